@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Every quality gate of the project, in the order that finds faults cheapest.
+# Usage: scripts/check.sh [--quick]   (--quick: format + normal build + tests only)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+quick=0
+[[ "${1:-}" == "--quick" ]] && quick=1
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+total=0
+
+step() { printf '\n=== %s ===\n' "$*"; }
+
+# ctest wrapper: runs, echoes, and adds the number of tests to the total.
+run_ctest() {
+  local dir=$1; shift
+  local log
+  log=$(mktemp)
+  if ! ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log"; then
+    rm -f "$log"; return 1
+  fi
+  if grep -q 'No tests were found' "$log"; then rm -f "$log"; return 0; fi
+  local n
+  n=$(grep -Eo 'tests passed, 0 tests failed out of [0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -n1)
+  if [[ -z "$n" ]]; then rm -f "$log"; return 1; fi
+  total=$((total + n))
+  rm -f "$log"
+}
+
+configure() {
+  local dir=$1; shift
+  if [[ ! -f "$dir/build.ninja" ]]; then
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  fi
+}
+
+step "format"
+files=$(git ls-files 'src/*' 'tests/*' 'tools/*' 'bench/*' 'fuzz/*' | grep -E '\.(cpp|h)$' || true)
+if [[ -n "$files" ]]; then
+  # shellcheck disable=SC2086
+  clang-format --dry-run --Werror $files
+fi
+echo "format ok"
+
+step "build (warnings are errors)"
+configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+
+step "tests"
+run_ctest build -j "$jobs" -LE e2e
+run_ctest build -L e2e
+
+if [[ $quick -eq 0 ]]; then
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+  export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  export TSAN_OPTIONS="suppressions=$root/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1"
+
+  step "AddressSanitizer + UndefinedBehaviorSanitizer"
+  configure build-asan -DCMAKE_BUILD_TYPE=Debug -DORVATIX_SANITIZE=address,undefined -DORVATIX_BENCH=OFF
+  cmake --build build-asan -j "$jobs" --target tests_unit tests_e2e
+  run_ctest build-asan -j "$jobs" -L unit -LE e2e
+  run_ctest build-asan -L e2e
+
+  step "ThreadSanitizer"
+  configure build-tsan -DCMAKE_BUILD_TYPE=Debug -DORVATIX_SANITIZE=thread -DORVATIX_BENCH=OFF
+  cmake --build build-tsan -j "$jobs" --target tests_threaded
+  run_ctest build-tsan -L threaded
+
+  step "fuzz smoke run"
+  configure build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVATIX_FUZZ=ON -DORVATIX_WIDGETS=OFF \
+    -DORVATIX_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++
+  cmake --build build-fuzz -j "$jobs" --target fuzz_all
+  for f in build-fuzz/fuzz/fuzz_*; do
+    [[ -x "$f" ]] || continue
+    name=$(basename "$f")
+    corpus="$root/fuzz/corpus/${name#fuzz_}"
+    work=$(mktemp -d)
+    [[ -d "$corpus" ]] && cp -r "$corpus/." "$work/"
+    echo "fuzzing $name for 20 s"
+    "$f" -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=0 "$work" 2>&1 | tail -n 3
+    rm -rf "$work"
+    total=$((total + 1))
+  done
+fi
+
+printf '\nall checks passed\nsummary: %d passed, 0 failed\n' "$total"

@@ -1,0 +1,41 @@
+#pragma once
+// Every visible text of the program, in five languages. A table has R rows per
+// language, stored language by language; text(table, row) returns row `row` of
+// the current language (configData.language). Texts are UTF-8.
+
+#include <string>
+
+enum class TextTable {
+    ChannelLabels, // 8 rows, one list for all languages
+    ManualFiles,   // 1
+    HelpPages,     // 6
+    StatusMessages,// 47
+    Menu,          // 3
+    Setup,         // 14
+    MainWindow,    // 34
+    YesNo,         // 2
+    Recorder,      // 7
+    Evaluation,    // 19
+    TeachIn,       // 53
+    StartMenu,     // 8
+    TeachInSteps,  // 6
+};
+
+constexpr int kLanguageCount = 5;
+
+// Rows per language of a table.
+int textRows(TextTable table);
+
+// Row `row` of `table` in the current language; "" for a row out of range.
+const char* text(TextTable table, int row);
+
+// Row `row` of `table` in language `language` (0..4).
+const char* textIn(TextTable table, int row, int language);
+
+// Sets configData.language and the process locale, keeping the decimal point
+// for numbers (LC_NUMERIC stays "C").
+void setLanguage(int language);
+
+// The language of the user's default locale: German 1, French 2, Italian 3,
+// Spanish 4, any other 0.
+int defaultLanguage();

@@ -1,0 +1,58 @@
+#pragma once
+// The one record of the latest values reported by the ORVA Box.
+//
+// Threads: the line parser on the reader thread is the only writer of measured
+// values. It holds `readingsMutex` while it applies a line and releases it
+// before every notification, so
+//   - inside a DeviceEvent handler (the reader thread waits) the main window
+//     reads and writes fields directly or under the lock, as it likes;
+//   - anywhere else (timers, button clicks) the user-interface thread takes the
+//     lock, or copies a snapshot under it.
+
+#include <cstdint>
+#include <mutex>
+
+struct DeviceReadings {
+    // Position and speed
+    int32_t rawPosition = 0;
+    double speed = 0.0; // 10^6 counts per second
+    int32_t displayPosition = 0;
+    int32_t wrapCorrection = 0;
+    int32_t zeroPosition = 0;
+    bool absolutePositionMode = false;
+    int32_t detectedPulseRate = 0;
+
+    // Signals; channel order 0 WH A, 1 WH B, 2 YE A, 3 YE B, 4 reference R
+    double amplitudeWH = 0.0;
+    double amplitudeYE = 0.0;
+    double dacOffsets[5] = {};
+    double channelValues[5] = {};
+    double channelFactors[5] = {};
+    int32_t zeroValueA = 0;
+    int32_t zeroValueB = 0;
+    double interferenceA = 0.0;
+    double interferenceB = 0.0;
+
+    // Reference mark
+    int32_t refPosition = 0;
+    int32_t refDistance = 0;
+    double refValues[7] = {};
+    char refPhaseText[12] = {};
+
+    // Status and identity
+    int32_t statusWord = 0;
+    int32_t errorFlags = 0;
+    double firmwareVersion = 0.0;
+    char versionText[16] = {};
+    char boxTypeText[32] = {};
+    char boxInfoText[20] = {};
+    bool boxInfoMarked = false;
+    char serialTextA[20] = {};
+    char serialTextB[32] = {};
+};
+
+extern DeviceReadings deviceReadings;
+extern std::mutex readingsMutex;
+
+// A consistent copy of deviceReadings, taken under readingsMutex.
+DeviceReadings snapshotReadings();
