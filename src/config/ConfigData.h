@@ -12,14 +12,14 @@
 #include <string>
 
 struct ConfigData {
-    std::string bearingType;                  // at most 19 characters
-    RelaxedAtomic<int32_t> pulseRate{1728};   // lines per revolution of the selected bearing
-    int32_t displayFormat = 1;                // 0 deg, 1 d/m/s, 2 d/m/s high res, 3 micron
+    std::string bearingType;                     // at most 19 characters
+    RelaxedAtomic<int32_t> pulseRate{1728};      // lines per revolution of the selected bearing
+    int32_t displayFormat = 1;                   // 0 deg, 1 d/m/s, 2 d/m/s high res, 3 micron
     RelaxedAtomic<int32_t> directionReversed{0}; // 1 = counting direction reversed
-    int32_t language = 0;                     // 0 English .. 4 Spanish
-    int32_t extDisplayMode = 0;               // 0..2
-    std::string portName = "COM1";           // "COM1" or "\\.\COMn"
-    std::string lastFile;                     // folder of the last recording, ends with '\'
+    int32_t language = 0;                        // 0 English .. 4 Spanish
+    int32_t extDisplayMode = 0;                  // 0..2
+    std::string portName = "COM1";               // "COM1" or "\\.\COMn"
+    std::string lastFile;                        // folder of the last recording, ends with '\'
     std::string refFilePath;
     std::string ampFilePath;
     std::string userLevel = "EXT";
@@ -31,7 +31,7 @@ struct BearingEntry {
     int32_t count = 0; // copy of bearingCount, refreshed by the setup dialog
 };
 
-constexpr int kMaxBearingRows = 20;           // rows read from the file
+constexpr int kMaxBearingRows = 20;                    // rows read from the file
 constexpr int kBearingTableSize = kMaxBearingRows + 1; // plus "User defined"
 
 extern ConfigData configData;

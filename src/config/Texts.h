@@ -6,19 +6,19 @@
 #include <string>
 
 enum class TextTable {
-    ChannelLabels, // 8 rows, one list for all languages
-    ManualFiles,   // 1
-    HelpPages,     // 6
-    StatusMessages,// 47
-    Menu,          // 3
-    Setup,         // 14
-    MainWindow,    // 34
-    YesNo,         // 2
-    Recorder,      // 7
-    Evaluation,    // 19
-    TeachIn,       // 53
-    StartMenu,     // 8
-    TeachInSteps,  // 6
+    ChannelLabels,  // 8 rows, one list for all languages
+    ManualFiles,    // 1
+    HelpPages,      // 6
+    StatusMessages, // 47
+    Menu,           // 3
+    Setup,          // 14
+    MainWindow,     // 34
+    YesNo,          // 2
+    Recorder,       // 7
+    Evaluation,     // 19
+    TeachIn,        // 53
+    StartMenu,      // 8
+    TeachInSteps,   // 6
 };
 
 constexpr int kLanguageCount = 5;
