@@ -4,6 +4,7 @@
 // the current language (configData.language). Texts are UTF-8.
 
 #include <string>
+#include <string_view>
 
 enum class TextTable {
     ChannelLabels,  // 8 rows, one list for all languages
@@ -39,3 +40,11 @@ void setLanguage(int language);
 // The language of the user's default locale: German 1, French 2, Italian 3,
 // Spanish 4, any other 0.
 int defaultLanguage();
+
+// The language's own name as the setup dialog lists it ("English", "Deutsch",
+// "Français", "Italiano", "Espanol"); "" outside 0..4.
+const char* languageName(int language);
+
+// The language of a locale name such as "de_DE.UTF-8", "fr" or "German_Germany.1252":
+// German 1, French 2, Italian 3, Spanish 4, any other 0.
+int languageFromLocaleName(std::string_view localeName);
