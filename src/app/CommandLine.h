@@ -1,0 +1,24 @@
+#pragma once
+// The program's command line: --demo, --port DEVICE, --help, --version.
+
+#include <string>
+#include <vector>
+
+struct CommandLineOptions {
+    enum class Action { Run, Help, Version, Error };
+    Action action = Action::Run;
+    bool demo = false; // run on the simulated box, mapped to COM1
+    std::string port;  // a device to use as COM1; empty: the system's ports
+    std::string error; // for Action::Error: what was wrong
+};
+
+// Parses the arguments after the program name. Qt's own options have been
+// taken out by QApplication before this runs.
+CommandLineOptions parseCommandLine(const std::vector<std::string>& args);
+
+// True when the raw arguments ask only for --help or --version, so that they
+// can be answered without opening a display.
+bool wantsHelpOrVersion(int argc, char** argv);
+
+std::string usageText(const std::string& programName);
+std::string versionText();

@@ -1,0 +1,42 @@
+#include "app/IndicatorIcons.h"
+
+#include "ui/Artwork.h"
+
+#include <QPainter>
+
+namespace {
+
+// The zero picture on a round light: green for a found reference, yellow for
+// one passed. Not connected: the picture faded.
+QPixmap indicatorPixmap(ReferenceIndicator::Image image, int side) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF all(0, 0, side, side);
+    if (image == ReferenceIndicator::Image::Found || image == ReferenceIndicator::Image::Passed) {
+        const QColor light = image == ReferenceIndicator::Image::Found ? QColor(128, 255, 128)
+                                                                       : QColor(255, 255, 128);
+        QRadialGradient glow(all.center(), side / 2.0);
+        glow.setColorAt(0.0, Qt::white);
+        glow.setColorAt(0.55, light);
+        glow.setColorAt(1.0, light.darker(130));
+        painter.setPen(QPen(QColor(64, 64, 64), std::max(1.0, side / 24.0)));
+        painter.setBrush(glow);
+        painter.drawEllipse(all.adjusted(1, 1, -1, -1));
+    }
+    if (image == ReferenceIndicator::Image::NotConnected)
+        painter.setOpacity(0.3);
+    drawArt(painter, Art::ZeroPoint,
+            all.adjusted(side / 8.0, side / 8.0, -side / 8.0, -side / 8.0));
+    return pixmap;
+}
+
+} // namespace
+
+QIcon referenceIndicatorIcon(ReferenceIndicator::Image image) {
+    QIcon icon;
+    for (int side : {16, 20, 24, 32, 48, 64})
+        icon.addPixmap(indicatorPixmap(image, side));
+    return icon;
+}

@@ -1,0 +1,4 @@
+#pragma once
+// The version the about box and --version show.
+
+inline constexpr const char* kProgramVersion = "3.2";
