@@ -1,0 +1,753 @@
+#include "app/CORVATIXDlg.h"
+
+#include "app/IndicatorIcons.h"
+#include "app/PortAccess.h"
+#include "app/ProgramVersion.h"
+#include "app/WindowTitle.h"
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
+#include "config/ConfigFile.h"
+#include "config/Texts.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "device/ReadingsReset.h"
+#include "display/TextFormat.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QThread>
+
+#include <chrono>
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+QString qs(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+int64_t steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+Art lampArt(Lamp lamp) {
+    switch (lamp) {
+    case Lamp::Green:
+        return Art::LampGreen;
+    case Lamp::Yellow:
+        return Art::LampYellow;
+    case Lamp::Red:
+        return Art::LampRed;
+    case Lamp::Grey:
+        break;
+    }
+    return Art::LampGrey;
+}
+
+Art boxArt(BoxPicture picture) {
+    switch (picture) {
+    case BoxPicture::Wait:
+        return Art::BoxWait;
+    case BoxPicture::Adc:
+        return Art::BoxAdc;
+    case BoxPicture::Sensor:
+        return Art::BoxSensor;
+    case BoxPicture::Hardware:
+        return Art::BoxHardware;
+    case BoxPicture::Dac:
+        return Art::BoxDac;
+    case BoxPicture::Learn:
+        return Art::BoxLearn;
+    case BoxPicture::LearnWithRef:
+        return Art::BoxLearnRef;
+    case BoxPicture::LearnWithoutRef:
+        return Art::BoxLearnNoRef;
+    case BoxPicture::Restart:
+        return Art::BoxRestart;
+    case BoxPicture::SignalWithRef:
+        return Art::BoxSignalRef;
+    case BoxPicture::SignalWithoutRef:
+        return Art::BoxSignalNoRef;
+    case BoxPicture::NoDataA:
+        return Art::BoxNoDataA;
+    case BoxPicture::NoDataB:
+        break;
+    }
+    return Art::BoxNoDataB;
+}
+
+// Main window text rows.
+constexpr int kRowNoSerialData = 5;
+constexpr int kRowPosition = 6;
+constexpr int kRowSystemState = 7;
+constexpr int kRowResetError = 8;
+constexpr int kRowFlashErased = 9;
+constexpr int kRowDeleting = 10;
+constexpr int kRowSaving = 11;
+constexpr int kRowDone = 12;
+constexpr int kRowSetup = 15;
+constexpr int kRowExit = 16;
+constexpr int kRowHelp = 17;
+constexpr int kRowRecordCaption = 18;
+constexpr int kRowNoiseCaption = 19;
+constexpr int kRowAmplitude = 23;
+constexpr int kRowSignal = 24;
+constexpr int kRowSensor = 25;
+constexpr int kRowSpeed = 26;
+
+// Status message rows.
+constexpr int kRowError = 1;
+constexpr int kRowReady = 15;
+constexpr int kRowNoData = 38;
+
+// Menu rows.
+constexpr int kMenuStatusList = 0;
+constexpr int kMenuInfo = 1;
+constexpr int kMenuExtendedDisplay = 2;
+
+std::string mainText(int row) {
+    return text(TextTable::MainWindow, row);
+}
+
+} // namespace
+
+CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, LinkControl& link,
+                         ConfigData& config, SessionDialogs* dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      readings_(readings), readingsMutex_(readingsMutex), link_(link), config_(config),
+      ownDialogs_(dialogs == nullptr ? std::make_unique<StandardSessionDialogs>() : nullptr),
+      dialogs_(dialogs == nullptr ? ownDialogs_.get() : dialogs),
+      template_(this, kMainWindowWidthUnits, kMainWindowHeightUnits),
+      controls_(buildMainWindowControls(template_)), fonts_(makeMainWindowFonts(size())),
+      clock_(steadyMs), position_(readings, link, config, readingsMutex),
+      status_(readings, link, this, [this] { return clock_(); }),
+      indicator_([this] { return clock_(); }), dispatcher_(readings, link, indicator_, *this),
+      saveConfiguration_(saveConfig) {
+    setObjectName(QStringLiteral("102"));
+    setWindowTitle(QStringLiteral("ORVATIX Diagnose"));
+    setWindowIcon(artIcon(Art::ProgramIcon));
+
+    controls_.positionField->setFont(fonts_.position);
+    for (QLabel* field :
+         {controls_.markerField, controls_.speedField, controls_.yellowLabel, controls_.whiteLabel})
+        field->setFont(fonts_.field);
+
+    search_ = makeInterfaceSearch();
+
+    startTimer_.setSingleShot(true);
+    connect(&startTimer_, &QTimer::timeout, this, &CORVATIXDlg::startTimerTick);
+    connect(&tickTimer_, &QTimer::timeout, this, &CORVATIXDlg::tick);
+    connectSignals();
+}
+
+CORVATIXDlg::~CORVATIXDlg() {
+    // The reader thread ends before the window it reports to; normally it has
+    // ended already (LinkEnded arrived before finishClosing).
+    if (linkThread_) {
+        link_.stopRequest = true;
+        linkThread_->wait();
+    }
+}
+
+void CORVATIXDlg::setClock(std::function<int64_t()> clock) {
+    clock_ = std::move(clock);
+}
+
+void CORVATIXDlg::connectSignals() {
+    const MainWindowControls& c = controls_;
+    connect(c.setupButton, &QPushButton::clicked, this, &CORVATIXDlg::openSetup);
+    connect(c.helpButton, &QPushButton::clicked, this, &CORVATIXDlg::openHelp);
+    connect(c.exitButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(c.zeroButton, &QPushButton::clicked, this, &CORVATIXDlg::zeroCommand);
+    connect(c.directionButton, &QPushButton::clicked, this, &CORVATIXDlg::directionCommand);
+    connect(c.noiseButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleNoise);
+    connect(c.recordButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleRecording);
+    connect(c.statusListButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleStatusList);
+    connect(c.connectButton, &QPushButton::clicked, this, &CORVATIXDlg::showInterfaceNotFound);
+    connect(c.amplitudeGroup, &AmplitudeGroup::leftClicked, this, &CORVATIXDlg::boxResetHandling);
+    // Lamp details: SIGNAL WH 1, SENSOR WH 2, SPEED WH 3, SIGNAL YE 4,
+    // SENSOR YE 5, SPEED YE 6; the picture 7; the status text back to 0.
+    const std::pair<int, int> lampDetails[] = {
+        {kSignalWH, kDetailSignalWH}, {kSensorWH, kDetailSensorWH}, {kSpeedWH, kDetailSpeedWH},
+        {kSignalYE, kDetailSignalYE}, {kSensorYE, kDetailSensorYE}, {kSpeedYE, kDetailSpeedYE},
+    };
+    for (const auto& [lamp, detail] : lampDetails)
+        connect(c.lamps[lamp], &PictureControl::clicked, this,
+                [this, detail = detail] { selectDetail(detail); });
+    connect(c.boxPicture, &PictureControl::clicked, this, [this] { selectDetail(kDetailPicture); });
+    connect(c.statusText, &ClickableLabel::clicked, this, [this] { selectDetail(kDetailNone); });
+}
+
+// ---------------------------------------------------------------------------
+// Life of the window
+
+int CORVATIXDlg::run() {
+    startSession(true);
+    if (!finished_) {
+        QEventLoop loop;
+        connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::DialogExec);
+    }
+    return result();
+}
+
+void CORVATIXDlg::setStartUpValues() {
+    link_.recordingActive = false;
+    link_.stopRequest = true;
+    link_.threadEnded = true;
+    link_.portClosed = false;
+    link_.purgeRequest = false;
+    link_.notificationsSuppressed = true;
+    link_.noData = true;
+    config_.directionReversed = 0;
+    config_.displayFormat = 1;
+    status_.clearOffsetsSeen();
+}
+
+void CORVATIXDlg::startSession(bool firstStart) {
+    sessionRestartQueued_ = false;
+    if (const QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    hide();
+    link_.notificationsSuppressed = true;
+
+    if (firstStart) {
+        setStartUpValues();
+        if (!dialogs_->runSetup(this)) {
+            closing_ = true;
+            finishClosing();
+            return;
+        }
+    }
+
+    const int choice = dialogs_->runStartMenu(this);
+    if (choice == SessionDialogs::kTeachIn || choice == SessionDialogs::kDiagnosis) {
+        closing_ = false;
+        mode_ = choice;
+        refresh();
+        resetReadings();
+        onNoSerialData();
+        if (!position_.refBlink())
+            position_.toggleRefBlink();
+        if (firstStart) {
+            startLinkThread();
+            startTimer_.start(1500);
+        }
+        show();
+        if (mode_ == SessionDialogs::kTeachIn && openTeachInWizard())
+            hide();
+        link_.notificationsSuppressed = false;
+        return;
+    }
+
+    closing_ = true;
+    link_.stopRequest = true;
+    startTimer_.stop();
+    // With a reader thread the end follows its LinkEnded; it must not be left
+    // running behind a window that is gone.
+    if (!linkThread_ || link_.threadEnded.load() || linkEnded_)
+        finishClosing();
+}
+
+void CORVATIXDlg::finishClosing() {
+    if (finished_)
+        return;
+    finished_ = true;
+    link_.recordingActive = false;
+    closing_ = true;
+    tickTimer_.stop();
+    startTimer_.stop();
+    controls_.markerField->clear();
+    position_.clearMarkerField();
+    showState(mainText(kRowSaving), "");
+    saveConfiguration_();
+    showState(mainText(kRowDone), "");
+    closeRecordFiles();
+    if (linkThread_) {
+        linkThread_->wait();
+        linkThread_.reset();
+    }
+    QDialog::done(QDialog::Rejected);
+}
+
+void CORVATIXDlg::requestSessionRestart() {
+    if (closing_ || sessionRestartQueued_)
+        return;
+    sessionRestartQueued_ = true;
+    // Not from inside the close event: the start menu runs a loop of its own.
+    QTimer::singleShot(0, this, [this] {
+        if (!closing_)
+            startSession(false);
+        sessionRestartQueued_ = false;
+    });
+}
+
+void CORVATIXDlg::closeEvent(QCloseEvent* event) {
+    if (finished_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    requestSessionRestart();
+}
+
+void CORVATIXDlg::done(int result) {
+    // Exit (1), Escape and the close box return to the start menu; only
+    // finishClosing ends the window.
+    if (finished_) {
+        QDialog::done(result);
+        return;
+    }
+    requestSessionRestart();
+}
+
+void CORVATIXDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        if (windowState() & Qt::WindowMaximized)
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+        if (!(windowState() & Qt::WindowMinimized) && statusList_)
+            statusList_->showNormal();
+    }
+    QDialog::changeEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// Timers
+
+void CORVATIXDlg::startTimerTick() {
+    if (firstTickPending_) {
+        firstTickPending_ = false;
+        tickTimer_.start(200);
+    }
+}
+
+void CORVATIXDlg::tick() {
+    search_->searchTick();
+    position_.toggleRefBlink();
+    if (controls_.noiseButton->isChecked()) {
+        ++noiseCount_;
+    } else if (!noiseIconIdle_) {
+        controls_.noiseArea->hide();
+        controls_.noiseButton->setIcon(artIcon(Art::NoiseIdle));
+        noiseIconIdle_ = true;
+        controls_.noiseValue->clear();
+    }
+    showPortProblem();
+}
+
+// ---------------------------------------------------------------------------
+// Notices of the reader thread
+
+void CORVATIXDlg::onDeviceEvent(int code, int param) {
+    dispatcher_.dispatch(code, param);
+}
+
+void CORVATIXDlg::onNoSerialData() {
+    search_->setActive(true);
+    applyStatus(status_.showNoData());
+    resetReadings();
+    indicator_.setNotConnected();
+    setReferenceImage(indicator_.image());
+    controls_.markerField->clear();
+    position_.clearMarkerField();
+    // The serial-number line tells which port is silent, unless it explains
+    // why the system refuses the port.
+    if (shownPortProblem_.empty())
+        setSerialLine(shortPortName(config_.portName) + ": " + mainText(kRowNoSerialData));
+    if (controls_.noiseButton->isChecked()) {
+        controls_.noiseButton->setChecked(false);
+        toggleNoise();
+    }
+    showState(text(TextTable::StatusMessages, kRowNoData), "");
+    discardStatusList();
+}
+
+void CORVATIXDlg::onBoxRestart() {
+    boxResetHandling();
+}
+
+void CORVATIXDlg::onLinkEnded() {
+    linkEnded_ = true;
+    finishClosing();
+}
+
+void CORVATIXDlg::resetReadings() {
+    {
+        std::lock_guard<std::mutex> lock(readingsMutex_);
+        resetDeviceReadings(readings_, link_);
+    }
+    position_.reset();
+    boxResetHandling();
+}
+
+void CORVATIXDlg::boxResetHandling() {
+    status_.clearOffsetsSeen();
+    link_.boxStarting = true;
+    for (int sensor : {DeviceEventDispatcher::kWhite, DeviceEventDispatcher::kYellow}) {
+        drawAmplitude('R', sensor);
+        drawAmplitude('P', sensor);
+    }
+    controls_.versionLine->clear();
+    {
+        std::lock_guard<std::mutex> lock(readingsMutex_);
+        readings_.refPhaseText[0] = '\0';
+        readings_.detectedPulseRate = 0;
+        readings_.absolutePositionMode = false;
+        readings_.boxInfoMarked = false;
+    }
+    link_.statusRestart = true;
+    refresh();
+    refreshExtendedDisplay(22);
+}
+
+void CORVATIXDlg::showState(const std::string& main, const std::string& second) {
+    const StateWrites writes = position_.showState(main, second);
+    if (writes.writeSpeed)
+        controls_.speedField->setText(qs(second));
+    if (writes.writePosition)
+        controls_.positionField->setText(qs(main));
+    if (writes.changed())
+        forwardTextsToTeachIn(main, second);
+}
+
+void CORVATIXDlg::setStatusLine(const std::string& text) {
+    if (text == lastStatusLine_)
+        return;
+    lastStatusLine_ = text;
+    controls_.statusText->setText(qs(text));
+}
+
+void CORVATIXDlg::showDeletingText() {
+    showState(mainText(kRowDeleting), "");
+}
+
+// ---------------------------------------------------------------------------
+// What device events do to the window
+
+void CORVATIXDlg::showPosition() {
+    applyPositionView(position_.showPosition());
+}
+
+void CORVATIXDlg::applyPositionView(const PositionView& view) {
+    if (view.writeMarker)
+        controls_.markerField->setText(qs(view.markerText));
+    if (view.stopInterfaceSearch)
+        search_->setActive(false);
+    if (view.writeSpeed)
+        controls_.speedField->setText(qs(view.speedText));
+    if (view.writePosition)
+        controls_.positionField->setText(qs(view.positionText));
+    const QColor marker =
+        view.dimmed ? QColor(kMarkerDimColour.red, kMarkerDimColour.green, kMarkerDimColour.blue)
+                    : palette().color(QPalette::WindowText);
+    const QColor position = view.dimmed ? QColor(kPositionDimColour.red, kPositionDimColour.green,
+                                                 kPositionDimColour.blue)
+                                        : palette().color(QPalette::WindowText);
+    for (auto [label, colour] :
+         {std::pair{controls_.markerField, marker}, std::pair{controls_.positionField, position}}) {
+        if (label->palette().color(QPalette::WindowText) != colour) {
+            QPalette p = label->palette();
+            p.setColor(QPalette::WindowText, colour);
+            label->setPalette(p);
+        }
+    }
+    if (view.textsChanged)
+        forwardTextsToTeachIn(view.positionText, view.speedText);
+    // A position after a port problem: the line is fine now.
+    if (!shownPortProblem_.empty()) {
+        shownPortProblem_.clear();
+        controls_.serialLine->setToolTip(QString());
+    }
+}
+
+double CORVATIXDlg::displayAngle() const {
+    return position_.displayAngle();
+}
+
+bool CORVATIXDlg::markOffsetSeen(char sensor) {
+    return status_.noteOffsetsReported(sensor == 'W' ? 0 : 2);
+}
+
+bool CORVATIXDlg::statusDisplayBusy() const {
+    return false;
+}
+
+void CORVATIXDlg::updateStatusDisplay(bool statusValid) {
+    if (const auto update = status_.updateStatusDisplay(statusValid))
+        applyStatus(*update);
+}
+
+void CORVATIXDlg::applyStatus(const StatusUpdate& update) {
+    const StatusView& view = update.view;
+    // The status line also shows search and reset texts; write the status
+    // text whenever the control shows something else.
+    if (view.text != lastStatusLine_)
+        setStatusLine(view.text);
+    controls_.boxPicture->setArt(boxArt(view.picture));
+    for (int i = 0; i < kLampCount; ++i)
+        controls_.lamps[i]->setArt(lampArt(view.lamps[i]));
+    controls_.recordButton->setEnabled(view.startButtonsEnabled);
+    controls_.noiseButton->setEnabled(view.startButtonsEnabled);
+}
+
+void CORVATIXDlg::selectDetail(int selection) {
+    status_.selectDetail(selection);
+}
+
+void CORVATIXDlg::setVersionLine(const std::string& text) {
+    controls_.versionLine->setText(qs(text));
+}
+
+void CORVATIXDlg::setSerialLine(const std::string& text) {
+    controls_.serialLine->setText(qs(text));
+}
+
+void CORVATIXDlg::showBoxResetResult(bool resetError) {
+    if (resetError) {
+        showState(text(TextTable::StatusMessages, kRowError), "");
+        setStatusLine(mainText(kRowResetError));
+        QApplication::beep();
+    } else {
+        showState(text(TextTable::StatusMessages, kRowReady), "");
+        setStatusLine(mainText(kRowFlashErased));
+    }
+    // The message stands for a second; the reader thread waits meanwhile.
+    controls_.positionField->repaint();
+    controls_.statusText->repaint();
+    QThread::msleep(1000);
+}
+
+void CORVATIXDlg::selectBearingByPulseRate() {
+    applyDetectedPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
+    setTitleIfChanged(qs(windowTitle(config_.bearingType, config_.pulseRate)));
+}
+
+void CORVATIXDlg::setTitleIfChanged(const QString& title) {
+    if (windowTitle() != title)
+        setWindowTitle(title);
+}
+
+void CORVATIXDlg::setReferenceImage(ReferenceIndicator::Image image) {
+    if (image == shownIndicator_)
+        return;
+    shownIndicator_ = image;
+    controls_.zeroButton->setIcon(referenceIndicatorIcon(image));
+}
+
+void CORVATIXDlg::refresh() {
+    int32_t detected = 0;
+    {
+        std::lock_guard<std::mutex> lock(readingsMutex_);
+        detected = readings_.detectedPulseRate;
+    }
+    setTitleIfChanged(qs(windowTitle(config_.bearingType, detected)));
+
+    const MainWindowControls& c = controls_;
+    c.directionButton->setIcon(
+        artIcon(config_.directionReversed ? Art::DirectionMinus : Art::DirectionPlus));
+    c.zeroButton->setIcon(referenceIndicatorIcon(shownIndicator_));
+    c.recordButton->setIcon(artIcon(c.recordButton->isChecked() ? Art::RecordOn : Art::RecordOff));
+    if (!c.noiseButton->isChecked() && !noiseIconIdle_) {
+        c.noiseButton->setIcon(artIcon(Art::NoiseIdle));
+        noiseIconIdle_ = true;
+    }
+
+    c.positionGroup->setTitle(qs(mainText(kRowPosition)));
+    c.stateGroup->setTitle(qs(mainText(kRowSystemState)));
+    c.amplitudeGroup->setTitle(qs(mainText(kRowAmplitude)));
+    c.setupButton->setText(qs(mainText(kRowSetup)));
+    c.helpButton->setText(qs(mainText(kRowHelp)));
+    c.exitButton->setText(qs(mainText(kRowExit)));
+    c.recordCaption->setText(qs(mainText(kRowRecordCaption)));
+    c.noiseCaption->setText(qs(mainText(kRowNoiseCaption)));
+    c.signalCaption->setText(qs(mainText(kRowSignal)));
+    c.sensorCaption->setText(qs(mainText(kRowSensor)));
+    c.speedCaption->setText(qs(mainText(kRowSpeed)));
+    refreshSecondaryCaptions();
+
+    position_.forgetPositionText();
+}
+
+// ---------------------------------------------------------------------------
+// Places of the parts that later windows fill in: the amplitude bars, the
+// noise display, the data recorder, the status list, the extended display and
+// the teach-in wizard.
+
+bool CORVATIXDlg::amplitudeBusy() const {
+    return false;
+}
+
+void CORVATIXDlg::drawAmplitude(char command, double value) {
+    // The bars of the "Amplitude" group draw here ('R' reset, 'P' paint,
+    // 'W' / 'Y' a new amplitude); the group is empty until they exist.
+    (void)command;
+    (void)value;
+}
+
+bool CORVATIXDlg::noiseButtonPressed() const {
+    return controls_.noiseButton->isChecked();
+}
+
+void CORVATIXDlg::showNoise(double a, double b) {
+    // The noise bars of control 1033 are drawn here.
+    (void)a;
+    (void)b;
+}
+
+void CORVATIXDlg::stopNoiseDisplay() {
+    showNoise(0, 0);
+    controls_.noiseArea->hide();
+    controls_.noiseValue->clear();
+}
+
+void CORVATIXDlg::toggleNoise() {
+    QPushButton* button = controls_.noiseButton;
+    controls_.noiseValue->clear();
+    if (link_.noData || link_.boxStarting) {
+        button->setChecked(false);
+        showNoise(0, 0);
+    } else if (button->isChecked()) {
+        noiseCount_ = 0;
+        controls_.noiseArea->show();
+        showNoise(0, 0);
+        link_.pendingCommand = kInterferenceRequest;
+    } else {
+        button->setIcon(artIcon(Art::NoiseIdle));
+        noiseIconIdle_ = true;
+        // The stop form of the interference notice, posted as the box's would be.
+        QTimer::singleShot(0, this, [this] { onDeviceEvent(8, 0); });
+    }
+    if (linkThread_)
+        linkThread_->setNoiseButtonPressed(button->isChecked());
+}
+
+void CORVATIXDlg::toggleRecording() {
+    // The data recorder starts here; without it the button stays released.
+    controls_.recordButton->setChecked(false);
+    controls_.recordButton->setIcon(artIcon(Art::RecordOff));
+}
+
+void CORVATIXDlg::addRecordSample(int32_t counts, double amplitudeWH, double amplitudeYE,
+                                  bool referenceSample) {
+    (void)counts;
+    (void)amplitudeWH;
+    (void)amplitudeYE;
+    (void)referenceSample;
+}
+
+void CORVATIXDlg::closeRecordFiles() {}
+
+void CORVATIXDlg::refreshExtendedDisplay(int view) {
+    // The extended display redraws view `view` (22: all views) when open.
+    (void)view;
+}
+
+void CORVATIXDlg::toggleExtendedDisplay() {
+    if (extendedDisplay_) {
+        extendedDisplay_->close();
+        extendedDisplay_ = nullptr;
+    }
+}
+
+void CORVATIXDlg::toggleStatusList() {
+    if (statusList_) {
+        statusList_->close();
+        statusList_ = nullptr;
+    }
+}
+
+void CORVATIXDlg::discardStatusList() {}
+
+void CORVATIXDlg::refreshSecondaryCaptions() {}
+
+bool CORVATIXDlg::openTeachInWizard() {
+    // The teach-in wizard opens here, maximised and on top; until it exists
+    // the diagnosis window serves.
+    return false;
+}
+
+void CORVATIXDlg::forwardTextsToTeachIn(const std::string& position, const std::string& speed) {
+    if (!teachInWizard_ || link_.notificationsSuppressed)
+        return;
+    (void)position;
+    (void)speed;
+}
+
+void CORVATIXDlg::onTeachInEnded() {
+    if (teachInWizard_) {
+        teachInWizard_->deleteLater();
+        teachInWizard_ = nullptr;
+    }
+    startSession(false);
+}
+
+// ---------------------------------------------------------------------------
+// Buttons, clicks, menus
+
+void CORVATIXDlg::zeroCommand() {
+    position_.zeroCommand();
+}
+
+void CORVATIXDlg::directionCommand() {
+    position_.directionCommand();
+    refresh();
+}
+
+void CORVATIXDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton &&
+        controls_.amplitudeGroup->geometry().contains(event->position().toPoint())) {
+        boxResetHandling();
+        event->accept();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void CORVATIXDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        openHelp();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CORVATIXDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* extended = menu.addAction(qs(text(TextTable::Menu, kMenuExtendedDisplay)));
+    QAction* list = menu.addAction(qs(text(TextTable::Menu, kMenuStatusList)));
+    QAction* info = menu.addAction(qs(text(TextTable::Menu, kMenuInfo)));
+    extended->setObjectName(QStringLiteral("32777"));
+    list->setObjectName(QStringLiteral("32774"));
+    info->setObjectName(QStringLiteral("32775"));
+    extended->setCheckable(true);
+    extended->setChecked(!extendedDisplay_.isNull());
+    list->setCheckable(true);
+    list->setChecked(!statusList_.isNull());
+    connect(extended, &QAction::triggered, this, &CORVATIXDlg::toggleExtendedDisplay);
+    connect(list, &QAction::triggered, this, &CORVATIXDlg::toggleStatusList);
+    connect(info, &QAction::triggered, this, &CORVATIXDlg::showAboutBox);
+    const QSize hint = menu.sizeHint();
+    menu.exec(event->globalPos() - QPoint(hint.width() / 2, hint.height() / 2));
+}
+
+void CORVATIXDlg::showAboutBox() {
+    QMessageBox about(this);
+    about.setObjectName(QStringLiteral("100"));
+    about.setWindowTitle(QStringLiteral("ORVATIX"));
+    about.setIconPixmap(artPixmap(Art::ProgramIcon, QSize(48, 48), devicePixelRatioF()));
+    about.setText(QStringLiteral("ORVATIX Version %1").arg(qs(kProgramVersion)));
+    about.setStandardButtons(QMessageBox::Ok);
+    about.exec();
+}

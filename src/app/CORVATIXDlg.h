@@ -1,0 +1,197 @@
+#pragma once
+// The main diagnosis window (template 102): its whole life from the setup
+// dialog at the first start to the saved configuration at the end, and its
+// handling of every notice of the reader thread.
+//
+// Life of the window:
+//   run() -> startSession(first) -> setup dialog -> start menu -> diagnosis
+//   (or the teach-in wizard) -> close request -> start menu again -> ...
+//   cancelled start menu -> stop the reader thread -> LinkEnded ->
+//   finishClosing (configuration saved once) -> run() returns.
+//
+// Threads: every method runs on the user-interface thread. Device events
+// arrive while the reader thread waits for them, so their handlers read the
+// readings directly; everything else (timers, clicks, the posted notices)
+// takes readingsMutex to touch the readings.
+
+#include "app/DeviceEventDispatcher.h"
+#include "app/ReferenceIndicator.h"
+#include "app/SessionDialogs.h"
+#include "display/PositionDisplay.h"
+#include "display/StatusDisplay.h"
+#include "display/widgets/MainWindowLayout.h"
+#include "ui/DialogUnits.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+struct ConfigData;
+struct DeviceReadings;
+struct LinkControl;
+class CSerialComm;
+class InterfaceSearch;
+
+class CORVATIXDlg : public QDialog, private DeviceEventTarget, private StatusListHook {
+    Q_OBJECT
+public:
+    // The records are the process-wide ones in the program; tests pass their
+    // own. `dialogs` answers the setup dialog and the start menu; null uses
+    // the real ones.
+    CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, LinkControl& link,
+                ConfigData& config, SessionDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~CORVATIXDlg() override;
+
+    // Runs the window modally: the first session start, then the event loop
+    // until finishClosing. Returns the dialog's result.
+    int run();
+
+    // What finishClosing does to save the configuration (saveConfig by
+    // default); tests count the calls.
+    void setConfigurationSaver(std::function<void()> saver) {
+        saveConfiguration_ = std::move(saver);
+    }
+
+    // The handlers of the reader thread's notices.
+    void onDeviceEvent(int code, int param);
+    void onNoSerialData();
+    void onBoxRestart();
+    void onLinkEnded();
+    // The teach-in wizard closed.
+    void onTeachInEnded();
+
+    // The whole reset: the device readings, the position tracking and the
+    // box reset handling. Called after every port open, on no data, when the
+    // start menu is confirmed and with reset and erase requests.
+    void resetReadings();
+
+    // A state message in place of the position; `second` goes to the speed field.
+    void showState(const std::string& main, const std::string& second);
+    // Sets the status line (1046) when the text differs from the last one set.
+    void setStatusLine(const std::string& text);
+    // Writes "Deleting... " into the position field (erase request).
+    void showDeletingText();
+
+    // The interface-not-found message; opened at most once at a time.
+    void showInterfaceNotFound();
+    bool interfaceNotFoundOpen() const { return !interfaceNotFound_.isNull(); }
+
+    // Window title, icons and captions in the current language.
+    void refresh();
+
+    bool closing() const { return closing_; }
+    bool linkThreadStarted() const { return linkThread_ != nullptr; }
+    const MainWindowControls& controls() const { return controls_; }
+    const ReferenceIndicator& referenceIndicator() const { return indicator_; }
+    InterfaceSearch& interfaceSearch() { return *search_; }
+
+    // The clock of the reference indicator and the status details; tests
+    // pass their own before the first event.
+    void setClock(std::function<int64_t()> clock);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // DeviceEventTarget
+    void showPosition() override;
+    double displayAngle() const override;
+    bool markOffsetSeen(char sensor) override;
+    bool amplitudeBusy() const override;
+    void drawAmplitude(char command, double value) override;
+    bool statusDisplayBusy() const override;
+    void updateStatusDisplay(bool statusValid) override;
+    void refreshExtendedDisplay(int view) override;
+    void addRecordSample(int32_t counts, double amplitudeWH, double amplitudeYE,
+                         bool referenceSample) override;
+    bool noiseButtonPressed() const override;
+    void showNoise(double a, double b) override;
+    void stopNoiseDisplay() override;
+    void setVersionLine(const std::string& text) override;
+    void setSerialLine(const std::string& text) override;
+    void showBoxResetResult(bool resetError) override;
+    void selectBearingByPulseRate() override;
+    void setReferenceImage(ReferenceIndicator::Image image) override;
+
+    // StatusListHook: the status list window is not part of this window yet;
+    // its entries are not kept.
+    bool statusListBusy() const override { return false; }
+    void appendStatusEntry(int32_t, int32_t) override {}
+
+    void startSession(bool firstStart);
+    void setStartUpValues();
+    void startLinkThread();
+    void finishClosing();
+    void requestSessionRestart();
+    void boxResetHandling();
+    void applyStatus(const StatusUpdate& update);
+    void applyPositionView(const PositionView& view);
+    void setTitleIfChanged(const QString& title);
+
+    void startTimerTick();
+    void tick();
+    void showPortProblem();
+
+    // Buttons and clicks
+    void openSetup();
+    void openHelp();
+    void zeroCommand();
+    void directionCommand();
+    void toggleNoise();
+    void toggleRecording();
+    void toggleStatusList();
+    void toggleExtendedDisplay();
+    void showAboutBox();
+    void selectDetail(int selection);
+    void connectSignals();
+
+    DeviceReadings& readings_;
+    std::mutex& readingsMutex_;
+    LinkControl& link_;
+    ConfigData& config_;
+    std::unique_ptr<SessionDialogs> ownDialogs_;
+    SessionDialogs* dialogs_;
+
+    DialogTemplate template_;
+    MainWindowControls controls_;
+    MainWindowFonts fonts_;
+
+    std::function<int64_t()> clock_;
+    PositionDisplay position_;
+    StatusDisplay status_;
+    ReferenceIndicator indicator_;
+    DeviceEventDispatcher dispatcher_;
+    std::unique_ptr<InterfaceSearch> search_;
+    std::unique_ptr<CSerialComm> linkThread_;
+
+    QTimer startTimer_; // timer 1: 1500 ms after the first start, then re-arms timer 2
+    QTimer tickTimer_;  // timer 2: 200 ms, search step and blink phase
+    bool firstTickPending_ = true;
+
+    bool closing_ = false;
+    bool finished_ = false;
+    bool sessionRestartQueued_ = false;
+    bool linkEnded_ = false;
+    int mode_ = SessionDialogs::kDiagnosis;
+    bool noiseIconIdle_ = true;
+    ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
+    std::string lastStatusLine_;
+    std::string shownPortProblem_;
+
+    QPointer<QWidget> interfaceNotFound_;
+    QPointer<QWidget> teachInWizard_;
+    QPointer<QWidget> extendedDisplay_;
+    QPointer<QWidget> statusList_;
+
+    std::function<void()> saveConfiguration_;
+};

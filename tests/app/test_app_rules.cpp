@@ -1,0 +1,107 @@
+// The small rules of the program shell: the window title, the command line,
+// and what the not-connected state says about a refused port.
+
+#include "app/CommandLine.h"
+#include "app/PortAccess.h"
+#include "app/WindowTitle.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+TEST(WindowTitle, NameAloneUntilThePulseRateIsKnownThenTwiceTheRate) {
+    EXPECT_EQ(windowTitle("KAVO150/KAVOS150", 0), "ORVATIX KAVO150/KAVOS150");
+    EXPECT_EQ(windowTitle("KAVO150/KAVOS150", 1344), "ORVATIX KAVO150/KAVOS150 (2688)");
+    EXPECT_EQ(windowTitle("User defined", 20000), "ORVATIX User defined (40000)");
+    EXPECT_EQ(windowTitle("", 0), "ORVATIX ");
+}
+
+using Action = CommandLineOptions::Action;
+
+TEST(CommandLine, Options) {
+    struct Case {
+        std::vector<std::string> args;
+        Action action;
+        bool demo;
+        std::string port;
+    };
+    const Case cases[] = {
+        {{}, Action::Run, false, ""},
+        {{"--demo"}, Action::Run, true, ""},
+        {{"--port", "/dev/ttyUSB0"}, Action::Run, false, "/dev/ttyUSB0"},
+        {{"--port=/dev/ttyS1"}, Action::Run, false, "/dev/ttyS1"},
+        {{"--help"}, Action::Help, false, ""},
+        {{"-h"}, Action::Help, false, ""},
+        {{"--version"}, Action::Version, false, ""},
+        {{"--demo", "--version"}, Action::Version, true, ""},
+        {{"--port"}, Action::Error, false, ""},
+        {{"--port="}, Action::Error, false, ""},
+        {{"--frobnicate"}, Action::Error, false, ""},
+        {{"--demo", "--port", "/dev/ttyS0"}, Action::Error, true, "/dev/ttyS0"},
+    };
+    for (const Case& c : cases) {
+        const CommandLineOptions options = parseCommandLine(c.args);
+        const std::string what = c.args.empty() ? "(none)" : c.args[0];
+        EXPECT_EQ(options.action, c.action) << what;
+        if (c.action == Action::Error) {
+            EXPECT_FALSE(options.error.empty()) << what;
+            continue;
+        }
+        EXPECT_EQ(options.demo, c.demo) << what;
+        EXPECT_EQ(options.port, c.port) << what;
+    }
+}
+
+TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram) {
+    const std::string usage = usageText("orvatix");
+    for (const char* option : {"--demo", "--port DEVICE", "--help", "--version"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    EXPECT_EQ(versionText(), "ORVATIX 3.2\n");
+}
+
+TEST(PortAccess, ShortNames) {
+    EXPECT_EQ(shortPortName("\\\\.\\COM12"), "COM12");
+    EXPECT_EQ(shortPortName("COM1"), "COM1");
+    EXPECT_EQ(shortPortName("/dev/ttyUSB0"), "/dev/ttyUSB0");
+}
+
+TEST(PortAccess, MissingDeviceAndUsableFile) {
+    EXPECT_EQ(checkPortAccess("/nonexistent/ttyX").access, PortAccess::Missing);
+    EXPECT_EQ(checkPortAccess("").access, PortAccess::Missing);
+    const auto path =
+        std::filesystem::temp_directory_path() / ("orvatix-port-" + std::to_string(::getpid()));
+    std::ofstream(path).put('x');
+    EXPECT_EQ(checkPortAccess(path.string()).access, PortAccess::Usable);
+    // Without read and write permission: refused, with the owning group named.
+    ::chmod(path.c_str(), 0);
+    const PortAccessResult refused = checkPortAccess(path.string());
+    if (::geteuid() != 0) { // root may open anything
+        EXPECT_EQ(refused.access, PortAccess::PermissionDenied);
+        EXPECT_FALSE(refused.group.empty());
+    }
+    std::filesystem::remove(path);
+}
+
+TEST(PortAccess, RefusedPortTellsWhichPortAndWhichGroupInEveryLanguage) {
+    PortAccessResult refused{PortAccess::PermissionDenied, "dialout"};
+    for (int language = 0; language < 5; ++language) {
+        const PortProblemText text =
+            portProblemText("\\\\.\\COM1", "/dev/ttyUSB0", refused, language);
+        EXPECT_EQ(text.line.rfind("COM1 (/dev/ttyUSB0): ", 0), 0u) << language;
+        EXPECT_NE(text.line.find("dialout"), std::string::npos) << language;
+        EXPECT_NE(text.detail.find("usermod -aG dialout"), std::string::npos) << language;
+    }
+    refused.group.clear(); // the group could not be read: the usual one
+    EXPECT_NE(portProblemText("COM2", "/dev/ttyS1", refused, 0).line.find("dialout"),
+              std::string::npos);
+    EXPECT_TRUE(portProblemText("COM2", "/dev/ttyS1", {}, 0).line.empty());
+    EXPECT_FALSE(portProblemText("COM2", "/dev/ttyS1", {PortAccess::Missing, ""}, 9).line.empty());
+}
+
+} // namespace
