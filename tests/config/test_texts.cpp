@@ -1,0 +1,132 @@
+// The text tables: every table is complete in five languages, and a
+// translation keeps what the program fills in or lays out (printf
+// conversions, line breaks, the blanks that join status texts).
+
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TableInfo {
+    TextTable table;
+    const char* name;
+    int rows;
+};
+
+const TableInfo kTables[] = {
+    {TextTable::ChannelLabels, "ChannelLabels", 8},
+    {TextTable::ManualFiles, "ManualFiles", 1},
+    {TextTable::HelpPages, "HelpPages", 6},
+    {TextTable::StatusMessages, "StatusMessages", 47},
+    {TextTable::Menu, "Menu", 3},
+    {TextTable::Setup, "Setup", 14},
+    {TextTable::MainWindow, "MainWindow", 34},
+    {TextTable::YesNo, "YesNo", 2},
+    {TextTable::Recorder, "Recorder", 7},
+    {TextTable::Evaluation, "Evaluation", 19},
+    {TextTable::TeachIn, "TeachIn", 53},
+    {TextTable::StartMenu, "StartMenu", 8},
+    {TextTable::TeachInSteps, "TeachInSteps", 6},
+};
+
+std::vector<std::string> conversions(const std::string& s) {
+    static const std::regex conversion(
+        R"(%[-+ #0]*[0-9*]*(\.[0-9*]+)?(hh|h|ll|l|L|z)?[diouxXeEfgGcsp%])");
+    std::vector<std::string> out;
+    for (auto it = std::sregex_iterator(s.begin(), s.end(), conversion);
+         it != std::sregex_iterator(); ++it) {
+        out.push_back(it->str());
+    }
+    return out;
+}
+
+long count(const std::string& s, char c) {
+    return std::count(s.begin(), s.end(), c);
+}
+
+std::size_t trailingBlanks(const std::string& s) {
+    const std::size_t last = s.find_last_not_of(' ');
+    return last == std::string::npos ? s.size() : s.size() - last - 1;
+}
+
+class TextTableTest : public ::testing::TestWithParam<TableInfo> {};
+
+} // namespace
+
+TEST_P(TextTableTest, HasItsRowsInEveryLanguage) {
+    const TableInfo& t = GetParam();
+    EXPECT_EQ(textRows(t.table), t.rows);
+    for (int row = 0; row < t.rows; ++row) {
+        const std::string english = textIn(t.table, row, 0);
+        for (int lang = 1; lang < kLanguageCount; ++lang) {
+            if (!english.empty()) {
+                EXPECT_STRNE(textIn(t.table, row, lang), "")
+                    << t.name << " row " << row << " language " << lang;
+            }
+        }
+    }
+}
+
+TEST_P(TextTableTest, TranslationsKeepConversionsAndLineBreaks) {
+    const TableInfo& t = GetParam();
+    for (int row = 0; row < t.rows; ++row) {
+        const std::string english = textIn(t.table, row, 0);
+        for (int lang = 1; lang < kLanguageCount; ++lang) {
+            const std::string other = textIn(t.table, row, lang);
+            EXPECT_EQ(conversions(other), conversions(english))
+                << t.name << " row " << row << " language " << lang << ": " << other;
+            EXPECT_EQ(count(other, '\n'), count(english, '\n'))
+                << t.name << " row " << row << " language " << lang << ": " << other;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTables, TextTableTest, ::testing::ValuesIn(kTables),
+                         [](const ::testing::TestParamInfo<TableInfo>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(Texts, StatusTextsKeepTheBlanksThatJoinThem) {
+    for (int row = 0; row < textRows(TextTable::StatusMessages); ++row) {
+        const std::string english = textIn(TextTable::StatusMessages, row, 0);
+        for (int lang = 1; lang < kLanguageCount; ++lang) {
+            EXPECT_EQ(trailingBlanks(textIn(TextTable::StatusMessages, row, lang)),
+                      trailingBlanks(english))
+                << "row " << row << " language " << lang;
+        }
+    }
+}
+
+TEST(Texts, ChannelLabelsAreTheSameInEveryLanguage) {
+    for (int row = 0; row < 8; ++row) {
+        for (int lang = 1; lang < kLanguageCount; ++lang) {
+            EXPECT_STREQ(textIn(TextTable::ChannelLabels, row, lang),
+                         textIn(TextTable::ChannelLabels, row, 0));
+        }
+    }
+}
+
+TEST(Texts, TextFollowsTheCurrentLanguage) {
+    const int saved = configData.language;
+    configData.language = 1;
+    EXPECT_STREQ(text(TextTable::Setup, 0), "Systemeinstellungen");
+    EXPECT_STREQ(text(TextTable::MainWindow, 10), textIn(TextTable::MainWindow, 10, 1));
+    configData.language = 4;
+    EXPECT_STREQ(text(TextTable::YesNo, 0), "Sí");
+    configData.language = saved;
+}
+
+TEST(Texts, RowsOutsideATableAreEmpty) {
+    EXPECT_STREQ(textIn(TextTable::Menu, 3, 0), "");
+    EXPECT_STREQ(textIn(TextTable::Menu, -1, 0), "");
+    EXPECT_STREQ(textIn(TextTable::Menu, 0, 5), "");
+    EXPECT_STREQ(textIn(TextTable::Menu, 0, -1), "");
+    EXPECT_STREQ(textIn(static_cast<TextTable>(99), 0, 0), "");
+    EXPECT_EQ(textRows(static_cast<TextTable>(99)), 0);
+}
