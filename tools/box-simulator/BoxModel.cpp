@@ -1,0 +1,522 @@
+#include "box-simulator/BoxModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <numbers>
+
+namespace boxsim {
+
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+constexpr int32_t kCountsPerPeriod = 5000;
+// Absolute positions travel with this offset on the two-letter line.
+constexpr int32_t kAbsoluteShift = 20000;
+// DAC offsets of the five channels in box units (the program shows them / 16).
+constexpr int32_t kDacWhite[2] = {180, -140};
+constexpr int32_t kDacYellow[2] = {-90, 210};
+constexpr int32_t kDacReference = 40;
+// Channel factors (gain corrections) of the five channels.
+constexpr double kFactors[5] = {1.012, 0.994, 1.021, 0.987, 1.0};
+// Reference analysis values in box units: "+", "-" and the mark's "A".
+constexpr int32_t kRefPlus = 16 * 121;
+constexpr int32_t kRefMinus = -16 * 117;
+constexpr int32_t kRefAnalysisPlus = 16 * 118;
+constexpr int32_t kRefAnalysisMinus = -16 * 112;
+constexpr int32_t kRefA = 16 * 30;
+
+std::string format(const char* fmt, auto... args) {
+    char buf[256];
+    int n = std::snprintf(buf, sizeof buf, fmt, args...);
+    return std::string(buf, static_cast<size_t>(std::clamp(n, 0, int(sizeof buf) - 1)));
+}
+
+int64_t floorDiv(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+int64_t positiveMod(int64_t a, int64_t b) {
+    return a - floorDiv(a, b) * b;
+}
+
+} // namespace
+
+std::string bitText(uint16_t word) {
+    std::string s(16, '0');
+    for (int i = 0; i < 16; ++i)
+        if (word & (0x8000u >> i))
+            s[size_t(i)] = '1';
+    return s;
+}
+
+uint16_t flagsFromStatusWord(uint16_t w) {
+    uint16_t f = ((w & 0x0003) == 0x0003) ? 0 : 0x1000;
+    static constexpr struct {
+        uint16_t bit, flags;
+    } kMap[] = {{0x0100, 0x2001}, {0x0200, 0x4010}, {0x0400, 0x0005}, {0x0800, 0x0050},
+                {0x1000, 0x0088}, {0x2000, 0x0100}, {0x4000, 0x0002}, {0x8000, 0x0400}};
+    for (const auto& m : kMap)
+        if (w & m.bit)
+            f |= m.flags;
+    return f;
+}
+
+BoxModel::BoxModel(BoxIdentity identity, BoxTiming timing)
+    : id_(std::move(identity)), timing_(timing) {
+    Head& ye = head(Sensor::Yellow);
+    ye.gain = 1.0;
+    ye.washerAngle = 0.0;
+    ye.electricalPhase = 0.0;
+    ye.dac[0] = kDacYellow[0];
+    ye.dac[1] = kDacYellow[1];
+    Head& wh = head(Sensor::White);
+    wh.gain = 0.96;
+    wh.washerAngle = std::numbers::pi; // the heads sit opposite each other
+    wh.electricalPhase = 1.1;
+    wh.dac[0] = kDacWhite[0];
+    wh.dac[1] = kDacWhite[1];
+}
+
+// ---------------------------------------------------------------------------
+// The physical world
+
+void BoxModel::advance(Clock::time_point now) {
+    if (!anchored_) {
+        anchor_ = now;
+        anchored_ = true;
+    }
+    double dt = std::chrono::duration<double>(now - anchor_).count();
+    if (dt < 0)
+        dt = 0; // a caller's clock reading from before the anchor
+    int64_t c = std::llround(anchorCounts_ + rpm_ / 60.0 * double(revolution()) * dt);
+    int64_t prev = lastCounter_;
+    lastCounter_ = c;
+    if (c == prev)
+        return;
+
+    // Slow turning lets a blank box find its offsets again.
+    if (std::fabs(rpm_) <= kOffsetSpeedLimitRpm && plugged(Sensor::Yellow) &&
+        plugged(Sensor::White)) {
+        learnTravel_ += double(std::llabs(c - prev));
+        if (learnTravel_ >= kCountsPerPeriod)
+            learned_.offsets = true;
+    }
+
+    // Reference marks between prev (exclusive) and c (inclusive).
+    if (!hasReference())
+        return;
+    int64_t lo = std::min(prev, c), hi = std::max(prev, c);
+    int64_t rev = revolution();
+    int64_t n = floorDiv(hi - markOffset_, rev) - floorDiv(lo - markOffset_, rev);
+    if (n <= 0)
+        return;
+    // The mark passed last: the highest in (prev, c] turning forwards, the
+    // lowest in (c, prev] turning backwards.
+    int64_t markAt = markOffset_ + (floorDiv(c - markOffset_, rev) + (c > prev ? 0 : 1)) * rev;
+    bool first = !markSeen_;
+    refDistance_ = first ? 0 : int32_t(std::llabs(markAt - lastMark_));
+    lastMark_ = markAt;
+    markSeen_ = true;
+    marksPassed_ += int(n);
+    if (std::fabs(rpm_) <= kOffsetSpeedLimitRpm && learned_.offsets) {
+        learned_.reference = true;
+        if (oneReference())
+            learned_.absolute = true;
+    }
+    rmPending_ = true;
+    stBitPending_ = true;
+    if (id_.dialect == Dialect::OneLetter && refLines_.size() < 8) {
+        if (first)
+            refLines_.push_back("RE");
+        refLines_.push_back(
+            format("R %d %d %d %d", kRefA / 4, kRefMinus / 4, kRefPlus / 4, int(refDistance_)));
+        refLines_.push_back("RO");
+        refLines_.push_back(format("RD %d", int(refDistance_)));
+    }
+}
+
+void BoxModel::setSpeedRpm(double rpm, Clock::time_point now) {
+    advance(now);
+    anchorCounts_ = double(lastCounter_);
+    anchor_ = now;
+    rpm_ = rpm;
+}
+
+void BoxModel::setShims(Sensor s, int shims) {
+    head(s).shims = std::clamp(shims, 0, 30);
+}
+
+void BoxModel::setPlugged(Sensor s, bool plugged) {
+    head(s).plugged = plugged;
+}
+
+void BoxModel::setInterference(int a, int b) {
+    interferenceA_ = a;
+    interferenceB_ = b;
+}
+
+double BoxModel::nominalAmplitude(Sensor s) const {
+    const Head& h = head(s);
+    if (!h.plugged)
+        return 0.0;
+    // Each shim moves the head further from the washer; the field falls off
+    // exponentially with the distance: 3 shims give about 62 %.
+    return 130.0 * std::exp(-0.25 * h.shims) * h.gain;
+}
+
+int64_t BoxModel::counter(Clock::time_point now) {
+    advance(now);
+    return lastCounter_;
+}
+
+double BoxModel::amplitude(Sensor s, Clock::time_point now) {
+    advance(now);
+    double turnAngle =
+        kTwoPi * double(positiveMod(lastCounter_, revolution())) / double(revolution());
+    return nominalAmplitude(s) * (1.0 + eccentricity_ * std::cos(turnAngle + head(s).washerAngle));
+}
+
+int BoxModel::jitter(int span) {
+    if (span <= 0)
+        return 0;
+    return int(rng_() % unsigned(2 * span + 1)) - span;
+}
+
+void BoxModel::channels(Sensor s, Clock::time_point now, int32_t out[2]) {
+    const Head& h = head(s);
+    double amp = amplitude(s, now);
+    double maxOffset = std::max(std::abs(h.dac[0]), std::abs(h.dac[1])) / 16.0;
+    // The program computes sqrt(a^2+b^2)/5.12 * 505/(505-max|o|) from a and b
+    // in box units / 16; this is that formula solved for the radius.
+    double radius = 16.0 * amp * 5.12 * (505.0 - maxOffset) / 505.0;
+    double phi = kTwoPi * double(positiveMod(lastCounter_, kCountsPerPeriod)) / kCountsPerPeriod +
+                 h.electricalPhase;
+    int noise = h.plugged ? 2 : 40;
+    out[0] = int32_t(std::lround(radius * std::cos(phi))) + jitter(noise);
+    out[1] = int32_t(std::lround(radius * std::sin(phi))) + jitter(noise);
+}
+
+int32_t BoxModel::referenceChannel(Clock::time_point now) {
+    advance(now);
+    if (!hasReference())
+        return 16 * 5 + jitter(8);
+    int64_t rev = revolution();
+    int64_t d = positiveMod(lastCounter_ - markOffset_, rev);
+    d = std::min(d, rev - d);
+    double peak = 150.0 * std::exp(-std::pow(double(d) / 2500.0, 2));
+    return int32_t(std::lround(16.0 * (5.0 + peak))) + jitter(8);
+}
+
+std::pair<int, int> BoxModel::interference() const {
+    // Measured at standstill; a turning shaft swamps the measurement.
+    double extra = std::fabs(rpm_) * 40.0;
+    return {interferenceA_ + int(extra), interferenceB_ + int(extra)};
+}
+
+// ---------------------------------------------------------------------------
+// Identity and state
+
+void BoxModel::setDialect(Dialect d) {
+    id_.dialect = d;
+    refLines_.clear();
+    oneLetterTurn_ = 0;
+}
+
+std::string BoxModel::version() const {
+    if (!id_.version.empty())
+        return id_.version;
+    return id_.dialect == Dialect::TwoLetter ? "2.10" : "1.45";
+}
+
+bool BoxModel::hasReference() const {
+    const std::string& t = id_.configToken;
+    if (id_.dialect == Dialect::OneLetter)
+        return true;
+    // "NoRef" boxes: position 1 not "1" and position 5 "1" (and 6 not "1").
+    return !(t.size() == 8 && t[1] != '1' && t[6] != '1' && t[5] == '1');
+}
+
+bool BoxModel::oneReference() const {
+    const std::string& t = id_.configToken;
+    return id_.dialect == Dialect::TwoLetter && t.size() == 8 && t[6] == '1';
+}
+
+bool BoxModel::offsetsFound(Clock::time_point now) const {
+    return learned_.offsets && now >= bootEnd_ + timing_.offsetRestore;
+}
+
+bool BoxModel::absoluteActive(Clock::time_point now) const {
+    return oneReference() && learned_.absolute && offsetsFound(now);
+}
+
+void BoxModel::setPower(bool on, Clock::time_point now) {
+    if (on && !powered_) {
+        powered_ = true;
+        restart(now, false);
+    } else if (!on) {
+        powered_ = false;
+    }
+}
+
+void BoxModel::restart(Clock::time_point now, bool erase) {
+    advance(now);
+    bootUntil_ = bootEnd_ = now + timing_.restartSilence;
+    if (erase)
+        flash_ = TeachState{false, false, false};
+    learned_ = flash_;
+    learnTravel_ = 0.0;
+    markSeen_ = false;
+    rmPending_ = false;
+    stBitPending_ = false;
+    refDistance_ = 0;
+    refLines_.clear();
+    interferencePending_ = false;
+    eraseAnnounce_ = erase && id_.dialect == Dialect::OneLetter;
+    oneLetterTurn_ = 0;
+}
+
+uint16_t BoxModel::statusWord(Clock::time_point now) {
+    advance(now);
+    uint16_t w = 0;
+    bool offsets = offsetsFound(now);
+    if (offsets && plugged(Sensor::White))
+        w |= 0x0001;
+    if (offsets && plugged(Sensor::Yellow))
+        w |= 0x0002;
+    if (hasReference() && learned_.reference && markSeen_)
+        w |= 0x0010; // reference phase valid
+    if (stBitPending_)
+        w |= 0x0020; // reference found since the last status
+    if (absoluteActive(now))
+        w |= 0x0080;
+    if (!plugged(Sensor::White))
+        w |= 0x0100;
+    if (!plugged(Sensor::Yellow))
+        w |= 0x0200;
+    if (nominalAmplitude(Sensor::White) > 100.0)
+        w |= 0x0400;
+    if (nominalAmplitude(Sensor::Yellow) > 100.0)
+        w |= 0x0800;
+    if (std::fabs(rpm_) > kOffsetSpeedLimitRpm)
+        w |= 0x1000;
+    if (std::fabs(rpm_) > kMaxSpeedRpm)
+        w |= 0x4000;
+    if (lastCounter_ > INT32_MAX || lastCounter_ < INT32_MIN)
+        w |= 0x8000;
+    return w;
+}
+
+uint16_t BoxModel::errorFlags(Clock::time_point now) {
+    return flagsFromStatusWord(statusWord(now));
+}
+
+int32_t BoxModel::reportedPosition(Clock::time_point now) {
+    advance(now);
+    if (absoluteActive(now)) {
+        int32_t abs = int32_t(positiveMod(lastCounter_ - markOffset_, revolution()));
+        return id_.dialect == Dialect::TwoLetter ? abs + kAbsoluteShift : abs;
+    }
+    // The box's counter is 32 bits wide and wraps.
+    return int32_t(uint32_t(uint64_t(lastCounter_)));
+}
+
+// ---------------------------------------------------------------------------
+// Lines
+
+std::string BoxModel::positionLine(Clock::time_point now) {
+    int32_t pos = reportedPosition(now);
+    if (rmPending_) {
+        rmPending_ = false;
+        return format("RM %d %d %d %d", int(pos), int(refDistance_), int(kRefPlus), int(kRefMinus));
+    }
+    int32_t wh[2], ye[2];
+    channels(Sensor::White, now, wh);
+    channels(Sensor::Yellow, now, ye);
+    return format("PA %d %d %d %d %d", int(pos), int(wh[0]), int(wh[1]), int(ye[0]), int(ye[1]));
+}
+
+std::string BoxModel::statusLine(Clock::time_point now) {
+    uint16_t w = statusWord(now);
+    stBitPending_ = false;
+    return "ST " + bitText(w);
+}
+
+std::string BoxModel::identificationLine() const {
+    std::string info = flash_.offsets ? id_.infoToken : "0";
+    return "FW " + version() + " " + id_.configToken + " " + info;
+}
+
+std::string BoxModel::twoLetterAnswer(const std::string& cmd, Clock::time_point now) {
+    if (cmd == "M*")
+        return positionLine(now);
+    if (cmd == "M2")
+        return statusLine(now);
+    if (cmd == "M3") {
+        bool found = offsetsFound(now);
+        auto o = [&](int32_t v) { return found ? int(v) : 0; };
+        return format("OS %d %d %d %d %d", o(kDacWhite[0]), o(kDacWhite[1]), o(kDacYellow[0]),
+                      o(kDacYellow[1]), o(kDacReference));
+    }
+    if (cmd == "M4") {
+        int32_t wh[2], ye[2];
+        channels(Sensor::White, now, wh);
+        channels(Sensor::Yellow, now, ye);
+        return format("KW %d %d %d %d %d", int(wh[0]), int(wh[1]), int(ye[0]), int(ye[1]),
+                      int(referenceChannel(now)));
+    }
+    if (cmd == "M5") {
+        auto f = [](int i) { return int(std::lround(kFactors[i] * 8192.0)); };
+        return format("KF %d %d %d %d %d", f(0), f(1), f(2), f(3), f(4));
+    }
+    if (cmd == "M6")
+        return format("RA %d %d %d", int(markOffset_ % kCountsPerPeriod), int(kRefAnalysisPlus),
+                      int(kRefAnalysisMinus));
+    if (cmd == "M7")
+        return format("SZ %d", int(id_.pulseRate));
+    if (cmd == "M8") {
+        auto [a, b] = interference();
+        return format("DU %d %d", a, b);
+    }
+    if (cmd == "M9")
+        return identificationLine();
+    if (cmd == "MA")
+        return "HW " + id_.serialA + " " + id_.serialB;
+    if (cmd == "ME") {
+        restart(now, false);
+        return {};
+    }
+    if (cmd == "MR") {
+        restart(now, true);
+        return {};
+    }
+    if (cmd == "MW") {
+        flash_ = learned_;
+        return {};
+    }
+    return {}; // "M0" and anything unknown
+}
+
+std::string BoxModel::oneLetterSlot(int slot, Clock::time_point now) {
+    // The rotating part of the one-letter cycle, after A1, A2 and E.
+    static constexpr int kRotating = 26;
+    slot %= kRotating;
+    if (slot < 4) {
+        const Head& h = head(slot < 2 ? Sensor::White : Sensor::Yellow);
+        return format("O%d %d", slot, int(h.dac[slot % 2] / 4));
+    }
+    if (slot == 4)
+        return format("OR %d", int(kDacReference));
+    if (slot < 10) {
+        int ch = slot - 5;
+        int32_t v;
+        if (ch < 4) {
+            int32_t c[2];
+            channels(ch < 2 ? Sensor::White : Sensor::Yellow, now, c);
+            v = c[ch % 2];
+        } else {
+            v = referenceChannel(now);
+        }
+        return format("CV%d %d", ch, int(v / 4));
+    }
+    if (slot < 15) {
+        int ch = slot - 10;
+        return format("CF%d %d", ch, int(std::lround(kFactors[ch] * 4096.0)));
+    }
+    switch (slot) {
+    case 15:
+        return "ZC 2051";
+    case 16:
+        return "ZS 2043";
+    case 17:
+        return format("AP%c %d", absoluteActive(now) ? '1' : '0', int(id_.pulseRate));
+    case 18:
+        return "FC " + (flash_.offsets ? id_.infoToken : std::string("0*"));
+    case 19:
+        return "VE " + version() + " " + id_.oldBoxType;
+    case 20:
+        return format("PH %d", int(markOffset_ % kCountsPerPeriod));
+    case 21:
+        return format("RP0 %d", int(markOffset_ % kCountsPerPeriod));
+    case 22:
+        return format("RP1 %d", int(kRefAnalysisPlus / 4));
+    case 23:
+        return format("RP2 %d", int(kRefAnalysisMinus / 4));
+    case 24:
+        return format("RP3 %d", int(kRefA / 4));
+    default:
+        return format("RP4 %d", int(kRefPlus / 4));
+    }
+}
+
+std::string BoxModel::oneLetterAnswer(Clock::time_point now) {
+    advance(now);
+    if (eraseAnnounce_) {
+        eraseAnnounce_ = false;
+        return "RS 2";
+    }
+    if (interferencePending_) {
+        interferencePending_ = false;
+        auto [a, b] = interference();
+        return format("PD %d", std::max(a, b));
+    }
+    int turn = oneLetterTurn_++;
+    if (turn % 2 == 0)
+        return format("P %d", int(reportedPosition(now)));
+    if (!refLines_.empty()) {
+        std::string line = refLines_.front();
+        refLines_.pop_front();
+        return line;
+    }
+    int k = turn / 2;
+    auto amplitudeValue = [&](Sensor s) {
+        const Head& h = head(s);
+        double maxOffset = std::max(std::abs(h.dac[0]), std::abs(h.dac[1])) / 16.0;
+        double r = amplitude(s, now) * (505.0 - maxOffset) / 505.0;
+        return int(std::min(40000L, std::lround(r * r)));
+    };
+    switch (k % 4) {
+    case 0:
+        return format("A1 %d", amplitudeValue(Sensor::White));
+    case 1:
+        return format("A2 %d", amplitudeValue(Sensor::Yellow));
+    case 2:
+        return "E " + bitText(errorFlags(now));
+    default:
+        return oneLetterSlot(k / 4, now);
+    }
+}
+
+std::optional<std::string> BoxModel::command(const std::string& cmd, Clock::time_point now) {
+    if (!powered_ || booting(now) || id_.dialect != Dialect::TwoLetter)
+        return std::nullopt;
+    std::string line = twoLetterAnswer(cmd, now);
+    if (line.empty())
+        return std::nullopt;
+    return line;
+}
+
+std::optional<std::string> BoxModel::commandByte(unsigned char byte, Clock::time_point now) {
+    if (!powered_ || booting(now) || id_.dialect != Dialect::OneLetter)
+        return std::nullopt;
+    switch (byte) {
+    case '3':
+        return oneLetterAnswer(now);
+    case 0xA0:
+        // Reset; the old box measures the interference while it starts.
+        restart(now, false);
+        interferencePending_ = true;
+        return std::nullopt;
+    case 0xAA:
+        restart(now, true);
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace boxsim

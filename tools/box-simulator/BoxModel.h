@@ -1,0 +1,190 @@
+#pragma once
+// The simulated ORVA Box without its line: a shaft, a magnetic washer, two read
+// heads and the box's own state, and the text of every line the box sends.
+//
+// Time is passed in by the caller (steady clock), so the model is a plain value
+// that tests drive step by step. The simulator (BoxSimulator.h) wraps it with
+// a pseudo-terminal, pacing and a lock.
+//
+// Units on the line (what the program's parser expects):
+//   positions in counts (5000 per signal period, pulseRate x 5000 per turn);
+//   two-letter channel values, offsets and analysis values in box units, where
+//   the program divides by 16; factors in 2^-13 units;
+//   one-letter channel values and offsets in box units / 4 (the program
+//   multiplies by 0.25), factors in 2^-12 units, amplitudes as the square of
+//   the amplitude in percent.
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <random>
+#include <string>
+
+namespace boxsim {
+
+using Clock = std::chrono::steady_clock;
+
+enum class Dialect { TwoLetter, OneLetter };
+enum class Sensor { Yellow = 0, White = 1 };
+
+// What the box is, fixed until changed by a control command.
+struct BoxIdentity {
+    Dialect dialect = Dialect::TwoLetter;
+    int32_t pulseRate = 1728;             // lines per revolution (SZ / AP)
+    std::string version;                  // empty: "2.10" two-letter, "1.45" one-letter
+    std::string configToken = "01000010"; // 8 characters; this one gives "QTBX02 (1Ref)"
+    std::string infoToken = "4711";       // "0" while the box holds no teach-in
+    std::string serialA = "0815";
+    std::string serialB = "ORVA-2041-0042";
+    std::string oldBoxType = "ORVA"; // box type of the one-letter "VE" line
+};
+
+// Timing of the box's own behaviour.
+struct BoxTiming {
+    std::chrono::milliseconds restartSilence{250}; // silent after reset, erase, power on
+    std::chrono::milliseconds offsetRestore{800};  // after the silence: offsets from flash
+};
+
+// What the box has learned; kept in its flash by the write request ("MW").
+// A later teach-in model learns reference and absolute position as well.
+struct TeachState {
+    bool offsets = true;
+    bool reference = true;
+    bool absolute = true;
+};
+
+class BoxModel {
+public:
+    explicit BoxModel(BoxIdentity identity = {}, BoxTiming timing = {});
+
+    // --- the physical world -------------------------------------------------
+    void setSpeedRpm(double rpm, Clock::time_point now);
+    double speedRpm() const { return rpm_; }
+    void setShims(Sensor s, int shims);
+    int shims(Sensor s) const { return head(s).shims; }
+    void setPlugged(Sensor s, bool plugged);
+    bool plugged(Sensor s) const { return head(s).plugged; }
+    void setEccentricity(double e) { eccentricity_ = e; }
+    double eccentricity() const { return eccentricity_; }
+    // Interference the box measures at standstill, as it reports them.
+    void setInterference(int a, int b);
+
+    // Amplitude in percent that the program computes for a head at the shaft's
+    // position at `now` (0 when unplugged).
+    double amplitude(Sensor s, Clock::time_point now);
+    // Amplitude at the head's mean distance, without eccentricity.
+    double nominalAmplitude(Sensor s) const;
+    // Shaft position counter in counts (what an incremental box reports).
+    int64_t counter(Clock::time_point now);
+
+    // --- identity and dialect -----------------------------------------------
+    const BoxIdentity& identity() const { return id_; }
+    void setDialect(Dialect d);
+    Dialect dialect() const { return id_.dialect; }
+    std::string version() const;
+
+    // --- commands and answers -----------------------------------------------
+    // A complete two-letter command ("M*", "M9", "ME", ...) or a one-letter
+    // command byte ('3', 0xA0, 0xAA) received at `now`. Returns the line to
+    // send (without the carriage return), or nothing.
+    std::optional<std::string> command(const std::string& cmd, Clock::time_point now);
+    std::optional<std::string> commandByte(unsigned char byte, Clock::time_point now);
+
+    // --- the box's own state ------------------------------------------------
+    void setPower(bool on, Clock::time_point now);
+    bool powered() const { return powered_; }
+    // True while the box boots after a reset, an erase or power on and
+    // ignores everything.
+    bool booting(Clock::time_point now) const { return now < bootUntil_; }
+    // Reset ("ME", 0xA0) or erase ("MR", 0xAA): the restart sequence.
+    void restart(Clock::time_point now, bool erase);
+    const TeachState& flash() const { return flash_; }
+    const TeachState& learned() const { return learned_; }
+    // The two-letter status word and the one-letter flag word at `now`.
+    uint16_t statusWord(Clock::time_point now);
+    uint16_t errorFlags(Clock::time_point now);
+    int referenceMarksPassed() const { return marksPassed_; }
+
+    // Line builders, public so that tests and the demo can show them.
+    std::string positionLine(Clock::time_point now);
+    std::string statusLine(Clock::time_point now);
+    std::string identificationLine() const;
+
+    // Speed limits of the box, in revolutions per minute.
+    static constexpr double kOffsetSpeedLimitRpm = 200.0;
+    static constexpr double kMaxSpeedRpm = 1000.0;
+
+private:
+    struct Head {
+        int shims = 3;
+        bool plugged = true;
+        double gain = 1.0;          // spread between the two heads
+        double washerAngle = 0.0;   // where the head sits around the washer (radians)
+        double electricalPhase = 0; // offset of its signal phase (radians)
+        int32_t dac[2] = {0, 0};    // DAC offsets of its two channels, box units
+    };
+    Head& head(Sensor s) { return heads_[static_cast<int>(s)]; }
+    const Head& head(Sensor s) const { return heads_[static_cast<int>(s)]; }
+
+    void advance(Clock::time_point now);
+    int64_t revolution() const { return int64_t(id_.pulseRate) * 5000; }
+    bool hasReference() const;
+    bool oneReference() const;
+    bool offsetsFound(Clock::time_point now) const;
+    bool absoluteActive(Clock::time_point now) const;
+    int32_t reportedPosition(Clock::time_point now);
+    // Channel signals a/b of a head in box units (x16), the program's amplitude
+    // formula applied backwards.
+    void channels(Sensor s, Clock::time_point now, int32_t out[2]);
+    int32_t referenceChannel(Clock::time_point now);
+    int jitter(int span);
+    std::string twoLetterAnswer(const std::string& cmd, Clock::time_point now);
+    std::string oneLetterAnswer(Clock::time_point now);
+    std::string oneLetterSlot(int slot, Clock::time_point now);
+    std::pair<int, int> interference() const;
+
+    BoxIdentity id_;
+    BoxTiming timing_;
+    Head heads_[2];
+    double eccentricity_ = 0.04;
+    int interferenceA_ = 60;
+    int interferenceB_ = 75;
+
+    // Shaft: position at anchor time plus speed since then.
+    double rpm_ = 0.0;
+    double anchorCounts_ = 0.0;
+    Clock::time_point anchor_{};
+    bool anchored_ = false;
+
+    // Reference marks: one per revolution at this counter value (mod turn).
+    int64_t markOffset_ = 123456;
+    int64_t lastCounter_ = 0;          // counter at the last advance
+    int64_t lastMark_ = 0;             // counter at the last mark passed
+    bool markSeen_ = false;            // a mark was passed since the restart
+    bool rmPending_ = false;           // the next position answer is an "RM" line
+    bool stBitPending_ = false;        // the next status word carries "reference found"
+    std::deque<std::string> refLines_; // one-letter: reference lines still to send
+    int32_t refDistance_ = 0;
+    int marksPassed_ = 0;
+
+    // Box state
+    bool powered_ = true;
+    Clock::time_point bootUntil_{};
+    Clock::time_point bootEnd_{}; // end of the last restart's silence
+    TeachState flash_;
+    TeachState learned_;
+    double learnTravel_ = 0.0;         // counts turned slowly since the restart (offset learning)
+    bool eraseAnnounce_ = false;       // one-letter: "RS 2" after an erase
+    bool interferencePending_ = false; // one-letter: "PD" after 0xA0
+    int oneLetterTurn_ = 0;
+    std::minstd_rand rng_{4711};
+};
+
+// The 16 bit characters of a word, most significant first ("ST", "E ").
+std::string bitText(uint16_t word);
+// The two-letter status word mapped to the one-letter flag word, as the
+// program maps it.
+uint16_t flagsFromStatusWord(uint16_t word);
+
+} // namespace boxsim

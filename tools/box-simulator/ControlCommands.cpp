@@ -1,0 +1,162 @@
+#include "box-simulator/ControlCommands.h"
+
+#include <charconv>
+#include <vector>
+
+namespace boxsim {
+
+namespace {
+
+std::vector<std::string_view> split(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+            ++i;
+        size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+            ++i;
+        if (i > start)
+            words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+template <typename T> bool number(std::string_view text, T& out) {
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+bool sensor(std::string_view word, Sensor& out) {
+    if (word == "ye" || word == "yellow")
+        out = Sensor::Yellow;
+    else if (word == "wh" || word == "white")
+        out = Sensor::White;
+    else
+        return false;
+    return true;
+}
+
+ControlResult error(std::string text) {
+    return {false, false, std::move(text)};
+}
+
+} // namespace
+
+const char* controlHelp() {
+    return "Control commands (one per line on standard input):\n"
+           "  speed RPM             turn the shaft at RPM revolutions per minute (negative:\n"
+           "                        backwards, 0: standstill)\n"
+           "  shims ye|wh N         N shims under the yellow or white read head (more shims:\n"
+           "                        larger distance, lower amplitude; 3 give about 62 %)\n"
+           "  unplug ye|wh          unplug a sensor\n"
+           "  plug ye|wh            plug it in again\n"
+           "  eccentricity E        eccentricity of the washer (0.04: amplitude +-4 % per turn)\n"
+           "  noise A B             interference values the box measures at standstill\n"
+           "  silence MS            the box answers nothing for MS milliseconds\n"
+           "  power off|on          switch the box off, or on (it restarts)\n"
+           "  garbage N             N random bytes on the line now\n"
+           "  overlong N            a line of N characters on the line now\n"
+           "  pause MS              the next line stops for MS milliseconds in its middle\n"
+           "  hangup                hang up the line (the device disappears)\n"
+           "  reconnect             a new line behind the same link after a hang-up\n"
+           "  dialect two-letter|one-letter\n"
+           "                        the protocol the box speaks\n"
+           "  paced on|off          9600-baud timing, or as fast as possible\n"
+           "  status                show the state of the box\n"
+           "  help                  this list\n"
+           "  quit                  end the simulator\n";
+}
+
+ControlResult runControlCommand(BoxSimulator& box, std::string_view line) {
+    std::vector<std::string_view> w = split(line);
+    if (w.empty() || w[0].front() == '#')
+        return {};
+    std::string_view cmd = w[0];
+    size_t args = w.size() - 1;
+    Sensor s{};
+
+    if (cmd == "help")
+        return {true, false, controlHelp()};
+    if (cmd == "quit" || cmd == "exit")
+        return {true, true, {}};
+    if (cmd == "status")
+        return {true, false, box.describe()};
+    if (cmd == "speed" && args == 1) {
+        double rpm;
+        if (!number(w[1], rpm))
+            return error("speed: not a number");
+        box.setSpeedRpm(rpm);
+        return {};
+    }
+    if (cmd == "shims" && args == 2 && sensor(w[1], s)) {
+        int n;
+        if (!number(w[2], n) || n < 0 || n > 30)
+            return error("shims: a number 0..30");
+        box.setShims(s, n);
+        return {};
+    }
+    if ((cmd == "unplug" || cmd == "plug") && args == 1 && sensor(w[1], s)) {
+        box.setPlugged(s, cmd == "plug");
+        return {};
+    }
+    if (cmd == "eccentricity" && args == 1) {
+        double e;
+        if (!number(w[1], e) || e < 0 || e > 0.5)
+            return error("eccentricity: a number 0..0.5");
+        box.setEccentricity(e);
+        return {};
+    }
+    if (cmd == "noise" && args == 2) {
+        int a, b;
+        if (!number(w[1], a) || !number(w[2], b))
+            return error("noise: two whole numbers");
+        box.setInterference(a, b);
+        return {};
+    }
+    if ((cmd == "silence" || cmd == "pause") && args == 1) {
+        int ms;
+        if (!number(w[1], ms) || ms < 0 || ms > 3'600'000)
+            return error(std::string(cmd) + ": milliseconds");
+        if (cmd == "silence")
+            box.silence(std::chrono::milliseconds(ms));
+        else
+            box.pauseInNextLine(std::chrono::milliseconds(ms));
+        return {};
+    }
+    if (cmd == "power" && args == 1 && (w[1] == "on" || w[1] == "off")) {
+        box.setPower(w[1] == "on");
+        return {};
+    }
+    if ((cmd == "garbage" || cmd == "overlong") && args == 1) {
+        size_t n;
+        if (!number(w[1], n) || n > 100'000)
+            return error(std::string(cmd) + ": a count up to 100000");
+        if (cmd == "garbage")
+            box.sendGarbage(n);
+        else
+            box.sendOverlongLine(n);
+        return {};
+    }
+    if (cmd == "hangup" && args == 0) {
+        box.hangUp();
+        return {};
+    }
+    if (cmd == "reconnect" && args == 0) {
+        std::string why;
+        if (!box.reconnect(&why))
+            return error("reconnect: " + why);
+        return {};
+    }
+    if (cmd == "dialect" && args == 1 && (w[1] == "two-letter" || w[1] == "one-letter")) {
+        box.setDialect(w[1] == "two-letter" ? Dialect::TwoLetter : Dialect::OneLetter);
+        return {};
+    }
+    if (cmd == "paced" && args == 1 && (w[1] == "on" || w[1] == "off")) {
+        box.setPaced(w[1] == "on");
+        return {};
+    }
+    return error("unknown command: " + std::string(line) + " (\"help\" lists them)");
+}
+
+} // namespace boxsim
