@@ -46,8 +46,9 @@ QString setupText(int row) {
 } // namespace
 
 SetupRecords SetupRecords::globals() {
-    return SetupRecords{globalConfigRecords(),       minPulseRate,        maxPulseRate, setupState,
-                        [] { return loadConfig(); }, [] { saveConfig(); }};
+    return SetupRecords{
+        globalConfigRecords(),       ::minPulseRate,      ::maxPulseRate, setupState,
+        [] { return loadConfig(); }, [] { saveConfig(); }};
 }
 
 CSetup::CSetup(const SetupRecords& records, QWidget* parent)

@@ -1,0 +1,60 @@
+#include "ui/CMessagebox.h"
+
+#include "config/Texts.h"
+#include "ui/NewSensorCheck.h"
+#include "ui/TeachInWarning.h"
+
+#include <QMessageBox>
+
+namespace {
+
+const MessageTemplate kTemplate{275, 138, QRect(15, 8, 237, 99), QRect(77, 107, 50, 16),
+                                QRect(147, 107, 50, 16)};
+
+void showNotice(QWidget* owner, QMessageBox::Icon icon, const char* caption, const char* message) {
+    auto* box = new QMessageBox(icon, QString::fromUtf8(caption), QString::fromUtf8(message),
+                                QMessageBox::Ok, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+} // namespace
+
+CMessagebox::CMessagebox(QWidget* owner, LinkControl& link, std::function<void()> resetReadings)
+    : CMessageWindow(owner, kTemplate), link_(link), resetReadings_(std::move(resetReadings)) {}
+
+CMessagebox* CMessagebox::open(QWidget* owner, LinkControl& link,
+                               std::function<void()> resetReadings) {
+    auto* box = new CMessagebox(owner, link, std::move(resetReadings));
+    setTeachInWarning(*box);
+    box->present();
+    return box;
+}
+
+void CMessagebox::okPressed() {
+    link_.pendingCommand = kEraseRequest;
+    if (resetReadings_) {
+        resetReadings_();
+    }
+}
+
+void CMessagebox::cancelPressed() {
+    showNotice(owner(), QMessageBox::Information, text(TextTable::TeachIn, kTeachInTitleRow),
+               text(TextTable::MainWindow, 4));
+}
+
+CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceReadings& readings,
+                              bool offsetSeenWH, bool offsetSeenYE,
+                              std::function<void()> resetReadings) {
+    switch (newSensorStep(link.noData, link.statusRestart, readings, offsetSeenWH, offsetSeenYE)) {
+    case NewSensorStep::TimeoutNotice:
+        showNotice(owner, QMessageBox::Warning, text(TextTable::StatusMessages, 1),
+                   text(TextTable::StatusMessages, 39));
+        return nullptr;
+    case NewSensorStep::Confirm:
+        return CMessagebox::open(owner, link, std::move(resetReadings));
+    case NewSensorStep::Nothing:
+        break;
+    }
+    return nullptr;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The confirmation of the extended display's "New Sensor" command: erase the
+// box's stored operating parameters so that a new teach-in can start.
+
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "ui/MessageWindow.h"
+
+#include <functional>
+
+class CMessagebox : public CMessageWindow {
+    Q_OBJECT
+public:
+    // `resetReadings` is the main window's reset of the readings.
+    CMessagebox(QWidget* owner, LinkControl& link, std::function<void()> resetReadings);
+
+    // Creates the window with the texts of the current language and shows it.
+    static CMessagebox* open(QWidget* owner, LinkControl& link,
+                             std::function<void()> resetReadings);
+
+protected:
+    void okPressed() override;
+    void cancelPressed() override;
+
+private:
+    LinkControl& link_;
+    std::function<void()> resetReadings_;
+};
+
+// The "New Sensor" button: a silent box gets the timeout notice, a box with
+// teach-in data the confirmation window, a blank box nothing. Returns the
+// confirmation window when one was opened.
+CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceReadings& readings,
+                              bool offsetSeenWH, bool offsetSeenYE,
+                              std::function<void()> resetReadings);
