@@ -662,12 +662,13 @@ void LineParser::channelLine(Lock& lock) {
     if (!channelDigit(line_[2], 4, channel)) {
         return;
     }
+    const bool values = line_[1] == 'V';
     blankLeading(3);
     const double value = leadingReal(text());
     if (!std::isfinite(value)) {
         return;
     }
-    if (line_[1] == 'V') {
+    if (values) {
         readings_.channelValues[channel] = value * kQuarter;
         notify(lock, kChannelValuesEvent, channel);
     } else {
