@@ -35,9 +35,11 @@ const TableInfo kTables[] = {
     {TextTable::TeachInSteps, "TeachInSteps", 6},
 };
 
+// The printf conversions of a text. The blank flag is left out: plain texts
+// such as "45% und 80%" would otherwise read as conversions.
 std::vector<std::string> conversions(const std::string& s) {
     static const std::regex conversion(
-        R"(%[-+ #0]*[0-9*]*(\.[0-9*]+)?(hh|h|ll|l|L|z)?[diouxXeEfgGcsp%])");
+        R"(%[-+#0]*[0-9*]*(\.[0-9*]+)?(hh|h|ll|l|L|z)?[diouxXeEfgGcsp%])");
     std::vector<std::string> out;
     for (auto it = std::sregex_iterator(s.begin(), s.end(), conversion);
          it != std::sregex_iterator(); ++it) {
