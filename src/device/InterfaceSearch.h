@@ -1,0 +1,63 @@
+#pragma once
+// The automatic search for the box's serial port, one step per tick of the
+// main window's 200 ms timer.
+//
+// While the search is active it probes COM1..COM65 in turn, one port per tick.
+// The first port that exists is handed to the reader thread on the next tick
+// (portName and reopenRequest), and the search pauses for 11 ticks while the
+// thread opens the port and the box identifies itself. When positions arrive
+// the main window clears the search flag. After three passes without success
+// it asks the main window to tell the user that the interface was not found.
+//
+// Runs on the user-interface thread only.
+
+#include <functional>
+#include <string>
+
+struct LinkControl;
+struct ConfigData;
+
+struct InterfaceSearchHooks {
+    // Does COMn exist (free or busy)? Usually probePort of PortProbe.h.
+    std::function<bool(int n)> probePort;
+    // Discard all entries of the status list.
+    std::function<void()> discardStatusList;
+    // Show a text in the main window's status line.
+    std::function<void(const std::string&)> showStatusLine;
+    // Open the interface-not-found message (it ignores the call while open).
+    std::function<void()> showInterfaceNotFound;
+};
+
+class InterfaceSearch {
+public:
+    static constexpr int kPortCount = 65;
+    static constexpr int kPauseTicks = 10;        // the pause ends when this many are exceeded
+    static constexpr int kPassesBeforeNotice = 2; // the notice comes when this is exceeded
+
+    InterfaceSearch(LinkControl& link, ConfigData& config, InterfaceSearchHooks hooks);
+
+    void searchTick();
+
+    // Set by every no-data notice; cleared when a position is shown.
+    void setActive(bool active) { searchActive_ = active; }
+    bool active() const { return searchActive_; }
+
+    int searchPortNumber() const { return portNumber_; }
+    bool portFound() const { return portFound_; }
+    bool pauseActive() const { return pauseActive_; }
+    int pauseTicks() const { return pauseTicks_; }
+    int passes() const { return passes_; }
+
+private:
+    void advancePort();
+
+    LinkControl& link_;
+    ConfigData& config_;
+    InterfaceSearchHooks hooks_;
+    bool searchActive_ = false;
+    int portNumber_ = 1;
+    bool portFound_ = false;
+    bool pauseActive_ = false;
+    int pauseTicks_ = 0;
+    int passes_ = 0;
+};
