@@ -40,6 +40,11 @@ public:
 
     QWidget* owner() const { return owner_; }
 
+    // OK and Cancel (also the close box and the Escape key): the window's
+    // action, then it closes.
+    void accept() override;
+    void reject() override;
+
 signals:
     // Emitted once, when the window closes by whatever way.
     void closed();
@@ -50,8 +55,6 @@ protected:
     virtual void okPressed() {}
     virtual void cancelPressed() {}
 
-    void accept() override;
-    void reject() override;
     void done(int result) override;
 
 private:
