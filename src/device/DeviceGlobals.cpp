@@ -5,7 +5,11 @@ DeviceReadings deviceReadings;
 std::mutex readingsMutex;
 LinkControl linkControl;
 
+DeviceReadings snapshotReadings(const DeviceReadings& readings, std::mutex& mutex) {
+    std::lock_guard<std::mutex> lock(mutex);
+    return readings;
+}
+
 DeviceReadings snapshotReadings() {
-    std::lock_guard<std::mutex> lock(readingsMutex);
-    return deviceReadings;
+    return snapshotReadings(deviceReadings, readingsMutex);
 }

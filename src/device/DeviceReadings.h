@@ -56,3 +56,5 @@ extern std::mutex readingsMutex;
 
 // A consistent copy of deviceReadings, taken under readingsMutex.
 DeviceReadings snapshotReadings();
+// The same for any readings record and the mutex that guards it.
+DeviceReadings snapshotReadings(const DeviceReadings& readings, std::mutex& mutex);
