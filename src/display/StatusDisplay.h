@@ -106,6 +106,9 @@ public:
     // recording runs or while a previous update has not finished.
     std::optional<StatusUpdate> updateStatusDisplay(bool statusValid);
 
+    // True while an update runs (the device event handler drops another one).
+    bool busy() const { return busy_; }
+
     // The no-data notice: all lamps grey, the no-data picture (alternating on
     // every notice so that it blinks), detail back to the status line.
     StatusUpdate showNoData();

@@ -7,28 +7,65 @@
 
 #include <cmath>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 namespace {
 
-constexpr Lamp G = Lamp::Green;
-constexpr Lamp Y = Lamp::Yellow;
-constexpr Lamp R = Lamp::Red;
-using Lamps = std::array<Lamp, kLampCount>; // SPD WH, SPD YE, SEN WH, SEN YE, SIG WH, SIG YE
+TEST(FlagDescription, EveryBitInShortAndLongForm) {
+    const struct {
+        int32_t flags;
+        double firmware;
+        const char* shortList;
+        const char* longText;
+    } cases[] = {
+        {0x0000, 1.6, " -", "ok"},
+        {0x0001, 1.6, " W-Sig ", "CH-W: Signal error.  \n "},
+        {0x0002, 1.99, " W-Lo ", "Speed error !  "},
+        {0x0002, 2.0, " MX-Spd ", "Speed error !  "},
+        {0x0005, 1.6, " W-Sig ,W-Hi ", "CH-W: High amplitude.  \n "},
+        {0x0008, 1.6, " W-OSpd ", "CH-W: No Offset calculation.  \n "},
+        {0x0011, 1.6, " W-Sig ,Y-Sig ", "CH-W: Signal error.  \n CH-Y: Signal error.  \n "},
+        {0x0020, 1.6, " Y-Lo ", ""},
+        {0x0040, 1.6, " Y-Hi ", "CH-Y: \n "},
+        {0x0080, 1.6, " Y-OSpd ", "CH-Y: No Offset calculation.  \n "},
+        {0x0104, 1.6, " W-Hi ,Spd232 ", "CH-W: \n RS232 transmission stopped.  "},
+        {0x0108, 1.6, " W-OSpd ,Spd232 ", "RS232 transmission stopped.  "},
+        {0x0102, 2.0, " MX-Spd ,Spd232 ", "Speed error !  "},
+        {0x0200, 1.6, " Ref ", "Unexpected reference.  "},
+        {0x0400, 1.6, " RollO ", "Position Overrun.  "},
+        {0x0800, 1.6, " ADC ", "A/D conversion timeout.  "},
+        {0x1100, 1.6, " Spd232 ,NoOff ", "RS232 transmission stopped.  No Offset found.  "},
+        {0x6000, 1.6, " W-NoS ,Y-NoS ", "No Sensor present.  No Sensor present.  "},
+        {0x8000, 1.6, " DACo ", "Output cal. failed.  "},
+        {0x7FFF0000, 1.6, " -", "ok"}, // only the low 16 bits count
+        {-1, 2.0,
+         " W-Sig ,MX-Spd ,W-Hi ,W-OSpd ,Y-Sig ,Y-Lo ,Y-Hi ,Y-OSpd ,Spd232 ,Ref ,RollO ,ADC ,NoOff "
+         ",W-NoS ,Y-NoS ,DACo ",
+         "CH-W: High amplitude.  \n CH-Y: High amplitude.  \n Speed error !  Unexpected reference. "
+         " Position Overrun.  A/D conversion timeout.  No Offset found.  No Sensor present.  No "
+         "Sensor present.  Output cal. failed.  "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(describeFlags(c.flags, false, c.firmware), c.shortList) << std::hex << c.flags;
+        EXPECT_EQ(describeFlags(c.flags, true, c.firmware), c.longText) << std::hex << c.flags;
+    }
+}
 
-// Records what the status list would receive.
+constexpr Lamp G = Lamp::Green, Y = Lamp::Yellow, R = Lamp::Red, O = Lamp::Grey;
+using Lamps = std::array<Lamp, kLampCount>; // SPD WH, SPD YE, SEN WH, SEN YE, SIG WH, SIG YE
+constexpr BoxPicture kSig = BoxPicture::SignalWithRef;
+
 class RecordingHook : public StatusListHook {
 public:
     bool statusListBusy() const override { return busy; }
-    void appendStatusEntry(int32_t displayPosition, int32_t errorFlags) override {
-        entries.emplace_back(displayPosition, errorFlags);
+    void appendStatusEntry(int32_t position, int32_t flags) override {
+        entries.push_back({position, flags});
         if (onAppend) {
             onAppend();
         }
     }
     bool busy = false;
-    std::vector<std::pair<int32_t, int32_t>> entries;
+    std::vector<std::array<int32_t, 2>> entries;
     std::function<void()> onAppend;
 };
 
@@ -37,27 +74,20 @@ class StatusDisplayTest : public testing::Test {
 protected:
     StatusDisplayTest() {
         readings.firmwareVersion = 1.6;
-        readings.amplitudeWH = 60.0;
-        readings.amplitudeYE = 60.0;
-        readings.channelValues[0] = 100.0;
-        readings.channelValues[2] = 100.0;
+        readings.amplitudeWH = readings.amplitudeYE = 60.0;
+        readings.channelValues[0] = readings.channelValues[2] = 100.0;
         std::strcpy(readings.refPhaseText, "123");
         std::strcpy(readings.boxTypeText, "QTBX01");
-        std::strcpy(readings.boxInfoText, "123");
         link.newProtocol = true;
         status.noteOffsetsReported(0);
         status.noteOffsetsReported(2);
     }
-
-    StatusView update(int32_t flags, bool valid = true) {
+    StatusView update(int32_t flags, int detail = kDetailNone, bool valid = true) {
         readings.errorFlags = flags;
-        std::optional<StatusUpdate> result = status.updateStatusDisplay(valid);
+        status.selectDetail(detail);
+        const std::optional<StatusUpdate> result = status.updateStatusDisplay(valid);
         EXPECT_TRUE(result.has_value());
         return result ? result->view : StatusView{};
-    }
-    std::string detail(int selection, int32_t flags) {
-        status.selectDetail(selection);
-        return update(flags).text;
     }
 
     DeviceReadings readings;
@@ -67,343 +97,249 @@ protected:
     StatusDisplay status{readings, link, &hook, [this] { return now; }};
 };
 
+TEST_F(StatusDisplayTest, LampsPictureStatusLineAndDetailOfEachFlag) {
+    const struct {
+        int32_t flags;
+        double firmware;
+        Lamps lamps;
+        BoxPicture picture;
+        const char* line;
+        int detail;
+        const char* detailText;
+    } cases[] = {
+        {0x0000, 1.6, {G, G, G, G, G, G}, kSig, "Ready.  ", kDetailPicture, "Pict.: No error.  "},
+        {0x0001, 1.6, {G, G, G, G, R, G}, kSig, "Error.  ", 1, "SIG.WH: Signal error.  "},
+        {0x0002, 1.9, {G, G, G, G, G, G}, kSig, "Ready.  ", 3, "SPD.WH: No error.  "},
+        {0x0002, 2.0, {R, R, G, G, G, G}, kSig, "Speed error !  ", 6, "SPD.YE: Speed error !  "},
+        {0x0004, 1.6, {G, G, G, G, G, G}, kSig, "Error.  ", 1, "SIG.WH: No error.  "},
+        {0x0008, 1.6, {Y, G, G, G, G, G}, kSig, "Ready.  ", 3, "SPD.WH: No Offset calculation.  "},
+        {0x0050, 1.6, {G, G, G, G, G, R}, kSig, "Error.  ", 4, "SIG.YE: High amplitude.  "},
+        {0x0020, 1.6, {G, G, G, G, G, G}, kSig, "Ready.  ", 4, "SIG.YE: No error.  "},
+        {0x0080, 1.6, {G, Y, G, G, G, G}, kSig, "Ready.  ", 6, "SPD.YE: No Offset calculation.  "},
+        {0x0100, 1.6, {Y, Y, G, G, G, G}, kSig, "Ready.  ", 6, "SPD.YE: No Offset calculation.  "},
+        {0x0200,
+         1.46,
+         {R, R, G, G, G, G},
+         BoxPicture::Hardware,
+         "Ready.  ",
+         3,
+         "SPD.WH: Speed error !  "},
+        {0x0200, 1.47, {G, G, G, G, G, G}, kSig, "Ready.  ", 4, "SIG.YE: No error.  "},
+        {0x0200, 1.50, {G, G, G, G, G, G}, kSig, "Ready.  ", 3, "SPD.WH: No error.  "},
+        {0x0200, 1.52, {G, G, G, G, G, R}, kSig, "Error.  ", 4, "SIG.YE: Unexpected reference.  "},
+        {0x0400, 1.6, {G, G, G, G, G, G}, kSig, "Ready.  ", 7, "Pict.: No error.  "},
+        {0x0800,
+         1.6,
+         {G, G, G, G, G, G},
+         BoxPicture::Adc,
+         "Error.  ",
+         7,
+         "Pict.: A/D conversion timeout.  "},
+        {0x1000,
+         1.6,
+         {G, G, G, G, G, G},
+         BoxPicture::Learn,
+         "Box reset : No Offset.  ",
+         7,
+         "Pict.: Do teach-in !  "},
+        {0x2000,
+         1.6,
+         {G, G, R, G, G, G},
+         BoxPicture::Hardware,
+         "Error.  ",
+         2,
+         "SEN.WH: No Sensor present.  "},
+        {0x4000,
+         1.6,
+         {G, G, G, R, G, G},
+         BoxPicture::Hardware,
+         "Error.  ",
+         7,
+         "Pict.: Hardware error.  "},
+        {0x8000,
+         1.6,
+         {G, G, G, G, G, G},
+         BoxPicture::Dac,
+         "Error.  ",
+         7,
+         "Pict.: Output cal. failed.  "},
+        {0x0803,
+         2.0,
+         {R, R, G, G, R, G},
+         BoxPicture::Adc,
+         "Speed error !  ",
+         5,
+         "SEN.YE: No error.  "},
+    };
+    for (const auto& c : cases) {
+        readings.firmwareVersion = c.firmware;
+        const StatusView line = update(c.flags);
+        EXPECT_EQ(line.lamps, c.lamps) << std::hex << c.flags << " @" << c.firmware;
+        EXPECT_EQ(line.picture, c.picture) << std::hex << c.flags;
+        EXPECT_EQ(line.text, c.line) << std::hex << c.flags;
+        EXPECT_TRUE(line.startButtonsEnabled);
+        EXPECT_EQ(update(c.flags, c.detail).text, c.detailText) << std::hex << c.flags;
+    }
+}
+
 TEST_F(StatusDisplayTest, NoValidStatusGreysEverything) {
-    status.selectDetail(kDetailSignalWH);
     for (auto [valid, firmware] : {std::pair{false, 1.6}, std::pair{true, 0.0}}) {
         readings.firmwareVersion = firmware;
-        const StatusView view = update(0x0001, valid);
-        EXPECT_EQ(view.lamps,
-                  (Lamps{Lamp::Grey, Lamp::Grey, Lamp::Grey, Lamp::Grey, Lamp::Grey, Lamp::Grey}));
+        const StatusView view = update(0x0001, kDetailSignalWH, valid);
+        EXPECT_EQ(view.lamps, (Lamps{O, O, O, O, O, O}));
         EXPECT_EQ(view.picture, BoxPicture::Wait);
         EXPECT_EQ(view.text, "...  ");
         EXPECT_FALSE(view.startButtonsEnabled);
         EXPECT_EQ(status.sensorConnection(), -1);
         EXPECT_EQ(status.detailSelection(), kDetailNone);
     }
-    EXPECT_EQ(hook.entries.size(), 2u); // logged even without a valid status
 }
 
-TEST_F(StatusDisplayTest, HealthyBoxIsReady) {
-    const StatusView view = update(0);
-    EXPECT_EQ(view.lamps, (Lamps{G, G, G, G, G, G}));
-    EXPECT_EQ(view.picture, BoxPicture::SignalWithRef);
-    EXPECT_EQ(view.text, "Ready.  ");
-    EXPECT_TRUE(view.startButtonsEnabled);
-    EXPECT_EQ(status.sensorConnection(), 0);
-}
-
-struct FlagCase {
-    const char* what;
-    int32_t flags;
-    double firmware;
-    Lamps lamps;
-    BoxPicture picture;
-    const char* text;
-};
-
-class StatusFlags : public StatusDisplayTest, public testing::WithParamInterface<FlagCase> {};
-
-TEST_P(StatusFlags, LampsPictureAndStatusLine) {
-    const FlagCase& c = GetParam();
-    readings.firmwareVersion = c.firmware;
-    const StatusView view = update(c.flags);
-    EXPECT_EQ(view.lamps, c.lamps) << c.what;
-    EXPECT_EQ(view.picture, c.picture) << c.what;
-    EXPECT_EQ(view.text, c.text) << c.what;
-}
-
-constexpr BoxPicture kSig = BoxPicture::SignalWithRef;
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryBit, StatusFlags,
-    testing::Values(
-        FlagCase{"W-Sig", 0x0001, 1.6, {G, G, G, G, R, G}, kSig, "Error.  "},
-        FlagCase{"W-Lo before 2.0 is no error", 0x0002, 1.9, {G, G, G, G, G, G}, kSig, "Ready.  "},
-        FlagCase{"MX-Spd from 2.0", 0x0002, 2.0, {R, R, G, G, G, G}, kSig, "Speed error !  "},
-        FlagCase{"W-Hi alone", 0x0004, 1.6, {G, G, G, G, G, G}, kSig, "Error.  "},
-        FlagCase{"W-OSpd", 0x0008, 1.6, {Y, G, G, G, G, G}, kSig, "Ready.  "},
-        FlagCase{"Y-Sig", 0x0010, 1.6, {G, G, G, G, G, R}, kSig, "Error.  "},
-        FlagCase{"Y-Lo", 0x0020, 1.6, {G, G, G, G, G, G}, kSig, "Ready.  "},
-        FlagCase{"Y-OSpd", 0x0080, 1.6, {G, Y, G, G, G, G}, kSig, "Ready.  "},
-        FlagCase{"Spd232", 0x0100, 1.6, {Y, Y, G, G, G, G}, kSig, "Ready.  "},
-        FlagCase{"Ref before 1.47 is a speed fault",
-                 0x0200,
-                 1.46,
-                 {R, R, G, G, G, G},
-                 BoxPicture::Hardware,
-                 "Ready.  "},
-        FlagCase{"Ref at 1.47 changes nothing", 0x0200, 1.47, {G, G, G, G, G, G}, kSig, "Ready.  "},
-        FlagCase{"Ref at 1.50 changes nothing", 0x0200, 1.50, {G, G, G, G, G, G}, kSig, "Ready.  "},
-        FlagCase{
-            "Ref from 1.52 is a signal error", 0x0200, 1.52, {G, G, G, G, G, R}, kSig, "Error.  "},
-        FlagCase{"RollO", 0x0400, 1.6, {G, G, G, G, G, G}, kSig, "Ready.  "},
-        FlagCase{"ADC", 0x0800, 1.6, {G, G, G, G, G, G}, BoxPicture::Adc, "Error.  "},
-        FlagCase{"NoOff with offsets known",
-                 0x1000,
-                 1.6,
-                 {G, G, G, G, G, G},
-                 BoxPicture::Learn,
-                 "Box reset : No Offset.  "},
-        FlagCase{"W-NoS", 0x2000, 1.6, {G, G, R, G, G, G}, BoxPicture::Hardware, "Error.  "},
-        FlagCase{"Y-NoS", 0x4000, 1.6, {G, G, G, R, G, G}, BoxPicture::Hardware, "Error.  "},
-        FlagCase{"DACo", 0x8000, 1.6, {G, G, G, G, G, G}, BoxPicture::Dac, "Error.  "},
-        FlagCase{"MX-Spd outranks other errors",
-                 0x0803,
-                 2.0,
-                 {R, R, G, G, R, G},
-                 BoxPicture::Adc,
-                 "Speed error !  "},
-        FlagCase{"high bits are ignored", 0x7FFF0000, 1.6, {G, G, G, G, G, G}, kSig, "Ready.  "}),
-    [](const testing::TestParamInfo<FlagCase>& info) {
-        return "case" + std::to_string(info.index);
-    });
-
-TEST_F(StatusDisplayTest, StatusLineNamesWhatTheBoxStillMisses) {
-    readings.refPhaseText[0] = '\0';
-    EXPECT_EQ(update(0).text, "Box reset : No Ref.  ");
-    EXPECT_EQ(status.shown().picture, BoxPicture::LearnWithoutRef);
-    std::strcpy(readings.boxTypeText, "ORVA NoRef");
-    EXPECT_EQ(update(0).text, "Ready.  ");
-    EXPECT_EQ(status.shown().picture, BoxPicture::SignalWithoutRef);
-    EXPECT_EQ(update(0x1000).text, "Box reset : No Offset.  ");
-}
-
-TEST_F(StatusDisplayTest, OneRefBoxPictureAndStatusLine) {
+TEST_F(StatusDisplayTest, WhatTheBoxStillMisses) {
     std::strcpy(readings.boxTypeText, "QTBX02 (1Ref)");
-    struct Case {
+    const struct {
+        const char* refPhase;
         const char* info;
-        int32_t detectedPulseRate;
+        int32_t pulseRate;
         bool absolute;
         BoxPicture picture;
         const char* pictureDetail;
-        const char* statusLine;
-    } cases[] = {
-        {"12^", 0, false, BoxPicture::LearnWithRef, "Pict.: : No Abs.Pos.  ",
-         "Box reset : No Abs.Pos.  "},
-        // The picture treats "*" like "^"; the status line does not.
-        {"12*", 0, false, BoxPicture::LearnWithRef, "Pict.: : No Abs.Pos.  ",
-         "Box reset : Restart Teach-In !  "},
-        {"12", 0, false, BoxPicture::Restart, "Pict.: : Restart Teach-In !  ",
-         "Box reset : Restart Teach-In !  "},
-        {"12", 1024, false, kSig, "Pict.: : No Abs.Pos.  ", "Box reset : Restart Teach-In !  "},
-        {"12", 1024, true, kSig, "Pict.: No error.  ", "Ready.  "},
-    };
-    for (const Case& c : cases) {
-        std::strcpy(readings.boxInfoText, c.info);
-        readings.detectedPulseRate = c.detectedPulseRate;
-        readings.absolutePositionMode = c.absolute;
-        status.selectDetail(kDetailNone);
-        const StatusView line = update(0);
-        EXPECT_EQ(line.picture, c.picture) << c.info;
-        EXPECT_EQ(line.text, c.statusLine) << c.info;
-        EXPECT_EQ(detail(kDetailPicture, 0), c.pictureDetail) << c.info;
-    }
-}
-
-TEST_F(StatusDisplayTest, PictureWithoutOffsets) {
-    status.clearOffsetsSeen();
-    update(0x0800);
-    // Reference known, no offset fault: the picture stays as it was.
-    EXPECT_EQ(update(0).picture, BoxPicture::Adc);
-    readings.refPhaseText[0] = '\0';
-    EXPECT_EQ(update(0).picture, BoxPicture::Learn);
-    EXPECT_EQ(detail(kDetailPicture, 0), "Pict.: Do teach-in !  ");
-    // A missing offset that the box has not reported turns the signal lamps yellow.
-    EXPECT_EQ(update(0x1000).lamps, (Lamps{G, G, G, G, Y, Y}));
-    EXPECT_EQ(detail(kDetailSignalWH, 0x1000), "SIG.WH: No Offset found.  ");
-}
-
-TEST_F(StatusDisplayTest, AmplitudeLimits) {
-    struct Case {
-        double amplitude;
-        Lamp lamp;
-        const char* detail;
         const char* line;
     } cases[] = {
-        {30.0, G, "SIG.WH: No error.  ", "Ready.  "},
-        {95.0, G, "SIG.WH: No error.  ", "Ready.  "},
-        {29.9, Y, "SIG.WH: Sensor too far !  ", "Warning: Sensor distance !  "},
-        {95.1, Y, "SIG.WH: Sensor too close !  ", "Warning: Sensor distance !  "},
-        {std::nan(""), G, "SIG.WH: No error.  ", "Ready.  "},
+        {"", "", 0, false, BoxPicture::LearnWithoutRef, "Pict.: No reference found.  ",
+         "Box reset : No Ref.  "},
+        {"1", "12^", 0, false, BoxPicture::LearnWithRef, "Pict.: : No Abs.Pos.  ",
+         "Box reset : No Abs.Pos.  "},
+        // The picture treats "*" like "^"; the status line does not.
+        {"1", "12*", 0, false, BoxPicture::LearnWithRef, "Pict.: : No Abs.Pos.  ",
+         "Box reset : Restart Teach-In !  "},
+        {"1", "12", 0, false, BoxPicture::Restart, "Pict.: : Restart Teach-In !  ",
+         "Box reset : Restart Teach-In !  "},
+        {"1", "12", 1024, false, kSig, "Pict.: : No Abs.Pos.  ",
+         "Box reset : Restart Teach-In !  "},
+        {"1", "12", 1024, true, kSig, "Pict.: No error.  ", "Ready.  "},
+        {"", "NoRef", 0, false, BoxPicture::SignalWithoutRef, "Pict.: No error.  ", "Ready.  "},
     };
-    for (const Case& c : cases) {
-        readings.amplitudeWH = c.amplitude;
-        status.selectDetail(kDetailNone);
+    for (const auto& c : cases) {
+        std::strcpy(readings.refPhaseText, c.refPhase);
+        std::strcpy(readings.boxInfoText, c.info);
+        readings.detectedPulseRate = c.pulseRate;
+        readings.absolutePositionMode = c.absolute;
         const StatusView line = update(0);
-        EXPECT_EQ(line.lamps[kSignalWH], c.lamp) << c.amplitude;
-        EXPECT_EQ(line.text, c.line) << c.amplitude;
-        EXPECT_EQ(detail(kDetailSignalWH, 0), c.detail) << c.amplitude;
+        EXPECT_EQ(line.picture, c.picture) << c.info;
+        EXPECT_EQ(line.text, c.line) << c.info;
+        EXPECT_EQ(update(0, kDetailPicture).text, c.pictureDetail) << c.info;
     }
-    readings.amplitudeWH = 60.0;
-    readings.amplitudeYE = 96.0;
-    EXPECT_EQ(detail(kDetailSignalYE, 0), "SIG.YE: Sensor too close !  ");
-    EXPECT_EQ(status.shown().lamps[kSignalYE], Y);
+    // Without offsets the picture keeps its state while a reference is known.
+    status.clearOffsetsSeen();
+    std::strcpy(readings.refPhaseText, "1");
+    update(0x0800);
+    EXPECT_EQ(update(0).picture, BoxPicture::Adc);
+    EXPECT_EQ(update(0x1000).lamps, (Lamps{G, G, G, G, Y, Y}));
+    EXPECT_EQ(update(0x1000, kDetailSignalYE).text, "SIG.YE: No Offset found.  ");
 }
 
-TEST_F(StatusDisplayTest, SensorsNotConnected) {
-    readings.channelValues[0] = 0.0;
-    readings.channelValues[2] = 0.0;
-    const StatusView view = update(0x0011);
-    EXPECT_EQ(view.lamps, (Lamps{G, G, G, G, R, R}));
-    EXPECT_EQ(view.picture, BoxPicture::Sensor);
-    EXPECT_EQ(status.sensorConnection(), 1);
-    EXPECT_EQ(detail(kDetailSignalWH, 0x0011), "SIG.WH: Sensor not connected ! ");
-    EXPECT_EQ(detail(kDetailSignalYE, 0x0011), "SIG.YE: Sensor not connected ! ");
-    EXPECT_EQ(detail(kDetailPicture, 0x0011), "Pict.: Sensor not connected ! ");
-
-    // The one-letter protocol cannot tell: an ordinary signal error.
-    link.newProtocol = false;
-    EXPECT_EQ(detail(kDetailSignalWH, 0x0011), "SIG.WH: Signal error.  ");
-    EXPECT_EQ(detail(kDetailSignalWH, 0x0015), "SIG.WH: High amplitude.  ");
-    EXPECT_EQ(status.sensorConnection(), 0);
-    EXPECT_EQ(status.shown().picture, kSig);
-}
-
-TEST_F(StatusDisplayTest, LampDetails) {
-    struct Case {
-        int selection;
-        int32_t flags;
-        double firmware;
-        const char* text;
+TEST_F(StatusDisplayTest, AmplitudeLimitsAndUnpluggedSensors) {
+    const struct {
+        double amplitude;
+        Lamp lamp;
+        const char* line;
+        const char* detail;
     } cases[] = {
-        {kDetailSensorWH, 0x2000, 1.6, "SEN.WH: No Sensor present.  "},
-        {kDetailSensorYE, 0x4000, 1.6, "SEN.YE: No Sensor present.  "},
-        {kDetailSpeedWH, 0x0008, 1.6, "SPD.WH: No Offset calculation.  "},
-        {kDetailSpeedYE, 0x0100, 1.6, "SPD.YE: No Offset calculation.  "},
-        {kDetailSpeedYE, 0x0002, 2.0, "SPD.YE: Speed error !  "},
-        {kDetailSpeedWH, 0x0200, 1.46, "SPD.WH: Speed error !  "},
-        {kDetailSignalYE, 0x0200, 1.52, "SIG.YE: Unexpected reference.  "},
-        {kDetailSignalYE, 0x0050, 1.6, "SIG.YE: High amplitude.  "},
-        {kDetailPicture, 0x0800, 1.6, "Pict.: A/D conversion timeout.  "},
-        {kDetailPicture, 0x2000, 1.6, "Pict.: Hardware error.  "},
-        {kDetailPicture, 0x8000, 1.6, "Pict.: Output cal. failed.  "},
-        {kDetailSensorWH, 0x4000, 1.6, "SEN.WH: No error.  "},
+        {30.0, G, "Ready.  ", "SIG.WH: No error.  "},
+        {95.0, G, "Ready.  ", "SIG.WH: No error.  "},
+        {29.9, Y, "Warning: Sensor distance !  ", "SIG.WH: Sensor too far !  "},
+        {95.1, Y, "Warning: Sensor distance !  ", "SIG.WH: Sensor too close !  "},
+        {std::nan(""), G, "Ready.  ", "SIG.WH: No error.  "},
     };
-    for (const Case& c : cases) {
-        readings.firmwareVersion = c.firmware;
-        EXPECT_EQ(detail(c.selection, c.flags), c.text) << c.selection << " " << c.flags;
+    for (const auto& c : cases) {
+        readings.amplitudeWH = c.amplitude;
+        EXPECT_EQ(update(0).lamps[kSignalWH], c.lamp) << c.amplitude;
+        EXPECT_EQ(status.shown().text, c.line) << c.amplitude;
+        EXPECT_EQ(update(0, kDetailSignalWH).text, c.detail) << c.amplitude;
     }
-    status.selectDetail(kDetailNone); // a click on the status text
-    EXPECT_EQ(update(0).text, "Ready.  ");
+
+    readings.channelValues[0] = readings.channelValues[2] = 0.0;
+    EXPECT_EQ(update(0x0011).lamps, (Lamps{G, G, G, G, R, R}));
+    EXPECT_EQ(status.shown().picture, BoxPicture::Sensor);
+    EXPECT_EQ(status.sensorConnection(), 1);
+    EXPECT_EQ(update(0x0011, kDetailSignalWH).text, "SIG.WH: Sensor not connected ! ");
+    EXPECT_EQ(update(0x0011, kDetailSignalYE).text, "SIG.YE: Sensor not connected ! ");
+    link.newProtocol = false; // the one-letter box cannot tell: a signal error
+    EXPECT_EQ(update(0x0011, kDetailSignalWH).text, "SIG.WH: Signal error.  ");
+    EXPECT_EQ(status.sensorConnection(), 0);
 }
 
 TEST_F(StatusDisplayTest, DetailWithoutFaultReturnsAfterSixteenSeconds) {
-    status.selectDetail(kDetailSignalWH);
-    EXPECT_EQ(update(0).text, "SIG.WH: No error.  ");
+    EXPECT_EQ(update(0, kDetailSignalWH).text, "SIG.WH: No error.  ");
     now += 15'999;
-    EXPECT_EQ(update(0).text, "SIG.WH: No error.  ");
+    EXPECT_EQ(update(0, kDetailSignalWH).text, "SIG.WH: No error.  ");
     now += 1;
-    EXPECT_EQ(update(0).text, "No error.  ");
+    EXPECT_EQ(update(0, kDetailSignalWH).text, "No error.  ");
     EXPECT_EQ(status.detailSelection(), kDetailNone);
-    EXPECT_EQ(update(0).text, "Ready.  ");
-}
+    EXPECT_EQ(update(0, status.detailSelection()).text, "Ready.  ");
 
-TEST_F(StatusDisplayTest, DetailWithFaultStaysWhileTheFaultLasts) {
-    status.selectDetail(kDetailSignalWH);
-    for (int i = 0; i < 10; ++i) {
+    // A fault keeps the detail; the 16 s count from its last report.
+    for (int i = 0; i < 5; ++i) {
         now += 60'000;
-        EXPECT_EQ(update(0x0001).text, "SIG.WH: Signal error.  ");
+        EXPECT_EQ(update(0x0001, kDetailSignalWH).text, "SIG.WH: Signal error.  ");
     }
-    // Once the fault is gone the 16 seconds start from its last report.
-    now += 10'000;
-    EXPECT_EQ(update(0).text, "SIG.WH: No error.  ");
-    now += 6'000;
-    EXPECT_EQ(update(0).text, "No error.  ");
+    now += 15'000;
+    EXPECT_EQ(update(0, kDetailSignalWH).text, "SIG.WH: No error.  ");
+    now += 61'000;
+    status.selectDetail(kDetailSensorWH); // another click restarts the time
+    EXPECT_EQ(update(0, kDetailSensorWH).text, "SEN.WH: No error.  ");
 }
 
-TEST_F(StatusDisplayTest, AnotherClickRestartsTheDetailTime) {
-    status.selectDetail(kDetailSignalWH);
-    update(0);
-    now += 10'000;
-    status.selectDetail(kDetailSensorWH);
-    EXPECT_EQ(update(0).text, "SEN.WH: No error.  ");
-    now += 10'000;
-    EXPECT_EQ(update(0).text, "SEN.WH: No error.  ");
-}
-
-TEST_F(StatusDisplayTest, StatusListGetsEveryLineUnlessRestartingOrBusy) {
+TEST_F(StatusDisplayTest, StatusListGetsEachLineUnlessRestartingBusyOrRecording) {
     readings.displayPosition = 4321;
-    update(0x0001);
+    update(0x0001, kDetailNone, false);
     link.statusRestart = true;
     update(0x0002);
     link.statusRestart = false;
     hook.busy = true;
     update(0x0004);
     hook.busy = false;
-    update(0x0008);
-    EXPECT_EQ(hook.entries,
-              (std::vector<std::pair<int32_t, int32_t>>{{4321, 0x0001}, {4321, 0x0008}}));
-}
-
-TEST_F(StatusDisplayTest, NoUpdateWhileRecordingOrAlreadyUpdating) {
     link.recordingActive = true;
     EXPECT_FALSE(status.updateStatusDisplay(true).has_value());
-    EXPECT_TRUE(hook.entries.empty());
     link.recordingActive = false;
-
     std::optional<StatusUpdate> nested{StatusUpdate{}};
     hook.onAppend = [&] { nested = status.updateStatusDisplay(true); };
-    EXPECT_TRUE(status.updateStatusDisplay(true).has_value());
-    EXPECT_FALSE(nested.has_value());
-    EXPECT_EQ(hook.entries.size(), 1u);
+    update(0x0008);
+    EXPECT_FALSE(nested.has_value()); // re-entry refused
+    EXPECT_EQ(hook.entries, (std::vector<std::array<int32_t, 2>>{{4321, 1}, {4321, 8}}));
 }
 
 TEST_F(StatusDisplayTest, WindowRewritesOnlyWhatChanged) {
-    std::optional<StatusUpdate> first = status.updateStatusDisplay(true);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->changes, (StatusChanges{true, true, false, true})); // lamps were green
-    std::optional<StatusUpdate> same = status.updateStatusDisplay(true);
-    ASSERT_TRUE(same);
-    EXPECT_FALSE(same->changes.any());
-    EXPECT_EQ(same->view, first->view);
-
+    std::optional<StatusUpdate> u = status.updateStatusDisplay(true);
+    EXPECT_EQ(u->changes, (StatusChanges{true, true, false, true})); // lamps were green
+    u = status.updateStatusDisplay(true);
+    EXPECT_FALSE(u->changes.any());
     readings.errorFlags = 0x0001;
-    std::optional<StatusUpdate> fault = status.updateStatusDisplay(true);
-    ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->changes, (StatusChanges{true, false, true, false}));
-}
+    u = status.updateStatusDisplay(true);
+    EXPECT_EQ(u->changes, (StatusChanges{true, false, true, false}));
 
-TEST_F(StatusDisplayTest, NoDataBlinksAndTheNextStatusRestoresTheLamps) {
-    status.selectDetail(kDetailSpeedWH);
-    update(0);
     const StatusUpdate a = status.showNoData();
     const StatusUpdate b = status.showNoData();
-    EXPECT_EQ(a.view.lamps,
-              (Lamps{Lamp::Grey, Lamp::Grey, Lamp::Grey, Lamp::Grey, Lamp::Grey, Lamp::Grey}));
-    EXPECT_NE(a.view.picture, b.view.picture);
-    EXPECT_TRUE(b.changes.picture);
+    EXPECT_EQ(a.view.lamps, (Lamps{O, O, O, O, O, O}));
+    EXPECT_NE(a.view.picture, b.view.picture); // blinks
     EXPECT_FALSE(b.changes.lamps);
-    EXPECT_EQ(status.detailSelection(), kDetailNone);
-
-    std::optional<StatusUpdate> back = status.updateStatusDisplay(true);
-    ASSERT_TRUE(back);
-    EXPECT_TRUE(back->changes.lamps);
-    EXPECT_TRUE(back->changes.picture);
-    EXPECT_EQ(back->view.text, "Ready.  ");
-}
-
-TEST_F(StatusDisplayTest, OffsetsAreNotedOncePerBoxReset) {
-    status.clearOffsetsSeen();
-    EXPECT_FALSE(status.offsetSeenWH());
-    EXPECT_TRUE(status.noteOffsetsReported(0));
-    EXPECT_FALSE(status.noteOffsetsReported(0));
-    EXPECT_FALSE(status.noteOffsetsReported(1));
-    EXPECT_FALSE(status.offsetSeenYE());
-    EXPECT_TRUE(status.noteOffsetsReported(2));
-    EXPECT_TRUE(status.offsetSeenYE());
+    u = status.updateStatusDisplay(true);
+    EXPECT_TRUE(u->changes.lamps && u->changes.picture);
 }
 
 TEST_F(StatusDisplayTest, AnyWordAndVersionGivesAStatus) {
-    const double versions[] = {0.0, -1.0, 1.46, 1.47, 1.52, 2.0, std::nan(""), 1e308};
     std::strcpy(readings.boxTypeText, "QTBX02 (1Ref)");
-    // A text field without its closing zero byte is read to its end only.
-    std::memset(readings.boxInfoText, '^', sizeof readings.boxInfoText);
-    for (double version : versions) {
+    std::memset(readings.boxInfoText, '^', sizeof readings.boxInfoText); // no closing zero
+    for (int32_t flags = 0; flags <= 0xFFFF; ++flags) {
+        ASSERT_EQ(describeFlags(flags, false, 2.0).at(0), ' ');
+        ASSERT_LT(describeFlags(flags, true, 2.0).size(), 400u); // two channels, eight texts
+    }
+    for (double version : {0.0, -1.0, 1.46, 1.52, 2.0, std::nan(""), 1e308}) {
         readings.firmwareVersion = version;
         for (int32_t flags = 0; flags <= 0xFFFF; flags += 0x0101) {
-            for (int selection = kDetailNone; selection <= kDetailPicture; ++selection) {
-                status.selectDetail(selection);
-                ASSERT_FALSE(update(flags | 0x10000 * selection).text.empty());
+            for (int detail = kDetailNone; detail <= kDetailPicture; ++detail) {
+                ASSERT_FALSE(update(flags | 0x10000 * detail, detail).text.empty());
             }
         }
     }
