@@ -198,7 +198,9 @@ bool loadKeyLine(int key, std::string line, ConfigRecords& r, LoadState& state) 
         d.language = number >= 0 && number < kLanguageCount ? number : 0;
         return true;
     case Port:
-        if (scan.word(word) && contains(line, "COM")) {
+        // The value itself must name a COM port; the merge writes the value
+        // alone, so a "COM" elsewhere in the line would not survive a save.
+        if (scan.word(word) && contains(word, "COM")) {
             d.portName = fromFile(word);
             return true;
         }
@@ -365,7 +367,9 @@ bool mergeConfigText(std::string_view bytes, std::string& merged, std::string& r
         }
         merged += out;
     }
-    return std::all_of(present.begin(), present.end(), [](bool p) { return p; });
+    // Merged text that had to be cut would lose lines: the file is then
+    // written afresh from the template.
+    return !mergedFull && std::all_of(present.begin(), present.end(), [](bool p) { return p; });
 }
 
 bool mergeConfig(const std::string& path, std::string& merged, std::string& read,

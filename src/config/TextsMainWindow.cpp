@@ -7,8 +7,8 @@ namespace {
 constexpr int kRows = 34;
 
 const char* const kEnglish[kRows] = {
-    /* 0 */ "WARNING:\n\nRepeated Teach-In of KAVO measuring system\n\nRepeated teach-in is only "
-            "necessary after components have been changed\n in case of malfunction",
+    /* 0 */ ("WARNING:\n\nRepeated Teach-In of KAVO measuring system\n\nRepeated teach-in is only "
+             "necessary after components have been changed\n in case of malfunction"),
     /* 1 */ "Are you sure you want to restart the teach-in procedure ?",
     /* 2 */ " ",
     /* 3 */ "WARNING: The output signals will be interrupted during reset",
@@ -44,8 +44,8 @@ const char* const kEnglish[kRows] = {
     /* 33 */ "DAC-Offset",
 };
 const char* const kGerman[kRows] = {
-    /* 0 */ "WARNUNG:\n\nWiederholtes Teach-In des KAVO-Messsystems\n\nEin wiederholtes Teach-In "
-            "ist nur nach dem Austausch von Komponenten\n oder bei Fehlfunktionen erforderlich",
+    /* 0 */ ("WARNUNG:\n\nWiederholtes Teach-In des KAVO-Messsystems\n\nEin wiederholtes Teach-In "
+             "ist nur nach dem Austausch von Komponenten\n oder bei Fehlfunktionen erforderlich"),
     /* 1 */ "Wollen Sie das Teach-In wirklich neu starten ?",
     /* 2 */ " ",
     /* 3 */ "WARNUNG: Die Ausgangssignale werden während des Resets unterbrochen",
@@ -81,9 +81,9 @@ const char* const kGerman[kRows] = {
     /* 33 */ "DAC-Offset",
 };
 const char* const kFrench[kRows] = {
-    /* 0 */ "AVERTISSEMENT:\n\nTeach-In répété du système de mesure KAVO\n\nUn nouveau Teach-In "
-            "n'est nécessaire qu'après le remplacement de composants\n ou en cas de "
-            "dysfonctionnement",
+    /* 0 */ (
+        "AVERTISSEMENT:\n\nTeach-In répété du système de mesure KAVO\n\nUn nouveau Teach-In n'est "
+        "nécessaire qu'après le remplacement de composants\n ou en cas de dysfonctionnement"),
     /* 1 */ "Voulez-vous vraiment relancer la procédure de Teach-In ?",
     /* 2 */ " ",
     /* 3 */ "AVERTISSEMENT: les signaux de sortie seront interrompus pendant la réinitialisation",
@@ -119,9 +119,9 @@ const char* const kFrench[kRows] = {
     /* 33 */ "DAC-Offset",
 };
 const char* const kItalian[kRows] = {
-    /* 0 */ "ATTENZIONE:\n\nRipetizione del Teach-In del sistema di misura KAVO\n\nLa ripetizione "
-            "del Teach-In è necessaria solo dopo la sostituzione di componenti\n o in caso di "
-            "malfunzionamento",
+    /* 0 */ ("ATTENZIONE:\n\nRipetizione del Teach-In del sistema di misura KAVO\n\nLa ripetizione "
+             "del Teach-In è necessaria solo dopo la sostituzione di componenti\n o in caso di "
+             "malfunzionamento"),
     /* 1 */ "Si desidera davvero ripetere la procedura di Teach-In ?",
     /* 2 */ " ",
     /* 3 */ "ATTENZIONE: i segnali di uscita verranno interrotti durante il reset",
@@ -157,8 +157,8 @@ const char* const kItalian[kRows] = {
     /* 33 */ "DAC-Offset",
 };
 const char* const kSpanish[kRows] = {
-    /* 0 */ "ADVERTENCIA:\n\nRepetición del Teach-In del sistema de medición KAVO\n\nSolo es "
-            "necesario repetir el Teach-In tras sustituir componentes\n o en caso de fallo",
+    /* 0 */ ("ADVERTENCIA:\n\nRepetición del Teach-In del sistema de medición KAVO\n\nSolo es "
+             "necesario repetir el Teach-In tras sustituir componentes\n o en caso de fallo"),
     /* 1 */ "¿Está seguro de que desea reiniciar el procedimiento de Teach-In ?",
     /* 2 */ " ",
     /* 3 */ "ADVERTENCIA: las señales de salida se interrumpirán durante el reinicio",

@@ -54,9 +54,9 @@ const char* const kEnglish[kRows] = {
     /* 43 */ "Teach-In failed: No absolute position. ",
     /* 44 */ "ORVATIX AUTOMATIC INTERFACE SEARCH ",
     /* 45 */
-    "ATTENTION:\n\nInterface not found.\n\nIs the driver for the converter installed via serial "
-    "port/USB port (see USB flash drive)?\n\nYou may have to complete an installation for each USB "
-    "port.",
+    ("ATTENTION:\n\nInterface not found.\n\nIs the driver for the converter installed via serial "
+     "port/USB port (see USB flash drive)?\n\nYou may have to complete an installation for each "
+     "USB port."),
     /* 46 */ "Searching for COM",
 };
 const char* const kGerman[kRows] = {
@@ -106,9 +106,9 @@ const char* const kGerman[kRows] = {
     /* 43 */ "Teach-In fehlgeschlagen: Keine Absolutposition. ",
     /* 44 */ "ORVATIX AUTOMATISCHE SCHNITTSTELLENSUCHE ",
     /* 45 */
-    "ACHTUNG:\n\nSchnittstelle nicht gefunden.\n\nIst der Treiber für den Umsetzer serielle "
-    "Schnittstelle/USB-Anschluss installiert (siehe USB-Stick)?\n\nGegebenenfalls muss die "
-    "Installation für jeden USB-Anschluss durchgeführt werden.",
+    ("ACHTUNG:\n\nSchnittstelle nicht gefunden.\n\nIst der Treiber für den Umsetzer serielle "
+     "Schnittstelle/USB-Anschluss installiert (siehe USB-Stick)?\n\nGegebenenfalls muss die "
+     "Installation für jeden USB-Anschluss durchgeführt werden."),
     /* 46 */ "Suche COM",
 };
 const char* const kFrench[kRows] = {
@@ -158,9 +158,9 @@ const char* const kFrench[kRows] = {
     /* 43 */ "Échec du Teach-In: pas de position absolue. ",
     /* 44 */ "ORVATIX RECHERCHE AUTOMATIQUE DE L'INTERFACE ",
     /* 45 */
-    "ATTENTION:\n\nInterface introuvable.\n\nLe pilote du convertisseur interface série/port USB "
-    "est-il installé (voir clé USB)?\n\nIl peut être nécessaire d'effectuer une installation pour "
-    "chaque port USB.",
+    ("ATTENTION:\n\nInterface introuvable.\n\nLe pilote du convertisseur interface série/port USB "
+     "est-il installé (voir clé USB)?\n\nIl peut être nécessaire d'effectuer une installation pour "
+     "chaque port USB."),
     /* 46 */ "Recherche du port COM",
 };
 const char* const kItalian[kRows] = {
@@ -210,9 +210,9 @@ const char* const kItalian[kRows] = {
     /* 43 */ "Teach-In fallito: nessuna posizione assoluta. ",
     /* 44 */ "ORVATIX RICERCA AUTOMATICA INTERFACCIA ",
     /* 45 */
-    "ATTENZIONE:\n\nInterfaccia non trovata.\n\nIl driver del convertitore interfaccia "
-    "seriale/porta USB è installato (vedere chiavetta USB)?\n\nPotrebbe essere necessario eseguire "
-    "un'installazione per ogni porta USB.",
+    ("ATTENZIONE:\n\nInterfaccia non trovata.\n\nIl driver del convertitore interfaccia "
+     "seriale/porta USB è installato (vedere chiavetta USB)?\n\nPotrebbe essere necessario "
+     "eseguire un'installazione per ogni porta USB."),
     /* 46 */ "Ricerca COM",
 };
 const char* const kSpanish[kRows] = {
@@ -262,9 +262,9 @@ const char* const kSpanish[kRows] = {
     /* 43 */ "Teach-In fallido: sin posición absoluta. ",
     /* 44 */ "ORVATIX BÚSQUEDA AUTOMÁTICA DE INTERFAZ ",
     /* 45 */
-    "ATENCIÓN:\n\nInterfaz no encontrada.\n\n¿Está instalado el controlador del convertidor puerto "
-    "serie/puerto USB (ver memoria USB)?\n\nPuede ser necesario realizar una instalación para cada "
-    "puerto USB.",
+    ("ATENCIÓN:\n\nInterfaz no encontrada.\n\n¿Está instalado el controlador del convertidor "
+     "puerto serie/puerto USB (ver memoria USB)?\n\nPuede ser necesario realizar una instalación "
+     "para cada puerto USB."),
     /* 46 */ "Buscando COM",
 };
 

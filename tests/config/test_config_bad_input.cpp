@@ -92,3 +92,22 @@ TEST_F(ConfigFileTest, FolderInPlaceOfTheFileIsTreatedAsMissing) {
     EXPECT_EQ(load(s), 7);
     EXPECT_FALSE(save(s));
 }
+
+TEST_F(ConfigFileTest, KeyLinesThatWouldOutgrowTheFileLimitGiveTheTemplate) {
+    // Every short "type" line grows by the merge; together they would no
+    // longer fit, so the save starts again from the template.
+    std::string text = completeFile();
+    while (text.size() < kMaxConfigText - 200) {
+        text += "type\r\n";
+    }
+    writeFile(text);
+    ConfigSet s;
+    load(s);
+    s.data.bearingType = "KAVO460/KAVOS460";
+    std::string merged;
+    std::string read;
+    EXPECT_FALSE(mergeConfig(path(), merged, read, s.records()));
+    ASSERT_TRUE(save(s));
+    EXPECT_LT(readFile().size(), 2000u);
+    EXPECT_TRUE(fileComplete());
+}
