@@ -5,13 +5,21 @@
 #include "app/ProgramVersion.h"
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
+#include "config/CSetup.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "config/Texts.h"
+#include "device/CSerialComm.h"
 #include "device/DeviceReadings.h"
+#include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
+#include "device/PortProbe.h"
 #include "device/ReadingsReset.h"
+#include "display/PositionFormat.h"
 #include "display/TextFormat.h"
+#include "ui/Help.h"
+#include "ui/Messagebox3.h"
+#include "ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -133,7 +141,7 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
       clock_(steadyMs), position_(readings, link, config, readingsMutex),
       status_(readings, link, this, [this] { return clock_(); }),
       indicator_([this] { return clock_(); }), dispatcher_(readings, link, indicator_, *this),
-      saveConfiguration_(saveConfig) {
+      notifier_(link), saveConfiguration_(saveConfig) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("ORVATIX Diagnose"));
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -143,7 +151,12 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
          {controls_.markerField, controls_.speedField, controls_.yellowLabel, controls_.whiteLabel})
         field->setFont(fonts_.field);
 
-    search_ = makeInterfaceSearch();
+    InterfaceSearchHooks hooks;
+    hooks.probePort = [this](int n) { return probePort(ports_, n); };
+    hooks.discardStatusList = [this] { discardStatusList(); };
+    hooks.showStatusLine = [this](const std::string& line) { setStatusLine(line); };
+    hooks.showInterfaceNotFound = [this] { showInterfaceNotFound(); };
+    search_ = std::make_unique<InterfaceSearch>(link_, config_, std::move(hooks));
 
     startTimer_.setSingleShot(true);
     connect(&startTimer_, &QTimer::timeout, this, &CORVATIXDlg::startTimerTick);
@@ -165,6 +178,16 @@ void CORVATIXDlg::setClock(std::function<int64_t()> clock) {
 }
 
 void CORVATIXDlg::connectSignals() {
+    // The notifier emits on this thread; device events while the reader
+    // thread waits.
+    connect(&notifier_, &QtLinkNotifier::deviceEventArrived, this, &CORVATIXDlg::onDeviceEvent);
+    connect(&notifier_, &QtLinkNotifier::noSerialDataArrived, this, &CORVATIXDlg::onNoSerialData);
+    connect(&notifier_, &QtLinkNotifier::boxRestartArrived, this, &CORVATIXDlg::onBoxRestart);
+    connect(&notifier_, &QtLinkNotifier::linkEndedArrived, this, &CORVATIXDlg::onLinkEnded);
+    connect(&notifier_, &QtLinkNotifier::deletingTextRequested, this,
+            &CORVATIXDlg::showDeletingText);
+    connect(&notifier_, &QtLinkNotifier::readingsResetRequested, this, &CORVATIXDlg::resetReadings);
+
     const MainWindowControls& c = controls_;
     connect(c.setupButton, &QPushButton::clicked, this, &CORVATIXDlg::openSetup);
     connect(c.helpButton, &QPushButton::clicked, this, &CORVATIXDlg::openHelp);
@@ -530,7 +553,7 @@ void CORVATIXDlg::showBoxResetResult(bool resetError) {
 
 void CORVATIXDlg::selectBearingByPulseRate() {
     applyDetectedPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
-    setTitleIfChanged(qs(windowTitle(config_.bearingType, config_.pulseRate)));
+    setTitleIfChanged(qs(mainWindowTitle(config_.bearingType, config_.pulseRate)));
 }
 
 void CORVATIXDlg::setTitleIfChanged(const QString& title) {
@@ -551,7 +574,7 @@ void CORVATIXDlg::refresh() {
         std::lock_guard<std::mutex> lock(readingsMutex_);
         detected = readings_.detectedPulseRate;
     }
-    setTitleIfChanged(qs(windowTitle(config_.bearingType, detected)));
+    setTitleIfChanged(qs(mainWindowTitle(config_.bearingType, detected)));
 
     const MainWindowControls& c = controls_;
     c.directionButton->setIcon(
@@ -750,4 +773,52 @@ void CORVATIXDlg::showAboutBox() {
     about.setText(QStringLiteral("ORVATIX Version %1").arg(qs(kProgramVersion)));
     about.setStandardButtons(QMessageBox::Ok);
     about.exec();
+}
+
+void CORVATIXDlg::openSetup() {
+    // After start-up a Cancel puts every setting back, the language included.
+    runSetupDialog(this, SetupRecords::globals(), true);
+    loadQtTranslationsIfChanged();
+    refresh();
+}
+
+void CORVATIXDlg::openHelp() {
+    openManual(this);
+}
+
+void CORVATIXDlg::loadQtTranslationsIfChanged() {
+    if (config_.language == qtLanguage_)
+        return;
+    qtLanguage_ = config_.language;
+    loadQtTranslations(qtLanguage_);
+}
+
+void CORVATIXDlg::showInterfaceNotFound() {
+    if (Messagebox3* notice = Messagebox3::openOnce(this, interfaceNoticeShown_))
+        interfaceNotFound_ = notice;
+}
+
+// ---------------------------------------------------------------------------
+// The reader thread and the port
+
+void CORVATIXDlg::showPortProblem() {
+    if (!link_.portClosed) {
+        return;
+    }
+    const std::string device = ports_.deviceForName(config_.portName);
+    const PortProblemText problem =
+        portProblemText(config_.portName, device, checkPortAccess(device), config_.language);
+    if (problem.line.empty() || problem.line == shownPortProblem_)
+        return;
+    shownPortProblem_ = problem.line;
+    setSerialLine(problem.line);
+    controls_.serialLine->setToolTip(qs(problem.detail));
+}
+
+void CORVATIXDlg::startLinkThread() {
+    linkEnded_ = false;
+    linkThread_ = std::make_unique<CSerialComm>(
+        notifier_, ports_,
+        LinkRecords{readings_, readingsMutex_, link_, config_, minPulseRate, maxPulseRate});
+    linkThread_->startLinkThread();
 }

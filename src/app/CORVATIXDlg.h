@@ -17,6 +17,8 @@
 #include "app/DeviceEventDispatcher.h"
 #include "app/ReferenceIndicator.h"
 #include "app/SessionDialogs.h"
+#include "device/PortMap.h"
+#include "device/QtLinkNotifier.h"
 #include "display/PositionDisplay.h"
 #include "display/StatusDisplay.h"
 #include "display/widgets/MainWindowLayout.h"
@@ -79,7 +81,7 @@ public:
 
     // The interface-not-found message; opened at most once at a time.
     void showInterfaceNotFound();
-    bool interfaceNotFoundOpen() const { return !interfaceNotFound_.isNull(); }
+    bool interfaceNotFoundOpen() const { return interfaceNoticeShown_; }
 
     // Window title, icons and captions in the current language.
     void refresh();
@@ -141,6 +143,14 @@ private:
     void startTimerTick();
     void tick();
     void showPortProblem();
+    void loadQtTranslationsIfChanged();
+
+    // Places of the windows that later parts add.
+    bool openTeachInWizard();
+    void forwardTextsToTeachIn(const std::string& position, const std::string& speed);
+    void closeRecordFiles();
+    void discardStatusList();
+    void refreshSecondaryCaptions();
 
     // Buttons and clicks
     void openSetup();
@@ -171,6 +181,10 @@ private:
     StatusDisplay status_;
     ReferenceIndicator indicator_;
     DeviceEventDispatcher dispatcher_;
+    // The reader thread's notices arrive through notifier_; the port map is
+    // read from ORVATIX_PORTS (or the system) when the window is made.
+    QtLinkNotifier notifier_;
+    PortMap ports_;
     std::unique_ptr<InterfaceSearch> search_;
     std::unique_ptr<CSerialComm> linkThread_;
 
@@ -183,12 +197,15 @@ private:
     bool sessionRestartQueued_ = false;
     bool linkEnded_ = false;
     int mode_ = SessionDialogs::kDiagnosis;
+    int noiseCount_ = 0;
+    int qtLanguage_ = 0; // language of Qt's own texts (English needs none)
     bool noiseIconIdle_ = true;
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
     std::string shownPortProblem_;
 
     QPointer<QWidget> interfaceNotFound_;
+    bool interfaceNoticeShown_ = false;
     QPointer<QWidget> teachInWizard_;
     QPointer<QWidget> extendedDisplay_;
     QPointer<QWidget> statusList_;

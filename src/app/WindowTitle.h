@@ -7,4 +7,4 @@
 
 // "ORVATIX %s (%i)" with the bearing name and twice `pulseRate` when
 // `pulseRate` is not 0, else "ORVATIX %s".
-std::string windowTitle(const std::string& bearingName, int32_t pulseRate);
+std::string mainWindowTitle(const std::string& bearingName, int32_t pulseRate);

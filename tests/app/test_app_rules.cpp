@@ -16,10 +16,10 @@
 namespace {
 
 TEST(WindowTitle, NameAloneUntilThePulseRateIsKnownThenTwiceTheRate) {
-    EXPECT_EQ(windowTitle("KAVO150/KAVOS150", 0), "ORVATIX KAVO150/KAVOS150");
-    EXPECT_EQ(windowTitle("KAVO150/KAVOS150", 1344), "ORVATIX KAVO150/KAVOS150 (2688)");
-    EXPECT_EQ(windowTitle("User defined", 20000), "ORVATIX User defined (40000)");
-    EXPECT_EQ(windowTitle("", 0), "ORVATIX ");
+    EXPECT_EQ(mainWindowTitle("KAVO150/KAVOS150", 0), "ORVATIX KAVO150/KAVOS150");
+    EXPECT_EQ(mainWindowTitle("KAVO150/KAVOS150", 1344), "ORVATIX KAVO150/KAVOS150 (2688)");
+    EXPECT_EQ(mainWindowTitle("User defined", 20000), "ORVATIX User defined (40000)");
+    EXPECT_EQ(mainWindowTitle("", 0), "ORVATIX ");
 }
 
 using Action = CommandLineOptions::Action;

@@ -1,0 +1,70 @@
+#include "app/CORVATIXApp.h"
+
+#include "app/BoxSimulatorPanel.h"
+#include "app/CORVATIXDlg.h"
+#include "box-simulator/BoxSimulator.h"
+#include "config/ConfigData.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "ui/Artwork.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+CORVATIXApp::CORVATIXApp(CommandLineOptions options) : options_(std::move(options)) {}
+
+CORVATIXApp::~CORVATIXApp() {
+    panel_.reset();
+    if (demoBox_)
+        demoBox_->stop();
+}
+
+bool CORVATIXApp::startDemoBox() {
+    demoDir_ =
+        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/orvatix-demo-XXXXXX"));
+    std::string error = "no temporary folder";
+    demoBox_ = std::make_unique<boxsim::BoxSimulator>();
+    const std::string link = demoDir_->isValid()
+                                 ? demoDir_->filePath(QStringLiteral("orva-box")).toStdString()
+                                 : std::string();
+    if (link.empty() || !demoBox_->start(link, &error)) {
+        QMessageBox::critical(nullptr, QStringLiteral("ORVATIX"),
+                              QStringLiteral("The simulated box could not be started: %1")
+                                  .arg(QString::fromStdString(error)));
+        return false;
+    }
+    // The box turns slowly, so that the position moves from the start.
+    demoBox_->setSpeedRpm(10);
+    // COM1 is the simulated box.
+    qputenv("ORVATIX_PORTS", QByteArray::fromStdString(link));
+    panel_ = std::make_unique<BoxSimulatorPanel>(*demoBox_);
+    return true;
+}
+
+bool CORVATIXApp::InitInstance() {
+    QApplication::setWindowIcon(artIcon(Art::ProgramIcon));
+    if (options_.demo && !startDemoBox()) {
+        exitCode_ = 1;
+        return false;
+    }
+    if (!options_.port.empty())
+        qputenv("ORVATIX_PORTS", QByteArray::fromStdString(options_.port));
+
+    CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData);
+    if (panel_)
+        dlg.installEventFilter(this);
+    dlg.run();
+    return false;
+}
+
+bool CORVATIXApp::eventFilter(QObject* watched, QEvent* event) {
+    // The demo's panel appears beside the main window when that first shows.
+    if (event->type() == QEvent::Show && panel_ && !panelPlaced_) {
+        panelPlaced_ = true;
+        panel_->placeBeside(*static_cast<QWidget*>(watched));
+        panel_->show();
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,44 @@
+// orvatix: setup and diagnosis of the ORVA Box.
+
+#include "app/CORVATIXApp.h"
+#include "app/CommandLine.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    // --help and --version answer without opening a display.
+    if (wantsHelpOrVersion(argc, argv)) {
+        std::vector<std::string> args(argv + 1, argv + argc);
+        const CommandLineOptions options = parseCommandLine(args);
+        if (options.action == CommandLineOptions::Action::Version)
+            std::cout << versionText();
+        else
+            std::cout << usageText("orvatix");
+        return 0;
+    }
+
+    // Whole-number scale factors keep the one-pixel lines of the bars and
+    // frames sharp on screens with fractional scaling.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ORVATIX"));
+    // The main window is hidden while the start menu shows; that is no reason
+    // to quit.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::vector<std::string> args;
+    for (const QString& arg : QApplication::arguments().mid(1))
+        args.push_back(arg.toStdString());
+    const CommandLineOptions options = parseCommandLine(args);
+    if (options.action == CommandLineOptions::Action::Error) {
+        std::cerr << "orvatix: " << options.error << "\nTry 'orvatix --help'.\n";
+        return 2;
+    }
+
+    CORVATIXApp orvatix(options);
+    orvatix.InitInstance();
+    return orvatix.exitCode();
+}

@@ -1,0 +1,185 @@
+#include "display/widgets/AmplitudeBars.h"
+
+#include <QGroupBox>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+QColor toColour(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// A 3-D frame one pixel outside `inner`: dark on top and left, light on the
+// bottom and right.
+void frame3d(QPainter& p, const QRect& inner) {
+    const QRect r = inner.adjusted(-1, -1, 1, 1);
+    p.setPen(toColour(barcolour::kDarkEdge));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(toColour(barcolour::kLightEdge));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+}
+
+} // namespace
+
+AmplitudeBars::AmplitudeBars(QWidget* parent) : QWidget(parent) {
+    // Clicks belong to the group: a left click resets the box, a right click
+    // opens the main window's menu.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    normalFont_ = font();
+    normalFont_.setWeight(QFont::Light);
+    boldFont_ = QFont(QStringLiteral("Arial"));
+    boldFont_.setWeight(QFont::DemiBold);
+}
+
+AmplitudeTrack& AmplitudeBars::trackOf(AmplitudeSensor sensor) {
+    return sensor == AmplitudeSensor::WH ? wh_ : ye_;
+}
+
+const AmplitudeTrack& AmplitudeBars::track(AmplitudeSensor sensor) const {
+    return sensor == AmplitudeSensor::WH ? wh_ : ye_;
+}
+
+void AmplitudeBars::drawAmplitude(char command, double value) {
+    if (painting_)
+        return;
+    const AmplitudeBarGeometry g = geometry();
+    switch (command) {
+    case 'W':
+    case 'Y': {
+        const AmplitudeSensor sensor = command == 'W' ? AmplitudeSensor::WH : AmplitudeSensor::YE;
+        if (trackOf(sensor).newAmplitude(value))
+            update(barRegion(g, sensor));
+        break;
+    }
+    case 'R':
+        if (value == kSensorCodeWH)
+            wh_.reset();
+        else if (value == kSensorCodeYE)
+            ye_.reset();
+        break;
+    case 'P':
+        if (value == kSensorCodeWH) {
+            update(scaleRegion(g));
+            update(barRegion(g, AmplitudeSensor::WH));
+        } else if (value == kSensorCodeYE) {
+            update(barRegion(g, AmplitudeSensor::YE));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void AmplitudeBars::setLabelFonts(const QFont& normal, const QFont& bold) {
+    normalFont_ = normal;
+    boldFont_ = bold;
+    update();
+}
+
+void AmplitudeBars::setOffsetSeen(AmplitudeSensor sensor, bool seen) {
+    bool& flag = sensor == AmplitudeSensor::WH ? offsetSeenWH_ : offsetSeenYE_;
+    if (flag == seen)
+        return;
+    flag = seen;
+    update(geometry().labelBox(sensor));
+}
+
+bool AmplitudeBars::offsetSeen(AmplitudeSensor sensor) const {
+    return sensor == AmplitudeSensor::WH ? offsetSeenWH_ : offsetSeenYE_;
+}
+
+QRect AmplitudeBars::barArea() const {
+    if (auto* group = qobject_cast<const QGroupBox*>(parentWidget())) {
+        // The group's area below its caption, in this widget's coordinates.
+        const QRect contents = group->contentsRect();
+        return QRect(mapFrom(group, contents.topLeft()), contents.size());
+    }
+    return rect();
+}
+
+QColor AmplitudeBars::paintColour(BarPaint paint, int depth) {
+    const BarShades shades = barShades(depth);
+    switch (paint) {
+    case BarPaint::Grey:
+        return toColour(barcolour::kGrey);
+    case BarPaint::LightRed:
+        return toColour(shades.red);
+    case BarPaint::LightYellow:
+        return toColour(shades.yellow);
+    case BarPaint::LightGreen:
+        return toColour(shades.green);
+    case BarPaint::Black:
+        break;
+    }
+    return toColour(barcolour::kBlack);
+}
+
+QColor AmplitudeBars::sensorColour(AmplitudeSensor sensor, int depth) {
+    return sensor == AmplitudeSensor::WH ? toColour(barcolour::kWhite)
+                                         : toColour(barShades(depth).yellow);
+}
+
+QRect AmplitudeBars::barRegion(const AmplitudeBarGeometry& g, AmplitudeSensor sensor) {
+    return g.bar(sensor)
+        .adjusted(-1, -1, 1, 1)
+        .united(g.labelBox(sensor).adjusted(-1, -1, 1, 1))
+        .united(g.percentBox(sensor).adjusted(-1, -1, 1, 1));
+}
+
+QRect AmplitudeBars::scaleRegion(const AmplitudeBarGeometry& g) {
+    QRect region;
+    for (const QLine& line : amplitudeScaleMarks(g))
+        region = region.united(QRect(line.p1(), line.p2()).normalized());
+    return region;
+}
+
+void AmplitudeBars::paintEvent(QPaintEvent* event) {
+    painting_ = true;
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    const AmplitudeBarGeometry g = geometry();
+    if (g.barHeight > 4 && g.barWidth > 2) {
+        paintScale(painter, g);
+        paintBar(painter, g, AmplitudeSensor::YE);
+        paintBar(painter, g, AmplitudeSensor::WH);
+    }
+    painting_ = false;
+}
+
+void AmplitudeBars::paintScale(QPainter& p, const AmplitudeBarGeometry& g) const {
+    p.setPen(QPen(Qt::black, 1));
+    for (const QLine& line : amplitudeScaleMarks(g))
+        p.drawLine(line);
+}
+
+void AmplitudeBars::paintBar(QPainter& p, const AmplitudeBarGeometry& g,
+                             AmplitudeSensor sensor) const {
+    const int depth = this->depth();
+    const AmplitudeTrack& t = track(sensor);
+
+    frame3d(p, g.bar(sensor));
+    for (const BarFill& fill : amplitudeBarFills(g, sensor, t))
+        p.fillRect(fill.rect, paintColour(fill.paint, depth));
+
+    // Percentage box: the value, black on the sensor's colour.
+    const QRect box = g.percentBox(sensor);
+    p.fillRect(box, sensorColour(sensor, depth));
+    p.setPen(Qt::black);
+    p.setFont(normalFont_);
+    p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine,
+               QString::fromStdString(amplitudePercentText(t.value)));
+    frame3d(p, box);
+
+    // Label in the sensor's colour on the button face; bold once the box has
+    // reported the sensor's offsets.
+    const QRect label = g.labelBox(sensor);
+    p.fillRect(label, palette().color(QPalette::Button));
+    p.setPen(sensorColour(sensor, depth));
+    p.setFont(offsetSeen(sensor) ? boldFont_ : normalFont_);
+    p.drawText(label, Qt::AlignCenter | Qt::TextSingleLine,
+               QString::fromLatin1(amplitudeLabelText(sensor)));
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The two amplitude bars of the main window's "Amplitude" group: the yellow
+// sensor (YE) on the left, the white sensor (WH) on the right, the scale
+// between them, a percentage box below and a label above each bar.
+//
+// Placed over the whole group by AmplitudeGroup::setBars; it lays itself out
+// in the group's area below the caption, paints with a transparent background
+// and lets mouse clicks through to the group (a left click there resets the
+// box). Use, on the user-interface thread:
+//
+//     auto* bars = new AmplitudeBars;
+//     controls.amplitudeGroup->setBars(bars);
+//     bars->setLabelFonts(fonts.barLabel, fonts.barLabelBold);
+//     // device events 7 and 6, unless recording or bars->busy():
+//     bars->drawAmplitude('Y', readings.amplitudeYE);
+//     bars->drawAmplitude('W', readings.amplitudeWH);
+//     // box reset handling:
+//     bars->drawAmplitude('R', kSensorCodeWH); bars->drawAmplitude('R', kSensorCodeYE);
+//     bars->drawAmplitude('P', kSensorCodeWH); bars->drawAmplitude('P', kSensorCodeYE);
+//     // offsets reported / box reset: bars->setOffsetSeen(AmplitudeSensor::WH, seen);
+
+#include "display/AmplitudeBarLayout.h"
+#include "display/AmplitudeTrack.h"
+#include "display/BarColours.h"
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+class AmplitudeBars : public QWidget {
+    Q_OBJECT
+public:
+    explicit AmplitudeBars(QWidget* parent = nullptr);
+
+    // 'W' / 'Y': a new amplitude of the white / yellow sensor; the bar is
+    // redrawn only when its value, minimum or maximum changed.
+    // 'R': value 87 (WH) or 89 (YE) forgets that bar's minimum and maximum;
+    // nothing is drawn. 'P': value 87 redraws the scale and the WH bar, 89 the
+    // YE bar. Calls made while the bars are being painted are ignored.
+    void drawAmplitude(char command, double value);
+
+    // True while the bars are being painted: amplitude notifications that
+    // arrive meanwhile are skipped.
+    bool busy() const { return painting_; }
+
+    // The label fonts: normal, and bold once the box has reported the DAC
+    // offsets of the sensor.
+    void setLabelFonts(const QFont& normal, const QFont& bold);
+    void setOffsetSeen(AmplitudeSensor sensor, bool seen);
+    bool offsetSeen(AmplitudeSensor sensor) const;
+
+    const AmplitudeTrack& track(AmplitudeSensor sensor) const;
+
+    // The area the bars are laid out in: the parent group's area below its
+    // caption, or the whole widget when it stands alone.
+    QRect barArea() const;
+    AmplitudeBarGeometry geometry() const { return AmplitudeBarGeometry::compute(barArea()); }
+
+    // The colour of a bar paint on a display of `depth` bits per pixel.
+    static QColor paintColour(BarPaint paint, int depth);
+    // The sensor's own colour: white for WH, light yellow for YE.
+    static QColor sensorColour(AmplitudeSensor sensor, int depth);
+
+    // The region a bar occupies with its frame, label and percentage box.
+    static QRect barRegion(const AmplitudeBarGeometry& geometry, AmplitudeSensor sensor);
+    // The region of the scale between the bars.
+    static QRect scaleRegion(const AmplitudeBarGeometry& geometry);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    AmplitudeTrack& trackOf(AmplitudeSensor sensor);
+    void paintBar(class QPainter& painter, const AmplitudeBarGeometry& g,
+                  AmplitudeSensor sensor) const;
+    void paintScale(QPainter& painter, const AmplitudeBarGeometry& g) const;
+
+    AmplitudeTrack wh_;
+    AmplitudeTrack ye_;
+    bool offsetSeenWH_ = false;
+    bool offsetSeenYE_ = false;
+    bool painting_ = false;
+    QFont normalFont_;
+    QFont boldFont_;
+};

@@ -1,0 +1,150 @@
+#include "display/widgets/NoiseDisplay.h"
+
+#include "device/LinkControl.h"
+#include "display/BarColours.h"
+#include "ui/Artwork.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+
+Art iconArt(NoiseIcon icon) {
+    switch (icon) {
+    case NoiseIcon::Green:
+        return Art::NoiseGreen;
+    case NoiseIcon::Yellow:
+        return Art::NoiseYellow;
+    case NoiseIcon::Red:
+        return Art::NoiseRed;
+    case NoiseIcon::Idle:
+        break;
+    }
+    return Art::NoiseIdle;
+}
+
+} // namespace
+
+NoiseDisplay::NoiseDisplay(LinkControl& link, QWidget* parent)
+    : QWidget(parent), link_(link), noise_(link) {
+    hide();
+}
+
+void NoiseDisplay::attach(QAbstractButton* button, QLabel* valueField) {
+    button_ = button;
+    valueField_ = valueField;
+    if (button_) {
+        button_->setCheckable(true);
+        connect(button_, &QAbstractButton::clicked, this,
+                [this](bool checked) { toggleNoise(checked); });
+    }
+    iconSet_ = false;
+    apply();
+}
+
+void NoiseDisplay::toggleNoise(bool pressed) {
+    if (noise_.toggleNoise(pressed))
+        postStopForm();
+    apply();
+}
+
+void NoiseDisplay::showNoise(double a, double b) {
+    if (noise_.showNoise(a, b))
+        postStopForm();
+    apply();
+}
+
+void NoiseDisplay::stopForm() {
+    noise_.stop();
+    apply();
+}
+
+void NoiseDisplay::tick() {
+    noise_.tick();
+    apply();
+}
+
+void NoiseDisplay::postStopForm() {
+    // As the interference notification's stop form, it arrives after the
+    // current handler and is dropped while a data recording runs.
+    QTimer::singleShot(0, this, [this] {
+        if (!link_.recordingActive.load())
+            stopForm();
+    });
+}
+
+void NoiseDisplay::apply() {
+    const NoiseView& v = noise_.view();
+    if (button_) {
+        if (button_->isChecked() != v.buttonPressed) {
+            const QSignalBlocker quiet(button_);
+            button_->setChecked(v.buttonPressed);
+        }
+        if (!iconSet_ || shownIcon_ != v.icon) {
+            button_->setIcon(artIcon(iconArt(v.icon)));
+            shownIcon_ = v.icon;
+            iconSet_ = true;
+        }
+    }
+    if (valueField_ && valueField_->text() != QString::fromStdString(v.valueText))
+        valueField_->setText(QString::fromStdString(v.valueText));
+    if (isVisible() != v.areaVisible)
+        setVisible(v.areaVisible);
+    if (v.areaText != shown_.areaText || v.barsDrawn != shown_.barsDrawn || v.a != shown_.a ||
+        v.b != shown_.b || v.paint != shown_.paint)
+        update();
+    shown_ = v;
+}
+
+QColor NoiseDisplay::paintColour(NoisePaint paint, int depth) {
+    const BarShades shades = barShades(depth);
+    Rgb c = barcolour::kGrey;
+    switch (paint) {
+    case NoisePaint::LightGreen:
+        c = shades.green;
+        break;
+    case NoisePaint::LightYellow:
+        c = shades.yellow;
+        break;
+    case NoisePaint::LightRed:
+        c = shades.red;
+        break;
+    case NoisePaint::Grey:
+        break;
+    }
+    return QColor(c.r, c.g, c.b);
+}
+
+void NoiseDisplay::paintEvent(QPaintEvent*) {
+    const NoiseView& v = noise_.view();
+    QPainter p(this);
+    if (!v.areaText.empty()) {
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                   QString::fromStdString(v.areaText));
+        return;
+    }
+    if (!v.barsDrawn)
+        return;
+    const QRect area = NoiseMeasurement::barArea(rect());
+    const QColor grey(barcolour::kGrey.r, barcolour::kGrey.g, barcolour::kGrey.b);
+    const QColor colour = paintColour(v.paint, depth());
+    const struct {
+        QRect half;
+        double value;
+    } bars[] = {{NoiseMeasurement::upperHalf(area), v.a}, {NoiseMeasurement::lowerHalf(area), v.b}};
+    for (const auto& bar : bars) {
+        const int length = NoiseMeasurement::barLength(bar.half.width(), bar.value);
+        p.fillRect(QRect(bar.half.left(), bar.half.top(), length, bar.half.height()), colour);
+        p.fillRect(QRect(bar.half.left() + length, bar.half.top(), bar.half.width() - length,
+                         bar.half.height()),
+                   grey);
+    }
+    p.setPen(Qt::black);
+    const int below = area.top() + area.height();
+    for (int x : NoiseMeasurement::tickPositions(area))
+        p.drawLine(x, below, x, below + NoiseMeasurement::kTickLength - 1);
+}

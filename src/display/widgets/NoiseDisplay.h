@@ -1,0 +1,72 @@
+#pragma once
+// The noise measurement's part of the main window: the bars of control 1033
+// (or the one-letter dialect's "Wait" countdown), the icon of the toggle
+// button 1034 and the value in control 1036. The rules are NoiseMeasurement's;
+// this widget takes the place of control 1033 and keeps the two other
+// controls in step with them.
+//
+// Wiring in the main window (user-interface thread):
+//
+//     auto* noise = new NoiseDisplay(linkControl, this);
+//     noise->setGeometry(controls.noiseArea->geometry());   // replaces 1033
+//     noise->setObjectName(controls.noiseArea->objectName());
+//     delete controls.noiseArea; controls.noiseArea = noise;
+//     noise->attach(controls.noiseButton, controls.noiseValue);  // button 1034 -> toggleNoise
+//     // 200 ms timer:                          noise->tick();
+//     // device event 8, not recording:  param 0: noise->stopForm();
+//     //                          else, if noise->running(): noise->showNoise(A / 10, B / 10);
+//     // no-data notice, if noise->running():   noise->toggleNoise(false);
+
+#include "display/NoiseMeasurement.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QAbstractButton;
+class QLabel;
+struct LinkControl;
+
+class NoiseDisplay : public QWidget {
+    Q_OBJECT
+public:
+    explicit NoiseDisplay(LinkControl& link, QWidget* parent = nullptr);
+
+    // The toggle button 1034 (its clicks run toggleNoise) and the value field
+    // 1036. Either may be null (then only this area is drawn).
+    void attach(QAbstractButton* button, QLabel* valueField);
+
+    // The button's handler: the button now shows `pressed`. A release posts
+    // the stop form (unless a data recording runs, which suppresses it).
+    void toggleNoise(bool pressed);
+
+    // An interference value pair (the box's values divided by 10).
+    void showNoise(double a, double b);
+
+    // The stop form of the interference notification: bars cleared, area
+    // hidden, value field empty.
+    void stopForm();
+
+    // The main window's 200 ms timer tick.
+    void tick();
+
+    // Button 1034 is pressed in: the measurement runs.
+    bool running() const { return noise_.view().buttonPressed; }
+    const NoiseMeasurement& measurement() const { return noise_; }
+
+    static QColor paintColour(NoisePaint paint, int depth);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void apply();
+    void postStopForm();
+
+    LinkControl& link_;
+    NoiseMeasurement noise_;
+    QPointer<QAbstractButton> button_;
+    QPointer<QLabel> valueField_;
+    bool iconSet_ = false;
+    NoiseIcon shownIcon_ = NoiseIcon::Idle;
+    NoiseView shown_;
+};

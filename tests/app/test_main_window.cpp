@@ -1,0 +1,248 @@
+// The main window without a reader thread: the ways the program ends before
+// the link starts, the no-data handling, the title rules, the reference
+// indicator on the zero button, the box reset click and the not-found notice.
+
+#include "app/CORVATIXDlg.h"
+#include "app/SessionDialogs.h"
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "ui/Messagebox3.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+
+namespace {
+
+// Answers the setup dialog and the start menu from a script.
+class ScriptedDialogs : public SessionDialogs {
+public:
+    std::deque<bool> setupAnswers;
+    std::deque<int> menuAnswers;
+    int setupRuns = 0;
+    int menuRuns = 0;
+
+    bool runSetup(QWidget*) override {
+        ++setupRuns;
+        if (setupAnswers.empty())
+            return false;
+        const bool answer = setupAnswers.front();
+        setupAnswers.pop_front();
+        return answer;
+    }
+    int runStartMenu(QWidget*) override {
+        ++menuRuns;
+        if (menuAnswers.empty())
+            return kExit;
+        const int answer = menuAnswers.front();
+        menuAnswers.pop_front();
+        return answer;
+    }
+};
+
+class MainWindow : public testing::Test {
+protected:
+    DeviceReadings readings;
+    std::mutex mutex;
+    LinkControl link;
+    ConfigData config;
+    ScriptedDialogs dialogs;
+    int saves = 0;
+    int64_t now = 100'000;
+    std::unique_ptr<CORVATIXDlg> window;
+
+    void SetUp() override {
+        setLanguage(0);
+        bearingCount = setBuiltInBearings(bearingTable);
+        setUserDefinedRow(bearingTable, bearingCount, 1728);
+        config.bearingType = "KAVO150/KAVOS150";
+        config.pulseRate = 1344;
+        window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
+        window->setConfigurationSaver([this] { ++saves; });
+        window->setClock([this] { return now; });
+    }
+    void TearDown() override {
+        window.reset();
+        // Configuration globals other tests may read.
+        configData = ConfigData{};
+    }
+
+    const MainWindowControls& c() const { return window->controls(); }
+};
+
+TEST_F(MainWindow, CancelledSetupEndsWithoutLinkAndSavesOnce) {
+    dialogs.setupAnswers = {false};
+    window->run();
+    EXPECT_EQ(dialogs.setupRuns, 1);
+    EXPECT_EQ(dialogs.menuRuns, 0);
+    EXPECT_FALSE(window->linkThreadStarted());
+    EXPECT_TRUE(link.stopRequest);
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(window->closing());
+}
+
+TEST_F(MainWindow, CancelledFirstStartMenuEndsAtOnceAndSavesOnce) {
+    dialogs.setupAnswers = {true};
+    dialogs.menuAnswers = {SessionDialogs::kExit};
+    window->run();
+    EXPECT_EQ(dialogs.menuRuns, 1);
+    EXPECT_FALSE(window->linkThreadStarted());
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(c().positionField->text().toStdString(), "done.");
+    // A LinkEnded that arrives late does not save a second time.
+    window->onLinkEnded();
+    EXPECT_EQ(saves, 1);
+}
+
+TEST_F(MainWindow, NoDataResetsTheReadingsAndShowsTheNotConnectedState) {
+    readings.firmwareVersion = 2.1;
+    std::strcpy(readings.boxTypeText, "QTBX01");
+    std::strcpy(readings.versionText, "2.10");
+    std::strcpy(readings.serialTextA, "0815");
+    readings.rawPosition = 4711;
+    link.newProtocol = true;
+    c().versionLine->setText("QTBX01 Version 2.10 [1]");
+    c().serialLine->setText("SN X 0815");
+    c().markerField->setText("3 T ");
+    c().noiseButton->setEnabled(true);
+    c().noiseButton->setChecked(true);
+    link.noData = true;
+
+    window->onNoSerialData();
+
+    EXPECT_EQ(readings.firmwareVersion, 0.0);
+    EXPECT_STREQ(readings.boxTypeText, "");
+    EXPECT_EQ(readings.rawPosition, 0);
+    EXPECT_STREQ(readings.serialTextA, "0815"); // the serial number texts stay
+    EXPECT_FALSE(link.newProtocol);
+    EXPECT_TRUE(link.awaitingIdentification);
+    EXPECT_TRUE(link.boxStarting);
+    EXPECT_TRUE(link.statusRestart);
+
+    for (PictureControl* lamp : c().lamps)
+        EXPECT_EQ(lamp->art(), Art::LampGrey);
+    const Art first = c().boxPicture->art();
+    EXPECT_TRUE(first == Art::BoxNoDataA || first == Art::BoxNoDataB);
+    EXPECT_EQ(c().positionField->text().toStdString(), "No data.  ");
+    EXPECT_TRUE(c().markerField->text().isEmpty());
+    EXPECT_TRUE(c().versionLine->text().isEmpty());
+    // The serial-number line tells which port is silent instead.
+    EXPECT_EQ(c().serialLine->text().toStdString(), "COM1: No serial data.");
+    EXPECT_FALSE(c().noiseButton->isChecked()); // a running noise measurement is released
+    EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::NotConnected);
+
+    // The picture blinks: the next notice shows the other no-data picture.
+    window->onNoSerialData();
+    EXPECT_NE(c().boxPicture->art(), first);
+}
+
+TEST_F(MainWindow, TitleFollowsTheBearingAndTheReportedPulseRate) {
+    window->refresh();
+    EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX KAVO150/KAVOS150");
+
+    // The box reports the pulse rate of the third bearing row.
+    readings.detectedPulseRate = 1704;
+    window->onDeviceEvent(18, 0);
+    EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX KAVO200/KAVOS200 (3408)");
+    EXPECT_EQ(config.pulseRate, 1704);
+    EXPECT_EQ(config.bearingType, "KAVO200/KAVOS200");
+
+    // A rate no row has: the selection stays, only the title is refreshed.
+    readings.detectedPulseRate = 999;
+    window->onDeviceEvent(18, 0);
+    EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX KAVO200/KAVOS200 (3408)");
+    EXPECT_EQ(config.pulseRate, 1704);
+
+    // Only the "User defined" row has the rate.
+    readings.detectedPulseRate = 1728;
+    window->onDeviceEvent(18, 0);
+    EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX User defined (3456)");
+
+    // A box restart forgets the reported rate: the name alone.
+    window->onBoxRestart();
+    EXPECT_EQ(readings.detectedPulseRate, 0);
+    EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX User defined");
+}
+
+TEST_F(MainWindow, VersionLineAndReferenceIndicatorOnTheZeroButton) {
+    std::strcpy(readings.boxTypeText, "QTBX01");
+    std::strcpy(readings.versionText, "1.60");
+    std::strcpy(readings.boxInfoText, "123");
+    window->onDeviceEvent(14, 0);
+    EXPECT_EQ(c().versionLine->text().toStdString(), "QTBX01 Version 1.60 [123]");
+
+    const qint64 idleIcon = c().zeroButton->icon().cacheKey();
+    window->onDeviceEvent(9, 0);
+    EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Found);
+    EXPECT_NE(c().zeroButton->icon().cacheKey(), idleIcon);
+    now += 300;
+    window->onDeviceEvent(9, 0);
+    now += 450;
+    window->onDeviceEvent(13, 0);
+    EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Found);
+    now += 51;
+    window->onDeviceEvent(13, 0);
+    EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Idle);
+}
+
+TEST_F(MainWindow, LeftClickInTheAmplitudeGroupIsTheBoxResetHandling) {
+    c().versionLine->setText("QTBX01 Version 1.60 [123]");
+    std::strcpy(readings.refPhaseText, "12");
+    readings.detectedPulseRate = 1344;
+    readings.absolutePositionMode = true;
+    link.boxStarting = false;
+    link.statusRestart = false;
+
+    QWidget* group = c().amplitudeGroup;
+    const QPointF inside(group->width() / 2.0, group->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, group->mapToGlobal(inside), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(group, &press);
+
+    EXPECT_TRUE(link.boxStarting);
+    EXPECT_TRUE(link.statusRestart);
+    EXPECT_STREQ(readings.refPhaseText, "");
+    EXPECT_EQ(readings.detectedPulseRate, 0);
+    EXPECT_FALSE(readings.absolutePositionMode);
+    EXPECT_TRUE(c().versionLine->text().isEmpty());
+    EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX KAVO150/KAVOS150");
+}
+
+TEST_F(MainWindow, InterfaceNotFoundNoticeOpensOnceUntilClosed) {
+    auto notices = [this] { return window->findChildren<Messagebox3*>().size(); };
+    window->showInterfaceNotFound();
+    window->showInterfaceNotFound();
+    EXPECT_EQ(notices(), 1);
+    EXPECT_TRUE(window->interfaceNotFoundOpen());
+    // The hidden connect button opens the same notice.
+    c().connectButton->click();
+    EXPECT_EQ(notices(), 1);
+
+    window->findChild<Messagebox3*>()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window->interfaceNotFoundOpen());
+    window->showInterfaceNotFound();
+    EXPECT_EQ(notices(), 1);
+}
+
+TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
+    for (int id : {1012, 1045, 1009, 1016, 1007, 1008, 1063, 1005, 1006, 1,    1040, 1035,
+                   1041, 1034, 1036, 1033, 1019, 1068, 1049, 1047, 1031, 1030, 1027, 1026,
+                   1025, 1028, 1022, 1020, 1029, 1024, 1023, 1046, 1018, 1051, 1052})
+        EXPECT_NE(window->findChild<QWidget*>(QString::number(id)), nullptr) << id;
+    setLanguage(1);
+    window->refresh();
+    EXPECT_EQ(c().exitButton->text().toStdString(), text(TextTable::MainWindow, 16));
+    EXPECT_EQ(c().positionGroup->title().toStdString(), text(TextTable::MainWindow, 6));
+    EXPECT_NE(c().exitButton->text().toStdString(), textIn(TextTable::MainWindow, 16, 0));
+    setLanguage(0);
+}
+
+} // namespace
