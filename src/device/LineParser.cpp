@@ -119,10 +119,12 @@ void LineParser::copyLine(std::string_view line) {
     // A NUL byte ends the line, as it would end the box's text; the rest of the
     // buffer stays zero so that fixed positions past the end read as NUL.
     std::size_t n = std::min(line.size(), kLineCapacity - 1);
-    if (const void* nul = std::memchr(line.data(), '\0', n)) {
-        n = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
+    if (n > 0) { // an empty view may have no data pointer at all
+        if (const void* nul = std::memchr(line.data(), '\0', n)) {
+            n = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
+        }
+        std::memcpy(line_, line.data(), n);
     }
-    std::memcpy(line_, line.data(), n);
     std::memset(line_ + n, 0, kLineCapacity - n);
     length_ = n;
 }

@@ -271,3 +271,33 @@ TEST(StatusStartUp, OneLetterBadLineAfterThePhaseChangesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LineBuffer, AnyByteStringIsSafeInEveryMode) {
+    const std::string longLine = "PA 1 2 3 4 5" + std::string(1000, '7');
+    std::string allBytes;
+    for (int b = 255; b >= 1; --b) {
+        allBytes += static_cast<char>(b);
+    }
+    for (int mode = 0; mode < 3; ++mode) {
+        SCOPED_TRACE(mode);
+        ParserRig rig;
+        if (mode == 0) {
+            rig.identification();
+        } else if (mode == 1) {
+            rig.twoLetter();
+        } else {
+            rig.oneLetter();
+        }
+        rig.parse(std::string_view{});
+        rig.parse(allBytes);
+        rig.parse(longLine);
+        rig.parse(std::string_view("ST\0"
+                                   "0000000000000011",
+                                   19));
+        EXPECT_EQ(rig.readings.statusWord, 0); // the NUL ended the line
+    }
+}
+
+} // namespace
