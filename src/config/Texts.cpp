@@ -50,5 +50,7 @@ const char* textIn(TextTable table, int row, int language) {
 }
 
 const char* text(TextTable table, int row) {
-    return textIn(table, row, configData.language);
+    // No language chosen yet (or a stray value): English rather than blanks.
+    const int language = configData.language;
+    return textIn(table, row, language >= 0 && language < kLanguageCount ? language : 0);
 }

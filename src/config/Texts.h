@@ -27,7 +27,8 @@ constexpr int kLanguageCount = 5;
 // Rows per language of a table.
 int textRows(TextTable table);
 
-// Row `row` of `table` in the current language; "" for a row out of range.
+// Row `row` of `table` in the current language (English while the language
+// is outside 0..4); "" for a row out of range.
 const char* text(TextTable table, int row);
 
 // Row `row` of `table` in language `language` (0..4).

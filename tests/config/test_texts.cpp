@@ -121,6 +121,8 @@ TEST(Texts, TextFollowsTheCurrentLanguage) {
     EXPECT_STREQ(text(TextTable::MainWindow, 10), textIn(TextTable::MainWindow, 10, 1));
     configData.language = 4;
     EXPECT_STREQ(text(TextTable::YesNo, 0), "Sí");
+    configData.language = -1; // no language chosen yet
+    EXPECT_STREQ(text(TextTable::YesNo, 0), "Yes");
     configData.language = saved;
 }
 
