@@ -36,6 +36,10 @@ NoiseDisplay::NoiseDisplay(LinkControl& link, QWidget* parent)
 void NoiseDisplay::attach(QAbstractButton* button, QLabel* valueField) {
     button_ = button;
     valueField_ = valueField;
+    // The value field reaches into the bar area: its number stays readable
+    // over the bars.
+    if (valueField_ && valueField_->parentWidget() == parentWidget())
+        stackUnder(valueField_);
     if (button_) {
         button_->setCheckable(true);
         connect(button_, &QAbstractButton::clicked, this,

@@ -1,0 +1,212 @@
+#include "status/widgets/CAdditionalMonitor.h"
+
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "display/BarColours.h"
+#include "ui/Artwork.h"
+#include "ui/CMessagebox.h"
+#include "ui/Help.h"
+
+#include <QButtonGroup>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+// Rows of the main window text table.
+constexpr int kRowRefSignal = 20;
+constexpr int kRowChannelValue = 21;
+constexpr int kRowChannel = 27;
+constexpr int kRowNewSensor = 28;
+constexpr int kRowFactor = 29;
+constexpr int kRowDacOffset = 33;
+
+QString mainText(int row) {
+    return QString::fromUtf8(text(TextTable::MainWindow, row));
+}
+
+QColor colour(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// A group box whose frame runs through the middle of its caption, so that the
+// value boxes drawn at their places stay clear of the frame.
+QGroupBox* groupBox() {
+    auto* group = new QGroupBox;
+    group->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+    return group;
+}
+
+} // namespace
+
+CAdditionalMonitor::CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHost& host,
+                                       DeviceReadings& readings, std::mutex& readingsMutex,
+                                       LinkControl& link, ConfigData& config, bool& displayOn)
+    : QDialog(mainWindow, Qt::Tool | Qt::FramelessWindowHint), mainWindow_(mainWindow), host_(host),
+      readings_(readings), readingsMutex_(readingsMutex), link_(link), config_(config),
+      displayOn_(displayOn), template_(this, 373, 82) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    displayOn_ = true;
+
+    refGroup_ = template_.place(kRefGroup, 5, 0, 167, 55, groupBox());
+    dacGroup_ = template_.place(kDacGroup, 5, 55, 167, 25, groupBox());
+    channelGroup_ = template_.place(kChannelGroup, 179, 0, 187, 80, groupBox());
+    newSensorButton_ = template_.place(kNewSensor, 283, 10, 66, 15, new QPushButton);
+    clearButton_ = template_.place(kClear, 349, 10, 12, 15, new QPushButton(QStringLiteral("c")));
+    modeButtons_[0] = template_.place(kModeOffset, 199, 65, 40, 10, new QRadioButton);
+    modeButtons_[1] = template_.place(kModeChannel, 254, 65, 40, 10, new QRadioButton);
+    modeButtons_[2] = template_.place(kModeFactor, 308, 65, 40, 10, new QRadioButton);
+    closeButton_ = template_.place(kClose, 367, 0, 6, 6, new QPushButton);
+    closeButton_->setIcon(artIcon(Art::CloseCross));
+    closeButton_->setIconSize(closeButton_->size());
+    closeButton_->setFlat(true);
+    for (QPushButton* b : {newSensorButton_, clearButton_, closeButton_})
+        b->setAutoDefault(false);
+
+    auto* modes = new QButtonGroup(this);
+    for (int m = 0; m < 3; ++m)
+        modes->addButton(modeButtons_[m], m);
+    const int shownMode = config_.extDisplayMode >= 0 && config_.extDisplayMode <= 2
+                              ? config_.extDisplayMode
+                              : kModeOffsets;
+    modeButtons_[shownMode]->setChecked(true);
+    connect(modes, &QButtonGroup::idClicked, this, &CAdditionalMonitor::setMode);
+    connect(newSensorButton_, &QPushButton::clicked, this, &CAdditionalMonitor::newSensor);
+    connect(clearButton_, &QPushButton::clicked, this, &CAdditionalMonitor::clearReadings);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
+    installHelpKey(this);
+
+    unitX_ = width() / kUnitsWide;
+    unitY_ = height() / kUnitsHigh;
+    refreshCaptions();
+}
+
+void CAdditionalMonitor::present() {
+    followMainWindow();
+    show();
+    raise();
+    refreshExtendedDisplay(kFullRefresh);
+}
+
+void CAdditionalMonitor::followMainWindow() {
+    if (mainWindow_ == nullptr || mainWindow_->isMinimized())
+        return;
+    const QRect main = mainWindow_->frameGeometry();
+    move(main.left(), main.bottom() + 1);
+}
+
+void CAdditionalMonitor::refreshCaptions() {
+    refGroup_->setTitle(mainText(kRowRefSignal));
+    dacGroup_->setTitle(mainText(kRowDacOffset));
+    channelGroup_->setTitle(mainText(kRowChannelValue));
+    newSensorButton_->setText(mainText(kRowNewSensor));
+    modeButtons_[0]->setText(QStringLiteral("Offset"));
+    modeButtons_[1]->setText(mainText(kRowChannel));
+    modeButtons_[2]->setText(mainText(kRowFactor));
+}
+
+int CAdditionalMonitor::mode() const {
+    return config_.extDisplayMode;
+}
+
+void CAdditionalMonitor::setMode(int mode) {
+    config_.extDisplayMode = mode;
+    if (mode >= 0 && mode <= 2 && !modeButtons_[mode]->isChecked())
+        modeButtons_[mode]->setChecked(true);
+    refreshExtendedDisplay(kFullRefresh);
+}
+
+void CAdditionalMonitor::refreshExtendedDisplay(int event) {
+    for (MonitorPanel panel : panelsForEvent(event, config_.extDisplayMode))
+        update(panelRect(panel));
+}
+
+QRect CAdditionalMonitor::boxRect(const MonitorBox& box, double ux, double uy) {
+    const double left = box.x + (box.label.empty() ? 0.0 : kLabelWidth);
+    return QRect(static_cast<int>(left * ux), static_cast<int>(box.y * uy),
+                 static_cast<int>(kBoxWidth * ux), static_cast<int>(kBoxHeight * uy));
+}
+
+QRect CAdditionalMonitor::labelRect(const MonitorBox& box, double ux, double uy) {
+    return QRect(static_cast<int>(box.x * ux), static_cast<int>(box.y * uy),
+                 static_cast<int>(kLabelWidth * ux), static_cast<int>(kBoxHeight * uy));
+}
+
+QRect CAdditionalMonitor::panelRect(MonitorPanel panel) const {
+    // Where the boxes go does not depend on the values.
+    QRect area;
+    for (const MonitorBox& box : monitorBoxes(panel, DeviceReadings{}, config_.extDisplayMode))
+        area = area.united(labelRect(box, unitX_, unitY_)).united(boxRect(box, unitX_, unitY_));
+    return area;
+}
+
+DeviceReadings CAdditionalMonitor::snapshot() const {
+    std::lock_guard<std::mutex> lock(readingsMutex_);
+    return readings_;
+}
+
+void CAdditionalMonitor::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    const DeviceReadings r = snapshot();
+    QPainter p(this);
+    p.setClipRegion(event->region());
+    p.setFont(font());
+    for (MonitorPanel panel :
+         {MonitorPanel::RefSignal, MonitorPanel::DacOffset, MonitorPanel::Channels}) {
+        if (!event->region().intersects(panelRect(panel)))
+            continue;
+        for (const MonitorBox& box : monitorBoxes(panel, r, config_.extDisplayMode)) {
+            const QRect inner = boxRect(box, unitX_, unitY_);
+            if (!box.label.empty()) {
+                p.setPen(Qt::black);
+                p.drawText(labelRect(box, unitX_, unitY_), Qt::AlignCenter,
+                           QString::fromStdString(box.label));
+            }
+            p.fillRect(inner, box.background == BoxBackground::White
+                                  ? colour(barcolour::kWhite)
+                                  : colour(barcolour::kLightYellow));
+            p.setPen(colour(barcolour::kGrey));
+            p.drawRect(inner.adjusted(0, 0, -1, -1));
+            p.setPen(box.value.overLimit ? colour(barShades(depth()).red)
+                                         : colour(barcolour::kGrey));
+            p.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine,
+                       QString::fromStdString(box.value.text));
+        }
+    }
+}
+
+void CAdditionalMonitor::contextMenuEvent(QContextMenuEvent* event) {
+    host_.openContextMenu(event->globalPos());
+    event->accept();
+}
+
+void CAdditionalMonitor::closeEvent(QCloseEvent* event) {
+    displayOn_ = false;
+    QDialog::closeEvent(event);
+}
+
+void CAdditionalMonitor::done(int result) {
+    // Escape closes the window as well.
+    displayOn_ = false;
+    QDialog::done(result);
+}
+
+void CAdditionalMonitor::clearReadings() {
+    link_.pendingCommand = kResetRequest;
+    host_.resetReadings();
+}
+
+void CAdditionalMonitor::newSensor() {
+    AdditionalMonitorHost* host = &host_;
+    requestNewSensor(mainWindow_ != nullptr ? mainWindow_ : this, link_, snapshot(),
+                     host_.offsetSeenWH(), host_.offsetSeenYE(), [host] { host->resetReadings(); });
+}

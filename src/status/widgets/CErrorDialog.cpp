@@ -1,0 +1,216 @@
+#include "status/widgets/CErrorDialog.h"
+
+#include "config/Texts.h"
+#include "device/DeviceReadings.h"
+#include "status/StatusListFile.h"
+#include "status/StatusListText.h"
+#include "ui/Artwork.h"
+#include "ui/Help.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTextOption>
+
+namespace {
+
+// Rows of the main window text table.
+constexpr int kRowPosition = 6;
+constexpr int kRowSystemState = 7;
+constexpr int kRowTime = 13;
+constexpr int kRowSave = 30;
+constexpr int kRowDelete = 31;
+constexpr int kRowFixDisplay = 32;
+
+QString mainText(int row) {
+    return QString::fromUtf8(text(TextTable::MainWindow, row));
+}
+
+QLabel* textControl(bool sunken) {
+    auto* label = new QLabel;
+    label->setAlignment(Qt::AlignCenter);
+    if (sunken) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAutoFillBackground(true);
+    }
+    return label;
+}
+
+// List lines with tab stops every 32 dialog units, as a list box with tab
+// stops has them; the tab after the number lines up the flag lists.
+class TabStopDelegate : public QStyledItemDelegate {
+public:
+    TabStopDelegate(int tabStop, QObject* parent)
+        : QStyledItemDelegate(parent), tabStop_(tabStop) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem o = option;
+        initStyleOption(&o, index);
+        const QString line = o.text;
+        o.text.clear();
+        const QWidget* view = o.widget;
+        QStyle* style = view != nullptr ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &o, painter, view);
+        const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &o, view);
+        QTextOption layout(Qt::AlignLeft | Qt::AlignVCenter);
+        layout.setWrapMode(QTextOption::NoWrap);
+        layout.setTabStopDistance(tabStop_);
+        painter->save();
+        painter->setFont(o.font);
+        painter->setPen(o.palette.color(o.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                         : QPalette::Text));
+        painter->drawText(textRect, line, layout);
+        painter->restore();
+    }
+
+private:
+    int tabStop_;
+};
+
+} // namespace
+
+CErrorDialog::CErrorDialog(QWidget* owner, StatusList& list, const DeviceReadings& readings,
+                           std::mutex& readingsMutex)
+    : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      list_(list), readings_(readings), readingsMutex_(readingsMutex), template_(this, 253, 218) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowIcon(artIcon(Art::ProgramIcon));
+
+    lines_ = template_.place(kList, 10, 10, 236, 135, new QListWidget);
+    lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lines_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lines_->setUniformItemSizes(true);
+    lines_->setItemDelegate(new TabStopDelegate(template_.units().x(32), lines_));
+    description_ = template_.place(kDescription, 10, 150, 150, 30, new QLabel);
+    description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    description_->setWordWrap(true);
+    description_->setTextFormat(Qt::PlainText);
+    saveButton_ = template_.place(kSave, 166, 150, 42, 15, new QPushButton);
+    deleteButton_ = template_.place(kDelete, 208, 150, 38, 15, new QPushButton);
+    fixButton_ = template_.place(kFixDisplay, 166, 165, 80, 15, new QPushButton);
+    fixButton_->setCheckable(true);
+    okButton_ = template_.place(kOk, 166, 185, 80, 15, new QPushButton(QStringLiteral("OK")));
+    okButton_->setDefault(true);
+    time_ = template_.place(kTime, 10, 185, 55, 15, textControl(true));
+    position_ = template_.place(kPosition, 75, 185, 85, 15, textControl(true));
+    timeCaption_ = template_.place(kTimeCaption, 10, 201, 55, 10, textControl(false));
+    positionCaption_ = template_.place(kPositionCaption, 75, 201, 85, 10, textControl(false));
+
+    for (QPushButton* b : {saveButton_, deleteButton_, fixButton_})
+        b->setAutoDefault(false);
+    connect(lines_, &QListWidget::currentRowChanged, this, &CErrorDialog::showDetails);
+    connect(saveButton_, &QPushButton::clicked, this, &CErrorDialog::save);
+    connect(deleteButton_, &QPushButton::clicked, this, &CErrorDialog::deleteAll);
+    connect(fixButton_, &QPushButton::clicked, this, &CErrorDialog::toggleFixDisplay);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::close);
+    installHelpKey(this);
+
+    list_.setAppendListener([this] {
+        if (!list_.frozen())
+            refill();
+    });
+    refreshCaptions();
+    refill();
+}
+
+CErrorDialog::~CErrorDialog() {
+    list_.setAppendListener({});
+}
+
+void CErrorDialog::present() {
+    if (QWidget* owner = parentWidget()) {
+        // Beside the main window, level with its top.
+        const QRect o = owner->frameGeometry();
+        move(o.right() + 1, o.top());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void CErrorDialog::refreshCaptions() {
+    setWindowTitle(mainText(kRowSystemState));
+    timeCaption_->setText(mainText(kRowTime));
+    positionCaption_->setText(mainText(kRowPosition));
+    saveButton_->setText(mainText(kRowSave));
+    deleteButton_->setText(mainText(kRowDelete));
+    fixButton_->setText(mainText(kRowFixDisplay));
+    fixButton_->setChecked(list_.frozen());
+}
+
+double CErrorDialog::firmwareVersion() const {
+    std::lock_guard<std::mutex> lock(readingsMutex_);
+    return readings_.firmwareVersion;
+}
+
+void CErrorDialog::refill() {
+    shown_ = list_.entries();
+    const double version = firmwareVersion();
+    const QSignalBlocker quiet(lines_);
+    lines_->clear();
+    int number = 0;
+    for (const StatusListEntry& e : shown_)
+        lines_->addItem(QString::fromStdString(statusListLine(++number, e.flags, version)));
+    if (shown_.empty())
+        return;
+    lines_->setCurrentRow(static_cast<int>(shown_.size()) - 1);
+    lines_->scrollToBottom();
+    showDetails(lines_->currentRow());
+}
+
+void CErrorDialog::showDetails(int row) {
+    if (row < 0)
+        row = 0;
+    if (row >= static_cast<int>(shown_.size()))
+        return;
+    const StatusEntryDetails d =
+        statusEntryDetails(shown_[static_cast<std::size_t>(row)], firmwareVersion());
+    description_->setText(QString::fromStdString(d.description));
+    position_->setText(QString::fromStdString(d.position));
+    time_->setText(QString::fromStdString(d.time));
+}
+
+void CErrorDialog::save() {
+    // The list keeps taking entries while the file dialog is open; what is
+    // written is the list at the moment the name is confirmed.
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, QStringLiteral("ORVATIX data recorder"), QString(),
+                                     QStringLiteral("Text files (*.txt);;All files (*.*)"));
+    if (chosen.isEmpty())
+        return;
+    saveTo(chosen);
+}
+
+bool CErrorDialog::saveTo(const QString& chosen) {
+    if (saveStatusList(list_, statusFileName(chosen)))
+        return true;
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("ERROR"),
+                                QStringLiteral("Can't open file !"), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return false;
+}
+
+void CErrorDialog::deleteAll() {
+    list_.setBusy(true);
+    list_.clear();
+    list_.setBusy(false);
+    refill();
+    description_->clear();
+    position_->clear();
+    time_->clear();
+}
+
+void CErrorDialog::toggleFixDisplay() {
+    list_.setFrozen(!list_.frozen());
+    fixButton_->setChecked(list_.frozen());
+    refill();
+}

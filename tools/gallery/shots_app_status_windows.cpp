@@ -1,0 +1,97 @@
+// Gallery shots of the status list window and the extended display in its
+// three modes.
+
+#include "Gallery.h"
+
+#include "config/ConfigData.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "status/StatusList.h"
+#include "status/widgets/CAdditionalMonitor.h"
+#include "status/widgets/CErrorDialog.h"
+
+#include <mutex>
+
+namespace {
+
+DeviceReadings galleryReadings;
+std::mutex galleryMutex;
+LinkControl galleryLink;
+ConfigData galleryConfig;
+bool galleryDisplayOn = false;
+StatusList galleryList;
+
+class GalleryHost : public AdditionalMonitorHost {
+public:
+    bool offsetSeenWH() const override { return true; }
+    bool offsetSeenYE() const override { return true; }
+    void resetReadings() override {}
+    void openContextMenu(const QPoint&) override {}
+};
+GalleryHost galleryHost;
+
+void fillReadings() {
+    DeviceReadings& r = galleryReadings;
+    r.firmwareVersion = 2.1;
+    const double offsets[5] = {12.5, -31.0, 150.0, 160.0, 40.0};
+    const double values[5] = {231.4, -198.6, 0.0, -505.0, 77.3};
+    const double factors[5] = {1.0213, 0.9871, 1.0, 1.1532, 0.5};
+    for (int i = 0; i < 5; ++i) {
+        r.dacOffsets[i] = offsets[i];
+        r.channelValues[i] = values[i];
+        r.channelFactors[i] = factors[i];
+    }
+    r.refValues[0] = 1234.0;
+    r.refValues[1] = 101.5;
+    r.refValues[2] = -98.25;
+    r.refValues[3] = 12.0;
+    r.refValues[4] = 103.0;
+    r.refValues[5] = -99.5;
+    r.refValues[6] = 0.0;
+    r.refDistance = 8640000;
+    r.zeroValueA = 3;
+    r.zeroValueB = -2;
+}
+
+QWidget* monitor(int mode) {
+    fillReadings();
+    galleryConfig.extDisplayMode = mode;
+    auto* owner = new QWidget;
+    auto* window = new CAdditionalMonitor(owner, galleryHost, galleryReadings, galleryMutex,
+                                          galleryLink, galleryConfig, galleryDisplayOn);
+    window->present();
+    return window;
+}
+
+} // namespace
+
+ORVATIX_GALLERY_SHOT(app_status_list) {
+    fillReadings();
+    galleryList.clear();
+    galleryList.setFrozen(false);
+    const QDateTime start(QDate(2024, 5, 14), QTime(9, 41, 7));
+    const int32_t flags[] = {0x1000, 0x0000, 0x0005, 0x0104, 0x0000, 0x2001, 0x3011,
+                             0x0002, 0x0200, 0x0000, 0x8000, 0x0800, 0x0000};
+    int seconds = 0;
+    double position = 12.3456;
+    for (int32_t f : flags) {
+        galleryList.append({start.addSecs(seconds), position, f});
+        seconds += 37;
+        position += 27.1234;
+    }
+    auto* window = new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex);
+    window->present();
+    return window;
+}
+
+ORVATIX_GALLERY_SHOT(app_extended_display_offsets) {
+    return monitor(kModeOffsets);
+}
+
+ORVATIX_GALLERY_SHOT(app_extended_display_values) {
+    return monitor(kModeChannelValues);
+}
+
+ORVATIX_GALLERY_SHOT(app_extended_display_factors) {
+    return monitor(kModeFactors);
+}
