@@ -1,0 +1,214 @@
+// The program against the simulated box on a pseudo-terminal: the real setup
+// dialog and start menu are confirmed, the main window finds the box through
+// the interface search, shows positions, the box's title and version line,
+// survives an unplugged line and a silent box, and ends cleanly with the
+// configuration saved once.
+
+#include "app/CORVATIXDlg.h"
+#include "box-simulator/BoxSimulator.h"
+#include "config/CSetup.h"
+#include "config/ConfigData.h"
+#include "config/ConfigFile.h"
+#include "device/DeviceReadings.h"
+#include "device/InterfaceSearch.h"
+#include "device/LinkControl.h"
+#include "ui/CSelectDlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Steps that run one after the other on the user-interface thread while the
+// program's own loops run: each is polled until it reports that it is done
+// or its deadline passes.
+class Script : public QObject {
+public:
+    struct Step {
+        std::string what;
+        std::function<bool()> done;
+        std::chrono::seconds deadline;
+    };
+
+    void add(std::string what, std::function<bool()> done, std::chrono::seconds deadline = 60s) {
+        steps_.push_back({std::move(what), std::move(done), deadline});
+    }
+    void start() {
+        connect(&timer_, &QTimer::timeout, this, &Script::poll);
+        timer_.start(50);
+        stepStart_ = std::chrono::steady_clock::now();
+    }
+    // The step that missed its deadline, empty when all went through.
+    const std::string& failure() const { return failure_; }
+    bool finished() const { return steps_.empty(); }
+
+    std::function<void()> onFailure;
+
+private:
+    void poll() {
+        if (steps_.empty()) {
+            timer_.stop();
+            return;
+        }
+        if (steps_.front().done()) {
+            steps_.pop_front();
+            stepStart_ = std::chrono::steady_clock::now();
+            return;
+        }
+        if (std::chrono::steady_clock::now() - stepStart_ > steps_.front().deadline) {
+            failure_ = steps_.front().what;
+            steps_.clear();
+            timer_.stop();
+            if (onFailure)
+                onFailure();
+        }
+    }
+
+    std::deque<Step> steps_;
+    QTimer timer_;
+    std::chrono::steady_clock::time_point stepStart_;
+    std::string failure_;
+};
+
+template <typename Dialog> Dialog* activeDialog() {
+    return qobject_cast<Dialog*>(QApplication::activeModalWidget());
+}
+
+// Clicks the button with control id `id` of the open modal dialog `Dialog`.
+template <typename Dialog> bool clickIn(int id) {
+    Dialog* dialog = activeDialog<Dialog>();
+    if (dialog == nullptr || !dialog->isVisible())
+        return false;
+    auto* button = dialog->template findChild<QPushButton*>(QString::number(id));
+    if (button == nullptr)
+        return false;
+    button->click();
+    return true;
+}
+
+class ProgramAgainstSimulatedBox : public testing::Test {
+protected:
+    QTemporaryDir workDir;
+    QString previousDir = QDir::currentPath();
+    boxsim::BoxSimulator box;
+
+    void SetUp() override {
+        ASSERT_TRUE(workDir.isValid());
+        // ORVAdata.cfg and its directory are those of the working directory.
+        ASSERT_TRUE(QDir::setCurrent(workDir.path()));
+        std::string error;
+        const std::string link = workDir.filePath("box").toStdString();
+        ASSERT_TRUE(box.start(link, &error)) << error;
+        box.setSpeedRpm(30);
+        // COM1 is the simulated box; no other port exists.
+        qputenv("ORVATIX_PORTS", QByteArray::fromStdString(link));
+    }
+    void TearDown() override {
+        box.stop();
+        qunsetenv("ORVATIX_PORTS");
+        QDir::setCurrent(previousDir);
+    }
+};
+
+bool showsPosition(const CORVATIXDlg& window) {
+    return window.controls().positionField->text().contains(QChar(0x00B0)); // degree sign
+}
+
+TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEndsCleanly) {
+    CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
+    int saves = 0;
+    window.setConfigurationSaver([&saves] {
+        ++saves;
+        saveConfig();
+    });
+
+    QString title;
+    QString versionLine;
+    QString serialLine;
+    Script script;
+    script.add("setup dialog confirmed", [] { return clickIn<CSetup>(1); });
+    script.add("start menu: System diagnosis", [] { return clickIn<CSelectDlg>(1023); });
+    script.add("positions, version line and pulse rate", [&] {
+        if (!window.isVisible() || !showsPosition(window) ||
+            window.controls().versionLine->text().isEmpty() ||
+            !window.windowTitle().contains(QLatin1Char('(')) ||
+            !window.controls().serialLine->text().startsWith(QLatin1String("SN ")))
+            return false;
+        title = window.windowTitle();
+        versionLine = window.controls().versionLine->text();
+        serialLine = window.controls().serialLine->text();
+        return true;
+    });
+
+    // The cable is pulled: no data, the search runs; plugged in again, the
+    // search finds the box by itself (after a pass over the ports).
+    script.add("cable pulled", [&] {
+        box.hangUp();
+        return true;
+    });
+    script.add("no-data state", [&] {
+        return window.controls().positionField->text() == QLatin1String("No data.  ") &&
+               window.interfaceSearch().active();
+    });
+    script.add("cable plugged in", [&] { return box.reconnect(); });
+    script.add(
+        "positions again after the line came back", [&] { return showsPosition(window); }, 120s);
+
+    // The box falls silent for a while and speaks again.
+    script.add("box silent", [&] {
+        box.silence(3000ms);
+        return true;
+    });
+    script.add("no-data state while silent", [&] {
+        return window.controls().positionField->text() == QLatin1String("No data.  ");
+    });
+    script.add(
+        "positions again after the silence", [&] { return showsPosition(window); }, 120s);
+
+    // Closing the window returns to the start menu; Exit there ends.
+    script.add("close request", [&] {
+        window.close();
+        return true;
+    });
+    script.add("start menu again: Exit", [] { return clickIn<CSelectDlg>(1026); });
+
+    // After a missed step the run is ended anyway: back to the start menu,
+    // and Exit there.
+    QTimer rescue;
+    QObject::connect(&rescue, &QTimer::timeout, [&window] {
+        if (clickIn<CSelectDlg>(1026))
+            return;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+        else if (window.isVisible())
+            window.close();
+    });
+    script.onFailure = [&rescue] { rescue.start(200); };
+    script.start();
+    window.run();
+
+    EXPECT_EQ(script.failure(), "");
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(title.startsWith(QLatin1String("ORVATIX "))) << title.toStdString();
+    EXPECT_TRUE(versionLine.contains(QLatin1String(" Version "))) << versionLine.toStdString();
+    EXPECT_TRUE(serialLine.startsWith(QLatin1String("SN "))) << serialLine.toStdString();
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(linkControl.threadEnded);
+    EXPECT_FALSE(window.linkThreadStarted()); // joined and gone
+    EXPECT_TRUE(std::filesystem::exists(workDir.filePath(kConfigFileName).toStdString()));
+}
+
+} // namespace
