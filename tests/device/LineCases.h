@@ -50,3 +50,10 @@ inline void runLineCases(const std::vector<LineCase>& cases, Dialect dialect) {
         }
     }
 }
+
+// Lines that must be dropped: no event and not one byte of the readings changed.
+inline void expectDropped(Dialect dialect, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        runLineCases({LineCase("dropped", line, {})}, dialect);
+    }
+}

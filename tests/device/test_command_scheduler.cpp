@@ -195,30 +195,6 @@ TEST(Requests, EachRequestSendsItsBytesOnceInBothDialects) {
     }
 }
 
-TEST(Requests, ResetAndEraseStartTheCycleAgain) {
-    for (const int32_t request : {kResetRequest, kEraseRequest}) {
-        SchedulerRig rig;
-        for (int i = 0; i < 6; ++i) {
-            rig.turn();
-        }
-        rig.link.pendingCommand = request;
-        rig.turn();
-        EXPECT_EQ(rig.scheduler.pollStep(), 0);
-        EXPECT_EQ(rig.turn(), sends({"M*\\r"}));
-        EXPECT_EQ(rig.turn(), sends({"M2\\r"}));
-    }
-}
-
-TEST(Requests, OtherRequestsKeepThePollStep) {
-    SchedulerRig rig;
-    rig.turn();
-    rig.turn();
-    rig.link.pendingCommand = kWriteRequest;
-    rig.turn();
-    EXPECT_EQ(rig.turn(), sends({"M*\\r"}));
-    EXPECT_EQ(rig.turn(), sends({"M3\\r"}));
-}
-
 TEST(Requests, StopDuringTheOldEraseLeavesTheRequest) {
     SchedulerRig rig;
     rig.link.newProtocol = false;
