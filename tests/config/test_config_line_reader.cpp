@@ -57,23 +57,6 @@ TEST(ReadConfigLine, CutsLongLinesAndKeepsReadingAfterThem) {
     EXPECT_EQ(got[1], "next\n");
 }
 
-TEST(ConfigTextReader, StopsAtTheTextLimit) {
-    std::string input;
-    for (int i = 0; i < 200; ++i) {
-        input += std::string(99, 'x') + "\n"; // 100 characters per line
-    }
-    ConfigTextReader reader(input);
-    std::string line;
-    std::size_t total = 0;
-    int count = 0;
-    while (reader.next(line)) {
-        total += line.size();
-        ++count;
-    }
-    EXPECT_EQ(count, 81);
-    EXPECT_LE(total, kMaxConfigText);
-}
-
 TEST(ConfigLineScanner, TakesWordsAndNumbersLikeTheScans) {
     ConfigLineScanner scan("display \t  -12abc  word\n");
     std::string_view w;

@@ -71,12 +71,3 @@ TEST(Language, DefaultFollowsTheEnvironment) {
         unsetenv("LC_ALL");
     }
 }
-
-TEST(Language, NamesForTheSetupList) {
-    EXPECT_STREQ(languageName(0), "English");
-    EXPECT_STREQ(languageName(1), "Deutsch");
-    EXPECT_STREQ(languageName(2), "Français");
-    EXPECT_STREQ(languageName(3), "Italiano");
-    EXPECT_STREQ(languageName(4), "Espanol");
-    EXPECT_STREQ(languageName(5), "");
-}

@@ -105,15 +105,6 @@ TEST(Texts, StatusTextsKeepTheBlanksThatJoinThem) {
     }
 }
 
-TEST(Texts, ChannelLabelsAreTheSameInEveryLanguage) {
-    for (int row = 0; row < 8; ++row) {
-        for (int lang = 1; lang < kLanguageCount; ++lang) {
-            EXPECT_STREQ(textIn(TextTable::ChannelLabels, row, lang),
-                         textIn(TextTable::ChannelLabels, row, 0));
-        }
-    }
-}
-
 TEST(Texts, TextFollowsTheCurrentLanguage) {
     const int saved = configData.language;
     configData.language = 1;
