@@ -1,0 +1,208 @@
+// Help: which manual opens, the missing viewer, the missing file, F1.
+
+#include "config/Bearings.h"
+#include "config/CSetup.h"
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+#include "ui/Help.h"
+#include "ui/QtTranslations.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// The desktop as help sees it, recording what would be opened.
+class HelpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(manuals.isValid());
+        real = helpDesktop();
+        helpDesktop() = HelpDesktop{[this] { return viewer; },
+                                    [this](const QUrl& url) {
+                                        opened << url;
+                                        return true;
+                                    },
+                                    [this] { return QStringList{manuals.path()}; }};
+        parent = std::make_unique<QWidget>();
+    }
+    void TearDown() override {
+        helpDesktop() = real;
+        setLanguage(0);
+    }
+
+    void putManual(const char* name) {
+        QFile file(manuals.path() + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4\n");
+    }
+    QList<QMessageBox*> notices() const { return parent->findChildren<QMessageBox*>(); }
+
+    QTemporaryDir manuals;
+    HelpDesktop real;
+    bool viewer = true;
+    QList<QUrl> opened;
+    std::unique_ptr<QWidget> parent;
+};
+
+} // namespace
+
+TEST_F(HelpTest, OpensTheManualOfTheCurrentLanguage) {
+    const char* const files[] = {"ManualEnglish.pdf", "ManualGerman.pdf", "ManualFrench.pdf",
+                                 "ManualItalian.pdf", "ManualSpanish.pdf"};
+    for (const char* name : files) {
+        putManual(name);
+    }
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        opened.clear();
+        EXPECT_EQ(openManual(parent.get()), HelpResult::Opened);
+        ASSERT_EQ(opened.size(), 1);
+        EXPECT_EQ(opened[0].toLocalFile(),
+                  manuals.path() + QLatin1Char('/') + QLatin1String(files[language]));
+    }
+    EXPECT_TRUE(notices().isEmpty());
+}
+
+TEST_F(HelpTest, WithoutAViewerAsksForOne) {
+    putManual("ManualEnglish.pdf");
+    viewer = false;
+    EXPECT_EQ(openManual(parent.get()), HelpResult::NoViewer);
+    EXPECT_TRUE(opened.isEmpty());
+    const QList<QMessageBox*> boxes = notices();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0]->text(), QStringLiteral("Please install Acrobat Reader"));
+    EXPECT_EQ(boxes[0]->windowTitle(), QStringLiteral("ERROR"));
+    EXPECT_EQ(boxes[0]->standardButtons(), QMessageBox::Ok);
+}
+
+TEST_F(HelpTest, AMissingManualIsNamedWithTheFoldersSearched) {
+    setLanguage(2);
+    EXPECT_EQ(openManual(parent.get()), HelpResult::ManualMissing);
+    EXPECT_TRUE(opened.isEmpty());
+    const QList<QMessageBox*> boxes = notices();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0]->text().contains(QStringLiteral("ManualFrench.pdf")));
+    EXPECT_TRUE(boxes[0]->text().contains(QDir::toNativeSeparators(manuals.path())));
+}
+
+TEST_F(HelpTest, F1InTheSetupDialogOpensTheManual) {
+    putManual("ManualGerman.pdf");
+    setLanguage(1);
+    // Records of the test's own, so that the working directory's file stays untouched.
+    ConfigData data;
+    data.language = 1;
+    bool extDisplayOn = false;
+    BearingEntry table[kBearingTableSize];
+    int count = setBuiltInBearings(table);
+    setUserDefinedRow(table, count, kDefaultUserPulses);
+    RelaxedAtomic<int32_t> minRate{2};
+    RelaxedAtomic<int32_t> maxRate{20000};
+    SetupState state;
+    state.configNotLoaded = false;
+    CSetup dialog(SetupRecords{ConfigRecords{data, extDisplayOn, table, count}, minRate, maxRate,
+                               state, [&count] { return count; }, [] {}});
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("ManualGerman.pdf")));
+}
+
+TEST(ManualFolders, WorkingDirectoryFirstThenTheProgramsFolder) {
+    const QStringList folders = defaultManualFolders();
+    ASSERT_GE(folders.size(), 2);
+    EXPECT_EQ(folders[0], QDir::currentPath());
+    EXPECT_TRUE(folders.contains(QCoreApplication::applicationDirPath()));
+}
+
+TEST(ManualFolders, FirstFolderHoldingTheFileWins) {
+    QTemporaryDir a;
+    QTemporaryDir b;
+    QFile file(b.path() + QStringLiteral("/ManualEnglish.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(findManual(QStringLiteral("ManualEnglish.pdf"), {a.path(), b.path()}),
+              file.fileName());
+    EXPECT_TRUE(findManual(QStringLiteral("ManualGerman.pdf"), {a.path(), b.path()}).isEmpty());
+    // A folder of the manual's name is not the manual.
+    ASSERT_TRUE(QDir(a.path()).mkdir(QStringLiteral("ManualGerman.pdf")));
+    EXPECT_TRUE(findManual(QStringLiteral("ManualGerman.pdf"), {a.path()}).isEmpty());
+}
+
+#if defined(Q_OS_LINUX)
+// The real question to the desktop, in a desktop of the test's own.
+TEST(PdfViewer, AskedOfTheDesktopsDefaultApplications) {
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty()) {
+        GTEST_SKIP() << "xdg-mime is not installed";
+    }
+    QTemporaryDir home;
+    const QByteArray config = (home.path() + QStringLiteral("/config")).toUtf8();
+    const QByteArray data = (home.path() + QStringLiteral("/data")).toUtf8();
+    QDir().mkpath(QString::fromUtf8(config));
+    QDir().mkpath(QString::fromUtf8(data) + QStringLiteral("/applications"));
+    const char* const variables[] = {
+        "XDG_CONFIG_HOME",     "XDG_CONFIG_DIRS", "XDG_DATA_HOME",    "XDG_DATA_DIRS",
+        "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"};
+    QHash<QByteArray, QByteArray> saved;
+    for (const char* name : variables) {
+        if (qEnvironmentVariableIsSet(name)) {
+            saved.insert(name, qgetenv(name));
+        }
+        qunsetenv(name);
+    }
+    qputenv("XDG_CONFIG_HOME", config);
+    qputenv("XDG_CONFIG_DIRS", config);
+    qputenv("XDG_DATA_HOME", data);
+    qputenv("XDG_DATA_DIRS", data);
+
+    const bool before = desktopHasPdfViewer();
+
+    QFile desktopFile(QString::fromUtf8(data) + QStringLiteral("/applications/viewer.desktop"));
+    ASSERT_TRUE(desktopFile.open(QIODevice::WriteOnly));
+    desktopFile.write("[Desktop Entry]\nType=Application\nName=Viewer\nExec=true %f\n"
+                      "MimeType=application/pdf;\n");
+    desktopFile.close();
+    QFile mimeApps(QString::fromUtf8(config) + QStringLiteral("/mimeapps.list"));
+    ASSERT_TRUE(mimeApps.open(QIODevice::WriteOnly));
+    mimeApps.write("[Default Applications]\napplication/pdf=viewer.desktop\n");
+    mimeApps.close();
+    const bool after = desktopHasPdfViewer();
+
+    for (const char* name : variables) {
+        qunsetenv(name);
+        if (saved.contains(name)) {
+            qputenv(name, saved.value(name));
+        }
+    }
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(after);
+}
+#endif
+
+TEST(QtTranslations, StandardButtonsSpeakTheChosenLanguage) {
+    struct Case {
+        int language;
+        const char* cancel;
+    };
+    for (const Case& c : {Case{1, "Abbrechen"}, Case{2, "Annuler"}, Case{3, "Annulla"},
+                          Case{4, "Cancelar"}, Case{0, "Cancel"}}) {
+        EXPECT_TRUE(loadQtTranslations(c.language)) << c.language;
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                  QString::fromUtf8(c.cancel))
+            << c.language;
+    }
+}

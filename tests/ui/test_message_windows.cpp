@@ -1,0 +1,198 @@
+// The three non-blocking message windows.
+
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+#include "ui/CMessagebox.h"
+#include "ui/CMessagebox2.h"
+#include "ui/Messagebox3.h"
+#include "ui/NewSensorCheck.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+class MessageWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setLanguage(0);
+        owner = std::make_unique<QWidget>();
+        owner->show();
+    }
+    void TearDown() override { setLanguage(0); }
+
+    template <typename W> QList<W*> open() const { return owner->findChildren<W*>(); }
+
+    // Processes the deferred deletion of closed windows.
+    static void settle() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    std::unique_ptr<QWidget> owner;
+    LinkControl link;
+};
+
+QString labelText(QWidget* window) {
+    return window->findChild<QLabel*>(QStringLiteral("1045"))->text();
+}
+
+} // namespace
+
+TEST_F(MessageWindowTest, InterfaceNoticeOpensOnlyOnceUntilClosed) {
+    bool shown = false;
+    QPointer<Messagebox3> first = Messagebox3::openOnce(owner.get(), shown);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("ORVATIX AUTOMATIC INTERFACE SEARCH "));
+    EXPECT_TRUE(labelText(first).startsWith(QStringLiteral("ATTENTION:\n\nInterface not found.")));
+    EXPECT_FALSE(first->findChild<QPushButton*>(QStringLiteral("1"))->isVisible());
+
+    // A second failed search while the notice is open opens nothing.
+    EXPECT_EQ(Messagebox3::openOnce(owner.get(), shown), nullptr);
+    EXPECT_EQ(open<Messagebox3>().size(), 1);
+
+    first->close();
+    settle();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_FALSE(shown);
+    EXPECT_NE(Messagebox3::openOnce(owner.get(), shown), nullptr);
+    EXPECT_EQ(open<Messagebox3>().size(), 1);
+}
+
+TEST_F(MessageWindowTest, NewSensorYesErasesTheBoxAndResetsTheReadings) {
+    int resets = 0;
+    QPointer<CMessagebox> box = CMessagebox::open(owner.get(), link, [&resets] { ++resets; });
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("TEACH-IN"));
+    EXPECT_TRUE(labelText(box).endsWith(
+        QStringLiteral("\n\nAre you sure you want to restart the teach-in procedure ?")));
+    EXPECT_EQ(box->findChild<QPushButton*>(QStringLiteral("1"))->text(), QStringLiteral("Yes"));
+    EXPECT_EQ(box->findChild<QPushButton*>(QStringLiteral("2"))->text(), QStringLiteral("No"));
+
+    box->findChild<QPushButton*>(QStringLiteral("1"))->click();
+    settle();
+    EXPECT_EQ(link.pendingCommand.load(), kEraseRequest);
+    EXPECT_EQ(resets, 1);
+    EXPECT_TRUE(box.isNull());
+    EXPECT_TRUE(open<QMessageBox>().isEmpty());
+}
+
+TEST_F(MessageWindowTest, NewSensorNoLeavesTheBoxAndSaysSo) {
+    int resets = 0;
+    for (bool closeBox : {false, true}) {
+        QPointer<CMessagebox> box = CMessagebox::open(owner.get(), link, [&resets] { ++resets; });
+        if (closeBox) {
+            box->close();
+        } else {
+            box->findChild<QPushButton*>(QStringLiteral("2"))->click();
+        }
+        settle();
+        EXPECT_TRUE(box.isNull());
+        const QList<QMessageBox*> notices = open<QMessageBox>();
+        ASSERT_EQ(notices.size(), 1);
+        EXPECT_EQ(
+            notices[0]->text(),
+            QStringLiteral("New Sensor command aborted.\n\nSystem data has not been modified."));
+        EXPECT_EQ(notices[0]->icon(), QMessageBox::Information);
+        delete notices[0];
+    }
+    EXPECT_EQ(link.pendingCommand.load(), kNoCommand);
+    EXPECT_EQ(resets, 0);
+}
+
+TEST_F(MessageWindowTest, NewSensorButtonOnASilentBoxShowsTheTimeoutOnly) {
+    link.noData = true;
+    DeviceReadings readings;
+    EXPECT_EQ(requestNewSensor(owner.get(), link, readings, true, true, {}), nullptr);
+    EXPECT_TRUE(open<CMessagebox>().isEmpty());
+    const QList<QMessageBox*> notices = open<QMessageBox>();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0]->text(), QStringLiteral("Timeout: Communication not possible. "));
+    EXPECT_EQ(notices[0]->windowTitle(), QStringLiteral("Error.  "));
+}
+
+TEST_F(MessageWindowTest, NewSensorButtonOnABlankBoxDoesNothing) {
+    DeviceReadings readings;
+    std::strcpy(readings.boxInfoText, "1Ref*");
+    EXPECT_EQ(requestNewSensor(owner.get(), link, readings, false, false, {}), nullptr);
+    EXPECT_TRUE(open<QWidget>().isEmpty());
+}
+
+TEST(NewSensorCheck, TeachInDataOfAnyKindAsksFirst) {
+    DeviceReadings blank;
+    std::strcpy(blank.boxInfoText, "*");
+    struct Case {
+        const char* what;
+        bool noData;
+        bool statusRestart;
+        bool offsetWH;
+        bool offsetYE;
+        const char* refPhase;
+        bool absolute;
+        const char* boxInfo;
+        NewSensorStep expected;
+    };
+    const Case cases[] = {
+        {"silent", true, true, true, true, "A", true, "", NewSensorStep::TimeoutNotice},
+        {"blank", false, false, false, false, "", false, "*", NewSensorStep::Nothing},
+        {"restart", false, true, false, false, "", false, "*", NewSensorStep::Confirm},
+        {"offset WH", false, false, true, false, "", false, "*", NewSensorStep::Confirm},
+        {"offset YE", false, false, false, true, "", false, "*", NewSensorStep::Confirm},
+        {"reference", false, false, false, false, "12", false, "*", NewSensorStep::Confirm},
+        {"absolute", false, false, false, false, "", true, "*", NewSensorStep::Confirm},
+        {"taught box", false, false, false, false, "", false, "1Ref", NewSensorStep::Confirm},
+    };
+    for (const Case& c : cases) {
+        DeviceReadings r = blank;
+        std::strcpy(r.refPhaseText, c.refPhase);
+        std::strcpy(r.boxInfoText, c.boxInfo);
+        r.absolutePositionMode = c.absolute;
+        EXPECT_EQ(newSensorStep(c.noData, c.statusRestart, r, c.offsetWH, c.offsetYE), c.expected)
+            << c.what;
+    }
+}
+
+TEST(NewSensorCheck, UnterminatedBoxInfoIsReadWithinItsField) {
+    DeviceReadings r;
+    std::memset(r.boxInfoText, 'x', sizeof r.boxInfoText); // no terminator, no '*'
+    EXPECT_EQ(newSensorStep(false, false, r, false, false), NewSensorStep::Confirm);
+}
+
+TEST_F(MessageWindowTest, WizardQuestionRunsYesOrNoOnce) {
+    int yes = 0;
+    int no = 0;
+    QPointer<CMessagebox2> question = CMessagebox2::open(
+        owner.get(), [&yes] { ++yes; }, [&no] { ++no; });
+    EXPECT_EQ(question->windowTitle(), QStringLiteral("TEACH-IN"));
+    EXPECT_FALSE(question->isModal());
+    question->findChild<QPushButton*>(QStringLiteral("1"))->click();
+    question->findChild<QPushButton*>(QStringLiteral("2"))->click(); // already closing
+    settle();
+    EXPECT_EQ(yes, 1);
+    EXPECT_EQ(no, 0);
+    EXPECT_TRUE(question.isNull());
+
+    question = CMessagebox2::open(
+        owner.get(), [&yes] { ++yes; }, [&no] { ++no; });
+    question->close(); // the close box answers "No"
+    settle();
+    EXPECT_EQ(yes, 1);
+    EXPECT_EQ(no, 1);
+}
+
+TEST_F(MessageWindowTest, TextsFollowTheLanguage) {
+    setLanguage(1);
+    CMessagebox2* question = CMessagebox2::open(owner.get(), {}, {});
+    EXPECT_EQ(question->findChild<QPushButton*>(QStringLiteral("1"))->text(), QStringLiteral("Ja"));
+    EXPECT_EQ(question->findChild<QPushButton*>(QStringLiteral("2"))->text(),
+              QStringLiteral("Nein"));
+    EXPECT_EQ(labelText(question), QString::fromUtf8(text(TextTable::MainWindow, 0)) +
+                                       QStringLiteral("\n\n") +
+                                       QString::fromUtf8(text(TextTable::MainWindow, 1)));
+}
