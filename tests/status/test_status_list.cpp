@@ -88,7 +88,6 @@ TEST(StatusFile, NameRules) {
         {"status", "status.txt"},
         {"status.log", "status.log"},
         {"/home/j.smith/status", "/home/j.smith/status.txt"},
-        {"/data/run.1/", "/data/run.1/.txt"},
         {"C:\\logs.old\\status", "C:\\logs.old\\status.txt"},
         {"report.", "report."},
     };

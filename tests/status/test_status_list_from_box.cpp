@@ -89,7 +89,7 @@ TEST_F(StatusListFromBox, RecordsEveryChangeAndSavesIt) {
         if (changes.empty() || changes.back() != flags)
             changes.push_back(flags);
     };
-    note(statusLine(2, 432000)); // a quarter turn: 90 degrees
+    note(statusLine(2, 2160000)); // a quarter turn: 90 degrees
     note(statusLine(3));
     box.setPlugged(boxsim::Sensor::White, false);
     const int32_t unplugged = statusLine(4);

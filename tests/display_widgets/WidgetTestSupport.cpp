@@ -1,0 +1,44 @@
+#include "WidgetTestSupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WidgetTestEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = new QApplication(argc_, argv_);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    int argc_ = 1;
+    char name_[20] = "orvatix-widget-test";
+    char* argv_[2] = {name_, nullptr};
+    QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new WidgetTestEnvironment);
+
+} // namespace
+
+bool waitUntil(const std::function<bool()>& condition, int deadlineMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > deadlineMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}

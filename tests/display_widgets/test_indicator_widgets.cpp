@@ -1,0 +1,151 @@
+// The amplitude bars and the noise display as widgets: what they paint and
+// how they keep the main window's noise controls in step.
+
+#include "WidgetTestSupport.h"
+
+#include "config/ConfigData.h"
+#include "device/LinkControl.h"
+#include "display/AmplitudeScale.h"
+#include "display/widgets/AmplitudeBars.h"
+#include "display/widgets/AmplitudeGroup.h"
+#include "display/widgets/NoiseDisplay.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class BarsWidget : public ::testing::Test {
+protected:
+    void SetUp() override {
+        group->resize(220, 300);
+        group->setTitle(QStringLiteral("Amplitude"));
+        group->setBars(bars);
+        group->show();
+        ASSERT_TRUE(waitUntil([&] { return group->isVisible(); }));
+    }
+    // The colour painted at the middle of a bar, at bar level `level`.
+    QColor colourAtLevel(AmplitudeSensor sensor, double level) {
+        const QImage image = bars->grab().toImage();
+        const AmplitudeBarGeometry g = bars->geometry();
+        const QRect bar = g.bar(sensor);
+        const int y = g.bottom - 2 - static_cast<int>(level / 100.0 * g.barHeight);
+        // A stripe and its grey gap alternate: take the brighter of the two rows.
+        const QColor a = image.pixelColor(bar.center().x(), y);
+        const QColor b = image.pixelColor(bar.center().x(), y - 1);
+        return a.lightness() >= b.lightness() ? a : b;
+    }
+    QColor grey = AmplitudeBars::paintColour(BarPaint::Grey, 32);
+    QColor red = AmplitudeBars::paintColour(BarPaint::LightRed, 32);
+    QColor yellow = AmplitudeBars::paintColour(BarPaint::LightYellow, 32);
+    QColor green = AmplitudeBars::paintColour(BarPaint::LightGreen, 32);
+    std::unique_ptr<AmplitudeGroup> group = std::make_unique<AmplitudeGroup>();
+    AmplitudeBars* bars = new AmplitudeBars;
+};
+
+TEST_F(BarsWidget, PaintsTheRangeInItsBandColours) {
+    bars->drawAmplitude('Y', 40.0);
+    bars->drawAmplitude('Y', 90.0);
+    bars->drawAmplitude('Y', 62.3);
+    EXPECT_EQ(bars->track(AmplitudeSensor::YE).value, 62.0);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(45)), yellow);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(55)), green);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(87)), yellow);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(120)), grey);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(20)), grey);
+    // The white sensor has had no value: all grey.
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(62)), grey);
+}
+
+TEST_F(BarsWidget, RedBandsBelow30AndFrom95) {
+    bars->drawAmplitude('W', 10.0);
+    bars->drawAmplitude('W', 150.0);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(20)), red);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(35)), yellow);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(110)), red);
+}
+
+TEST_F(BarsWidget, ResetAndRepaintShowGreyUntilTheNextValue) {
+    bars->drawAmplitude('W', 40.0);
+    bars->drawAmplitude('W', 90.0);
+    bars->drawAmplitude('R', kSensorCodeWH);
+    bars->drawAmplitude('P', kSensorCodeWH);
+    EXPECT_EQ(bars->track(AmplitudeSensor::WH).value, 0.0);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(62)), grey);
+    bars->drawAmplitude('W', 62.3);
+    EXPECT_EQ(bars->track(AmplitudeSensor::WH).minimum, 62.0);
+    EXPECT_EQ(bars->track(AmplitudeSensor::WH).maximum, 62.0);
+    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(50)), grey);
+    EXPECT_FALSE(bars->busy());
+}
+
+TEST_F(BarsWidget, BarsLieInTheGroupBelowItsCaption) {
+    const AmplitudeBarGeometry g = bars->geometry();
+    const QRect contents = group->contentsRect();
+    for (AmplitudeSensor s : {AmplitudeSensor::YE, AmplitudeSensor::WH}) {
+        EXPECT_TRUE(contents.contains(AmplitudeBars::barRegion(g, s))) << g.labelBox(s).top();
+    }
+    EXPECT_TRUE(bars->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+class NoiseWidget : public ::testing::Test {
+protected:
+    void SetUp() override {
+        configData.language = 0;
+        link.noData = false;
+        link.boxStarting = false;
+        link.newProtocol = true;
+        window.resize(200, 100);
+        button->setGeometry(10, 10, 80, 24);
+        value->setGeometry(10, 50, 40, 20);
+        noise->setGeometry(40, 48, 60, 22);
+        noise->attach(button, value);
+        window.show();
+    }
+    LinkControl link;
+    QWidget window;
+    QPushButton* button = new QPushButton(&window);
+    QLabel* value = new QLabel(&window);
+    NoiseDisplay* noise = new NoiseDisplay(link, &window);
+};
+
+TEST_F(NoiseWidget, ButtonStartsAndTwoHighValuesStop) {
+    button->click();
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(noise->running());
+    EXPECT_TRUE(noise->isVisible());
+    EXPECT_EQ(link.pendingCommand.load(), kInterferenceRequest);
+
+    noise->showNoise(15.0, 15.0);
+    EXPECT_EQ(value->text(), QStringLiteral("1.5 "));
+    noise->showNoise(250.0, 250.0);
+    EXPECT_TRUE(button->isChecked());
+    noise->showNoise(250.0, 250.0);
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_FALSE(noise->running());
+    // The stop form arrives after the notification.
+    EXPECT_TRUE(waitUntil([&] { return !noise->isVisible() && value->text().isEmpty(); }));
+}
+
+TEST_F(NoiseWidget, NoDataReleasesTheButton) {
+    link.noData = true;
+    button->click();
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_EQ(link.pendingCommand.load(), kNoCommand);
+}
+
+TEST_F(NoiseWidget, ReleaseByTheUserHidesTheBars) {
+    button->click();
+    noise->showNoise(12.0, 3.0);
+    button->click();
+    EXPECT_FALSE(noise->running());
+    EXPECT_TRUE(waitUntil([&] { return !noise->isVisible(); }));
+    EXPECT_TRUE(value->text().isEmpty());
+}
+
+} // namespace

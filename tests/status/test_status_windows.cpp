@@ -1,0 +1,245 @@
+// The status list window and the extended display as the user works them:
+// Fix Display, details, Save and Delete; New Sensor, clear, modes, docking.
+
+#include "display_widgets/WidgetTestSupport.h"
+
+#include "config/ConfigData.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "status/StatusList.h"
+#include "status/StatusListFile.h"
+#include "status/widgets/CAdditionalMonitor.h"
+#include "status/widgets/CErrorDialog.h"
+#include "ui/CMessagebox.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace {
+
+template <typename T> T* control(QWidget* window, int id) {
+    return window->findChild<T*>(QString::number(id));
+}
+
+class StatusWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        configData.language = 0;
+        readings.firmwareVersion = 1.6;
+        add(0x1000);
+        add(0x0000);
+        add(0x0005);
+        dialog = new CErrorDialog(&owner, list, readings, mutex);
+        dialog->present();
+        lines = control<QListWidget>(dialog, CErrorDialog::kList);
+        ASSERT_NE(lines, nullptr);
+    }
+    void TearDown() override { delete dialog.data(); }
+
+    void add(int32_t flags) {
+        list.append(
+            {QDateTime(QDate(2024, 5, 14), QTime(9, 0, 0)).addSecs(seconds), seconds * 1.5, flags});
+        ++seconds;
+    }
+    QString label(int id) { return control<QLabel>(dialog, id)->text(); }
+
+    int seconds = 0;
+    DeviceReadings readings;
+    std::mutex mutex;
+    StatusList list;
+    QWidget owner;
+    QPointer<CErrorDialog> dialog;
+    QListWidget* lines = nullptr;
+};
+
+TEST_F(StatusWindow, ShowsEveryEntryAndTheNewestDetails) {
+    ASSERT_EQ(lines->count(), 3);
+    EXPECT_EQ(lines->item(2)->text(), QStringLiteral("   3.\t  W-Sig ,W-Hi "));
+    EXPECT_EQ(lines->currentRow(), 2);
+    EXPECT_EQ(label(CErrorDialog::kDescription), QStringLiteral(" CH-W: High amplitude.  \n  "));
+    EXPECT_EQ(label(CErrorDialog::kTime), QStringLiteral("09:00:02"));
+    EXPECT_EQ(label(CErrorDialog::kPosition), QStringLiteral("3.0000"));
+    lines->setCurrentRow(0);
+    EXPECT_EQ(label(CErrorDialog::kTime), QStringLiteral("09:00:00"));
+
+    add(0x0001); // a new entry refills and selects it
+    EXPECT_EQ(lines->count(), 4);
+    EXPECT_EQ(lines->currentRow(), 3);
+}
+
+TEST_F(StatusWindow, FixDisplayKeepsTheLinesUntilSwitchedOff) {
+    control<QPushButton>(dialog, CErrorDialog::kFixDisplay)->click();
+    EXPECT_TRUE(list.frozen());
+    for (int i = 0; i < 300; ++i)
+        add(0x0100 + (i % 2));
+    EXPECT_EQ(list.count(), 256);
+    ASSERT_EQ(lines->count(), 3);
+    // The details still belong to the line shown, not to the entry that now
+    // has its place in the list.
+    lines->setCurrentRow(0);
+    EXPECT_EQ(label(CErrorDialog::kDescription), QStringLiteral(" No Offset found.   "));
+
+    control<QPushButton>(dialog, CErrorDialog::kFixDisplay)->click();
+    EXPECT_FALSE(list.frozen());
+    EXPECT_EQ(lines->count(), 256);
+    EXPECT_EQ(lines->item(255)->text().left(5), QStringLiteral(" 256."));
+}
+
+TEST_F(StatusWindow, SaveWritesTheFileAndAFailureKeepsTheList) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(dialog->saveTo(dir.filePath(QStringLiteral("status"))));
+    QFile file(dir.filePath(QStringLiteral("status.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), statusFileContents(list.entries()));
+
+    EXPECT_FALSE(dialog->saveTo(dir.filePath(QStringLiteral("no/such/folder/status"))));
+    QMessageBox* box = dialog->findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Can't open file !"));
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("ERROR"));
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(list.count(), 3);
+    EXPECT_FALSE(list.busy());
+}
+
+TEST_F(StatusWindow, DeleteEmptiesListAndWindow) {
+    control<QPushButton>(dialog, CErrorDialog::kDelete)->click();
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(lines->count(), 0);
+    EXPECT_FALSE(list.busy());
+}
+
+TEST_F(StatusWindow, OkClosesTheWindowAndTheListStays) {
+    control<QPushButton>(dialog, CErrorDialog::kOk)->click();
+    EXPECT_TRUE(waitUntil([&] { return dialog.isNull(); }));
+    EXPECT_EQ(list.count(), 3);
+    add(0x0001); // no window listens any more
+    EXPECT_EQ(list.count(), 4);
+}
+
+// The main window's part, recording what the extended display asks of it.
+class RecordingHost : public AdditionalMonitorHost {
+public:
+    bool offsetSeenWH() const override { return whSeen; }
+    bool offsetSeenYE() const override { return false; }
+    void resetReadings() override { ++resets; }
+    void openContextMenu(const QPoint& at) override { menuAt = at; }
+    bool whSeen = false;
+    int resets = 0;
+    QPoint menuAt;
+};
+
+class ExtendedDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        configData.language = 0;
+        link.noData = false;
+        link.statusRestart = false;
+        std::snprintf(readings.boxInfoText, sizeof readings.boxInfoText, "0*");
+        mainWindow.setGeometry(100, 100, 600, 400);
+        mainWindow.show();
+        monitor = new CAdditionalMonitor(&mainWindow, host, readings, mutex, link, config, shown);
+        monitor->present();
+    }
+    void TearDown() override { delete monitor.data(); }
+
+    template <typename T> T* find() { return mainWindow.findChild<T*>(); }
+
+    DeviceReadings readings;
+    std::mutex mutex;
+    LinkControl link;
+    ConfigData config;
+    bool shown = false;
+    RecordingHost host;
+    QWidget mainWindow;
+    QPointer<CAdditionalMonitor> monitor;
+};
+
+TEST_F(ExtendedDisplay, OpensDockedAndClosingClearsTheFlag) {
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(monitor->pos().x(), mainWindow.frameGeometry().left());
+    EXPECT_EQ(monitor->pos().y(), mainWindow.frameGeometry().bottom() + 1);
+    mainWindow.move(150, 120);
+    monitor->followMainWindow();
+    EXPECT_EQ(monitor->pos().y(), mainWindow.frameGeometry().bottom() + 1);
+
+    control<QPushButton>(monitor, CAdditionalMonitor::kClose)->click();
+    EXPECT_FALSE(shown);
+    EXPECT_TRUE(waitUntil([&] { return monitor.isNull(); }));
+}
+
+TEST_F(ExtendedDisplay, NewSensorWithoutDataShowsOnlyTheTimeout) {
+    link.noData = true;
+    host.whSeen = true;
+    control<QPushButton>(monitor, CAdditionalMonitor::kNewSensor)->click();
+    QMessageBox* box = find<QMessageBox>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Timeout: Communication not possible. "));
+    EXPECT_EQ(find<CMessagebox>(), nullptr);
+    EXPECT_EQ(link.pendingCommand.load(), kNoCommand);
+}
+
+TEST_F(ExtendedDisplay, NewSensorOnAFreshBoxDoesNothing) {
+    control<QPushButton>(monitor, CAdditionalMonitor::kNewSensor)->click();
+    EXPECT_EQ(find<QMessageBox>(), nullptr);
+    EXPECT_EQ(find<CMessagebox>(), nullptr);
+}
+
+TEST_F(ExtendedDisplay, NewSensorConfirmedErasesAndResets) {
+    host.whSeen = true;
+    control<QPushButton>(monitor, CAdditionalMonitor::kNewSensor)->click();
+    CMessagebox* question = find<CMessagebox>();
+    ASSERT_NE(question, nullptr);
+    question->accept();
+    EXPECT_EQ(link.pendingCommand.load(), kEraseRequest);
+    EXPECT_EQ(host.resets, 1);
+}
+
+TEST_F(ExtendedDisplay, ClearModesAndMenu) {
+    control<QPushButton>(monitor, CAdditionalMonitor::kClear)->click();
+    EXPECT_EQ(link.pendingCommand.load(), kResetRequest);
+    EXPECT_EQ(host.resets, 1);
+
+    control<QRadioButton>(monitor, CAdditionalMonitor::kModeFactor)->click();
+    EXPECT_EQ(config.extDisplayMode, kModeFactors);
+    control<QRadioButton>(monitor, CAdditionalMonitor::kModeChannel)->click();
+    EXPECT_EQ(config.extDisplayMode, kModeChannelValues);
+
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(321, 123));
+    QApplication::sendEvent(monitor, &click);
+    EXPECT_EQ(host.menuAt, QPoint(321, 123));
+}
+
+TEST_F(ExtendedDisplay, ValuesOverTheLimitAreLightRed) {
+    readings.dacOffsets[1] = 160.0; // 106.7 %
+    monitor->refreshExtendedDisplay(CAdditionalMonitor::kFullRefresh);
+    const QImage image = monitor->grab().toImage();
+    const auto boxes = monitorBoxes(MonitorPanel::Channels, readings, kModeOffsets);
+    auto hasLightRed = [&](const MonitorBox& box) {
+        const QRect r = CAdditionalMonitor::boxRect(box, monitor->unitX(), monitor->unitY());
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() < 190 && c.blue() < 190)
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(hasLightRed(boxes[1]));  // WH B: 106.7 %
+    EXPECT_FALSE(hasLightRed(boxes[0])); // WH A: 0
+}
+
+} // namespace
