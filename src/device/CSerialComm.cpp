@@ -194,6 +194,11 @@ CSerialComm::ReadResult CSerialComm::readLine() {
                 notifyNoData();
             return ReadResult::NoLine;
         }
+        // A line start is taken even when it comes just as the 500 ms run
+        // out: testing the time first would swallow its letter and lose the
+        // line (after half a second of noise, the first good line).
+        if (got && byte >= 'A' && byte <= 'Z')
+            break;
         if (now - t0 > kNoLineStart.count()) {
             lineLength_ = 0;
             lastNoticeMs_ = now;
@@ -203,8 +208,6 @@ CSerialComm::ReadResult CSerialComm::readLine() {
             notifyNoData();
             return ReadResult::NoLine;
         }
-        if (got && byte >= 'A' && byte <= 'Z')
-            break;
         // Anything else is skipped, the CR/LF of the previous line included.
     }
 

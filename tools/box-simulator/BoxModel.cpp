@@ -277,7 +277,27 @@ void BoxModel::restart(Clock::time_point now, bool erase) {
     refLines_.clear();
     interferencePending_ = false;
     eraseAnnounce_ = erase && id_.dialect == Dialect::OneLetter;
+    announcePending_ = true;
     oneLetterTurn_ = 0;
+}
+
+std::optional<Clock::time_point> BoxModel::announcementDue() const {
+    if (!announcePending_ || !powered_)
+        return std::nullopt;
+    return bootUntil_;
+}
+
+std::optional<std::string> BoxModel::takeAnnouncement(Clock::time_point now) {
+    if (!announcePending_ || !powered_ || booting(now))
+        return std::nullopt;
+    announcePending_ = false;
+    if (id_.dialect == Dialect::TwoLetter)
+        return statusLine(now);
+    if (eraseAnnounce_) {
+        eraseAnnounce_ = false;
+        return std::string("RS 2");
+    }
+    return "E " + bitText(errorFlags(now));
 }
 
 uint16_t BoxModel::statusWord(Clock::time_point now) {

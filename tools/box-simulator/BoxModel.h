@@ -99,6 +99,11 @@ public:
     bool booting(Clock::time_point now) const { return now < bootUntil_; }
     // Reset ("ME", 0xA0) or erase ("MR", 0xAA): the restart sequence.
     void restart(Clock::time_point now, bool erase);
+    // After its silence the box announces itself with a line of its own
+    // (two-letter: its status; one-letter: "RS 2" after an erase, else its
+    // flag word). When it is due, and the line once it is.
+    std::optional<Clock::time_point> announcementDue() const;
+    std::optional<std::string> takeAnnouncement(Clock::time_point now);
     const TeachState& flash() const { return flash_; }
     const TeachState& learned() const { return learned_; }
     // The two-letter status word and the one-letter flag word at `now`.
@@ -176,6 +181,7 @@ private:
     TeachState learned_;
     double learnTravel_ = 0.0;         // counts turned slowly since the restart (offset learning)
     bool eraseAnnounce_ = false;       // one-letter: "RS 2" after an erase
+    bool announcePending_ = false;     // a line of its own at the end of the silence
     bool interferencePending_ = false; // one-letter: "PD" after 0xA0
     int oneLetterTurn_ = 0;
     std::minstd_rand rng_{4711};

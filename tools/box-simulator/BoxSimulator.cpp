@@ -173,7 +173,13 @@ void BoxSimulator::run() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!stopping_) {
         Clock::time_point now = Clock::now();
+        if (master_ >= 0) {
+            if (auto line = model_.takeAnnouncement(modelTime(now)))
+                answer(line, now);
+        }
         Clock::time_point next = flushDue(now);
+        if (auto due = model_.announcementDue(); due && master_ >= 0)
+            next = std::min(next, std::max(*due, now));
         int master = master_;
         int wakeFd = wakeFd_;
         lock.unlock();
