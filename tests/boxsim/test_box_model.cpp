@@ -1,0 +1,223 @@
+// The simulated box's lines, read back by the program's own line parser: the
+// values the program computes must be the ones the model intends.
+
+#include "box-simulator/BoxModel.h"
+#include "device/LineParser.h"
+#include "device/ReadingsReset.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace boxsim;
+using namespace std::chrono_literals;
+
+namespace {
+
+class NullNotifier : public LinkNotifier {
+public:
+    std::vector<std::pair<int, int>> events;
+    void deviceEvent(int code, int param) override { events.push_back({code, param}); }
+    void linkEnded() override {}
+    void noSerialData() override {}
+    void boxRestart() override {}
+    void showDeletingText() override {}
+    void resetReadings() override {}
+    bool saw(int code, int param = -1) const {
+        for (auto [c, p] : events)
+            if (c == code && (param < 0 || p == param))
+                return true;
+        return false;
+    }
+};
+
+// The model on a clock of its own and the program's parser reading its lines.
+struct Rig {
+    explicit Rig(Dialect dialect = Dialect::TwoLetter) : model(identity(dialect)) {
+        link.notificationsSuppressed = false;
+        resetDeviceReadings(readings, link);
+    }
+    static BoxIdentity identity(Dialect d) {
+        BoxIdentity id;
+        id.dialect = d;
+        return id;
+    }
+    // Sends a command, parses the answer (if any) and returns it.
+    std::string ask(const std::string& cmd) {
+        auto line = model.command(cmd, now);
+        if (line)
+            parser.parseLine(*line, int32_t(ms));
+        return line.value_or("");
+    }
+    std::string poll() {
+        auto line = model.commandByte('3', now);
+        if (line)
+            parser.parseLine(*line, int32_t(ms));
+        return line.value_or("");
+    }
+    void pass(std::chrono::milliseconds d) {
+        now += d;
+        ms += d.count();
+    }
+
+    Clock::time_point now = Clock::time_point{} + 1h;
+    int64_t ms = 1000;
+    BoxModel model;
+    DeviceReadings readings;
+    std::mutex mutex;
+    LinkControl link;
+    ConfigData config;
+    RelaxedAtomic<int32_t> minRate{100}, maxRate{20000};
+    int32_t pollStep = 1;
+    NullNotifier notifier;
+    LineParser parser{readings, mutex, link, config, minRate, maxRate, pollStep, notifier};
+};
+
+TEST(BoxModel, TwoLetterLinesGiveTheProgramTheModelsValues) {
+    Rig rig;
+    EXPECT_EQ(rig.ask("M9"), "FW 2.10 01000010 4711");
+    EXPECT_TRUE(rig.link.newProtocol);
+    EXPECT_STREQ(rig.readings.boxTypeText, "QTBX02 (1Ref)");
+    rig.pass(2s); // offsets back from flash
+
+    rig.ask("M2");
+    EXPECT_EQ(rig.readings.errorFlags, 0);
+    rig.ask("M3"); // offsets first: the amplitude formula needs them
+    rig.ask("M7");
+    EXPECT_EQ(rig.readings.detectedPulseRate, 1728);
+    EXPECT_TRUE(rig.readings.absolutePositionMode) << "a taught 1Ref box";
+
+    for (int i = 0; i < 20; ++i) {
+        rig.pass(7ms);
+        ASSERT_EQ(rig.ask("M*").rfind("PA ", 0), 0u);
+        EXPECT_NEAR(rig.readings.amplitudeYE, rig.model.amplitude(Sensor::Yellow, rig.now), 0.2);
+        EXPECT_NEAR(rig.readings.amplitudeWH, rig.model.amplitude(Sensor::White, rig.now), 0.2);
+    }
+    // Three shims give about 62 %: inside the teach-in band of 45..80.
+    EXPECT_GT(rig.readings.amplitudeYE, 55.0);
+    EXPECT_LT(rig.readings.amplitudeYE, 70.0);
+
+    rig.ask("M5");
+    EXPECT_NEAR(rig.readings.channelFactors[0], 1.012, 1e-3);
+    rig.ask("MA");
+    EXPECT_STREQ(rig.readings.serialTextB, "ORVA-2041-0042");
+    rig.ask("M8");
+    EXPECT_DOUBLE_EQ(rig.readings.interferenceA, 60.0);
+}
+
+TEST(BoxModel, FaultsShowInTheProgramsFlagWord) {
+    struct Case {
+        const char* what;
+        std::function<void(BoxModel&, Clock::time_point)> change;
+        int32_t flags;
+    };
+    const Case cases[] = {
+        {"all well", [](BoxModel&, auto) {}, 0},
+        {"white unplugged", [](BoxModel& m, auto) { m.setPlugged(Sensor::White, false); }, 0x3001},
+        {"yellow unplugged", [](BoxModel& m, auto) { m.setPlugged(Sensor::Yellow, false); },
+         0x5010},
+        {"yellow too close", [](BoxModel& m, auto) { m.setShims(Sensor::Yellow, 0); }, 0x0050},
+        {"too fast for offsets", [](BoxModel& m, auto t) { m.setSpeedRpm(300, t); }, 0x0088},
+        {"beyond the maximum speed", [](BoxModel& m, auto t) { m.setSpeedRpm(1500, t); }, 0x008A},
+    };
+    for (const Case& c : cases) {
+        Rig rig;
+        rig.ask("M9");
+        rig.pass(2s);
+        c.change(rig.model, rig.now);
+        rig.pass(100ms);
+        rig.ask("M2");
+        EXPECT_EQ(rig.readings.errorFlags, c.flags) << c.what;
+    }
+}
+
+TEST(BoxModel, TheShaftTurnsAndPassesItsReferenceMark) {
+    Rig rig;
+    rig.ask("M9");
+    rig.pass(2s);
+    int64_t c0 = rig.model.counter(rig.now);
+    rig.model.setSpeedRpm(60.0, rig.now);
+    rig.pass(1s);
+    EXPECT_EQ(rig.model.counter(rig.now) - c0, 1728 * 5000) << "one turn per second";
+    EXPECT_EQ(rig.model.referenceMarksPassed(), 1);
+
+    // The next position poll reports the mark, the next status its finding.
+    rig.pollStep = 1;
+    EXPECT_EQ(rig.ask("M*").rfind("RM ", 0), 0u);
+    EXPECT_TRUE(rig.notifier.saw(20));
+    rig.ask("M2");
+    EXPECT_TRUE(rig.notifier.saw(9)) << "reference found";
+    EXPECT_EQ(rig.readings.statusWord & 0x30, 0x30);
+    rig.ask("M2");
+    EXPECT_EQ(rig.readings.statusWord & 0x20, 0) << "reported once";
+
+    rig.pass(1s);
+    rig.ask("M*");
+    EXPECT_EQ(rig.readings.refDistance, 1728 * 5000) << "one turn between marks";
+}
+
+TEST(BoxModel, ResetAndEraseRunTheRestartSequence) {
+    Rig rig;
+    rig.ask("M9");
+    rig.pass(2s);
+    EXPECT_EQ(rig.ask("ME"), "");
+    EXPECT_EQ(rig.ask("M*"), "") << "silent while it starts";
+    EXPECT_FALSE(rig.model.takeAnnouncement(rig.now));
+    rig.pass(300ms);
+    auto first = rig.model.takeAnnouncement(rig.now);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, "ST 0000000000000000") << "offsets not yet back";
+    EXPECT_FALSE(rig.model.takeAnnouncement(rig.now)) << "once";
+    rig.pass(1s);
+    EXPECT_EQ(rig.ask("M2"), "ST 0000000010000011");
+
+    // Erase: the box forgets its teach-in until it has learned again.
+    rig.ask("MR");
+    rig.pass(2s);
+    EXPECT_EQ(rig.ask("M9"), "FW 2.10 01000010 0");
+    EXPECT_STREQ(rig.readings.boxInfoText, "0*");
+    EXPECT_EQ(rig.ask("M2"), "ST 0000000000000000");
+    rig.model.setSpeedRpm(5.0, rig.now); // slowly, a few periods
+    rig.pass(1s);
+    rig.ask("M2");
+    EXPECT_EQ(rig.readings.statusWord & 0x03, 0x03) << "offsets learned while turning";
+    EXPECT_EQ(rig.readings.statusWord & 0x90, 0x90)
+        << "and the reference with the absolute position";
+    EXPECT_TRUE(rig.model.learned().offsets);
+    rig.ask("MW");
+    EXPECT_TRUE(rig.model.flash().offsets);
+    EXPECT_EQ(rig.ask("M9"), "FW 2.10 01000010 4711");
+}
+
+TEST(BoxModel, OneLetterLinesGiveTheProgramTheModelsValues) {
+    Rig rig(Dialect::OneLetter);
+    EXPECT_EQ(rig.model.command("M9", rig.now), std::nullopt) << "an old box ignores M9";
+    EXPECT_EQ(rig.poll().rfind("P ", 0), 0u);
+    EXPECT_FALSE(rig.link.awaitingIdentification) << "one-letter protocol detected";
+    EXPECT_FALSE(rig.link.newProtocol);
+    rig.pass(2s);
+    // Two full cycles: every line type at least once.
+    for (int i = 0; i < 2 * 8 * 26; ++i) {
+        rig.pass(15ms);
+        rig.poll();
+    }
+    EXPECT_STREQ(rig.readings.versionText, "1.45");
+    EXPECT_EQ(rig.readings.detectedPulseRate, 1728);
+    EXPECT_EQ(rig.readings.errorFlags, 0);
+    EXPECT_DOUBLE_EQ(rig.readings.dacOffsets[0], 180 / 16.0);
+    EXPECT_DOUBLE_EQ(rig.readings.dacOffsets[4], 40 / 16.0);
+    EXPECT_NEAR(rig.readings.channelFactors[1], 0.994, 1e-3);
+    EXPECT_EQ(rig.readings.zeroValueA, 3);
+    EXPECT_NEAR(rig.readings.amplitudeYE, rig.model.amplitude(Sensor::Yellow, rig.now), 0.5);
+    EXPECT_NEAR(rig.readings.amplitudeWH, rig.model.amplitude(Sensor::White, rig.now), 0.5);
+
+    // Erase (0xAA): silence, then "RS 2" - flash erased.
+    EXPECT_EQ(rig.model.commandByte(0xAA, rig.now), std::nullopt);
+    rig.pass(300ms);
+    auto line = rig.model.takeAnnouncement(rig.now);
+    ASSERT_TRUE(line);
+    rig.parser.parseLine(*line, int32_t(rig.ms));
+    EXPECT_TRUE(rig.notifier.saw(17, 50));
+}
+
+} // namespace

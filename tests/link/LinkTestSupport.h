@@ -1,0 +1,218 @@
+#pragma once
+// Shared pieces of the serial link tests: a bare pseudo-terminal line that the
+// test writes to byte by byte, a notifier that records what the reader thread
+// reports, fresh link records per test, and waiting for a condition.
+
+#include "config/ConfigData.h"
+#include "device/CSerialComm.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "device/LinkInterfaces.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <mutex>
+#include <poll.h>
+#include <string>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace linktest {
+
+using namespace std::chrono_literals;
+
+// One QCoreApplication for the whole test program (queued notices need it).
+inline QCoreApplication& qtApp() {
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = new QCoreApplication(argc, argv);
+    return *app;
+}
+
+// Runs the owner thread's event loop for a moment.
+inline void pumpEvents(std::chrono::milliseconds ms = 10ms) {
+    QEventLoop loop;
+    QTimer::singleShot(int(ms.count()), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Waits until cond() holds or the deadline passes; pumps Qt events meanwhile
+// when `pump` is set. Deadlines are generous: the machine may be loaded.
+inline bool waitUntil(const std::function<bool()>& cond, std::chrono::milliseconds deadline,
+                      bool pump = false) {
+    auto end = std::chrono::steady_clock::now() + deadline;
+    while (!cond()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        if (pump)
+            pumpEvents(5ms);
+        else
+            std::this_thread::sleep_for(2ms);
+    }
+    return true;
+}
+
+// A directory of its own under /tmp for links and lock-free paths.
+inline std::string scratchDir() {
+    char tmpl[] = "/tmp/orvatix-link-XXXXXX";
+    const char* dir = ::mkdtemp(tmpl);
+    return dir ? dir : "/tmp";
+}
+
+// A pseudo-terminal without a box: the test writes what the "box" sends, with
+// the timing it wants, and a drain thread takes what the program sends.
+class PtyLine {
+public:
+    PtyLine() {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ::grantpt(master_);
+        ::unlockpt(master_);
+        char name[128] = {};
+        ::ptsname_r(master_, name, sizeof name);
+        slave_ = name;
+        // Keep the slave open ourselves (no hang-up when the program closes
+        // it) and raw (no echo of the program's commands).
+        ownSlave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+        termios t{};
+        ::tcgetattr(ownSlave_, &t);
+        ::cfmakeraw(&t);
+        ::tcsetattr(ownSlave_, TCSANOW, &t);
+        drain_ = std::thread([this] {
+            char buf[256];
+            while (!stop_) {
+                pollfd p{master_, POLLIN, 0};
+                if (::poll(&p, 1, 20) > 0 && (p.revents & POLLIN)) {
+                    ssize_t n = ::read(master_, buf, sizeof buf);
+                    if (n > 0) {
+                        std::lock_guard<std::mutex> lock(mutex_);
+                        received_.append(buf, size_t(n));
+                    }
+                }
+            }
+        });
+    }
+    ~PtyLine() {
+        stop_ = true;
+        drain_.join();
+        ::close(ownSlave_);
+        ::close(master_);
+    }
+    PtyLine(const PtyLine&) = delete;
+    PtyLine& operator=(const PtyLine&) = delete;
+
+    const std::string& path() const { return slave_; }
+
+    void write(const std::string& bytes) {
+        [[maybe_unused]] ssize_t n = ::write(master_, bytes.data(), bytes.size());
+    }
+    // Byte by byte with a gap after each: the test's own line timing.
+    void writeSlowly(const std::string& bytes, std::chrono::milliseconds gap) {
+        for (char c : bytes) {
+            write(std::string(1, c));
+            std::this_thread::sleep_for(gap);
+        }
+    }
+    std::string received() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return received_;
+    }
+
+private:
+    int master_ = -1;
+    int ownSlave_ = -1;
+    std::string slave_;
+    std::thread drain_;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::string received_;
+};
+
+// Fresh records for one test, set up as the main window's start-up leaves
+// them, with a bearing range that accepts the box's pulse rate.
+struct Records {
+    DeviceReadings readings;
+    std::mutex readingsMutex;
+    LinkControl link;
+    ConfigData config;
+    RelaxedAtomic<int32_t> minRate{100};
+    RelaxedAtomic<int32_t> maxRate{20000};
+
+    Records() {
+        link.notificationsSuppressed = false;
+        link.noData = true;
+    }
+    LinkRecords records() { return {readings, readingsMutex, link, config, minRate, maxRate}; }
+};
+
+// Records what the reader thread reports, on the reader thread itself.
+class RecordingNotifier : public LinkNotifier {
+public:
+    struct Event {
+        int code;
+        int param;
+        int32_t rawPosition;
+    };
+    RecordingNotifier(DeviceReadings& readings, LinkControl& link)
+        : readings_(readings), link_(link) {}
+
+    // What resetReadings does to the link mode; the default restarts the
+    // identification as the main window does.
+    std::function<void()> onReset;
+
+    void deviceEvent(int code, int param) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        events_.push_back({code, param, readings_.rawPosition});
+    }
+    void linkEnded() override { ++linkEnded_; }
+    void noSerialData() override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        noData_.push_back(std::chrono::steady_clock::now());
+    }
+    void boxRestart() override { ++boxRestart_; }
+    void showDeletingText() override {}
+    void resetReadings() override {
+        ++resets_;
+        if (onReset)
+            onReset();
+    }
+
+    std::vector<Event> events() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_;
+    }
+    std::vector<int32_t> positions() {
+        std::vector<int32_t> p;
+        for (const Event& e : events())
+            if (e.code == 0)
+                p.push_back(e.rawPosition);
+        return p;
+    }
+    size_t noDataCount() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return noData_.size();
+    }
+    int linkEndedCount() const { return linkEnded_; }
+    int resetCount() const { return resets_; }
+
+private:
+    DeviceReadings& readings_;
+    LinkControl& link_;
+    std::mutex mutex_;
+    std::vector<Event> events_;
+    std::vector<std::chrono::steady_clock::time_point> noData_;
+    std::atomic<int> linkEnded_{0};
+    std::atomic<int> boxRestart_{0};
+    std::atomic<int> resets_{0};
+};
+
+} // namespace linktest
