@@ -17,6 +17,9 @@
 #include "device/ReadingsReset.h"
 #include "display/PositionFormat.h"
 #include "display/TextFormat.h"
+#include "display/widgets/AmplitudeBars.h"
+#include "display/widgets/NoiseDisplay.h"
+#include "status/widgets/CErrorDialog.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
 #include "ui/QtTranslations.h"
@@ -138,13 +141,26 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
       dialogs_(dialogs == nullptr ? ownDialogs_.get() : dialogs),
       template_(this, kMainWindowWidthUnits, kMainWindowHeightUnits),
       controls_(buildMainWindowControls(template_)), fonts_(makeMainWindowFonts(size())),
-      clock_(steadyMs), position_(readings, link, config, readingsMutex),
-      status_(readings, link, this, [this] { return clock_(); }),
+      clock_(steadyMs), statusLog_(statusList, config),
+      position_(readings, link, config, readingsMutex),
+      status_(readings, link, &statusLog_, [this] { return clock_(); }),
       indicator_([this] { return clock_(); }), dispatcher_(readings, link, indicator_, *this),
       notifier_(link), saveConfiguration_(saveConfig) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("ORVATIX Diagnose"));
     setWindowIcon(artIcon(Art::ProgramIcon));
+
+    // The amplitude bars fill the "Amplitude" group; the noise display takes
+    // the place of control 1033 and drives button 1034 and field 1036.
+    bars_ = new AmplitudeBars;
+    controls_.amplitudeGroup->setBars(bars_);
+    bars_->setLabelFonts(fonts_.barLabel, fonts_.barLabelBold);
+    noise_ = new NoiseDisplay(link_, this);
+    noise_->setGeometry(controls_.noiseArea->geometry());
+    noise_->setObjectName(controls_.noiseArea->objectName());
+    delete controls_.noiseArea;
+    controls_.noiseArea = noise_;
+    noise_->attach(controls_.noiseButton, controls_.noiseValue);
 
     controls_.positionField->setFont(fonts_.position);
     for (QLabel* field :
@@ -194,7 +210,11 @@ void CORVATIXDlg::connectSignals() {
     connect(c.exitButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(c.zeroButton, &QPushButton::clicked, this, &CORVATIXDlg::zeroCommand);
     connect(c.directionButton, &QPushButton::clicked, this, &CORVATIXDlg::directionCommand);
-    connect(c.noiseButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleNoise);
+    // The poll cycle asks for interference values while button 1034 is in.
+    connect(c.noiseButton, &QPushButton::toggled, this, [this](bool pressed) {
+        if (linkThread_)
+            linkThread_->setNoiseButtonPressed(pressed);
+    });
     connect(c.recordButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleRecording);
     connect(c.statusListButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleStatusList);
     connect(c.connectButton, &QPushButton::clicked, this, &CORVATIXDlg::showInterfaceNotFound);
@@ -358,14 +378,7 @@ void CORVATIXDlg::startTimerTick() {
 void CORVATIXDlg::tick() {
     search_->searchTick();
     position_.toggleRefBlink();
-    if (controls_.noiseButton->isChecked()) {
-        ++noiseCount_;
-    } else if (!noiseIconIdle_) {
-        controls_.noiseArea->hide();
-        controls_.noiseButton->setIcon(artIcon(Art::NoiseIdle));
-        noiseIconIdle_ = true;
-        controls_.noiseValue->clear();
-    }
+    noise_->tick();
     showPortProblem();
 }
 
@@ -388,10 +401,8 @@ void CORVATIXDlg::onNoSerialData() {
     // why the system refuses the port.
     if (shownPortProblem_.empty())
         setSerialLine(shortPortName(config_.portName) + ": " + mainText(kRowNoSerialData));
-    if (controls_.noiseButton->isChecked()) {
-        controls_.noiseButton->setChecked(false);
-        toggleNoise();
-    }
+    if (noise_->running())
+        noise_->toggleNoise(false);
     showState(text(TextTable::StatusMessages, kRowNoData), "");
     discardStatusList();
 }
@@ -416,6 +427,8 @@ void CORVATIXDlg::resetReadings() {
 
 void CORVATIXDlg::boxResetHandling() {
     status_.clearOffsetsSeen();
+    bars_->setOffsetSeen(AmplitudeSensor::WH, false);
+    bars_->setOffsetSeen(AmplitudeSensor::YE, false);
     link_.boxStarting = true;
     for (int sensor : {DeviceEventDispatcher::kWhite, DeviceEventDispatcher::kYellow}) {
         drawAmplitude('R', sensor);
@@ -498,10 +511,6 @@ double CORVATIXDlg::displayAngle() const {
     return position_.displayAngle();
 }
 
-bool CORVATIXDlg::markOffsetSeen(char sensor) {
-    return status_.noteOffsetsReported(sensor == 'W' ? 0 : 2);
-}
-
 bool CORVATIXDlg::statusDisplayBusy() const {
     return false;
 }
@@ -581,78 +590,54 @@ void CORVATIXDlg::refresh() {
         artIcon(config_.directionReversed ? Art::DirectionMinus : Art::DirectionPlus));
     c.zeroButton->setIcon(referenceIndicatorIcon(shownIndicator_));
     c.recordButton->setIcon(artIcon(c.recordButton->isChecked() ? Art::RecordOn : Art::RecordOff));
-    if (!c.noiseButton->isChecked() && !noiseIconIdle_) {
-        c.noiseButton->setIcon(artIcon(Art::NoiseIdle));
-        noiseIconIdle_ = true;
-    }
 
     c.positionGroup->setTitle(qs(mainText(kRowPosition)));
     c.stateGroup->setTitle(qs(mainText(kRowSystemState)));
     c.amplitudeGroup->setTitle(qs(mainText(kRowAmplitude)));
-    c.setupButton->setText(qs(mainText(kRowSetup)));
-    c.helpButton->setText(qs(mainText(kRowHelp)));
-    c.exitButton->setText(qs(mainText(kRowExit)));
-    c.recordCaption->setText(qs(mainText(kRowRecordCaption)));
-    c.noiseCaption->setText(qs(mainText(kRowNoiseCaption)));
-    c.signalCaption->setText(qs(mainText(kRowSignal)));
-    c.sensorCaption->setText(qs(mainText(kRowSensor)));
-    c.speedCaption->setText(qs(mainText(kRowSpeed)));
+    setFittedCaption(c.setupButton, qs(mainText(kRowSetup)));
+    setFittedCaption(c.helpButton, qs(mainText(kRowHelp)));
+    setFittedCaption(c.exitButton, qs(mainText(kRowExit)));
+    setFittedCaption(c.recordCaption, qs(mainText(kRowRecordCaption)));
+    setFittedCaption(c.noiseCaption, qs(mainText(kRowNoiseCaption)));
+    setFittedCaption(c.signalCaption, qs(mainText(kRowSignal)));
+    setFittedCaption(c.sensorCaption, qs(mainText(kRowSensor)));
+    setFittedCaption(c.speedCaption, qs(mainText(kRowSpeed)));
     refreshSecondaryCaptions();
 
     position_.forgetPositionText();
 }
 
 // ---------------------------------------------------------------------------
-// Places of the parts that later windows fill in: the amplitude bars, the
-// noise display, the data recorder, the status list, the extended display and
-// the teach-in wizard.
+// The amplitude bars, the noise display, the status list and the extended
+// display. The data recorder and the teach-in wizard have their places below.
 
 bool CORVATIXDlg::amplitudeBusy() const {
-    return false;
+    return bars_->busy();
 }
 
 void CORVATIXDlg::drawAmplitude(char command, double value) {
-    // The bars of the "Amplitude" group draw here ('R' reset, 'P' paint,
-    // 'W' / 'Y' a new amplitude); the group is empty until they exist.
-    (void)command;
-    (void)value;
+    bars_->drawAmplitude(command, value);
+}
+
+bool CORVATIXDlg::markOffsetSeen(char sensor) {
+    const bool white = sensor == 'W';
+    if (!status_.noteOffsetsReported(white ? 0 : 2))
+        return false;
+    // The bar's label turns bold once its offsets are known.
+    bars_->setOffsetSeen(white ? AmplitudeSensor::WH : AmplitudeSensor::YE, true);
+    return true;
 }
 
 bool CORVATIXDlg::noiseButtonPressed() const {
-    return controls_.noiseButton->isChecked();
+    return noise_->running();
 }
 
 void CORVATIXDlg::showNoise(double a, double b) {
-    // The noise bars of control 1033 are drawn here.
-    (void)a;
-    (void)b;
+    noise_->showNoise(a, b);
 }
 
 void CORVATIXDlg::stopNoiseDisplay() {
-    showNoise(0, 0);
-    controls_.noiseArea->hide();
-    controls_.noiseValue->clear();
-}
-
-void CORVATIXDlg::toggleNoise() {
-    QPushButton* button = controls_.noiseButton;
-    controls_.noiseValue->clear();
-    if (link_.noData || link_.boxStarting) {
-        button->setChecked(false);
-        showNoise(0, 0);
-    } else if (button->isChecked()) {
-        noiseCount_ = 0;
-        controls_.noiseArea->show();
-        showNoise(0, 0);
-        link_.pendingCommand = kInterferenceRequest;
-    } else {
-        button->setIcon(artIcon(Art::NoiseIdle));
-        noiseIconIdle_ = true;
-        // The stop form of the interference notice, posted as the box's would be.
-        QTimer::singleShot(0, this, [this] { onDeviceEvent(8, 0); });
-    }
-    if (linkThread_)
-        linkThread_->setNoiseButtonPressed(button->isChecked());
+    noise_->stopForm();
 }
 
 void CORVATIXDlg::toggleRecording() {
@@ -663,6 +648,7 @@ void CORVATIXDlg::toggleRecording() {
 
 void CORVATIXDlg::addRecordSample(int32_t counts, double amplitudeWH, double amplitudeYE,
                                   bool referenceSample) {
+    // The data recorder takes the sample here.
     (void)counts;
     (void)amplitudeWH;
     (void)amplitudeYE;
@@ -672,27 +658,73 @@ void CORVATIXDlg::addRecordSample(int32_t counts, double amplitudeWH, double amp
 void CORVATIXDlg::closeRecordFiles() {}
 
 void CORVATIXDlg::refreshExtendedDisplay(int view) {
-    // The extended display redraws view `view` (22: all views) when open.
-    (void)view;
+    if (extendedDisplay_)
+        extendedDisplay_->refreshExtendedDisplay(view);
 }
 
 void CORVATIXDlg::toggleExtendedDisplay() {
     if (extendedDisplay_) {
-        extendedDisplay_->close();
-        extendedDisplay_ = nullptr;
+        extendedDisplay_->close(); // clears extDisplayOn, deletes itself
+        return;
     }
+    extendedDisplay_ = new CAdditionalMonitor(this, *this, readings_, readingsMutex_, link_,
+                                              config_, extDisplayOn);
+    extendedDisplay_->present();
+}
+
+void CORVATIXDlg::closeExtendedDisplay(bool keepReopening) {
+    if (!extendedDisplay_)
+        return;
+    // Hiding the main window takes the display along, but it comes back with
+    // the window: extDisplayOn stays as it was.
+    const bool wasOn = extDisplayOn;
+    extendedDisplay_->close();
+    if (keepReopening)
+        extDisplayOn = wasOn;
 }
 
 void CORVATIXDlg::toggleStatusList() {
     if (statusList_) {
-        statusList_->close();
-        statusList_ = nullptr;
+        statusList_->close(); // deletes itself
+        return;
+    }
+    statusList_ = new CErrorDialog(this, statusList, readings_, readingsMutex_);
+    statusList_->present();
+}
+
+void CORVATIXDlg::discardStatusList() {
+    statusList.clear();
+}
+
+void CORVATIXDlg::refreshSecondaryCaptions() {
+    if (extendedDisplay_)
+        extendedDisplay_->refreshCaptions();
+    if (statusList_)
+        statusList_->refreshCaptions();
+}
+
+void CORVATIXDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (extDisplayOn && !extendedDisplay_) {
+        extendedDisplay_ = new CAdditionalMonitor(this, *this, readings_, readingsMutex_, link_,
+                                                  config_, extDisplayOn);
+        extendedDisplay_->present();
+        if (mode_ == SessionDialogs::kTeachIn)
+            extendedDisplay_->lower();
     }
 }
 
-void CORVATIXDlg::discardStatusList() {}
+void CORVATIXDlg::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        closeExtendedDisplay(true);
+}
 
-void CORVATIXDlg::refreshSecondaryCaptions() {}
+void CORVATIXDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (extendedDisplay_)
+        extendedDisplay_->followMainWindow();
+}
 
 bool CORVATIXDlg::openTeachInWizard() {
     // The teach-in wizard opens here, maximised and on top; until it exists
@@ -747,6 +779,11 @@ void CORVATIXDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CORVATIXDlg::contextMenuEvent(QContextMenuEvent* event) {
+    openContextMenu(event->globalPos());
+    event->accept();
+}
+
+void CORVATIXDlg::openContextMenu(const QPoint& globalPos) {
     QMenu menu(this);
     QAction* extended = menu.addAction(qs(text(TextTable::Menu, kMenuExtendedDisplay)));
     QAction* list = menu.addAction(qs(text(TextTable::Menu, kMenuStatusList)));
@@ -762,7 +799,7 @@ void CORVATIXDlg::contextMenuEvent(QContextMenuEvent* event) {
     connect(list, &QAction::triggered, this, &CORVATIXDlg::toggleStatusList);
     connect(info, &QAction::triggered, this, &CORVATIXDlg::showAboutBox);
     const QSize hint = menu.sizeHint();
-    menu.exec(event->globalPos() - QPoint(hint.width() / 2, hint.height() / 2));
+    menu.exec(globalPos - QPoint(hint.width() / 2, hint.height() / 2));
 }
 
 void CORVATIXDlg::showAboutBox() {

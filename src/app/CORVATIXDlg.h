@@ -22,6 +22,9 @@
 #include "display/PositionDisplay.h"
 #include "display/StatusDisplay.h"
 #include "display/widgets/MainWindowLayout.h"
+#include "status/StatusList.h"
+#include "status/widgets/CAdditionalMonitor.h"
+#include "status/widgets/CErrorDialog.h"
 #include "ui/DialogUnits.h"
 
 #include <QDialog>
@@ -36,10 +39,12 @@
 struct ConfigData;
 struct DeviceReadings;
 struct LinkControl;
+class AmplitudeBars;
 class CSerialComm;
 class InterfaceSearch;
+class NoiseDisplay;
 
-class CORVATIXDlg : public QDialog, private DeviceEventTarget, private StatusListHook {
+class CORVATIXDlg : public QDialog, private DeviceEventTarget, private AdditionalMonitorHost {
     Q_OBJECT
 public:
     // The records are the process-wide ones in the program; tests pass their
@@ -70,7 +75,7 @@ public:
     // The whole reset: the device readings, the position tracking and the
     // box reset handling. Called after every port open, on no data, when the
     // start menu is confirmed and with reset and erase requests.
-    void resetReadings();
+    void resetReadings() override;
 
     // A state message in place of the position; `second` goes to the speed field.
     void showState(const std::string& main, const std::string& second);
@@ -91,6 +96,13 @@ public:
     const MainWindowControls& controls() const { return controls_; }
     const ReferenceIndicator& referenceIndicator() const { return indicator_; }
     InterfaceSearch& interfaceSearch() { return *search_; }
+    CErrorDialog* statusListWindow() const { return statusList_; }
+    CAdditionalMonitor* extendedDisplay() const { return extendedDisplay_; }
+
+    // The status list window (button 1068, command 32774) and the extended
+    // display (command 32777): closed when open, else opened.
+    void toggleStatusList();
+    void toggleExtendedDisplay();
 
     // The clock of the reference indicator and the status details; tests
     // pass their own before the first event.
@@ -103,6 +115,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // DeviceEventTarget
@@ -125,10 +140,11 @@ private:
     void selectBearingByPulseRate() override;
     void setReferenceImage(ReferenceIndicator::Image image) override;
 
-    // StatusListHook: the status list window is not part of this window yet;
-    // its entries are not kept.
-    bool statusListBusy() const override { return false; }
-    void appendStatusEntry(int32_t, int32_t) override {}
+    // AdditionalMonitorHost
+    bool offsetSeenWH() const override { return status_.offsetSeenWH(); }
+    bool offsetSeenYE() const override { return status_.offsetSeenYE(); }
+    void openContextMenu(const QPoint& globalPos) override;
+    void closeExtendedDisplay(bool keepReopening);
 
     void startSession(bool firstStart);
     void setStartUpValues();
@@ -157,10 +173,7 @@ private:
     void openHelp();
     void zeroCommand();
     void directionCommand();
-    void toggleNoise();
     void toggleRecording();
-    void toggleStatusList();
-    void toggleExtendedDisplay();
     void showAboutBox();
     void selectDetail(int selection);
     void connectSignals();
@@ -177,6 +190,7 @@ private:
     MainWindowFonts fonts_;
 
     std::function<int64_t()> clock_;
+    StatusListLog statusLog_;
     PositionDisplay position_;
     StatusDisplay status_;
     ReferenceIndicator indicator_;
@@ -197,9 +211,7 @@ private:
     bool sessionRestartQueued_ = false;
     bool linkEnded_ = false;
     int mode_ = SessionDialogs::kDiagnosis;
-    int noiseCount_ = 0;
     int qtLanguage_ = 0; // language of Qt's own texts (English needs none)
-    bool noiseIconIdle_ = true;
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
     std::string shownPortProblem_;
@@ -207,8 +219,10 @@ private:
     QPointer<QWidget> interfaceNotFound_;
     bool interfaceNoticeShown_ = false;
     QPointer<QWidget> teachInWizard_;
-    QPointer<QWidget> extendedDisplay_;
-    QPointer<QWidget> statusList_;
+    QPointer<CAdditionalMonitor> extendedDisplay_;
+    QPointer<CErrorDialog> statusList_;
+    AmplitudeBars* bars_ = nullptr;
+    NoiseDisplay* noise_ = nullptr;
 
     std::function<void()> saveConfiguration_;
 };

@@ -111,8 +111,12 @@ TEST_F(MainWindow, NoDataResetsTheReadingsAndShowsTheNotConnectedState) {
     c().versionLine->setText("QTBX01 Version 2.10 [1]");
     c().serialLine->setText("SN X 0815");
     c().markerField->setText("3 T ");
+    // A noise measurement runs.
+    link.noData = false;
+    link.boxStarting = false;
     c().noiseButton->setEnabled(true);
-    c().noiseButton->setChecked(true);
+    c().noiseButton->click();
+    ASSERT_TRUE(c().noiseButton->isChecked());
     link.noData = true;
 
     window->onNoSerialData();

@@ -2,6 +2,8 @@
 
 #include "ui/DialogUnits.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <cmath>
 
@@ -70,6 +72,11 @@ MainWindowControls buildMainWindowControls(DialogTemplate& t) {
     // System state group
     c.statusListButton = t.place(1068, 104, 100, 6, 6, new QPushButton);
     c.statusListButton->setFocusPolicy(Qt::NoFocus);
+    // The caption starts right of the small status-list button, which sits
+    // in the group's top left corner.
+    c.stateGroup->setStyleSheet(
+        QStringLiteral("QGroupBox::title { subcontrol-origin: margin; left: %1px; }")
+            .arg(t.units().x(8) + 2));
     c.connectButton = t.place(1049, 182, 97, 38, 14, new QPushButton(QStringLiteral("Verbinden")));
     c.connectButton->hide();
     c.boxPicture = t.place(1047, 140, 113, 40, 30, new PictureControl(Art::BoxWait));
@@ -97,6 +104,39 @@ MainWindowControls buildMainWindowControls(DialogTemplate& t) {
     for (QPushButton* button : {c.directionButton, c.zeroButton, c.recordButton, c.noiseButton})
         fitIcon(button);
     return c;
+}
+
+namespace {
+
+// The window's font, made smaller until the widest line of `caption` fits
+// into `width` pixels (but not below a legible size).
+QFont fittedFont(const QWidget& control, const QString& caption, int width) {
+    QFont font =
+        control.parentWidget() != nullptr ? control.parentWidget()->font() : control.font();
+    int widest = 0;
+    for (const QString& line : caption.split(QLatin1Char('\n')))
+        widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
+    if (widest <= width || width <= 0)
+        return font;
+    const qreal size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+    const qreal smaller = std::max<qreal>(size * width / widest, size * 0.6);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(smaller);
+    else
+        font.setPixelSize(static_cast<int>(smaller));
+    return font;
+}
+
+} // namespace
+
+void setFittedCaption(QLabel* control, const QString& caption) {
+    control->setFont(fittedFont(*control, caption, control->contentsRect().width() - 2));
+    control->setText(caption);
+}
+
+void setFittedCaption(QPushButton* control, const QString& caption) {
+    control->setFont(fittedFont(*control, caption, control->width() - 8));
+    control->setText(caption);
 }
 
 namespace {

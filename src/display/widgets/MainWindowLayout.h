@@ -72,6 +72,12 @@ struct MainWindowControls {
 // Creates every control of the window inside `layout`'s window.
 MainWindowControls buildMainWindowControls(DialogTemplate& layout);
 
+// Sets the caption of a text control or push button. A caption wider than the
+// control (a long word of another language) is drawn in a smaller font
+// instead of being cut off.
+void setFittedCaption(QLabel* control, const QString& caption);
+void setFittedCaption(QPushButton* control, const QString& caption);
+
 // The display fonts, made once from the client size: sx = width / 518,
 // sy = height / 414 (the size the window was drawn for).
 struct MainWindowFonts {

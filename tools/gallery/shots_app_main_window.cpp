@@ -1,0 +1,125 @@
+// Gallery shots of the main diagnosis window: not connected (the line is
+// silent and the search runs) and connected to a box that reports a position,
+// its identification, its serial number and a valid status.
+
+#include "Gallery.h"
+
+#include "app/CORVATIXDlg.h"
+#include "app/IndicatorIcons.h"
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+struct GalleryRecords {
+    DeviceReadings readings;
+    std::mutex mutex;
+    LinkControl link;
+    ConfigData config;
+};
+
+// Each shot gets its own records; they live as long as the gallery runs.
+GalleryRecords& freshRecords() {
+    static std::vector<std::unique_ptr<GalleryRecords>> all;
+    all.push_back(std::make_unique<GalleryRecords>());
+    GalleryRecords& r = *all.back();
+    bearingCount = setBuiltInBearings(bearingTable);
+    setUserDefinedRow(bearingTable, bearingCount, kDefaultUserPulses);
+    r.config.bearingType = bearingTable[3].name;
+    r.config.pulseRate = bearingTable[3].pulses;
+    r.config.displayFormat = 1;
+    r.config.language = configData.language;
+    return r;
+}
+
+CORVATIXDlg* notConnectedWindow(GalleryRecords& r) {
+    auto* window = new CORVATIXDlg(r.readings, r.mutex, r.link, r.config);
+    window->refresh();
+    r.link.noData = true;
+    window->onNoSerialData();
+    // What the search shows while it probes the second port.
+    window->setStatusLine(std::string(text(TextTable::StatusMessages, 46)) + "2");
+    return window;
+}
+
+} // namespace
+
+ORVATIX_GALLERY_SHOT(main_window_not_connected) {
+    return notConnectedWindow(freshRecords());
+}
+
+ORVATIX_GALLERY_SHOT(main_window_connected) {
+    GalleryRecords& r = freshRecords();
+    CORVATIXDlg* window = notConnectedWindow(r);
+    // The box has been answering for a while: the zero button is no longer
+    // in its not-connected state.
+    static int64_t clock = 0;
+    window->setClock([] { return clock; });
+    DeviceReadings& d = r.readings;
+    r.link.noData = false;
+    r.link.newProtocol = true;
+    r.link.awaitingIdentification = false;
+
+    // Identification, serial number and pulse rate.
+    d.firmwareVersion = 2.1;
+    std::strcpy(d.versionText, "2.10");
+    std::strcpy(d.boxTypeText, "QTBX01");
+    std::strcpy(d.boxInfoText, "4711");
+    std::strcpy(d.serialTextA, "0815");
+    std::strcpy(d.serialTextB, "ORVA-2041-0042");
+    window->onDeviceEvent(14, 0);
+    window->onDeviceEvent(21, 0);
+    d.detectedPulseRate = r.config.pulseRate;
+    window->onDeviceEvent(18, 0);
+
+    // Offsets of both heads, then a valid status with a known reference.
+    window->onDeviceEvent(2, 0);
+    window->onDeviceEvent(2, 2);
+    std::strcpy(d.refPhaseText, "2417");
+    d.errorFlags = 0;
+    d.amplitudeWH = 62.5;
+    d.amplitudeYE = 58.0;
+    r.link.boxStarting = false;
+    r.link.statusRestart = false;
+    window->onDeviceEvent(5, 19);
+
+    // A position of 123° 27' 44" turning at 6 rpm.
+    const int64_t turn = int64_t(r.config.pulseRate) * 5000;
+    d.rawPosition = static_cast<int32_t>(turn * 123.4622 / 360.0);
+    d.speed = 6.0 * r.config.pulseRate / 12000.0;
+    window->onDeviceEvent(0, 0);
+    clock += 1000;
+    window->onDeviceEvent(0, 0);
+    window->onDeviceEvent(6, 0);
+    window->onDeviceEvent(7, 0);
+    return window;
+}
+
+// The zero button's pictures as reference indicator: idle, reference found,
+// reference passed, not connected.
+ORVATIX_GALLERY_SHOT(main_window_reference_indicator) {
+    auto* sheet = new QWidget;
+    sheet->setWindowTitle(QStringLiteral("1016"));
+    auto* row = new QHBoxLayout(sheet);
+    for (auto image :
+         {ReferenceIndicator::Image::Idle, ReferenceIndicator::Image::Found,
+          ReferenceIndicator::Image::Passed, ReferenceIndicator::Image::NotConnected}) {
+        for (int side : {24, 64}) {
+            auto* label = new QLabel;
+            label->setPixmap(referenceIndicatorIcon(image).pixmap(side, side));
+            row->addWidget(label);
+        }
+    }
+    return sheet;
+}
