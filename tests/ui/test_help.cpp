@@ -121,13 +121,6 @@ TEST_F(HelpTest, F1InTheSetupDialogOpensTheManual) {
     EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("ManualGerman.pdf")));
 }
 
-TEST(ManualFolders, WorkingDirectoryFirstThenTheProgramsFolder) {
-    const QStringList folders = defaultManualFolders();
-    ASSERT_GE(folders.size(), 2);
-    EXPECT_EQ(folders[0], QDir::currentPath());
-    EXPECT_TRUE(folders.contains(QCoreApplication::applicationDirPath()));
-}
-
 TEST(ManualFolders, FirstFolderHoldingTheFileWins) {
     QTemporaryDir a;
     QTemporaryDir b;

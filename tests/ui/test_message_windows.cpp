@@ -185,14 +185,3 @@ TEST_F(MessageWindowTest, WizardQuestionRunsYesOrNoOnce) {
     EXPECT_EQ(yes, 1);
     EXPECT_EQ(no, 1);
 }
-
-TEST_F(MessageWindowTest, TextsFollowTheLanguage) {
-    setLanguage(1);
-    CMessagebox2* question = CMessagebox2::open(owner.get(), {}, {});
-    EXPECT_EQ(question->findChild<QPushButton*>(QStringLiteral("1"))->text(), QStringLiteral("Ja"));
-    EXPECT_EQ(question->findChild<QPushButton*>(QStringLiteral("2"))->text(),
-              QStringLiteral("Nein"));
-    EXPECT_EQ(labelText(question), QString::fromUtf8(text(TextTable::MainWindow, 0)) +
-                                       QStringLiteral("\n\n") +
-                                       QString::fromUtf8(text(TextTable::MainWindow, 1)));
-}

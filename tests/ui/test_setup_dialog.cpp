@@ -174,13 +174,6 @@ TEST_F(SetupTest, CancelRestoresEverySettingTheLanguageIncluded) {
     EXPECT_EQ(control<QLineEdit>(&again, 1030)->text(), QStringLiteral("1728"));
 }
 
-TEST_F(SetupTest, OkThroughTheModalRunReportsConfirmation) {
-    whileSetupOpen([](CSetup& dialog) { control<QPushButton>(&dialog, 1)->click(); });
-    EXPECT_TRUE(runSetupDialog(nullptr, records(), true));
-    EXPECT_EQ(data.bearingType, "KAVO180/KAVOS180");
-    EXPECT_EQ(data.pulseRate.load(), 1536);
-}
-
 TEST_F(SetupTest, SpinButtonsStepTheFieldAndWrapOnlyForUserDefined) {
     data.bearingType = "User";
     CSetup dialog(records());

@@ -104,23 +104,6 @@ TEST_F(StartMenuTest, CancelledSetupPutsEverythingBackAndKeepsTheMenuOpen) {
     EXPECT_EQ(button(&menu, 1023)->text(), QStringLiteral("System diagnosis"));
 }
 
-TEST_F(StartMenuTest, ConfirmedSetupInGermanRelabelsTheMenu) {
-    CSelectDlg menu(records());
-    menu.show();
-    QTimer::singleShot(0, [] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* setup = qobject_cast<CSetup*>(window); setup && setup->isVisible()) {
-                setup->findChild<QComboBox*>(QStringLiteral("1047"))->setCurrentIndex(1);
-                setup->findChild<QPushButton*>(QStringLiteral("1"))->click();
-                return;
-            }
-        }
-    });
-    button(&menu, 1025)->click();
-    EXPECT_EQ(data.language, 1);
-    EXPECT_EQ(button(&menu, 1023)->text(), QStringLiteral("Diagnose-Assistent"));
-}
-
 TEST(StartMenuRules, LanguageOfTheCaptions) {
     struct Case {
         int language;
@@ -133,15 +116,4 @@ TEST(StartMenuRules, LanguageOfTheCaptions) {
         EXPECT_EQ(startMenuLanguage(c.language, c.locale), c.expected)
             << c.language << ' ' << c.locale;
     }
-}
-
-TEST(StartMenuRules, ButtonsFillTheRightHalfOneBelowTheOther) {
-    const StartMenuLayout layout = startMenuLayout(QSize(450, 240));
-    // a = 40, m = 30, x0 = 225, gap = 5
-    EXPECT_EQ(layout.picture, QRect(0, 0, 225, 240));
-    EXPECT_EQ(layout.heading, QRect(225, 0, 225, 40));
-    EXPECT_EQ(layout.teachIn, QRect(255, 45, 165, 30));
-    EXPECT_EQ(layout.diagnosis, QRect(255, 85, 165, 30));
-    EXPECT_EQ(layout.setup, QRect(255, 125, 165, 30));
-    EXPECT_EQ(layout.exit, QRect(255, 165, 165, 30));
 }
