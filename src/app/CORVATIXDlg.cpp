@@ -51,6 +51,16 @@ int64_t steadyMs() {
         .count();
 }
 
+// Sets a button's picture unless it shows that one already (the refresh runs
+// with every no-data notice).
+void setButtonArt(QPushButton* button, Art art) {
+    const QVariant shown = button->property("art");
+    if (shown.isValid() && shown.toInt() == static_cast<int>(art))
+        return;
+    button->setProperty("art", static_cast<int>(art));
+    button->setIcon(artIcon(art));
+}
+
 Art lampArt(Lamp lamp) {
     switch (lamp) {
     case Lamp::Green:
@@ -162,6 +172,7 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
     controls_.noiseArea = noise_;
     noise_->attach(controls_.noiseButton, controls_.noiseValue);
 
+    controls_.zeroButton->setIcon(referenceIndicatorIcon(shownIndicator_));
     controls_.positionField->setFont(fonts_.position);
     for (QLabel* field :
          {controls_.markerField, controls_.speedField, controls_.yellowLabel, controls_.whiteLabel})
@@ -586,10 +597,9 @@ void CORVATIXDlg::refresh() {
     setTitleIfChanged(qs(mainWindowTitle(config_.bearingType, detected)));
 
     const MainWindowControls& c = controls_;
-    c.directionButton->setIcon(
-        artIcon(config_.directionReversed ? Art::DirectionMinus : Art::DirectionPlus));
-    c.zeroButton->setIcon(referenceIndicatorIcon(shownIndicator_));
-    c.recordButton->setIcon(artIcon(c.recordButton->isChecked() ? Art::RecordOn : Art::RecordOff));
+    setButtonArt(c.directionButton,
+                 config_.directionReversed ? Art::DirectionMinus : Art::DirectionPlus);
+    setButtonArt(c.recordButton, c.recordButton->isChecked() ? Art::RecordOn : Art::RecordOff);
 
     c.positionGroup->setTitle(qs(mainText(kRowPosition)));
     c.stateGroup->setTitle(qs(mainText(kRowSystemState)));
@@ -643,7 +653,7 @@ void CORVATIXDlg::stopNoiseDisplay() {
 void CORVATIXDlg::toggleRecording() {
     // The data recorder starts here; without it the button stays released.
     controls_.recordButton->setChecked(false);
-    controls_.recordButton->setIcon(artIcon(Art::RecordOff));
+    setButtonArt(controls_.recordButton, Art::RecordOff);
 }
 
 void CORVATIXDlg::addRecordSample(int32_t counts, double amplitudeWH, double amplitudeYE,
@@ -840,6 +850,11 @@ void CORVATIXDlg::showInterfaceNotFound() {
 
 void CORVATIXDlg::showPortProblem() {
     if (!link_.portClosed) {
+        // The port opened after all; the next notice tells the line's state.
+        if (!shownPortProblem_.empty()) {
+            shownPortProblem_.clear();
+            controls_.serialLine->setToolTip(QString());
+        }
         return;
     }
     const std::string device = ports_.deviceForName(config_.portName);

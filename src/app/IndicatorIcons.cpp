@@ -35,8 +35,13 @@ QPixmap indicatorPixmap(ReferenceIndicator::Image image, int side) {
 } // namespace
 
 QIcon referenceIndicatorIcon(ReferenceIndicator::Image image) {
-    QIcon icon;
-    for (int side : {16, 20, 24, 32, 48, 64})
-        icon.addPixmap(indicatorPixmap(image, side));
+    // Made once per picture: the indicator changes with every reference mark.
+    // Kept to the end of the process, past the application object.
+    static QIcon* const icons = new QIcon[4];
+    QIcon& icon = icons[static_cast<int>(image)];
+    if (icon.isNull()) {
+        for (int side : {16, 20, 24, 32, 48, 64})
+            icon.addPixmap(indicatorPixmap(image, side));
+    }
     return icon;
 }

@@ -4,8 +4,10 @@
 
 #include "Gallery.h"
 
+#include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
 #include "app/IndicatorIcons.h"
+#include "box-simulator/BoxSimulator.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"
@@ -122,4 +124,13 @@ ORVATIX_GALLERY_SHOT(main_window_reference_indicator) {
         }
     }
     return sheet;
+}
+
+// The demo's control panel of the simulated box.
+ORVATIX_GALLERY_SHOT(box_simulator_panel) {
+    static boxsim::BoxSimulator box;
+    box.setSpeedRpm(10);
+    auto* panel = new BoxSimulatorPanel(box);
+    panel->adjustSize();
+    return panel;
 }
