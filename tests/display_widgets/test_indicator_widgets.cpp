@@ -41,7 +41,6 @@ protected:
         return a.lightness() >= b.lightness() ? a : b;
     }
     QColor grey = AmplitudeBars::paintColour(BarPaint::Grey, 32);
-    QColor red = AmplitudeBars::paintColour(BarPaint::LightRed, 32);
     QColor yellow = AmplitudeBars::paintColour(BarPaint::LightYellow, 32);
     QColor green = AmplitudeBars::paintColour(BarPaint::LightGreen, 32);
     std::unique_ptr<AmplitudeGroup> group = std::make_unique<AmplitudeGroup>();
@@ -60,14 +59,6 @@ TEST_F(BarsWidget, PaintsTheRangeInItsBandColours) {
     EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(20)), grey);
     // The white sensor has had no value: all grey.
     EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(62)), grey);
-}
-
-TEST_F(BarsWidget, RedBandsBelow30AndFrom95) {
-    bars->drawAmplitude('W', 10.0);
-    bars->drawAmplitude('W', 150.0);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(20)), red);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(35)), yellow);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(110)), red);
 }
 
 TEST_F(BarsWidget, ResetAndRepaintShowGreyUntilTheNextValue) {
@@ -130,22 +121,6 @@ TEST_F(NoiseWidget, ButtonStartsAndTwoHighValuesStop) {
     EXPECT_FALSE(noise->running());
     // The stop form arrives after the notification.
     EXPECT_TRUE(waitUntil([&] { return !noise->isVisible() && value->text().isEmpty(); }));
-}
-
-TEST_F(NoiseWidget, NoDataReleasesTheButton) {
-    link.noData = true;
-    button->click();
-    EXPECT_FALSE(button->isChecked());
-    EXPECT_EQ(link.pendingCommand.load(), kNoCommand);
-}
-
-TEST_F(NoiseWidget, ReleaseByTheUserHidesTheBars) {
-    button->click();
-    noise->showNoise(12.0, 3.0);
-    button->click();
-    EXPECT_FALSE(noise->running());
-    EXPECT_TRUE(waitUntil([&] { return !noise->isVisible(); }));
-    EXPECT_TRUE(value->text().isEmpty());
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 // The status list: only changes are recorded, the ring keeps the newest 256,
 // lines are numbered from 1, and the file has its exact line format.
 
-#include "config/ConfigData.h"
-#include "config/Texts.h"
 #include "status/StatusList.h"
 #include "status/StatusListFile.h"
 #include "status/StatusListText.h"
@@ -70,14 +68,6 @@ TEST(StatusList, EntryFromCountsAndClock) {
     EXPECT_EQ(e.time.time(), QTime(8, 0, 1));
     EXPECT_EQ(statusPositionDegrees(-10000, 2), -360.0);
     EXPECT_EQ(statusPositionDegrees(5, 0), 0.0);
-}
-
-TEST(StatusList, DetailsOfAnEntry) {
-    configData.language = 0;
-    const StatusEntryDetails d = statusEntryDetails(entry(0x0104, 0, 123.45678), 1.6);
-    EXPECT_EQ(d.description, " CH-W: \n RS232 transmission stopped.   ");
-    EXPECT_EQ(d.position, "123.4568");
-    EXPECT_EQ(d.time, "14:05:09");
 }
 
 TEST(StatusFile, NameRules) {

@@ -115,13 +115,6 @@ TEST_F(StatusWindow, SaveWritesTheFileAndAFailureKeepsTheList) {
     EXPECT_FALSE(list.busy());
 }
 
-TEST_F(StatusWindow, DeleteEmptiesListAndWindow) {
-    control<QPushButton>(dialog, CErrorDialog::kDelete)->click();
-    EXPECT_TRUE(list.empty());
-    EXPECT_EQ(lines->count(), 0);
-    EXPECT_FALSE(list.busy());
-}
-
 TEST_F(StatusWindow, OkClosesTheWindowAndTheListStays) {
     control<QPushButton>(dialog, CErrorDialog::kOk)->click();
     EXPECT_TRUE(waitUntil([&] { return dialog.isNull(); }));
@@ -181,26 +174,21 @@ TEST_F(ExtendedDisplay, OpensDockedAndClosingClearsTheFlag) {
     EXPECT_TRUE(waitUntil([&] { return monitor.isNull(); }));
 }
 
-TEST_F(ExtendedDisplay, NewSensorWithoutDataShowsOnlyTheTimeout) {
-    link.noData = true;
-    host.whSeen = true;
-    control<QPushButton>(monitor, CAdditionalMonitor::kNewSensor)->click();
-    QMessageBox* box = find<QMessageBox>();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), QStringLiteral("Timeout: Communication not possible. "));
-    EXPECT_EQ(find<CMessagebox>(), nullptr);
-    EXPECT_EQ(link.pendingCommand.load(), kNoCommand);
-}
-
-TEST_F(ExtendedDisplay, NewSensorOnAFreshBoxDoesNothing) {
-    control<QPushButton>(monitor, CAdditionalMonitor::kNewSensor)->click();
+TEST_F(ExtendedDisplay, NewSensorAsksOnlyWhenTheBoxHasLearnedSomething) {
+    QPushButton* newSensor = control<QPushButton>(monitor, CAdditionalMonitor::kNewSensor);
+    newSensor->click(); // a fresh box: nothing to erase
     EXPECT_EQ(find<QMessageBox>(), nullptr);
     EXPECT_EQ(find<CMessagebox>(), nullptr);
-}
 
-TEST_F(ExtendedDisplay, NewSensorConfirmedErasesAndResets) {
+    link.noData = true; // a silent box: only the timeout notice
     host.whSeen = true;
-    control<QPushButton>(monitor, CAdditionalMonitor::kNewSensor)->click();
+    newSensor->click();
+    ASSERT_NE(find<QMessageBox>(), nullptr);
+    EXPECT_EQ(find<QMessageBox>()->text(), QStringLiteral("Timeout: Communication not possible. "));
+    EXPECT_EQ(find<CMessagebox>(), nullptr);
+
+    link.noData = false; // the white sensor's offsets are known: ask, then erase
+    newSensor->click();
     CMessagebox* question = find<CMessagebox>();
     ASSERT_NE(question, nullptr);
     question->accept();
