@@ -2,12 +2,17 @@
 // values the program computes must be the ones the model intends.
 
 #include "box-simulator/BoxModel.h"
+#include "box-simulator/BoxSimulator.h"
+#include "box-simulator/ControlCommands.h"
 #include "device/LineParser.h"
 #include "device/ReadingsReset.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 
 using namespace boxsim;
 using namespace std::chrono_literals;
@@ -218,6 +223,67 @@ TEST(BoxModel, OneLetterLinesGiveTheProgramTheModelsValues) {
     ASSERT_TRUE(line);
     rig.parser.parseLine(*line, int32_t(rig.ms));
     EXPECT_TRUE(rig.notifier.saw(17, 50));
+}
+
+} // namespace
+
+namespace {
+
+TEST(BoxControl, CommandsChangeTheBoxOrSayWhatIsWrong) {
+    BoxSimulator box;
+    struct Case {
+        const char* line;
+        bool ok;
+    } cases[] = {
+        {"speed 12.5", true},       {"speed fast", false},     {"shims ye 5", true},
+        {"shims wh 31", false},     {"shims xx 2", false},     {"unplug wh", true},
+        {"plug wh", true},          {"noise 100 120", true},   {"noise 1", false},
+        {"eccentricity 0.1", true}, {"eccentricity 2", false}, {"silence 200", true},
+        {"pause -1", false},        {"power off", true},       {"power on", true},
+        {"garbage 10", true},       {"overlong 300", true},    {"dialect one-letter", true},
+        {"dialect three", false},   {"paced off", true},       {"", true},
+        {"# a comment", true},      {"frobnicate", false},     {"status", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(runControlCommand(box, c.line).ok, c.ok) << c.line;
+    EXPECT_DOUBLE_EQ(box.speedRpm(), 12.5);
+    EXPECT_EQ(box.shims(Sensor::Yellow), 5);
+    EXPECT_EQ(box.dialect(), Dialect::OneLetter);
+    EXPECT_TRUE(runControlCommand(box, "quit").quit);
+    EXPECT_NE(runControlCommand(box, "help").reply.find("hangup"), std::string::npos);
+}
+
+TEST(BoxSimulator, AnswersOnItsLineAt9600Baud) {
+    char dir[] = "/tmp/orvatix-boxsim-XXXXXX";
+    ASSERT_NE(::mkdtemp(dir), nullptr);
+    std::string link = std::string(dir) + "/box";
+    BoxSimulator box;
+    std::string why;
+    ASSERT_TRUE(box.start(link, &why)) << why;
+    int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+
+    auto t0 = Clock::now();
+    ASSERT_EQ(::write(fd, "M9\r", 3), 3);
+    std::string got;
+    char buf[64];
+    while (got.find('\r') == std::string::npos && Clock::now() - t0 < 10s) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 100) > 0) {
+            ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n > 0)
+                got.append(buf, size_t(n));
+        }
+    }
+    auto took = Clock::now() - t0;
+    EXPECT_EQ(got, "FW 2.10 01000010 4711\r");
+    // Command and answer pass the line one after the other, ~1.04 ms a byte;
+    // the simulator can only be late, never early.
+    EXPECT_GE(took, std::chrono::microseconds(1041 * (3 + 22) - 500));
+    ::close(fd);
+    box.stop();
+    EXPECT_EQ(::access(link.c_str(), F_OK), -1) << "the link is removed";
+    ::rmdir(dir);
 }
 
 } // namespace

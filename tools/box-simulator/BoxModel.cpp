@@ -484,6 +484,12 @@ std::string BoxModel::oneLetterAnswer(Clock::time_point now) {
         auto [a, b] = interference();
         return format("PD %d", std::max(a, b));
     }
+    // After a pause in the polling the cycle starts again with a position.
+    // The program identifies an old box by a "P " line while it takes any
+    // line of four tokens (such as "R ") for a new box's identification.
+    if (now - lastPoll_ > std::chrono::milliseconds(100))
+        oneLetterTurn_ = 0;
+    lastPoll_ = now;
     int turn = oneLetterTurn_++;
     if (turn % 2 == 0)
         return format("P %d", int(reportedPosition(now)));

@@ -184,6 +184,7 @@ private:
     bool announcePending_ = false;     // a line of its own at the end of the silence
     bool interferencePending_ = false; // one-letter: "PD" after 0xA0
     int oneLetterTurn_ = 0;
+    Clock::time_point lastPoll_{};
     std::minstd_rand rng_{4711};
 };
 
