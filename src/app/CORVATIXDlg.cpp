@@ -22,7 +22,6 @@
 #include "status/widgets/CErrorDialog.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
-#include "ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -823,21 +822,14 @@ void CORVATIXDlg::showAboutBox() {
 }
 
 void CORVATIXDlg::openSetup() {
-    // After start-up a Cancel puts every setting back, the language included.
+    // After start-up a Cancel puts every setting back, the language included
+    // (and with it Qt's own texts, which the dialog switches).
     runSetupDialog(this, SetupRecords::globals(), true);
-    loadQtTranslationsIfChanged();
     refresh();
 }
 
 void CORVATIXDlg::openHelp() {
     openManual(this);
-}
-
-void CORVATIXDlg::loadQtTranslationsIfChanged() {
-    if (config_.language == qtLanguage_)
-        return;
-    qtLanguage_ = config_.language;
-    loadQtTranslations(qtLanguage_);
 }
 
 void CORVATIXDlg::showInterfaceNotFound() {

@@ -159,7 +159,6 @@ private:
     void startTimerTick();
     void tick();
     void showPortProblem();
-    void loadQtTranslationsIfChanged();
 
     // Places of the windows that later parts add.
     bool openTeachInWizard();
@@ -211,7 +210,6 @@ private:
     bool sessionRestartQueued_ = false;
     bool linkEnded_ = false;
     int mode_ = SessionDialogs::kDiagnosis;
-    int qtLanguage_ = 0; // language of Qt's own texts (English needs none)
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
     std::string shownPortProblem_;

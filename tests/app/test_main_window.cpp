@@ -6,18 +6,22 @@
 #include "app/SessionDialogs.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
+#include "config/ConfigFile.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "ui/Messagebox3.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <deque>
+#include <unistd.h>
 
 namespace {
 
@@ -99,6 +103,23 @@ TEST_F(MainWindow, CancelledFirstStartMenuEndsAtOnceAndSavesOnce) {
     // A LinkEnded that arrives late does not save a second time.
     window->onLinkEnded();
     EXPECT_EQ(saves, 1);
+}
+
+TEST_F(MainWindow, SettingsThatCannotBeWrittenEndTheProgramQuietly) {
+    // The working directory vanishes under the program: ORVAdata.cfg cannot
+    // be written at the end. Nothing is reported and nothing crashes.
+    const QString previous = QDir::currentPath();
+    const QString gone = QDir::temp().filePath(QStringLiteral("orvatix-gone-%1").arg(getpid()));
+    ASSERT_TRUE(QDir().mkpath(gone));
+    ASSERT_TRUE(QDir::setCurrent(gone));
+    ASSERT_TRUE(QDir().rmdir(gone));
+    window->setConfigurationSaver(saveConfig);
+    dialogs.setupAnswers = {true};
+    dialogs.menuAnswers = {SessionDialogs::kExit};
+    window->run();
+    EXPECT_TRUE(window->closing());
+    EXPECT_FALSE(QFileInfo::exists(gone));
+    QDir::setCurrent(previous);
 }
 
 TEST_F(MainWindow, NoDataResetsTheReadingsAndShowsTheNotConnectedState) {
