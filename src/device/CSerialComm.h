@@ -13,6 +13,9 @@
 //                                                     // time: a pending notification
 //                                                     // is dropped on stop)
 //
+// Never call wait() from inside a synchronous notification (a DeviceEvent
+// slot): the thread waits for that slot to return.
+//
 // The thread is steered only through LinkControl: reopenRequest opens the port
 // named by config.portName (mapped by the PortMap), purgeRequest drains the
 // input, stopRequest ends the thread. The QSerialPort is created, used and
