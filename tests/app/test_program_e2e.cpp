@@ -1,8 +1,8 @@
 // The program against the simulated box on a pseudo-terminal: the real setup
 // dialog and start menu are confirmed, the main window finds the box through
 // the interface search, shows positions, the box's title and version line,
-// survives an unplugged line and a silent box, and ends cleanly with the
-// configuration saved once.
+// survives an unplugged line and a silent box, follows a change to an older
+// box, and ends cleanly with the configuration saved once.
 
 #include "app/CORVATIXDlg.h"
 #include "box-simulator/BoxSimulator.h"
@@ -177,6 +177,18 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     });
     script.add(
         "positions again after the silence", [&] { return showsPosition(window); }, 120s);
+
+    // An older box, speaking the one-letter protocol, takes its place.
+    script.add("older box", [&] {
+        box.setDialect(boxsim::Dialect::OneLetter);
+        return true;
+    });
+    script.add("no-data state after the change", [&] {
+        return window.controls().positionField->text() == QLatin1String("No data.  ");
+    });
+    script.add(
+        "positions from the older box",
+        [&] { return showsPosition(window) && !linkControl.newProtocol; }, 120s);
 
     // Closing the window returns to the start menu; Exit there ends.
     script.add("close request", [&] {
