@@ -401,7 +401,8 @@ void CORVATIXDlg::onDeviceEvent(int code, int param) {
 
 void CORVATIXDlg::onNoSerialData() {
     search_->setActive(true);
-    applyStatus(status_.showNoData());
+    // Lamps and picture only: the status line keeps what the search writes.
+    applyStatus(status_.showNoData(), false);
     resetReadings();
     indicator_.setNotConnected();
     setReferenceImage(indicator_.image());
@@ -530,11 +531,11 @@ void CORVATIXDlg::updateStatusDisplay(bool statusValid) {
         applyStatus(*update);
 }
 
-void CORVATIXDlg::applyStatus(const StatusUpdate& update) {
+void CORVATIXDlg::applyStatus(const StatusUpdate& update, bool withText) {
     const StatusView& view = update.view;
     // The status line also shows search and reset texts; write the status
     // text whenever the control shows something else.
-    if (view.text != lastStatusLine_)
+    if (withText && view.text != lastStatusLine_)
         setStatusLine(view.text);
     controls_.boxPicture->setArt(boxArt(view.picture));
     for (int i = 0; i < kLampCount; ++i)

@@ -152,7 +152,7 @@ private:
     void finishClosing();
     void requestSessionRestart();
     void boxResetHandling();
-    void applyStatus(const StatusUpdate& update);
+    void applyStatus(const StatusUpdate& update, bool withText = true);
     void applyPositionView(const PositionView& view);
     void setTitleIfChanged(const QString& title);
 

@@ -164,8 +164,14 @@ TEST_F(MainWindow, NoDataResetsTheReadingsAndShowsTheNotConnectedState) {
     EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::NotConnected);
 
     // The picture blinks: the next notice shows the other no-data picture.
+    // The status line keeps what the interface search writes there.
+    window->setStatusLine("Searching for COM2");
     window->onNoSerialData();
     EXPECT_NE(c().boxPicture->art(), first);
+    EXPECT_EQ(c().statusText->text().toStdString(), "Searching for COM2");
+    // The next status line of the box replaces the search text.
+    window->onDeviceEvent(5, 0);
+    EXPECT_EQ(c().statusText->text().toStdString(), "...  ");
 }
 
 TEST_F(MainWindow, TitleFollowsTheBearingAndTheReportedPulseRate) {
