@@ -78,9 +78,18 @@ if [[ $quick -eq 0 ]]; then
     corpus="$root/fuzz/corpus/${name#fuzz_}"
     work=$(mktemp -d)
     [[ -d "$corpus" ]] && cp -r "$corpus/." "$work/"
+    artifacts="$root/build-fuzz/artifacts/$name"
+    mkdir -p "$artifacts"
     echo "fuzzing $name for 20 s"
-    "$f" -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=0 "$work" 2>&1 | tail -n 3
-    rm -rf "$work"
+    if ! "$f" -max_total_time=20 -rss_limit_mb=2048 -artifact_prefix="$artifacts/" "$work" \
+        >"$work.log" 2>&1; then
+      tail -n 40 "$work.log"
+      echo "$name failed; the input that did it is in $artifacts"
+      rm -rf "$work" "$work.log"
+      exit 1
+    fi
+    tail -n 1 "$work.log"
+    rm -rf "$work" "$work.log"
     total=$((total + 1))
   done
 fi

@@ -216,7 +216,9 @@ bool loadKeyLine(int key, std::string line, ConfigRecords& r, LoadState& state) 
         if (!scan.number(number)) {
             return false;
         }
-        d.extDisplayMode = number;
+        // A mode outside 0..2 is not kept: written back it would make the next
+        // read incomplete, and the extended display knows only three modes.
+        d.extDisplayMode = number >= 0 && number <= 2 ? number : 0;
         return number >= 0 && number <= 2;
     case Defined:
         if (!scan.number(number)) {

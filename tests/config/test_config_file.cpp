@@ -423,6 +423,21 @@ TEST_F(ConfigFileTest, InvalidValueIsRepairedInPlaceOnSave) {
     EXPECT_EQ(load(r), 3); // the file's own rows are valid again
 }
 
+// A repeated key whose last value is out of range: the earlier good line makes
+// the file complete; the bad value must not be saved, or the next start would
+// find the file incomplete and lose every setting.
+TEST_F(ConfigFileTest, OutOfRangeExtendedDisplayModeIsNeitherKeptNorSaved) {
+    writeFile(completeFile({{"extra", "second_d 21"}}));
+    ConfigSet s;
+    load(s);
+    EXPECT_EQ(s.data.extDisplayMode, 0);
+    ASSERT_TRUE(save(s));
+    EXPECT_TRUE(fileComplete());
+    ConfigSet r;
+    EXPECT_EQ(load(r), 3);
+    EXPECT_EQ(r.data.language, 3);
+}
+
 TEST_F(ConfigFileTest, FileWithoutAKeyIsReplacedByTheTemplateOnSave) {
     writeFile(completeFile({{"user", ""}, {"extra", "; my note"}}));
     ConfigSet s;
