@@ -2,6 +2,7 @@
 
 #include "app/CORVATIXApp.h"
 #include "app/CommandLine.h"
+#include "ui/DialogStyle.h"
 
 #include <QApplication>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
+    applyDialogStyle(app);
     QApplication::setApplicationName(QStringLiteral("ORVATIX"));
     // The main window is hidden while the start menu shows; that is no reason
     // to quit.

@@ -1,6 +1,8 @@
 // main() of the window tests: one QApplication for all tests of the program,
 // made before and destroyed after them.
 
+#include "ui/DialogStyle.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
     // ThreadSanitizer cannot follow either.
     qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
+    applyDialogStyle(app);
     QApplication::setQuitOnLastWindowClosed(false);
     return RUN_ALL_TESTS();
 }

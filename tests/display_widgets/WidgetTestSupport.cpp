@@ -1,5 +1,7 @@
 #include "WidgetTestSupport.h"
 
+#include "ui/DialogStyle.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 
@@ -13,6 +15,7 @@ public:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = new QApplication(argc_, argv_);
+        applyDialogStyle(*app_);
         QApplication::setQuitOnLastWindowClosed(false);
     }
     void TearDown() override {

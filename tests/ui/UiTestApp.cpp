@@ -2,6 +2,8 @@
 // first test and destroyed after the last (the test helper selects the
 // offscreen platform).
 
+#include "ui/DialogStyle.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@ public:
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         app_ = new QApplication(argc_, argv_);
+        applyDialogStyle(*app_);
     }
     void TearDown() override {
         delete app_;

@@ -7,6 +7,7 @@
 #include "config/ConfigData.h"
 #include "config/Texts.h"
 #include "ui/Artwork.h"
+#include "ui/DialogStyle.h"
 #include "ui/QtTranslations.h"
 
 #include <QApplication>
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    applyDialogStyle(app);
     const QString outDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "orvatix-gallery: cannot create %s\n", qPrintable(outDir));

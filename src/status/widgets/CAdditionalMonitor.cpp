@@ -35,16 +35,6 @@ QColor colour(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
 
-// A group box whose frame runs through the middle of its caption, so that the
-// value boxes drawn at their places stay clear of the frame.
-QGroupBox* groupBox() {
-    auto* group = new QGroupBox;
-    group->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
-    return group;
-}
-
 } // namespace
 
 CAdditionalMonitor::CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHost& host,
@@ -57,9 +47,9 @@ CAdditionalMonitor::CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHos
     setModal(false);
     displayOn_ = true;
 
-    refGroup_ = template_.place(kRefGroup, 5, 0, 167, 55, groupBox());
-    dacGroup_ = template_.place(kDacGroup, 5, 55, 167, 25, groupBox());
-    channelGroup_ = template_.place(kChannelGroup, 179, 0, 187, 80, groupBox());
+    refGroup_ = template_.place(kRefGroup, 5, 0, 167, 55, new QGroupBox);
+    dacGroup_ = template_.place(kDacGroup, 5, 55, 167, 25, new QGroupBox);
+    channelGroup_ = template_.place(kChannelGroup, 179, 0, 187, 80, new QGroupBox);
     newSensorButton_ = template_.place(kNewSensor, 283, 10, 66, 15, new QPushButton);
     clearButton_ = template_.place(kClear, 349, 10, 12, 15, new QPushButton(QStringLiteral("c")));
     modeButtons_[0] = template_.place(kModeOffset, 199, 65, 40, 10, new QRadioButton);
