@@ -10,6 +10,7 @@
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "ui/GroupCaptionChecks.h"
 #include "ui/Messagebox3.h"
 
 #include <QApplication>
@@ -273,6 +274,16 @@ TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
     EXPECT_EQ(c().exitButton->text().toStdString(), text(TextTable::MainWindow, 16));
     EXPECT_EQ(c().positionGroup->title().toStdString(), text(TextTable::MainWindow, 6));
     EXPECT_NE(c().exitButton->text().toStdString(), textIn(TextTable::MainWindow, 16, 0));
+    setLanguage(0);
+}
+
+TEST_F(MainWindow, GroupCaptionsStandInTheirFrameLinesClearOfTheStatusListButton) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        window->refresh();
+        for (const std::string& fault : groupCaptionFaults(*window))
+            ADD_FAILURE() << "language " << language << ": " << fault;
+    }
     setLanguage(0);
 }
 

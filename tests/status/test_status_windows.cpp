@@ -4,6 +4,7 @@
 #include "display_widgets/WidgetTestSupport.h"
 
 #include "config/ConfigData.h"
+#include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "status/StatusList.h"
@@ -11,6 +12,7 @@
 #include "status/widgets/CAdditionalMonitor.h"
 #include "status/widgets/CErrorDialog.h"
 #include "ui/CMessagebox.h"
+#include "ui/GroupCaptionChecks.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -228,6 +230,29 @@ TEST_F(ExtendedDisplay, ValuesOverTheLimitAreLightRed) {
     };
     EXPECT_TRUE(hasLightRed(boxes[1]));  // WH B: 106.7 %
     EXPECT_FALSE(hasLightRed(boxes[0])); // WH A: 0
+}
+
+TEST_F(ExtendedDisplay, GroupCaptionsStandInTheirFrameLinesClearOfTheValueBoxes) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        configData.language = language;
+        setLanguage(language);
+        monitor->refreshCaptions();
+        for (const std::string& fault : groupCaptionFaults(*monitor))
+            ADD_FAILURE() << "language " << language << ": " << fault;
+        for (const QGroupBox* group : monitor->findChildren<QGroupBox*>()) {
+            const QRect caption = groupBoxParts(*group, *monitor).caption;
+            for (MonitorPanel panel :
+                 {MonitorPanel::RefSignal, MonitorPanel::DacOffset, MonitorPanel::Channels})
+                for (const MonitorBox& box : monitorBoxes(panel, readings, kModeOffsets)) {
+                    const double ux = monitor->unitX();
+                    const double uy = monitor->unitY();
+                    EXPECT_FALSE(CAdditionalMonitor::boxRect(box, ux, uy).intersects(caption) ||
+                                 CAdditionalMonitor::labelRect(box, ux, uy).intersects(caption))
+                        << group->title().toStdString() << " covers a value box";
+                }
+        }
+    }
+    setLanguage(0);
 }
 
 } // namespace

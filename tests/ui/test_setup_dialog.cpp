@@ -3,6 +3,8 @@
 
 #include "SetupTestRecords.h"
 
+#include "ui/GroupCaptionChecks.h"
+
 #include "ui/SpinButtons.h"
 
 #include <QApplication>
@@ -129,6 +131,16 @@ TEST_F(SetupTest, SwitchingToGermanRelabelsAtOnceKeepsTheFormatAndSaves) {
     EXPECT_EQ(configData.language, 1); // what every text lookup reads
     EXPECT_EQ(saves, savesBefore + 1);
     EXPECT_NE(configFile().find("language \t1"), std::string::npos);
+}
+
+TEST_F(SetupTest, GroupCaptionsStandInTheirFrameLinesInEveryLanguage) {
+    CSetup dialog(records());
+    dialog.show();
+    for (int language = 0; language < kLanguageCount; ++language) {
+        control<QComboBox>(&dialog, 1047)->setCurrentIndex(language);
+        for (const std::string& fault : groupCaptionFaults(dialog))
+            ADD_FAILURE() << "language " << language << ": " << fault;
+    }
 }
 
 TEST_F(SetupTest, FirstOpeningOfARunReadsTheFileLaterOnesUseMemory) {
