@@ -84,9 +84,12 @@ MainWindowControls buildMainWindowControls(DialogTemplate& t) {
     c.whiteLabel = t.place(1030, 189, 143, 25, 20, textControl(centre));
     c.yellowLabel->setText(QStringLiteral("YE"));
     c.whiteLabel->setText(QStringLiteral("WH"));
-    c.signalCaption = t.place(1027, 142, 163, 40, 15, textControl(centre));
-    c.sensorCaption = t.place(1028, 142, 188, 40, 15, textControl(centre));
-    c.speedCaption = t.place(1029, 142, 213, 40, 15, textControl(centre));
+    // The lamp captions take the whole gap between the two lamp columns (their
+    // template fields, 40 units wide, centred in it) so that a long word such
+    // as "Geschwindigkeit" keeps a legible size.
+    c.signalCaption = t.place(1027, 136, 163, 52, 15, textControl(centre));
+    c.sensorCaption = t.place(1028, 136, 188, 52, 15, textControl(centre));
+    c.speedCaption = t.place(1029, 136, 213, 52, 15, textControl(centre));
     const int lampRows[kLampCount] = {213, 213, 188, 188, 163, 163}; // LampIndex order
     for (int i = 0; i < kLampCount; ++i) {
         const bool white = (i % 2) == 0;
