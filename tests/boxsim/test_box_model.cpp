@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fcntl.h>
 #include <poll.h>
+#include <set>
 #include <unistd.h>
 
 using namespace boxsim;
@@ -103,11 +105,9 @@ TEST(BoxModel, TwoLetterLinesGiveTheProgramTheModelsValues) {
     EXPECT_LT(rig.readings.amplitudeYE, 70.0);
 
     rig.ask("M5");
-    EXPECT_NEAR(rig.readings.channelFactors[0], 1.012, 1e-3);
+    EXPECT_NEAR(rig.readings.channelFactors[0], rig.model.channelFactor(0, rig.now), 2e-4);
     rig.ask("MA");
     EXPECT_STREQ(rig.readings.serialTextB, "ORVA-2041-0042");
-    rig.ask("M8");
-    EXPECT_DOUBLE_EQ(rig.readings.interferenceA, 60.0);
 }
 
 TEST(BoxModel, FaultsShowInTheProgramsFlagWord) {
@@ -194,6 +194,141 @@ TEST(BoxModel, ResetAndEraseRunTheRestartSequence) {
     EXPECT_EQ(rig.ask("M9"), "FW 2.10 01000010 4711");
 }
 
+// What the extended display shows of one head while the box is polled as the
+// program polls it: offsets, channel values, factors and the amplitude.
+struct HeadFigures {
+    double offset;    // larger magnitude of the head's two offsets, program units
+    double signal;    // radius of its two channel values, program units
+    double factor;    // factor of its first channel
+    double amplitude; // what the program computes
+};
+
+HeadFigures yellowFigures(Rig& rig) {
+    rig.ask("M3");
+    rig.ask("M4");
+    rig.ask("M5");
+    rig.ask("M*");
+    const auto& r = rig.readings;
+    return {std::max(std::fabs(r.dacOffsets[2]), std::fabs(r.dacOffsets[3])),
+            std::hypot(r.channelValues[2], r.channelValues[3]), r.channelFactors[2], r.amplitudeYE};
+}
+
+TEST(BoxModel, OffsetsSignalsAndFactorsFollowTheShims) {
+    Rig rig;
+    rig.ask("M9");
+    rig.pass(2s);
+    rig.model.setEccentricity(0.0);
+    HeadFigures previous{};
+    for (int shims : {6, 3, 0}) {
+        rig.model.setShims(Sensor::Yellow, shims);
+        rig.pass(20ms);
+        const HeadFigures f = yellowFigures(rig);
+        EXPECT_NEAR(f.amplitude, rig.model.amplitude(Sensor::Yellow, rig.now), 0.2)
+            << "the amplitude formula with the offsets the box sent, " << shims << " shims";
+        if (shims != 6) {
+            // Closer to the washer: a stronger field, a larger bias to offset,
+            // larger signals and less gain needed.
+            EXPECT_GT(f.offset, previous.offset) << shims << " shims";
+            EXPECT_GT(f.signal, previous.signal) << shims << " shims";
+            EXPECT_LT(f.factor, previous.factor) << shims << " shims";
+        }
+        previous = f;
+    }
+    // Without shims the channel values swing past the extended display's limit.
+    EXPECT_GE(previous.signal, 505.0);
+
+    rig.model.setPlugged(Sensor::Yellow, false);
+    rig.pass(20ms);
+    const HeadFigures open = yellowFigures(rig);
+    EXPECT_EQ(open.offset, 0.0) << "no offsets for an unplugged head";
+    EXPECT_NEAR(open.factor, 32767.0 / 8192.0, 1e-9) << "the gain at its limit";
+}
+
+TEST(BoxModel, OffsetsAndFactorsSwingWithTheEccentricWasherAndHoldAtStandstill) {
+    Rig rig;
+    rig.ask("M9");
+    rig.pass(2s);
+    rig.model.setEccentricity(0.2);
+    // Standstill: the same figures every time (but for the signal's noise).
+    const HeadFigures still = yellowFigures(rig);
+    rig.pass(500ms);
+    const HeadFigures again = yellowFigures(rig);
+    EXPECT_EQ(again.offset, still.offset);
+    EXPECT_EQ(again.factor, still.factor);
+
+    // One turn a second, looked at every 50 ms.
+    rig.model.setSpeedRpm(60.0, rig.now);
+    double offsetLow = 1e9, offsetHigh = 0, factorLow = 1e9, factorHigh = 0;
+    for (int i = 0; i < 20; ++i) {
+        rig.pass(50ms);
+        const HeadFigures f = yellowFigures(rig);
+        offsetLow = std::min(offsetLow, f.offset);
+        offsetHigh = std::max(offsetHigh, f.offset);
+        factorLow = std::min(factorLow, f.factor);
+        factorHigh = std::max(factorHigh, f.factor);
+    }
+    // +-20 % of the field: half of the offset follows it, all of the factor.
+    EXPECT_GT(offsetHigh / offsetLow, 1.15);
+    EXPECT_LT(offsetHigh / offsetLow, 1.25);
+    EXPECT_GT(factorHigh / factorLow, 1.35);
+    EXPECT_LT(factorHigh / factorLow, 1.55);
+    // Each mark's signal heights scatter a little around the mark's own.
+    EXPECT_NEAR(rig.readings.refValues[4], 121.0, 1.5);
+    EXPECT_NEAR(rig.readings.refValues[5], -117.0, 1.5);
+}
+
+// What the program's noise display shows: the larger value, divided by 100
+// for a current box and by 10 for an older one.
+double shownNoise(const Rig& rig) {
+    const double larger = std::max(rig.readings.interferenceA, rig.readings.interferenceB);
+    return rig.link.newProtocol ? larger / 100.0 : larger / 10.0;
+}
+
+TEST(BoxModel, NoiseShowsTheSameInBothDialectsAndRisesWhenTheShaftTurnsOrAHeadIsOpen) {
+    struct Case {
+        const char* what;
+        double rpm;
+        bool unplugWhite;
+        double low, high; // what the program shows
+    };
+    const Case cases[] = {
+        {"standstill", 0, false, 1.5 * 0.9 - 0.1, 1.5 * 1.1 + 0.1},
+        {"turning shaft", 10, false, 5.0, 6.0},
+        {"open input", 0, true, 20.0, 30.0}, // the program stops the measurement
+    };
+    for (Dialect dialect : {Dialect::TwoLetter, Dialect::OneLetter}) {
+        for (const Case& c : cases) {
+            Rig rig(dialect);
+            if (dialect == Dialect::TwoLetter)
+                rig.ask("M9");
+            else
+                rig.poll();
+            rig.pass(2s);
+            rig.model.setInterference(150, 120);
+            rig.model.setSpeedRpm(c.rpm, rig.now);
+            rig.model.setPlugged(Sensor::White, !c.unplugWhite);
+            std::set<double> seen;
+            for (int i = 0; i < 8; ++i) {
+                rig.pass(20ms);
+                if (dialect == Dialect::TwoLetter) {
+                    rig.ask("M8");
+                } else {
+                    // The old box measures while it restarts after 0xA0.
+                    rig.model.commandByte(0xA0, rig.now);
+                    rig.pass(300ms);
+                    rig.model.takeAnnouncement(rig.now);
+                    EXPECT_EQ(rig.poll().rfind("PD ", 0), 0u) << c.what;
+                }
+                const double shown = shownNoise(rig);
+                EXPECT_GE(shown, c.low) << c.what;
+                EXPECT_LE(shown, c.high) << c.what;
+                seen.insert(shown);
+            }
+            EXPECT_GT(seen.size(), 1u) << c.what << ": every measurement scatters";
+        }
+    }
+}
+
 TEST(BoxModel, OneLetterLinesGiveTheProgramTheModelsValues) {
     Rig rig(Dialect::OneLetter);
     EXPECT_EQ(rig.model.command("M9", rig.now), std::nullopt) << "an old box ignores M9";
@@ -209,10 +344,11 @@ TEST(BoxModel, OneLetterLinesGiveTheProgramTheModelsValues) {
     EXPECT_STREQ(rig.readings.versionText, "1.45");
     EXPECT_EQ(rig.readings.detectedPulseRate, 1728);
     EXPECT_EQ(rig.readings.errorFlags, 0);
-    EXPECT_DOUBLE_EQ(rig.readings.dacOffsets[0], 180 / 16.0);
+    // The old box's offsets travel in quarter units, its factors in 2^-12.
+    EXPECT_NEAR(rig.readings.dacOffsets[0], rig.model.dacOffset(0, rig.now) / 16.0, 0.25);
     EXPECT_DOUBLE_EQ(rig.readings.dacOffsets[4], 40 / 16.0);
-    EXPECT_NEAR(rig.readings.channelFactors[1], 0.994, 1e-3);
-    EXPECT_EQ(rig.readings.zeroValueA, 3);
+    EXPECT_NEAR(rig.readings.channelFactors[1], rig.model.channelFactor(1, rig.now), 3e-4);
+    EXPECT_NEAR(rig.readings.zeroValueA, 3, 1);
     EXPECT_NEAR(rig.readings.amplitudeYE, rig.model.amplitude(Sensor::Yellow, rig.now), 0.5);
     EXPECT_NEAR(rig.readings.amplitudeWH, rig.model.amplitude(Sensor::White, rig.now), 0.5);
 

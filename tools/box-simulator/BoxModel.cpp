@@ -14,12 +14,24 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr int32_t kCountsPerPeriod = 5000;
 // Absolute positions travel with this offset on the two-letter line.
 constexpr int32_t kAbsoluteShift = 20000;
-// DAC offsets of the five channels in box units (the program shows them / 16).
+// DAC offsets of the five channels in box units at 3 shims (the program shows
+// them / 16).
 constexpr int32_t kDacWhite[2] = {180, -140};
 constexpr int32_t kDacYellow[2] = {-90, 210};
 constexpr int32_t kDacReference = 40;
-// Channel factors (gain corrections) of the five channels.
+// Channel factors (gain corrections) of the five channels at 3 shims, and the
+// largest factor the box can set (a 16-bit value in 2^-13 units).
 constexpr double kFactors[5] = {1.012, 0.994, 1.021, 0.987, 1.0};
+constexpr double kMaxFactor = 32767.0 / 8192.0;
+// The part of a DAC offset that follows the field at the head; the rest is the
+// head's own.
+constexpr double kFieldOffsetShare = 0.5;
+// Amplitude of a head of gain 1 touching the washer, and how much of it each
+// shim takes away (exponentially: 3 shims give about 62 %).
+constexpr double kAmplitudeAtWasher = 130.0;
+constexpr double kFallPerShim = 0.25;
+// Interference an open input (an unplugged head) adds, in hundredths.
+constexpr int kOpenInputInterference = 2500;
 // Reference analysis values in box units: "+", "-" and the mark's "A".
 constexpr int32_t kRefPlus = 16 * 121;
 constexpr int32_t kRefMinus = -16 * 117;
@@ -67,7 +79,8 @@ uint16_t flagsFromStatusWord(uint16_t w) {
 }
 
 BoxModel::BoxModel(BoxIdentity identity, BoxTiming timing)
-    : id_(std::move(identity)), timing_(timing) {
+    : id_(std::move(identity)), timing_(timing), markPlus_(kRefPlus), markMinus_(kRefMinus),
+      markA_(kRefA) {
     Head& ye = head(Sensor::Yellow);
     ye.gain = 1.0;
     ye.washerAngle = 0.0;
@@ -120,6 +133,7 @@ void BoxModel::advance(Clock::time_point now) {
     int64_t markAt = markOffset_ + (floorDiv(c - markOffset_, rev) + (c > prev ? 0 : 1)) * rev;
     bool first = !markSeen_;
     refDistance_ = first ? 0 : int32_t(std::llabs(markAt - lastMark_));
+    measureMark();
     lastMark_ = markAt;
     markSeen_ = true;
     marksPassed_ += int(n);
@@ -133,8 +147,8 @@ void BoxModel::advance(Clock::time_point now) {
     if (id_.dialect == Dialect::OneLetter && refLines_.size() < 8) {
         if (first)
             refLines_.push_back("RE");
-        refLines_.push_back(
-            format("R %d %d %d %d", kRefA / 4, kRefMinus / 4, kRefPlus / 4, int(refDistance_)));
+        refLines_.push_back(format("R %d %d %d %d", int(markA_ / 4), int(markMinus_ / 4),
+                                   int(markPlus_ / 4), int(refDistance_)));
         refLines_.push_back("RO");
         refLines_.push_back(format("RD %d", int(refDistance_)));
     }
@@ -165,8 +179,8 @@ double BoxModel::nominalAmplitude(Sensor s) const {
     if (!h.plugged)
         return 0.0;
     // Each shim moves the head further from the washer; the field falls off
-    // exponentially with the distance: 3 shims give about 62 %.
-    return 130.0 * std::exp(-0.25 * h.shims) * h.gain;
+    // exponentially with the distance.
+    return kAmplitudeAtWasher * std::exp(-kFallPerShim * h.shims) * h.gain;
 }
 
 int64_t BoxModel::counter(Clock::time_point now) {
@@ -190,10 +204,10 @@ int BoxModel::jitter(int span) {
 void BoxModel::channels(Sensor s, Clock::time_point now, int32_t out[2]) {
     const Head& h = head(s);
     double amp = amplitude(s, now);
-    double maxOffset = std::max(std::abs(h.dac[0]), std::abs(h.dac[1])) / 16.0;
     // The program computes sqrt(a^2+b^2)/5.12 * 505/(505-max|o|) from a and b
-    // in box units / 16; this is that formula solved for the radius.
-    double radius = 16.0 * amp * 5.12 * (505.0 - maxOffset) / 505.0;
+    // in box units / 16 and the offsets it was sent; this is that formula
+    // solved for the radius.
+    double radius = 16.0 * amp * 5.12 * (505.0 - maxOffset(s, now)) / 505.0;
     double phi = kTwoPi * double(positiveMod(lastCounter_, kCountsPerPeriod)) / kCountsPerPeriod +
                  h.electricalPhase;
     int noise = h.plugged ? 2 : 40;
@@ -212,10 +226,57 @@ int32_t BoxModel::referenceChannel(Clock::time_point now) {
     return int32_t(std::lround(16.0 * (5.0 + peak))) + jitter(8);
 }
 
-std::pair<int, int> BoxModel::interference() const {
-    // Measured at standstill; a turning shaft swamps the measurement.
-    double extra = std::fabs(rpm_) * 40.0;
-    return {interferenceA_ + int(extra), interferenceB_ + int(extra)};
+double BoxModel::fieldRatio(Sensor s, Clock::time_point now) {
+    const double at3Shims = kAmplitudeAtWasher * std::exp(-kFallPerShim * 3) * head(s).gain;
+    return amplitude(s, now) / at3Shims;
+}
+
+int32_t BoxModel::dacOffset(int channel, Clock::time_point now) {
+    if (channel < 0 || channel > 4 || !offsetsFound(now))
+        return 0;
+    if (channel == 4)
+        return kDacReference;
+    const Sensor s = channel < 2 ? Sensor::White : Sensor::Yellow;
+    if (!plugged(s))
+        return 0;
+    const double share = 1.0 - kFieldOffsetShare + kFieldOffsetShare * fieldRatio(s, now);
+    return int32_t(std::lround(head(s).dac[channel % 2] * share));
+}
+
+double BoxModel::maxOffset(Sensor s, Clock::time_point now) {
+    const int first = s == Sensor::White ? 0 : 2;
+    return std::max(std::abs(dacOffset(first, now)), std::abs(dacOffset(first + 1, now))) / 16.0;
+}
+
+double BoxModel::channelFactor(int channel, Clock::time_point now) {
+    if (channel < 0 || channel > 4)
+        return 0.0;
+    if (channel == 4)
+        return kFactors[4];
+    const double ratio = fieldRatio(channel < 2 ? Sensor::White : Sensor::Yellow, now);
+    if (ratio * kMaxFactor <= kFactors[channel])
+        return kMaxFactor;
+    return kFactors[channel] / ratio;
+}
+
+std::pair<int, int> BoxModel::measureInterference(Clock::time_point now) {
+    advance(now);
+    // A turning shaft swamps the measurement; an open input picks up more.
+    int extra = int(std::fabs(rpm_) * 40.0);
+    if (!plugged(Sensor::Yellow) || !plugged(Sensor::White))
+        extra += kOpenInputInterference;
+    // Each measurement scatters by up to a tenth.
+    auto measured = [&](int setting) {
+        return std::max(0, int(std::lround(setting * (1.0 + jitter(10) / 100.0)))) + extra;
+    };
+    const int a = measured(interferenceA_);
+    return {a, measured(interferenceB_)};
+}
+
+void BoxModel::measureMark() {
+    markPlus_ = kRefPlus + jitter(24);
+    markMinus_ = kRefMinus + jitter(24);
+    markA_ = kRefA + jitter(16);
 }
 
 // ---------------------------------------------------------------------------
@@ -352,7 +413,8 @@ std::string BoxModel::positionLine(Clock::time_point now) {
     int32_t pos = reportedPosition(now);
     if (rmPending_) {
         rmPending_ = false;
-        return format("RM %d %d %d %d", int(pos), int(refDistance_), int(kRefPlus), int(kRefMinus));
+        return format("RM %d %d %d %d", int(pos), int(refDistance_), int(markPlus_),
+                      int(markMinus_));
     }
     int32_t wh[2], ye[2];
     channels(Sensor::White, now, wh);
@@ -377,10 +439,8 @@ std::string BoxModel::twoLetterAnswer(const std::string& cmd, Clock::time_point 
     if (cmd == "M2")
         return statusLine(now);
     if (cmd == "M3") {
-        bool found = offsetsFound(now);
-        auto o = [&](int32_t v) { return found ? int(v) : 0; };
-        return format("OS %d %d %d %d %d", o(kDacWhite[0]), o(kDacWhite[1]), o(kDacYellow[0]),
-                      o(kDacYellow[1]), o(kDacReference));
+        auto o = [&](int ch) { return int(dacOffset(ch, now)); };
+        return format("OS %d %d %d %d %d", o(0), o(1), o(2), o(3), o(4));
     }
     if (cmd == "M4") {
         int32_t wh[2], ye[2];
@@ -390,7 +450,7 @@ std::string BoxModel::twoLetterAnswer(const std::string& cmd, Clock::time_point 
                       int(referenceChannel(now)));
     }
     if (cmd == "M5") {
-        auto f = [](int i) { return int(std::lround(kFactors[i] * 8192.0)); };
+        auto f = [&](int ch) { return int(std::lround(channelFactor(ch, now) * 8192.0)); };
         return format("KF %d %d %d %d %d", f(0), f(1), f(2), f(3), f(4));
     }
     if (cmd == "M6")
@@ -399,7 +459,7 @@ std::string BoxModel::twoLetterAnswer(const std::string& cmd, Clock::time_point 
     if (cmd == "M7")
         return format("SZ %d", int(id_.pulseRate));
     if (cmd == "M8") {
-        auto [a, b] = interference();
+        auto [a, b] = measureInterference(now);
         return format("DU %d %d", a, b);
     }
     if (cmd == "M9")
@@ -425,12 +485,10 @@ std::string BoxModel::oneLetterSlot(int slot, Clock::time_point now) {
     // The rotating part of the one-letter cycle, after A1, A2 and E.
     static constexpr int kRotating = 26;
     slot %= kRotating;
-    if (slot < 4) {
-        const Head& h = head(slot < 2 ? Sensor::White : Sensor::Yellow);
-        return format("O%d %d", slot, int(h.dac[slot % 2] / 4));
-    }
+    if (slot < 4)
+        return format("O%d %d", slot, int(dacOffset(slot, now) / 4));
     if (slot == 4)
-        return format("OR %d", int(kDacReference));
+        return format("OR %d", int(dacOffset(4, now)));
     if (slot < 10) {
         int ch = slot - 5;
         int32_t v;
@@ -445,13 +503,14 @@ std::string BoxModel::oneLetterSlot(int slot, Clock::time_point now) {
     }
     if (slot < 15) {
         int ch = slot - 10;
-        return format("CF%d %d", ch, int(std::lround(kFactors[ch] * 4096.0)));
+        return format("CF%d %d", ch, int(std::lround(channelFactor(ch, now) * 4096.0)));
     }
     switch (slot) {
+    // The converter's zero readings flicker by a count.
     case 15:
-        return "ZC 2051";
+        return format("ZC %d", 2051 + jitter(1));
     case 16:
-        return "ZS 2043";
+        return format("ZS %d", 2043 + jitter(1));
     case 17:
         return format("AP%c %d", absoluteActive(now) ? '1' : '0', int(id_.pulseRate));
     case 18:
@@ -469,7 +528,7 @@ std::string BoxModel::oneLetterSlot(int slot, Clock::time_point now) {
     case 24:
         return format("RP3 %d", int(kRefA / 4));
     default:
-        return format("RP4 %d", int(kRefPlus / 4));
+        return format("RP4 %d", int(markPlus_ / 4));
     }
 }
 
@@ -481,8 +540,9 @@ std::string BoxModel::oneLetterAnswer(Clock::time_point now) {
     }
     if (interferencePending_) {
         interferencePending_ = false;
-        auto [a, b] = interference();
-        return format("PD %d", std::max(a, b));
+        // An older box reports the larger value, in tenths.
+        auto [a, b] = measureInterference(now);
+        return format("PD %d", int(std::lround(std::max(a, b) / 10.0)));
     }
     // After a pause in the polling the cycle starts again with a position.
     // The program identifies an old box by a "P " line while it takes any
@@ -500,9 +560,7 @@ std::string BoxModel::oneLetterAnswer(Clock::time_point now) {
     }
     int k = turn / 2;
     auto amplitudeValue = [&](Sensor s) {
-        const Head& h = head(s);
-        double maxOffset = std::max(std::abs(h.dac[0]), std::abs(h.dac[1])) / 16.0;
-        double r = amplitude(s, now) * (505.0 - maxOffset) / 505.0;
+        double r = amplitude(s, now) * (505.0 - maxOffset(s, now)) / 505.0;
         return int(std::min(40000L, std::lround(r * r)));
     };
     switch (k % 4) {

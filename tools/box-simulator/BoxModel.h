@@ -20,6 +20,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace boxsim {
 
@@ -67,8 +68,15 @@ public:
     bool plugged(Sensor s) const { return head(s).plugged; }
     void setEccentricity(double e) { eccentricity_ = e; }
     double eccentricity() const { return eccentricity_; }
-    // Interference the box measures at standstill, as it reports them.
+    // Interference on the two channels at standstill, in hundredths as a
+    // current box reports them (150: the program shows 1.5). An older box
+    // reports tenths. Each measurement scatters a little around these, a
+    // turning shaft swamps it, and an unplugged head's open input picks up
+    // far more.
     void setInterference(int a, int b);
+    std::pair<int, int> interferenceSetting() const { return {interferenceA_, interferenceB_}; }
+    // What one measurement at `now` gives, in hundredths.
+    std::pair<int, int> measureInterference(Clock::time_point now);
 
     // Amplitude in percent that the program computes for a head at the shaft's
     // position at `now` (0 when unplugged).
@@ -77,6 +85,16 @@ public:
     double nominalAmplitude(Sensor s) const;
     // Shaft position counter in counts (what an incremental box reports).
     int64_t counter(Clock::time_point now);
+    // DAC offset of channel 0..4 (white A, B, yellow A, B, reference) in box
+    // units, as the box holds it at `now`: the box follows the head's bias,
+    // part of which grows with the field at the head (fewer shims, the near
+    // side of an eccentric washer). 0 while it has not found its offsets and
+    // for an unplugged head.
+    int32_t dacOffset(int channel, Clock::time_point now);
+    // Gain factor of channel 0..4: the box scales each head's channels to a
+    // common level, so a weaker field (more shims, the far side of an
+    // eccentric washer) gives a larger factor, up to the box's limit.
+    double channelFactor(int channel, Clock::time_point now);
 
     // --- identity and dialect -----------------------------------------------
     const BoxIdentity& identity() const { return id_; }
@@ -127,7 +145,7 @@ private:
         double gain = 1.0;          // spread between the two heads
         double washerAngle = 0.0;   // where the head sits around the washer (radians)
         double electricalPhase = 0; // offset of its signal phase (radians)
-        int32_t dac[2] = {0, 0};    // DAC offsets of its two channels, box units
+        int32_t dac[2] = {0, 0};    // DAC offsets of its two channels at 3 shims, box units
     };
     Head& head(Sensor s) { return heads_[static_cast<int>(s)]; }
     const Head& head(Sensor s) const { return heads_[static_cast<int>(s)]; }
@@ -139,15 +157,22 @@ private:
     bool offsetsFound(Clock::time_point now) const;
     bool absoluteActive(Clock::time_point now) const;
     int32_t reportedPosition(Clock::time_point now);
+    // Field at the head relative to the field at 3 shims (1.0 there, with the
+    // washer's eccentricity at the shaft's position now).
+    double fieldRatio(Sensor s, Clock::time_point now);
+    // The larger of the head's two offsets in the program's units (box / 16).
+    double maxOffset(Sensor s, Clock::time_point now);
     // Channel signals a/b of a head in box units (x16), the program's amplitude
     // formula applied backwards.
     void channels(Sensor s, Clock::time_point now, int32_t out[2]);
+    // New values of the reference mark just passed: its signal heights scatter
+    // a little from mark to mark.
+    void measureMark();
     int32_t referenceChannel(Clock::time_point now);
     int jitter(int span);
     std::string twoLetterAnswer(const std::string& cmd, Clock::time_point now);
     std::string oneLetterAnswer(Clock::time_point now);
     std::string oneLetterSlot(int slot, Clock::time_point now);
-    std::pair<int, int> interference() const;
 
     BoxIdentity id_;
     BoxTiming timing_;
@@ -172,6 +197,9 @@ private:
     std::deque<std::string> refLines_; // one-letter: reference lines still to send
     int32_t refDistance_ = 0;
     int marksPassed_ = 0;
+    int32_t markPlus_ = 0; // box units: "+", "-" and "A" of the last mark
+    int32_t markMinus_ = 0;
+    int32_t markA_ = 0;
 
     // Box state
     bool powered_ = true;

@@ -322,9 +322,19 @@ void BoxSimulator::setEccentricity(double e) {
     model_.setEccentricity(e);
 }
 
+double BoxSimulator::eccentricity() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_.eccentricity();
+}
+
 void BoxSimulator::setInterference(int a, int b) {
     std::lock_guard<std::mutex> lock(mutex_);
     model_.setInterference(a, b);
+}
+
+std::pair<int, int> BoxSimulator::interference() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_.interferenceSetting();
 }
 
 double BoxSimulator::amplitude(Sensor s) const {
@@ -432,6 +442,9 @@ std::string BoxSimulator::describe() const {
           << " shims, " << (m.plugged(sensor) ? "" : "unplugged, ") << "amplitude "
           << int(m.amplitude(sensor, now) + 0.5) << " %\n";
     }
+    s << "washer      eccentricity " << m.eccentricity() << "\n";
+    s << "noise       " << m.interferenceSetting().first << " " << m.interferenceSetting().second
+      << " (hundredths, at standstill)\n";
     s << "status      " << bitText(m.statusWord(now)) << "\n";
     s << "learned     offsets " << m.learned().offsets << ", reference " << m.learned().reference
       << ", absolute " << m.learned().absolute << "\n";

@@ -22,6 +22,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace boxsim {
 
@@ -64,7 +65,10 @@ public:
     int shims(Sensor s) const;
     void setPlugged(Sensor s, bool plugged);
     void setEccentricity(double e);
+    double eccentricity() const;
+    // Interference at standstill in hundredths (BoxModel::setInterference).
     void setInterference(int a, int b);
+    std::pair<int, int> interference() const;
     double amplitude(Sensor s) const; // percent, at the shaft's position now
 
     // --- the box -------------------------------------------------------------

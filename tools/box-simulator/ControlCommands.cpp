@@ -51,8 +51,12 @@ const char* controlHelp() {
            "                        larger distance, lower amplitude; 3 give about 62 %)\n"
            "  unplug ye|wh          unplug a sensor\n"
            "  plug ye|wh            plug it in again\n"
-           "  eccentricity E        eccentricity of the washer (0.04: amplitude +-4 % per turn)\n"
-           "  noise A B             interference values the box measures at standstill\n"
+           "  eccentricity E        eccentricity of the washer, 0..0.5 (0.04: amplitude +-4 %\n"
+           "                        per turn; offsets and factors follow it)\n"
+           "  noise A B             interference on the two channels at standstill, 0..99999\n"
+           "                        in hundredths (150: the program shows 1.5; an older box\n"
+           "                        reports tenths); each measurement scatters by up to 10 %,\n"
+           "                        a turning shaft or an unplugged head raises it\n"
            "  silence MS            the box answers nothing for MS milliseconds\n"
            "  power off|on          switch the box off, or on (it restarts)\n"
            "  garbage N             N random bytes on the line now\n"
@@ -109,8 +113,8 @@ ControlResult runControlCommand(BoxSimulator& box, std::string_view line) {
     }
     if (cmd == "noise" && args == 2) {
         int a, b;
-        if (!number(w[1], a) || !number(w[2], b))
-            return error("noise: two whole numbers");
+        if (!number(w[1], a) || !number(w[2], b) || a < 0 || b < 0 || a > 99999 || b > 99999)
+            return error("noise: two whole numbers 0..99999");
         box.setInterference(a, b);
         return {};
     }
