@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,12 +13,16 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 using boxsim::Dialect;
 using boxsim::Sensor;
 
 namespace {
 
 constexpr int kMaxRpm = 1200;
+// The box reports interference in hundredths of what the program shows.
+constexpr double kNoiseUnit = 100.0;
 
 } // namespace
 
@@ -39,9 +44,21 @@ BoxSimulatorPanel::BoxSimulatorPanel(boxsim::BoxSimulator& box, QWidget* parent)
     slider->setRange(-kMaxRpm, kMaxRpm);
     slider->setValue(speed->value());
     auto* stop = new QPushButton(QStringLiteral("Stop"));
+    // Eccentricity of the washer: the amplitudes, offsets and factors swing
+    // with it once per turn.
+    auto* eccentricity = new QSpinBox;
+    eccentricity->setObjectName(QStringLiteral("eccentricity"));
+    eccentricity->setRange(0, 50);
+    eccentricity->setPrefix(QStringLiteral("\u00b1"));
+    eccentricity->setSuffix(QStringLiteral(" %"));
+    eccentricity->setValue(static_cast<int>(std::lround(box_.eccentricity() * 100.0)));
+    connect(eccentricity, &QSpinBox::valueChanged, this,
+            [this](int percent) { box_.setEccentricity(percent / 100.0); });
     shaftLayout->addWidget(slider, 0, 0, 1, 2);
     shaftLayout->addWidget(speed, 1, 0);
     shaftLayout->addWidget(stop, 1, 1);
+    shaftLayout->addWidget(new QLabel(QStringLiteral("Washer eccentricity")), 2, 0);
+    shaftLayout->addWidget(eccentricity, 2, 1);
     connect(slider, &QSlider::valueChanged, speed, &QSpinBox::setValue);
     connect(speed, &QSpinBox::valueChanged, slider, &QSlider::setValue);
     connect(speed, &QSpinBox::valueChanged, this, [this](int rpm) { box_.setSpeedRpm(rpm); });
@@ -73,6 +90,31 @@ BoxSimulatorPanel::BoxSimulatorPanel(boxsim::BoxSimulator& box, QWidget* parent)
         ++row;
     }
     layout->addWidget(heads);
+
+    // Interference for the noise measurement, in the figures the main window
+    // shows. It is measured at standstill: a turning shaft swamps it.
+    auto* noise = new QGroupBox(QStringLiteral("Noise at standstill"));
+    auto* noiseLayout = new QGridLayout(noise);
+    const auto [noiseA, noiseB] = box_.interference();
+    const std::pair<const char*, int> channels[] = {{"A", noiseA}, {"B", noiseB}};
+    int column = 0;
+    for (const auto& [name, setting] : channels) {
+        auto* value = new QDoubleSpinBox;
+        value->setObjectName(QStringLiteral("noise%1").arg(QString::fromLatin1(name)));
+        value->setRange(0.0, 30.0);
+        value->setDecimals(2);
+        value->setSingleStep(0.1);
+        value->setValue(setting / kNoiseUnit);
+        connect(value, &QDoubleSpinBox::valueChanged, this, &BoxSimulatorPanel::applyNoise);
+        noiseLayout->addWidget(new QLabel(QString::fromLatin1(name)), 0, column++);
+        noiseLayout->addWidget(value, 0, column++);
+        noiseValues_[name[0] == 'A' ? 0 : 1] = value;
+    }
+    auto* noiseHint =
+        new QLabel(QStringLiteral("Green up to 1.5, yellow up to 2.0; 20 or more stops it."));
+    noiseHint->setWordWrap(true);
+    noiseLayout->addWidget(noiseHint, 1, 0, 1, column);
+    layout->addWidget(noise);
 
     // The box
     auto* boxGroup = new QGroupBox(QStringLiteral("Box"));
@@ -120,6 +162,11 @@ void BoxSimulatorPanel::showState() {
     state_->setText(QStringLiteral("Amplitude YE %1 %, WH %2 %")
                         .arg(box_.amplitude(Sensor::Yellow), 0, 'f', 0)
                         .arg(box_.amplitude(Sensor::White), 0, 'f', 0));
+}
+
+void BoxSimulatorPanel::applyNoise() {
+    box_.setInterference(static_cast<int>(std::lround(noiseValues_[0]->value() * kNoiseUnit)),
+                         static_cast<int>(std::lround(noiseValues_[1]->value() * kNoiseUnit)));
 }
 
 void BoxSimulatorPanel::powerCycle() {

@@ -1,12 +1,13 @@
 #pragma once
 // The "Box simulator" panel of the demo: the simulated box's shaft, heads,
-// dialect and faults at hand beside the main window.
+// noise, dialect and faults at hand beside the main window.
 
 #include "box-simulator/BoxSimulator.h"
 
 #include <QTimer>
 #include <QWidget>
 
+class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -23,6 +24,7 @@ public:
 
 private:
     void showState();
+    void applyNoise();
     void powerCycle();
     void toggleCable();
 
@@ -30,6 +32,7 @@ private:
     QLabel* state_ = nullptr;
     QPushButton* cable_ = nullptr;
     QPushButton* power_ = nullptr;
+    QDoubleSpinBox* noiseValues_[2] = {nullptr, nullptr}; // A, B
     QTimer stateTimer_;
     bool cableUnplugged_ = false;
 };
