@@ -73,7 +73,7 @@ if [[ $quick -eq 0 ]]; then
     -DORVATIX_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++
   cmake --build build-fuzz -j "$jobs" --target fuzz_all
   for f in build-fuzz/fuzz/fuzz_*; do
-    [[ -x "$f" ]] || continue
+    [[ -f "$f" && -x "$f" ]] || continue
     name=$(basename "$f")
     corpus="$root/fuzz/corpus/${name#fuzz_}"
     work=$(mktemp -d)
