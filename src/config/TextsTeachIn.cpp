@@ -31,7 +31,8 @@ const char* const kEnglish[kRows] = {
     /* 6 */
     ("\n\n- Distance dimension 'A' (defines the distance of the sensor to the shaft washer, see "
      "the mounting instructions of the bearing) is too large or too small.\n   Please check "
-     "whether dimension 'A' matches the specification and whether all contact surfaces are clean "
+     "whether dimension 'A' matches the mounting instructions and whether all contact surfaces are "
+     "clean "
      "and free of burrs."),
     /* 7 */
     ("\n\n- Difference in height of sensor to the shaft washer is too large (approx. > 1mm to "
