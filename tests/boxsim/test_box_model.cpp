@@ -329,6 +329,32 @@ TEST(BoxModel, NoiseShowsTheSameInBothDialectsAndRisesWhenTheShaftTurnsOrAHeadIs
     }
 }
 
+TEST(BoxModel, AnOlderBoxReportsNoiseWhileItStartsThenGoesBackToItsCycle) {
+    // The program draws an older box's value only at certain steps of its
+    // countdown, so the box must go on reporting for a while.
+    Rig rig(Dialect::OneLetter);
+    rig.poll();
+    rig.pass(2s);
+    const Clock::time_point measuringEnd = rig.now + 250ms + 2000ms; // silence, measuring
+    rig.model.commandByte(0xA0, rig.now);
+    rig.pass(300ms);
+    rig.model.takeAnnouncement(rig.now);
+    int noiseLines = 0;
+    int positionLines = 0;
+    for (int i = 0; i < 200; ++i) { // 3 s of polls
+        rig.pass(15ms);
+        const std::string line = rig.poll();
+        if (line.rfind("PD ", 0) == 0) {
+            EXPECT_LT(rig.now, measuringEnd) << "no noise after the measuring time";
+            ++noiseLines;
+        } else if (line.rfind("P ", 0) == 0) {
+            ++positionLines;
+        }
+    }
+    EXPECT_GE(noiseLines, 60) << "every second poll while it measures";
+    EXPECT_GE(positionLines, 30) << "positions go on meanwhile";
+}
+
 TEST(BoxModel, OneLetterLinesGiveTheProgramTheModelsValues) {
     Rig rig(Dialect::OneLetter);
     EXPECT_EQ(rig.model.command("M9", rig.now), std::nullopt) << "an old box ignores M9";

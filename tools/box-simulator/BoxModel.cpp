@@ -336,7 +336,7 @@ void BoxModel::restart(Clock::time_point now, bool erase) {
     stBitPending_ = false;
     refDistance_ = 0;
     refLines_.clear();
-    interferencePending_ = false;
+    measureUntil_ = {};
     eraseAnnounce_ = erase && id_.dialect == Dialect::OneLetter;
     announcePending_ = true;
     oneLetterTurn_ = 0;
@@ -538,11 +538,13 @@ std::string BoxModel::oneLetterAnswer(Clock::time_point now) {
         eraseAnnounce_ = false;
         return "RS 2";
     }
-    if (interferencePending_) {
-        interferencePending_ = false;
-        // An older box reports the larger value, in tenths.
-        auto [a, b] = measureInterference(now);
-        return format("PD %d", int(std::lround(std::max(a, b) / 10.0)));
+    if (now < measureUntil_) {
+        measureTurn_ = !measureTurn_;
+        if (measureTurn_) {
+            // An older box reports the larger value, in tenths.
+            auto [a, b] = measureInterference(now);
+            return format("PD %d", int(std::lround(std::max(a, b) / 10.0)));
+        }
     }
     // After a pause in the polling the cycle starts again with a position.
     // The program identifies an old box by a "P " line while it takes any
@@ -593,7 +595,8 @@ std::optional<std::string> BoxModel::commandByte(unsigned char byte, Clock::time
     case 0xA0:
         // Reset; the old box measures the interference while it starts.
         restart(now, false);
-        interferencePending_ = true;
+        measureUntil_ = bootUntil_ + timing_.interferenceMeasuring;
+        measureTurn_ = false;
         return std::nullopt;
     case 0xAA:
         restart(now, true);

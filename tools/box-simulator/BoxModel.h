@@ -45,6 +45,9 @@ struct BoxIdentity {
 struct BoxTiming {
     std::chrono::milliseconds restartSilence{250}; // silent after reset, erase, power on
     std::chrono::milliseconds offsetRestore{800};  // after the silence: offsets from flash
+    // One-letter: how long after its silence a box restarted by 0xA0 goes on
+    // reporting interference.
+    std::chrono::milliseconds interferenceMeasuring{2000};
 };
 
 // What the box has learned; kept in its flash by the write request ("MW").
@@ -207,10 +210,13 @@ private:
     Clock::time_point bootEnd_{}; // end of the last restart's silence
     TeachState flash_;
     TeachState learned_;
-    double learnTravel_ = 0.0;         // counts turned slowly since the restart (offset learning)
-    bool eraseAnnounce_ = false;       // one-letter: "RS 2" after an erase
-    bool announcePending_ = false;     // a line of its own at the end of the silence
-    bool interferencePending_ = false; // one-letter: "PD" after 0xA0
+    double learnTravel_ = 0.0;     // counts turned slowly since the restart (offset learning)
+    bool eraseAnnounce_ = false;   // one-letter: "RS 2" after an erase
+    bool announcePending_ = false; // a line of its own at the end of the silence
+    // One-letter: after 0xA0 the box measures the interference while it
+    // starts and answers every second poll with a "PD" line until then.
+    Clock::time_point measureUntil_{};
+    bool measureTurn_ = false;
     int oneLetterTurn_ = 0;
     Clock::time_point lastPoll_{};
     std::minstd_rand rng_{4711};
