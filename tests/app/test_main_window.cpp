@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -275,6 +276,21 @@ TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
     EXPECT_EQ(c().positionGroup->title().toStdString(), text(TextTable::MainWindow, 6));
     EXPECT_NE(c().exitButton->text().toStdString(), textIn(TextTable::MainWindow, 16, 0));
     setLanguage(0);
+}
+
+TEST_F(MainWindow, NoTwoControlsOverlapWhileTheNoiseMeasurementRuns) {
+    c().noiseArea->show();
+    c().connectButton->show();
+    std::vector<QWidget*> controls;
+    for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisibleTo(window.get()) && !w->objectName().isEmpty() &&
+            qobject_cast<QGroupBox*>(w) == nullptr)
+            controls.push_back(w);
+    for (size_t i = 0; i < controls.size(); ++i)
+        for (size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << controls[i]->objectName().toStdString() << " and "
+                << controls[j]->objectName().toStdString();
 }
 
 TEST_F(MainWindow, GroupCaptionsStandInTheirFrameLinesClearOfTheStatusListButton) {

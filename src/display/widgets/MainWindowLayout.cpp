@@ -65,7 +65,9 @@ MainWindowControls buildMainWindowControls(DialogTemplate& t) {
     c.noiseCaption = t.place(1041, 15, 208, 70, 20, textControl(centre));
     c.noiseButton = t.place(1034, 25, 228, 50, 15, iconButton(Art::NoiseIdle, true));
     c.noiseButton->setEnabled(false);
-    c.noiseValue = t.place(1036, 11, 248, 24, 13, textControl(right));
+    // The value ends where the noise bars begin (its template field reaches
+    // 5 units into theirs, and the bars covered its last digit).
+    c.noiseValue = t.place(1036, 11, 248, 19, 13, textControl(right));
     c.noiseArea = t.place(1033, 30, 247, 40, 13, textControl(Qt::AlignLeft));
     c.noiseArea->hide();
 
