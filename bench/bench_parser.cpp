@@ -1,29 +1,19 @@
 // The line parser over the lines a box sends: a two-letter poll cycle (every
 // second line a position) and a one-letter mix. One iteration is one line.
 
-#include "config/ConfigData.h"
-#include "device/DeviceReadings.h"
-#include "device/LineParser.h"
-#include "device/LinkControl.h"
-#include "device/LinkInterfaces.h"
+#include "support/LinkRecordSet.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <vector>
 
 namespace {
 
-class CountingNotifier : public LinkNotifier {
+class CountingNotifier : public QuietNotifier {
 public:
     void deviceEvent(int code, int param) override { sum += code + param; }
-    void linkEnded() override {}
-    void noSerialData() override {}
-    void boxRestart() override {}
-    void showDeletingText() override {}
-    void resetReadings() override {}
     int64_t sum = 0;
 };
 
@@ -62,20 +52,15 @@ std::vector<std::string> oneLetterCycle(int cycle) {
 }
 
 void parseLines(benchmark::State& state, bool twoLetter) {
-    DeviceReadings readings;
-    std::mutex mutex;
-    LinkControl link;
-    ConfigData config;
-    RelaxedAtomic<int32_t> minRate{2};
-    RelaxedAtomic<int32_t> maxRate{20000};
-    int32_t pollStep = 1;
+    LinkRecordSet r;
+    r.pollStep = 1;
     CountingNotifier notifier;
-    link.notificationsSuppressed = false;
-    link.awaitingIdentification = false;
-    link.newProtocol = twoLetter;
-    link.boxStarting = false;
-    readings.statusWord = 0x33;
-    LineParser parser(readings, mutex, link, config, minRate, maxRate, pollStep, notifier);
+    r.link.notificationsSuppressed = false;
+    r.link.awaitingIdentification = false;
+    r.link.newProtocol = twoLetter;
+    r.link.boxStarting = false;
+    r.readings.statusWord = 0x33;
+    LineParser parser = r.makeParser(notifier);
 
     std::vector<std::string> lines;
     for (int cycle = 0; cycle < 50; ++cycle) {

@@ -2,6 +2,7 @@
 // saved afterwards must read back as a complete file with the same values.
 
 #include "config/ConfigFile.h"
+#include "support/ConfigSet.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,14 +14,6 @@
 #include <string>
 
 namespace {
-
-struct Records {
-    ConfigData data;
-    bool extDisplayOn = false;
-    BearingEntry table[kBearingTableSize];
-    int count = 0;
-    ConfigRecords records() { return ConfigRecords{data, extDisplayOn, table, count}; }
-};
 
 // Every run writes the file three times: a folder in memory keeps that fast.
 const std::string& workDirectory() {
@@ -47,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    Records first;
+    ConfigSet first;
     const int count = loadConfigFrom(dir, first.records());
     check(count >= 1 && count <= kMaxBearingRows, "bearing count out of range");
     check(first.data.displayFormat >= 0 && first.data.displayFormat <= 3, "display format");
@@ -61,10 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(merged == read, "saving the same values again would change the file");
 
     // One save repairs the file: from then on loading and saving agree.
-    Records second;
+    ConfigSet second;
     loadConfigFrom(dir, second.records());
     check(saveConfigTo(dir, second.records()), "second save failed");
-    Records third;
+    ConfigSet third;
     check(loadConfigFrom(dir, third.records()) == second.count, "bearing rows changed");
     const ConfigData& a = second.data;
     const ConfigData& b = third.data;

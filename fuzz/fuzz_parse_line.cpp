@@ -2,37 +2,28 @@
 // modes, and checks after every line that the readings stay sound: texts
 // closed within their fields, no infinity or NaN stored, no amplitude below 0.
 
-#include "config/ConfigData.h"
-#include "device/DeviceReadings.h"
-#include "device/LineParser.h"
-#include "device/LinkControl.h"
-#include "device/LinkInterfaces.h"
+#include "device/DeviceEvents.h"
+#include "support/LinkRecordSet.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <mutex>
 #include <string_view>
 
 namespace {
 
 constexpr std::size_t kMaxInput = 300;
 
-class CountingNotifier : public LinkNotifier {
+class CountingNotifier : public QuietNotifier {
 public:
     void deviceEvent(int code, int) override {
-        if (code < 0 || code > 21) {
+        if (code < kPositionEvent || code > kSerialNumbersEvent) {
             __builtin_trap();
         }
         ++events;
     }
-    void linkEnded() override {}
-    void noSerialData() override {}
-    void boxRestart() override {}
-    void showDeletingText() override {}
-    void resetReadings() override {}
     int events = 0;
 };
 
@@ -77,30 +68,25 @@ void checkReadings(const DeviceReadings& r) {
 enum class Mode { Identification, TwoLetter, OneLetter };
 
 void run(std::string_view input, Mode mode, uint8_t knobs) {
-    DeviceReadings readings;
-    std::mutex mutex;
-    LinkControl link;
-    ConfigData config;
-    RelaxedAtomic<int32_t> minRate{2};
-    RelaxedAtomic<int32_t> maxRate{20000};
-    int32_t pollStep = knobs & 1;
+    LinkRecordSet r;
+    r.pollStep = knobs & 1;
     CountingNotifier notifier;
-    link.notificationsSuppressed = (knobs & 2) != 0;
-    link.boxStarting = (knobs & 4) != 0;
-    link.statusRestart = (knobs & 8) != 0;
-    link.awaitingIdentification = mode == Mode::Identification;
-    link.newProtocol = mode == Mode::TwoLetter;
-    config.directionReversed = (knobs >> 4) & 1;
-    config.pulseRate = (knobs & 0x20) ? 2 : 20000;
-    readings.absolutePositionMode = (knobs & 0x40) != 0;
-    readings.statusWord = (knobs & 0x80) ? 0xFFFF : 0;
-    readings.dacOffsets[0] = (knobs & 0x80) ? 505.0 : 0.0;
-    LineParser parser(readings, mutex, link, config, minRate, maxRate, pollStep, notifier);
+    r.link.notificationsSuppressed = (knobs & 2) != 0;
+    r.link.boxStarting = (knobs & 4) != 0;
+    r.link.statusRestart = (knobs & 8) != 0;
+    r.link.awaitingIdentification = mode == Mode::Identification;
+    r.link.newProtocol = mode == Mode::TwoLetter;
+    r.config.directionReversed = (knobs >> 4) & 1;
+    r.config.pulseRate = (knobs & 0x20) ? 2 : 20000;
+    r.readings.absolutePositionMode = (knobs & 0x40) != 0;
+    r.readings.statusWord = (knobs & 0x80) ? 0xFFFF : 0;
+    r.readings.dacOffsets[0] = (knobs & 0x80) ? 505.0 : 0.0;
+    LineParser parser = r.makeParser(notifier);
 
     // The whole input as one line, then its CR/LF-separated pieces in turn,
     // so that one input can move the parser through several states.
     parser.parseLine(input, 0);
-    checkReadings(readings);
+    checkReadings(r.readings);
     int32_t time = 0;
     std::size_t start = 0;
     while (start <= input.size()) {
@@ -109,9 +95,9 @@ void run(std::string_view input, Mode mode, uint8_t knobs) {
             end = input.size();
         }
         time += (knobs & 3) == 3 ? 0 : 7;
-        ++pollStep;
+        ++r.pollStep;
         parser.parseLine(input.substr(start, end - start), time);
-        checkReadings(readings);
+        checkReadings(r.readings);
         start = end + 1;
     }
 }

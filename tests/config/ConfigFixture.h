@@ -3,23 +3,15 @@
 // process-wide ones, and a fresh folder for ORVAdata.cfg.
 
 #include "config/ConfigFile.h"
+#include "support/ConfigSet.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
-
-struct ConfigSet {
-    ConfigData data;
-    bool extDisplayOn = false;
-    BearingEntry table[kBearingTableSize];
-    int count = 0;
-    ConfigRecords records() { return ConfigRecords{data, extDisplayOn, table, count}; }
-};
 
 class ConfigFileTest : public ::testing::Test {
 protected:
@@ -37,12 +29,7 @@ protected:
         std::ofstream out(path(), std::ios::binary | std::ios::trunc);
         out << bytes;
     }
-    std::string readFile() const {
-        std::ifstream in(path(), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string readFile() const { return fileBytes(path()); }
     int load(ConfigSet& set) const { return loadConfigFrom(dir, set.records()); }
     bool save(ConfigSet& set) const { return saveConfigTo(dir, set.records()); }
 

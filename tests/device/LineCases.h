@@ -1,7 +1,7 @@
 #pragma once
 // Table-driven line tests: each case runs on a fresh parser.
 
-#include "ParserRig.h"
+#include "support/ParserRig.h"
 
 #include <gtest/gtest.h>
 

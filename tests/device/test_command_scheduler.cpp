@@ -1,8 +1,8 @@
-#include "ParserRig.h"
-#include "RecordingLink.h"
 #include "device/CommandScheduler.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "support/ParserRig.h"
+#include "support/RecordingLink.h"
 
 #include <gtest/gtest.h>
 
@@ -110,8 +110,9 @@ TEST(Identification, RequestMadeWithAResetIsSentAfterTheNewIdentification) {
     ParserRig parser;
     rig.link.awaitingIdentification = true;
     rig.link.pendingCommand = kEraseRequest;
-    LineParser lineParser(parser.readings, parser.mutex, rig.link, parser.config, parser.minRate,
-                          parser.maxRate, rig.scheduler.pollStep(), parser.notifier);
+    LineParser lineParser(parser.readings, parser.readingsMutex, rig.link, parser.config,
+                          parser.minRate, parser.maxRate, rig.scheduler.pollStep(),
+                          parser.notifier);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(rig.turn().front(), "send 3");
         lineParser.parseLine("ST 0000000000000011", i); // no identification: dropped

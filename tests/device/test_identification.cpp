@@ -1,4 +1,4 @@
-#include "ParserRig.h"
+#include "support/ParserRig.h"
 
 #include <string>
 
@@ -93,7 +93,7 @@ TEST(Identification, ValuesAreStoredWhileNotificationsAreSuppressed) {
     ParserRig rig;
     rig.identification();
     rig.link.notificationsSuppressed = true;
-    EXPECT_TRUE(rig.parser->parseIdentification("FW 1.60 01000010 123"));
+    EXPECT_TRUE(rig.parser.parseIdentification("FW 1.60 01000010 123"));
     EXPECT_STREQ(rig.readings.boxTypeText, "QTBX02 (1Ref)");
     EXPECT_TRUE(rig.link.newProtocol);
     EXPECT_TRUE(rig.takeEvents().empty());

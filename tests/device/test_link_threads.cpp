@@ -2,13 +2,10 @@
 // side reads, writes and resets the readings under the lock and places
 // requests, as the main window does. Run under the thread sanitizer.
 
-#include "RecordingLink.h"
-#include "config/ConfigData.h"
 #include "device/CommandScheduler.h"
-#include "device/DeviceReadings.h"
-#include "device/LineParser.h"
-#include "device/LinkControl.h"
 #include "device/ReadingsReset.h"
+#include "support/LinkRecordSet.h"
+#include "support/RecordingLink.h"
 
 #include <gtest/gtest.h>
 
@@ -26,26 +23,20 @@ public:
 };
 
 TEST(LinkThreads, ReadingsAreSharedOnlyUnderTheLock) {
-    DeviceReadings readings;
-    std::mutex mutex;
-    LinkControl link;
-    ConfigData config;
-    RelaxedAtomic<int32_t> minRate{2};
-    RelaxedAtomic<int32_t> maxRate{20000};
+    LinkRecordSet r;
     RecordingNotifier notifier;
     DiscardingChannel channel;
-    link.notificationsSuppressed = false;
-    link.awaitingIdentification = true;
-    CommandScheduler scheduler(link, readings, mutex, channel, notifier);
-    LineParser parser(readings, mutex, link, config, minRate, maxRate, scheduler.pollStep(),
-                      notifier);
+    r.link.notificationsSuppressed = false;
+    r.link.awaitingIdentification = true;
+    CommandScheduler scheduler(r.link, r.readings, r.readingsMutex, channel, notifier);
+    LineParser parser = r.makeParser(notifier, scheduler.pollStep());
     // In the program the event handler runs on the user-interface thread
     // while the reader waits; here it runs on the reader thread, so it takes
     // the lock as any other reader outside an event must.
     int64_t seen = 0;
     notifier.onEvent = [&](int, int) {
-        std::lock_guard<std::mutex> lock(mutex);
-        seen += readings.rawPosition;
+        std::lock_guard<std::mutex> lock(r.readingsMutex);
+        seen += r.readings.rawPosition;
     };
 
     std::atomic<bool> done{false};
@@ -53,20 +44,20 @@ TEST(LinkThreads, ReadingsAreSharedOnlyUnderTheLock) {
     std::thread ui([&] {
         for (int i = 0; !done.load(); ++i) {
             {
-                std::lock_guard<std::mutex> lock(mutex);
-                readings.displayPosition = readings.rawPosition;
-                readings.zeroPosition = i % 100;
+                std::lock_guard<std::mutex> lock(r.readingsMutex);
+                r.readings.displayPosition = r.readings.rawPosition;
+                r.readings.zeroPosition = i % 100;
                 if (i % 500 == 499) {
-                    resetDeviceReadings(readings, link);
+                    resetDeviceReadings(r.readings, r.link);
                 }
             }
-            const DeviceReadings copy = snapshotReadings(readings, mutex);
+            const DeviceReadings copy = snapshotReadings(r.readings, r.readingsMutex);
             uiSeen += copy.statusWord; // keeps the copy alive
             scheduler.setNoiseButtonPressed(i % 2 == 0);
             if (i % 50 == 0) {
-                link.pendingCommand = kInterferenceRequest;
+                r.link.pendingCommand = kInterferenceRequest;
             }
-            config.directionReversed = i % 2;
+            r.config.directionReversed = i % 2;
         }
     });
 
@@ -78,7 +69,7 @@ TEST(LinkThreads, ReadingsAreSharedOnlyUnderTheLock) {
         scheduler.runCommandScheduler();
         parser.parseLine(lines[i % 8], i);
         if (i % 700 == 0) {
-            link.awaitingIdentification = true;
+            r.link.awaitingIdentification = true;
         }
     }
     done = true;

@@ -1,4 +1,4 @@
-#include "ParserRig.h"
+#include "support/ParserRig.h"
 
 #include <cstdio>
 #include <limits>
@@ -179,7 +179,7 @@ TEST(Notification, PositionComesBeforeTheAmplitudesAreStored) {
     std::vector<double> yellowSeen;
     rig.notifier.onEvent = [&](int, int) {
         // The main window reads the readings while the parser waits.
-        std::lock_guard<std::mutex> lock(rig.mutex);
+        std::lock_guard<std::mutex> lock(rig.readingsMutex);
         yellowSeen.push_back(rig.readings.amplitudeYE);
     };
     rig.parse("PA 1000 0 0 480 640");

@@ -1,7 +1,7 @@
 // The amplitude bars and the noise display as widgets: what they paint and
 // how they keep the main window's noise controls in step.
 
-#include "WidgetTestSupport.h"
+#include "support/QtTestApp.h"
 
 #include "config/ConfigData.h"
 #include "device/LinkControl.h"

@@ -1,13 +1,11 @@
 #pragma once
 // Shared pieces of the serial link tests: a bare pseudo-terminal line that the
-// test writes to byte by byte, a notifier that records what the reader thread
-// reports, fresh link records per test, and waiting for a condition.
+// test writes to byte by byte, a notifier that records the positions the
+// reader thread reports, fresh link records per test, and waiting for a
+// condition.
 
-#include "config/ConfigData.h"
-#include "device/CSerialComm.h"
-#include "device/DeviceReadings.h"
-#include "device/LinkControl.h"
-#include "device/LinkInterfaces.h"
+#include "device/DeviceEvents.h"
+#include "support/LinkRecordSet.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -139,79 +137,45 @@ private:
 
 // Fresh records for one test, set up as the main window's start-up leaves
 // them, with a bearing range that accepts the box's pulse rate.
-struct Records {
-    DeviceReadings readings;
-    std::mutex readingsMutex;
-    LinkControl link;
-    ConfigData config;
-    RelaxedAtomic<int32_t> minRate{100};
-    RelaxedAtomic<int32_t> maxRate{20000};
-
-    Records() {
+struct Records : LinkRecordSet {
+    Records() : LinkRecordSet(100, 20000) {
         link.notificationsSuppressed = false;
         link.noData = true;
     }
-    LinkRecords records() { return {readings, readingsMutex, link, config, minRate, maxRate}; }
 };
 
-// Records what the reader thread reports, on the reader thread itself.
-class RecordingNotifier : public LinkNotifier {
+// Records the positions the reader thread reports, with the raw position at
+// the moment of each event, and counts the resets of the readings.
+class PositionRecorder : public QuietNotifier {
 public:
-    struct Event {
-        int code;
-        int param;
-        int32_t rawPosition;
-    };
-    RecordingNotifier(DeviceReadings& readings, LinkControl& link)
-        : readings_(readings), link_(link) {}
+    explicit PositionRecorder(DeviceReadings& readings) : readings_(readings) {}
 
-    // What resetReadings does to the link mode; the default restarts the
-    // identification as the main window does.
+    // What resetting the readings does to the link mode (the main window
+    // restarts the identification; a test may count the box as identified).
     std::function<void()> onReset;
 
-    void deviceEvent(int code, int param) override {
+    void deviceEvent(int code, int) override {
+        if (code != kPositionEvent)
+            return;
         std::lock_guard<std::mutex> lock(mutex_);
-        events_.push_back({code, param, readings_.rawPosition});
+        positions_.push_back(readings_.rawPosition);
     }
-    void linkEnded() override { ++linkEnded_; }
-    void noSerialData() override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        noData_.push_back(std::chrono::steady_clock::now());
-    }
-    void boxRestart() override { ++boxRestart_; }
-    void showDeletingText() override {}
     void resetReadings() override {
         ++resets_;
         if (onReset)
             onReset();
     }
 
-    std::vector<Event> events() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return events_;
-    }
     std::vector<int32_t> positions() {
-        std::vector<int32_t> p;
-        for (const Event& e : events())
-            if (e.code == 0)
-                p.push_back(e.rawPosition);
-        return p;
-    }
-    size_t noDataCount() {
         std::lock_guard<std::mutex> lock(mutex_);
-        return noData_.size();
+        return positions_;
     }
-    int linkEndedCount() const { return linkEnded_; }
     int resetCount() const { return resets_; }
 
 private:
     DeviceReadings& readings_;
-    LinkControl& link_;
     std::mutex mutex_;
-    std::vector<Event> events_;
-    std::vector<std::chrono::steady_clock::time_point> noData_;
-    std::atomic<int> linkEnded_{0};
-    std::atomic<int> boxRestart_{0};
+    std::vector<int32_t> positions_;
     std::atomic<int> resets_{0};
 };
 

@@ -69,7 +69,7 @@ protected:
     PtyLine line;
     Records r;
     PortMap ports{std::vector<std::string>{line.path()}};
-    RecordingNotifier notifier{r.readings, r.link};
+    PositionRecorder notifier{r.readings};
     CSerialComm comm{notifier, ports, r.records()};
 };
 

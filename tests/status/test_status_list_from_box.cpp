@@ -3,13 +3,11 @@
 // change of the flag word, and the list is saved to a file.
 
 #include "box-simulator/BoxModel.h"
-#include "config/ConfigData.h"
-#include "device/DeviceReadings.h"
-#include "device/LineParser.h"
-#include "device/LinkControl.h"
+#include "device/DeviceEvents.h"
 #include "display/StatusDisplay.h"
 #include "status/StatusList.h"
 #include "status/StatusListFile.h"
+#include "support/LinkRecordSet.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -25,18 +23,13 @@ namespace {
 using boxsim::Clock;
 
 // The main window's part: every status notification updates the display.
-class StatusWindow : public LinkNotifier {
+class StatusWindow : public QuietNotifier {
 public:
     explicit StatusWindow(StatusDisplay& display) : display_(display) {}
     void deviceEvent(int code, int param) override {
-        if (code == 5)
+        if (code == kStatusEvent)
             display_.updateStatusDisplay(param != 0);
     }
-    void linkEnded() override {}
-    void noSerialData() override {}
-    void boxRestart() override {}
-    void showDeletingText() override {}
-    void resetReadings() override {}
 
 private:
     StatusDisplay& display_;
@@ -65,18 +58,15 @@ protected:
 
     Clock::time_point start = Clock::now();
     boxsim::BoxModel box;
-    DeviceReadings readings;
-    std::mutex mutex;
-    LinkControl link;
-    ConfigData config;
-    RelaxedAtomic<int32_t> minRate{2};
-    RelaxedAtomic<int32_t> maxRate{20000};
-    int32_t pollStep = 0;
+    LinkRecordSet records;
+    DeviceReadings& readings = records.readings;
+    LinkControl& link = records.link;
+    ConfigData& config = records.config;
     StatusList list;
     StatusListLog log{list, config};
     StatusDisplay display{readings, link, &log};
     StatusWindow window{display};
-    LineParser parser{readings, mutex, link, config, minRate, maxRate, pollStep, window};
+    LineParser parser{records.makeParser(window)};
 };
 
 TEST_F(StatusListFromBox, RecordsEveryChangeAndSavesIt) {

@@ -1,7 +1,7 @@
 // The status list window and the extended display as the user works them:
 // Fix Display, details, Save and Delete; New Sensor, clear, modes, docking.
 
-#include "display_widgets/WidgetTestSupport.h"
+#include "support/QtTestApp.h"
 
 #include "config/ConfigData.h"
 #include "config/Texts.h"

@@ -2,26 +2,22 @@
 // Settings records of a test's own, with ORVAdata.cfg in a fresh folder, for
 // the setup dialog and the start menu.
 
-#include "config/Bearings.h"
 #include "config/CSetup.h"
-#include "config/ConfigFile.h"
 #include "config/Texts.h"
+#include "support/ConfigSet.h"
 #include "ui/QtTranslations.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
-class SetupTest : public ::testing::Test {
+class SetupTest : public ::testing::Test, protected ConfigSet {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         dir = folder.path().toStdString() + "/";
-        count = setBuiltInBearings(table);
-        setUserDefinedRow(table, count, kDefaultUserPulses);
+        useBuiltInBearings();
         data.bearingType = "KAVO180/KAVOS180";
         data.pulseRate = 1536;
         data.displayFormat = 1;
@@ -35,34 +31,24 @@ protected:
     }
 
     SetupRecords records() {
-        return SetupRecords{
-            ConfigRecords{data, extDisplayOn, table, count},
-            minRate,
-            maxRate,
-            state,
-            [this] {
-                ++loads;
-                return loadConfigFrom(dir, ConfigRecords{data, extDisplayOn, table, count});
-            },
-            [this] {
-                ++saves;
-                saveConfigTo(dir, ConfigRecords{data, extDisplayOn, table, count});
-            }};
+        return SetupRecords{ConfigSet::records(),
+                            minRate,
+                            maxRate,
+                            state,
+                            [this] {
+                                ++loads;
+                                return loadConfigFrom(dir, ConfigSet::records());
+                            },
+                            [this] {
+                                ++saves;
+                                saveConfigTo(dir, ConfigSet::records());
+                            }};
     }
 
-    std::string configFile() const {
-        std::ifstream in(dir + kConfigFileName, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string configFile() const { return fileBytes(dir + kConfigFileName); }
 
     QTemporaryDir folder;
     std::string dir;
-    ConfigData data;
-    bool extDisplayOn = false;
-    BearingEntry table[kBearingTableSize];
-    int count = 0;
     RelaxedAtomic<int32_t> minRate{2};
     RelaxedAtomic<int32_t> maxRate{20000};
     SetupState state;

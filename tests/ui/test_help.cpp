@@ -1,9 +1,8 @@
 // Help: which manual opens, the missing viewer, the missing file, F1.
 
-#include "config/Bearings.h"
 #include "config/CSetup.h"
-#include "config/ConfigData.h"
 #include "config/Texts.h"
+#include "support/ConfigSet.h"
 #include "ui/Help.h"
 #include "ui/QtTranslations.h"
 
@@ -101,18 +100,15 @@ TEST_F(HelpTest, F1InTheSetupDialogOpensTheManual) {
     putManual("ManualGerman.pdf");
     setLanguage(1);
     // Records of the test's own, so that the working directory's file stays untouched.
-    ConfigData data;
-    data.language = 1;
-    bool extDisplayOn = false;
-    BearingEntry table[kBearingTableSize];
-    int count = setBuiltInBearings(table);
-    setUserDefinedRow(table, count, kDefaultUserPulses);
+    ConfigSet config;
+    config.data.language = 1;
+    config.useBuiltInBearings();
     RelaxedAtomic<int32_t> minRate{2};
     RelaxedAtomic<int32_t> maxRate{20000};
     SetupState state;
     state.configNotLoaded = false;
-    CSetup dialog(SetupRecords{ConfigRecords{data, extDisplayOn, table, count}, minRate, maxRate,
-                               state, [&count] { return count; }, [] {}});
+    CSetup dialog(SetupRecords{config.records(), minRate, maxRate, state,
+                               [&config] { return config.count; }, [] {}});
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));

@@ -1,4 +1,4 @@
-#include "WidgetTestSupport.h"
+#include "support/QtTestApp.h"
 
 #include "ui/DialogStyle.h"
 
@@ -9,13 +9,14 @@
 
 namespace {
 
-class WidgetTestEnvironment : public ::testing::Environment {
+class QtApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = new QApplication(argc_, argv_);
         applyDialogStyle(*app_);
+        // Tests close windows one after another; none of that ends anything.
         QApplication::setQuitOnLastWindowClosed(false);
     }
     void TearDown() override {
@@ -25,13 +26,13 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[20] = "orvatix-widget-test";
+    char name_[16] = "orvatix-test";
     char* argv_[2] = {name_, nullptr};
     QApplication* app_ = nullptr;
 };
 
 [[maybe_unused]] ::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new WidgetTestEnvironment);
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 } // namespace
 

@@ -2,25 +2,19 @@
 // A line parser with its own readings, flags and settings, and a notifier that
 // records its events and checks that none arrives under the readings lock.
 
-#include "RecordingLink.h"
-#include "config/ConfigData.h"
-#include "device/DeviceReadings.h"
-#include "device/LineParser.h"
-#include "device/LinkControl.h"
+#include "support/LinkRecordSet.h"
+#include "support/RecordingLink.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string_view>
 
-struct ParserRig {
-    ParserRig() {
+struct ParserRig : LinkRecordSet {
+    ParserRig() : LinkRecordSet(512, 4096) {
         link.notificationsSuppressed = false;
         link.boxStarting = false;
-        notifier.guard = &mutex;
-        parser = std::make_unique<LineParser>(readings, mutex, link, config, minRate, maxRate,
-                                              pollStep, notifier);
+        notifier.guard = &readingsMutex;
     }
     ~ParserRig() { EXPECT_EQ(notifier.eventsUnderLock, 0) << "event sent under the lock"; }
 
@@ -36,7 +30,7 @@ struct ParserRig {
         link.awaitingIdentification = true;
         link.newProtocol = false;
     }
-    void parse(std::string_view line, int32_t timeMs = 0) { parser->parseLine(line, timeMs); }
+    void parse(std::string_view line, int32_t timeMs = 0) { parser.parseLine(line, timeMs); }
     EventList takeEvents() {
         EventList out;
         out.swap(notifier.events);
@@ -52,13 +46,6 @@ struct ParserRig {
         return out;
     }
 
-    DeviceReadings readings;
-    std::mutex mutex;
-    LinkControl link;
-    ConfigData config;
-    RelaxedAtomic<int32_t> minRate{512};
-    RelaxedAtomic<int32_t> maxRate{4096};
-    int32_t pollStep = 0;
     RecordingNotifier notifier;
-    std::unique_ptr<LineParser> parser;
+    LineParser parser{makeParser(notifier)};
 };
