@@ -1,13 +1,13 @@
 #include "config/CSetup.h"
 
 #include "config/Bearings.h"
-#include "config/Texts.h"
 #include "ui/Artwork.h"
 #include "ui/Help.h"
 #include "ui/PulseField.h"
 #include "ui/QtTranslations.h"
 #include "ui/SettingsSnapshot.h"
 #include "ui/SpinButtons.h"
+#include "ui/UiText.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -38,10 +38,6 @@ enum SetupRow {
     kFirstFormatRow = 10, // Degrees, Deg/Min/Sec, D/M/S High, Micron
 };
 constexpr int kFormatCount = 4;
-
-QString setupText(int row) {
-    return QString::fromUtf8(text(TextTable::Setup, row));
-}
 
 } // namespace
 
@@ -156,7 +152,7 @@ void CSetup::fillDisplayList() {
     const QSignalBlocker blocker(displayList_);
     displayList_->clear();
     for (int i = 0; i < kFormatCount; ++i) {
-        displayList_->addItem(setupText(kFirstFormatRow + i));
+        displayList_->addItem(uiText(TextTable::Setup, kFirstFormatRow + i));
     }
     displayList_->setCurrentIndex(records_.config.data.displayFormat);
 }
@@ -180,14 +176,14 @@ void CSetup::languageChanged(int language) {
 }
 
 void CSetup::setCaptions() {
-    setWindowTitle(setupText(kTitleRow));
-    pulseGroup_->setTitle(setupText(kPulseRateRow));
-    bearingGroup_->setTitle(setupText(kBearingTypeRow));
-    displayGroup_->setTitle(setupText(kPositionDisplayRow));
-    languageGroup_->setTitle(setupText(kLanguageRow));
-    portGroup_->setTitle(setupText(kSerialPortRow));
-    okButton_->setText(setupText(kOkRow));
-    cancelButton_->setText(setupText(kCancelRow));
+    setWindowTitle(uiText(TextTable::Setup, kTitleRow));
+    pulseGroup_->setTitle(uiText(TextTable::Setup, kPulseRateRow));
+    bearingGroup_->setTitle(uiText(TextTable::Setup, kBearingTypeRow));
+    displayGroup_->setTitle(uiText(TextTable::Setup, kPositionDisplayRow));
+    languageGroup_->setTitle(uiText(TextTable::Setup, kLanguageRow));
+    portGroup_->setTitle(uiText(TextTable::Setup, kSerialPortRow));
+    okButton_->setText(uiText(TextTable::Setup, kOkRow));
+    cancelButton_->setText(uiText(TextTable::Setup, kCancelRow));
 }
 
 void CSetup::confirm() {

@@ -1,9 +1,9 @@
 #include "ui/CSelectDlg.h"
 
-#include "config/Texts.h"
 #include "ui/Artwork.h"
 #include "ui/Help.h"
 #include "ui/StartMenuRules.h"
+#include "ui/UiText.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -66,9 +66,7 @@ void CSelectDlg::setCaptions() {
     const int language =
         startMenuLanguage(records_.config.data.language,
                           QLocale::languageToString(QLocale::system().language()).toStdString());
-    auto caption = [language](int row) {
-        return QString::fromUtf8(textIn(TextTable::StartMenu, row, language));
-    };
+    auto caption = [language](int row) { return uiTextIn(TextTable::StartMenu, row, language); };
     setWindowTitle(caption(kTitleRow));
     heading_->setText(caption(kHeadingRow));
     teachIn_->setText(caption(kTeachInRow));

@@ -1,7 +1,7 @@
 #include "ui/Help.h"
 
 #include "config/ConfigData.h"
-#include "config/Texts.h"
+#include "ui/UiText.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -63,7 +63,7 @@ HelpDesktop& helpDesktop() {
 }
 
 QString manualFileName(int language) {
-    return QString::fromUtf8(textIn(TextTable::ManualFiles, 0, language));
+    return uiTextIn(TextTable::ManualFiles, 0, language);
 }
 
 QString findManual(const QString& fileName, const QStringList& folders) {
@@ -100,8 +100,8 @@ HelpResult openManual(QWidget* parent) {
     if (path.isEmpty()) {
         // Pressing F1 and seeing nothing happen helps nobody: say which file
         // is missing and where it was looked for.
-        QString message = QString::fromUtf8(text(TextTable::StatusMessages, 40)).trimmed() +
-                          QStringLiteral("\n\n") + fileName + QStringLiteral("\n");
+        QString message = uiText(TextTable::StatusMessages, 40).trimmed() + QStringLiteral("\n\n") +
+                          fileName + QStringLiteral("\n");
         for (const QString& folder : folders) {
             message += QStringLiteral("\n") + QDir::toNativeSeparators(folder);
         }

@@ -1,13 +1,13 @@
 #include "status/widgets/CAdditionalMonitor.h"
 
 #include "config/ConfigData.h"
-#include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
 #include "ui/Artwork.h"
 #include "ui/CMessagebox.h"
 #include "ui/Help.h"
+#include "ui/UiText.h"
 
 #include <QButtonGroup>
 #include <QContextMenuEvent>
@@ -26,10 +26,6 @@ constexpr int kRowChannel = 27;
 constexpr int kRowNewSensor = 28;
 constexpr int kRowFactor = 29;
 constexpr int kRowDacOffset = 33;
-
-QString mainText(int row) {
-    return QString::fromUtf8(text(TextTable::MainWindow, row));
-}
 
 QColor colour(Rgb c) {
     return QColor(c.r, c.g, c.b);
@@ -95,13 +91,13 @@ void CAdditionalMonitor::followMainWindow() {
 }
 
 void CAdditionalMonitor::refreshCaptions() {
-    refGroup_->setTitle(mainText(kRowRefSignal));
-    dacGroup_->setTitle(mainText(kRowDacOffset));
-    channelGroup_->setTitle(mainText(kRowChannelValue));
-    newSensorButton_->setText(mainText(kRowNewSensor));
+    refGroup_->setTitle(uiText(TextTable::MainWindow, kRowRefSignal));
+    dacGroup_->setTitle(uiText(TextTable::MainWindow, kRowDacOffset));
+    channelGroup_->setTitle(uiText(TextTable::MainWindow, kRowChannelValue));
+    newSensorButton_->setText(uiText(TextTable::MainWindow, kRowNewSensor));
     modeButtons_[0]->setText(QStringLiteral("Offset"));
-    modeButtons_[1]->setText(mainText(kRowChannel));
-    modeButtons_[2]->setText(mainText(kRowFactor));
+    modeButtons_[1]->setText(uiText(TextTable::MainWindow, kRowChannel));
+    modeButtons_[2]->setText(uiText(TextTable::MainWindow, kRowFactor));
 }
 
 int CAdditionalMonitor::mode() const {

@@ -1,11 +1,11 @@
 #include "status/widgets/CErrorDialog.h"
 
-#include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "status/StatusListFile.h"
 #include "status/StatusListText.h"
 #include "ui/Artwork.h"
 #include "ui/Help.h"
+#include "ui/UiText.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -26,10 +26,6 @@ constexpr int kRowTime = 13;
 constexpr int kRowSave = 30;
 constexpr int kRowDelete = 31;
 constexpr int kRowFixDisplay = 32;
-
-QString mainText(int row) {
-    return QString::fromUtf8(text(TextTable::MainWindow, row));
-}
 
 QLabel* textControl(bool sunken) {
     auto* label = new QLabel;
@@ -137,12 +133,12 @@ void CErrorDialog::present() {
 }
 
 void CErrorDialog::refreshCaptions() {
-    setWindowTitle(mainText(kRowSystemState));
-    timeCaption_->setText(mainText(kRowTime));
-    positionCaption_->setText(mainText(kRowPosition));
-    saveButton_->setText(mainText(kRowSave));
-    deleteButton_->setText(mainText(kRowDelete));
-    fixButton_->setText(mainText(kRowFixDisplay));
+    setWindowTitle(uiText(TextTable::MainWindow, kRowSystemState));
+    timeCaption_->setText(uiText(TextTable::MainWindow, kRowTime));
+    positionCaption_->setText(uiText(TextTable::MainWindow, kRowPosition));
+    saveButton_->setText(uiText(TextTable::MainWindow, kRowSave));
+    deleteButton_->setText(uiText(TextTable::MainWindow, kRowDelete));
+    fixButton_->setText(uiText(TextTable::MainWindow, kRowFixDisplay));
     fixButton_->setChecked(list_.frozen());
 }
 
