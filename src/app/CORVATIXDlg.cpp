@@ -19,6 +19,7 @@
 #include "display/TextFormat.h"
 #include "display/widgets/AmplitudeBars.h"
 #include "display/widgets/NoiseDisplay.h"
+#include "display/widgets/QtColour.h"
 #include "status/widgets/CErrorDialog.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
@@ -495,12 +496,9 @@ void CORVATIXDlg::applyPositionView(const PositionView& view) {
         controls_.speedField->setText(qs(view.speedText));
     if (view.writePosition)
         controls_.positionField->setText(qs(view.positionText));
-    const QColor marker =
-        view.dimmed ? QColor(kMarkerDimColour.red, kMarkerDimColour.green, kMarkerDimColour.blue)
-                    : palette().color(QPalette::WindowText);
-    const QColor position = view.dimmed ? QColor(kPositionDimColour.red, kPositionDimColour.green,
-                                                 kPositionDimColour.blue)
-                                        : palette().color(QPalette::WindowText);
+    const QColor text = palette().color(QPalette::WindowText);
+    const QColor marker = view.dimmed ? toQColor(kMarkerDimColour) : text;
+    const QColor position = view.dimmed ? toQColor(kPositionDimColour) : text;
     for (auto [label, colour] :
          {std::pair{controls_.markerField, marker}, std::pair{controls_.positionField, position}}) {
         if (label->palette().color(QPalette::WindowText) != colour) {

@@ -1,14 +1,9 @@
 #pragma once
-// The colours of the amplitude bars and the noise bars, as plain RGB so that
-// the logic needs no screen, and the rule that replaces a light shade by the
-// pure colour on a display that cannot show the shade exactly.
+// The colours of the amplitude bars and the noise bars, and the rule that
+// replaces a light shade by the pure colour on a display that cannot show the
+// shade exactly.
 
-struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-    bool operator==(const Rgb&) const = default;
-};
+#include "display/Rgb.h"
 
 namespace barcolour {
 constexpr Rgb kLightRed{255, 128, 128};

@@ -5,6 +5,8 @@
 // Texts are UTF-8 (degree sign U+00B0, micro sign U+00B5); utf8ToLatin1
 // (config/Latin1.h) gives the 8-bit form with 0xB0 and 0xB5.
 
+#include "display/Rgb.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,12 +30,6 @@ std::string formatSpeed(double speed, int displayFormat, int32_t pulseRate, bool
 // Colour rule of the marker and position fields: while a box with one coded
 // reference mark has not found its absolute position (marker " Ref " or empty),
 // the marker is dark red and the position dark grey.
-struct FieldColour {
-    int red;
-    int green;
-    int blue;
-    bool operator==(const FieldColour&) const = default;
-};
-constexpr FieldColour kMarkerDimColour{128, 0, 0};
-constexpr FieldColour kPositionDimColour{64, 64, 64};
+constexpr Rgb kMarkerDimColour{128, 0, 0};
+constexpr Rgb kPositionDimColour{64, 64, 64};
 bool positionDimmed(std::string_view boxTypeText, std::string_view markerText);

@@ -1,23 +1,21 @@
 #include "display/widgets/AmplitudeBars.h"
 
+#include "display/widgets/QtColour.h"
+
 #include <QGroupBox>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace {
 
-QColor toColour(Rgb c) {
-    return QColor(c.r, c.g, c.b);
-}
-
 // A 3-D frame one pixel outside `inner`: dark on top and left, light on the
 // bottom and right.
 void frame3d(QPainter& p, const QRect& inner) {
     const QRect r = inner.adjusted(-1, -1, 1, 1);
-    p.setPen(toColour(barcolour::kDarkEdge));
+    p.setPen(toQColor(barcolour::kDarkEdge));
     p.drawLine(r.topLeft(), r.topRight());
     p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(toColour(barcolour::kLightEdge));
+    p.setPen(toQColor(barcolour::kLightEdge));
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomRight());
 }
@@ -105,22 +103,22 @@ QColor AmplitudeBars::paintColour(BarPaint paint, int depth) {
     const BarShades shades = barShades(depth);
     switch (paint) {
     case BarPaint::Grey:
-        return toColour(barcolour::kGrey);
+        return toQColor(barcolour::kGrey);
     case BarPaint::LightRed:
-        return toColour(shades.red);
+        return toQColor(shades.red);
     case BarPaint::LightYellow:
-        return toColour(shades.yellow);
+        return toQColor(shades.yellow);
     case BarPaint::LightGreen:
-        return toColour(shades.green);
+        return toQColor(shades.green);
     case BarPaint::Black:
         break;
     }
-    return toColour(barcolour::kBlack);
+    return toQColor(barcolour::kBlack);
 }
 
 QColor AmplitudeBars::sensorColour(AmplitudeSensor sensor, int depth) {
-    return sensor == AmplitudeSensor::WH ? toColour(barcolour::kWhite)
-                                         : toColour(barShades(depth).yellow);
+    return sensor == AmplitudeSensor::WH ? toQColor(barcolour::kWhite)
+                                         : toQColor(barShades(depth).yellow);
 }
 
 QRect AmplitudeBars::barRegion(const AmplitudeBarGeometry& g, AmplitudeSensor sensor) {

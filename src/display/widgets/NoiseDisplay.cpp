@@ -2,6 +2,7 @@
 
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
+#include "display/widgets/QtColour.h"
 #include "ui/Artwork.h"
 
 #include <QAbstractButton>
@@ -119,7 +120,7 @@ QColor NoiseDisplay::paintColour(NoisePaint paint, int depth) {
     case NoisePaint::Grey:
         break;
     }
-    return QColor(c.r, c.g, c.b);
+    return toQColor(c);
 }
 
 void NoiseDisplay::paintEvent(QPaintEvent*) {

@@ -4,6 +4,7 @@
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
+#include "display/widgets/QtColour.h"
 #include "ui/Artwork.h"
 #include "ui/CMessagebox.h"
 #include "ui/Help.h"
@@ -26,10 +27,6 @@ constexpr int kRowChannel = 27;
 constexpr int kRowNewSensor = 28;
 constexpr int kRowFactor = 29;
 constexpr int kRowDacOffset = 33;
-
-QColor colour(Rgb c) {
-    return QColor(c.r, c.g, c.b);
-}
 
 } // namespace
 
@@ -158,12 +155,12 @@ void CAdditionalMonitor::paintEvent(QPaintEvent* event) {
                            QString::fromStdString(box.label));
             }
             p.fillRect(inner, box.background == BoxBackground::White
-                                  ? colour(barcolour::kWhite)
-                                  : colour(barcolour::kLightYellow));
-            p.setPen(colour(barcolour::kGrey));
+                                  ? toQColor(barcolour::kWhite)
+                                  : toQColor(barcolour::kLightYellow));
+            p.setPen(toQColor(barcolour::kGrey));
             p.drawRect(inner.adjusted(0, 0, -1, -1));
-            p.setPen(box.value.overLimit ? colour(barShades(depth()).red)
-                                         : colour(barcolour::kGrey));
+            p.setPen(box.value.overLimit ? toQColor(barShades(depth()).red)
+                                         : toQColor(barcolour::kGrey));
             p.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine,
                        QString::fromStdString(box.value.text));
         }
