@@ -456,7 +456,7 @@ void CORVATIXDlg::boxResetHandling() {
     }
     link_.statusRestart = true;
     refresh();
-    refreshExtendedDisplay(22);
+    refreshExtendedDisplay(CAdditionalMonitor::kFullRefresh);
 }
 
 void CORVATIXDlg::showState(const std::string& main, const std::string& second) {
@@ -496,9 +496,9 @@ void CORVATIXDlg::applyPositionView(const PositionView& view) {
         controls_.speedField->setText(qs(view.speedText));
     if (view.writePosition)
         controls_.positionField->setText(qs(view.positionText));
-    const QColor text = palette().color(QPalette::WindowText);
-    const QColor marker = view.dimmed ? toQColor(kMarkerDimColour) : text;
-    const QColor position = view.dimmed ? toQColor(kPositionDimColour) : text;
+    const QColor normal = palette().color(QPalette::WindowText);
+    const QColor marker = view.dimmed ? toQColor(kMarkerDimColour) : normal;
+    const QColor position = view.dimmed ? toQColor(kPositionDimColour) : normal;
     for (auto [label, colour] :
          {std::pair{controls_.markerField, marker}, std::pair{controls_.positionField, position}}) {
         if (label->palette().color(QPalette::WindowText) != colour) {

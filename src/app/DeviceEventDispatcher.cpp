@@ -1,16 +1,9 @@
 #include "app/DeviceEventDispatcher.h"
 
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
-
-#include <cstring>
-
-namespace {
-// A text field of the readings, never read past its capacity.
-template <size_t N> std::string_view field(const char (&text)[N]) {
-    return std::string_view(text, strnlen(text, N));
-}
-} // namespace
+#include "display/TextFormat.h"
 
 DeviceEventDispatcher::DeviceEventDispatcher(const DeviceReadings& readings,
                                              const LinkControl& link, ReferenceIndicator& indicator,
@@ -18,15 +11,17 @@ DeviceEventDispatcher::DeviceEventDispatcher(const DeviceReadings& readings,
     : readings_(readings), link_(link), indicator_(indicator), target_(target) {}
 
 std::string DeviceEventDispatcher::versionLine(const DeviceReadings& readings) {
-    std::string line(field(readings.boxTypeText));
-    line.append(" Version ").append(field(readings.versionText));
-    line.append(" [").append(field(readings.boxInfoText)).append("]");
+    std::string line(fieldText(readings.boxTypeText));
+    line.append(" Version ").append(fieldText(readings.versionText));
+    line.append(" [").append(fieldText(readings.boxInfoText)).append("]");
     return line;
 }
 
 std::string DeviceEventDispatcher::serialLine(const DeviceReadings& readings) {
     std::string line("SN ");
-    line.append(field(readings.serialTextB)).append(" ").append(field(readings.serialTextA));
+    line.append(fieldText(readings.serialTextB))
+        .append(" ")
+        .append(fieldText(readings.serialTextA));
     return line;
 }
 
@@ -35,7 +30,7 @@ void DeviceEventDispatcher::offsetsChanged(int param, bool recording) {
         if (target_.markOffsetSeen('W') && !recording)
             target_.drawAmplitude('R', kWhite);
         if (!recording)
-            target_.refreshExtendedDisplay(2);
+            target_.refreshExtendedDisplay(kDacOffsetsEvent);
     } else if (param == 2) {
         if (target_.markOffsetSeen('Y') && !recording)
             target_.drawAmplitude('R', kYellow);
@@ -45,36 +40,36 @@ void DeviceEventDispatcher::offsetsChanged(int param, bool recording) {
 void DeviceEventDispatcher::dispatch(int code, int param) {
     const bool recording = link_.recordingActive.load();
     switch (code) {
-    case 0:
+    case kPositionEvent:
         target_.showPosition();
         break;
-    case 2:
+    case kDacOffsetsEvent:
         offsetsChanged(param, recording);
         break;
-    case 3:
+    case kChannelValuesEvent:
         if (!recording && param == 0)
-            target_.refreshExtendedDisplay(3);
+            target_.refreshExtendedDisplay(kChannelValuesEvent);
         break;
-    case 4:
+    case kChannelFactorsEvent:
         if (param == 0)
-            target_.refreshExtendedDisplay(4);
+            target_.refreshExtendedDisplay(kChannelFactorsEvent);
         break;
-    case 5:
+    case kStatusEvent:
         if (!target_.statusDisplayBusy() && !recording)
             target_.updateStatusDisplay(param != 0);
         break;
-    case 6:
+    case kAmplitudeWhiteEvent:
         if (recording)
             target_.addRecordSample(readings_.displayPosition, readings_.amplitudeWH,
                                     readings_.amplitudeYE, false);
         else if (!target_.amplitudeBusy())
             target_.drawAmplitude('W', readings_.amplitudeWH);
         break;
-    case 7:
+    case kAmplitudeYellowEvent:
         if (!target_.amplitudeBusy() && !recording)
             target_.drawAmplitude('Y', readings_.amplitudeYE);
         break;
-    case 8:
+    case kInterferenceEvent:
         if (recording)
             break;
         if (param == 0)
@@ -82,49 +77,49 @@ void DeviceEventDispatcher::dispatch(int code, int param) {
         else if (target_.noiseButtonPressed())
             target_.showNoise(readings_.interferenceA / 10.0, readings_.interferenceB / 10.0);
         break;
-    case 9:
+    case kReferenceFoundEvent:
         if (!recording)
-            indicator_.referenceFound(field(readings_.boxTypeText), readings_.absolutePositionMode,
-                                      target_.displayAngle());
+            indicator_.referenceFound(fieldText(readings_.boxTypeText),
+                                      readings_.absolutePositionMode, target_.displayAngle());
         break;
-    case 10:
+    case kReferencePassedEvent:
         if (!recording)
-            indicator_.referencePassed(field(readings_.boxTypeText), readings_.absolutePositionMode,
-                                       target_.displayAngle());
+            indicator_.referencePassed(fieldText(readings_.boxTypeText),
+                                       readings_.absolutePositionMode, target_.displayAngle());
         break;
-    case 12:
-        target_.refreshExtendedDisplay(12);
+    case kReferencePhaseEvent:
+        target_.refreshExtendedDisplay(kReferencePhaseEvent);
         break;
-    case 14:
+    case kVersionEvent:
         target_.setVersionLine(versionLine(readings_));
         break;
-    case 16:
+    case kZeroValueBEvent:
         if (!recording)
-            target_.refreshExtendedDisplay(16);
+            target_.refreshExtendedDisplay(kZeroValueBEvent);
         break;
-    case 17:
-        if (param == 49)
+    case kResetResultEvent:
+        if (param == kResetError)
             target_.showBoxResetResult(true);
-        else if (param == 50)
+        else if (param == kFlashErased)
             target_.showBoxResetResult(false);
         break;
-    case 18:
+    case kPulseRateEvent:
         target_.selectBearingByPulseRate();
         break;
-    case 19:
-        target_.refreshExtendedDisplay(19);
+    case kReferenceAnalysisEvent:
+        target_.refreshExtendedDisplay(kReferenceAnalysisEvent);
         break;
-    case 20:
+    case kReferenceMarkEvent:
         if (recording)
             target_.addRecordSample(readings_.refPosition, readings_.amplitudeWH,
                                     readings_.amplitudeYE, true);
         else
-            target_.refreshExtendedDisplay(20);
+            target_.refreshExtendedDisplay(kReferenceMarkEvent);
         break;
-    case 21:
+    case kSerialNumbersEvent:
         target_.setSerialLine(serialLine(readings_));
         break;
-    default: // 1, 11, 13, 15 and unknown codes: only the common step
+    default: // distance, box info, zero value A and unknown codes: only the common step
         break;
     }
     target_.setReferenceImage(indicator_.expire());

@@ -1,5 +1,6 @@
 #include "status/MonitorValues.h"
 
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "display/TextFormat.h"
 
@@ -94,22 +95,22 @@ std::vector<MonitorBox> monitorBoxes(MonitorPanel panel, const DeviceReadings& r
 
 std::vector<MonitorPanel> panelsForEvent(int event, int mode) {
     switch (event) {
-    case 2:
+    case kDacOffsetsEvent:
         return mode == kModeOffsets ? std::vector{MonitorPanel::Channels}
                                     : std::vector<MonitorPanel>{};
-    case 3:
+    case kChannelValuesEvent:
         return mode == kModeChannelValues ? std::vector{MonitorPanel::Channels}
                                           : std::vector<MonitorPanel>{};
-    case 4:
+    case kChannelFactorsEvent:
         return mode == kModeFactors ? std::vector{MonitorPanel::Channels}
                                     : std::vector<MonitorPanel>{};
-    case 16:
+    case kZeroValueBEvent:
         return {MonitorPanel::DacOffset};
-    case 12:
-    case 19:
-    case 20:
+    case kReferencePhaseEvent:
+    case kReferenceAnalysisEvent:
+    case kReferenceMarkEvent:
         return {MonitorPanel::RefSignal};
-    case 22:
+    case 22: // after a box reset
         return {MonitorPanel::Channels, MonitorPanel::DacOffset, MonitorPanel::RefSignal};
     default:
         return {};
