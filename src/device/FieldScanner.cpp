@@ -59,6 +59,14 @@ std::size_t readMagnitude(std::string_view text, std::size_t& pos, int base, uin
     return digits;
 }
 
+// An optional sign at text[pos]: steps over it and tells whether it is a minus.
+bool takeSign(std::string_view text, std::size_t& pos) {
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        return text[pos++] == '-';
+    }
+    return false;
+}
+
 int32_t saturate(bool negative, uint64_t magnitude) {
     constexpr uint64_t kMaxPositive = std::numeric_limits<int32_t>::max();
     if (negative) {
@@ -106,11 +114,7 @@ double outOfRange(std::string_view number) {
     }
     if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
         ++i;
-        bool negative = false;
-        if (i < number.size() && (number[i] == '+' || number[i] == '-')) {
-            negative = number[i] == '-';
-            ++i;
-        }
+        const bool negative = takeSign(number, i);
         long long written = 0;
         for (; i < number.size() && isDigit(number[i]); ++i) {
             if (written < 1'000'000'000) {
@@ -156,11 +160,7 @@ bool FieldScanner::integer(int32_t& out, bool anyBase) {
         return false;
     }
     std::size_t pos = pos_;
-    bool negative = false;
-    if (text_[pos] == '+' || text_[pos] == '-') {
-        negative = text_[pos] == '-';
-        ++pos;
-    }
+    const bool negative = takeSign(text_, pos);
     int base = 10;
     if (anyBase && pos < text_.size() && text_[pos] == '0') {
         // "0x" counts only when a hexadecimal digit follows; otherwise the
@@ -187,11 +187,7 @@ bool FieldScanner::real(double& out) {
         return false;
     }
     std::size_t pos = pos_;
-    bool negative = false;
-    if (text_[pos] == '+' || text_[pos] == '-') {
-        negative = text_[pos] == '-';
-        ++pos;
-    }
+    const bool negative = takeSign(text_, pos);
     if (startsWithNoCase(text_, pos, "inf")) {
         pos += 3;
         if (startsWithNoCase(text_, pos, "inity")) {
@@ -242,9 +238,7 @@ bool FieldScanner::real(double& out) {
     // An exponent counts only with at least one digit.
     if (pos < text_.size() && (text_[pos] == 'e' || text_[pos] == 'E')) {
         std::size_t e = pos + 1;
-        if (e < text_.size() && (text_[e] == '+' || text_[e] == '-')) {
-            ++e;
-        }
+        takeSign(text_, e); // from_chars reads the sign itself
         if (e < text_.size() && isDigit(text_[e])) {
             while (e < text_.size() && isDigit(text_[e])) {
                 ++e;
