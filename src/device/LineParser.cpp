@@ -80,6 +80,18 @@ template <std::size_t N> double valueOfText(const char (&field)[N]) {
     return std::isfinite(value) ? value : 0.0;
 }
 
+// The reference phase as the box wrote it, and its value.
+void storePhase(DeviceReadings& readings, std::string_view phase) {
+    storeText(readings.refPhaseText, phase);
+    readings.refValues[0] = valueOfText(readings.refPhaseText);
+}
+
+// "<name> v0 v1 v2 v3 v4": exactly five integers after the line's name.
+bool scanFive(std::string_view line, int32_t (&v)[5]) {
+    std::string_view name;
+    return FieldScanner::scan(line, name, v[0], v[1], v[2], v[3], v[4]) == 6;
+}
+
 bool isBit(char c) {
     return c == '0' || c == '1';
 }
@@ -398,9 +410,8 @@ void LineParser::referenceMarkLine(Lock& lock, int32_t startTimeMs) {
 }
 
 void LineParser::fiveValues(Lock& lock, double (&target)[5], double scale, int code) {
-    std::string_view name;
     int32_t v[5] = {};
-    if (FieldScanner::scan(text(), name, v[0], v[1], v[2], v[3], v[4]) != 6) {
+    if (!scanFive(text(), v)) {
         return;
     }
     for (int i = 0; i < 5; ++i) {
@@ -410,9 +421,8 @@ void LineParser::fiveValues(Lock& lock, double (&target)[5], double scale, int c
 }
 
 void LineParser::offsetLine(Lock& lock) {
-    std::string_view name;
     int32_t v[5] = {};
-    if (FieldScanner::scan(text(), name, v[0], v[1], v[2], v[3], v[4]) != 6) {
+    if (!scanFive(text(), v)) {
         return;
     }
     for (int i = 0; i < 5; ++i) {
@@ -469,8 +479,7 @@ void LineParser::referenceAnalysisLine(Lock& lock) {
     }
     const bool phaseValid = (readings_.statusWord & kStatusReferencePhase) != 0;
     if (phaseValid) {
-        storeText(readings_.refPhaseText, phase);
-        readings_.refValues[0] = valueOfText(readings_.refPhaseText);
+        storePhase(readings_, phase);
     } else {
         storeText(readings_.refPhaseText, "");
     }
@@ -565,8 +574,7 @@ void LineParser::oneLetter(Lock& lock, int32_t startTimeMs) {
             blankLeading(2);
             std::string_view phase;
             if (FieldScanner::scan(text(), phase) == 1) {
-                storeText(readings_.refPhaseText, phase);
-                readings_.refValues[0] = valueOfText(readings_.refPhaseText);
+                storePhase(readings_, phase);
                 notify(lock, kReferencePhaseEvent, 0);
             }
         }
@@ -776,8 +784,7 @@ void LineParser::referencePartLine(Lock& lock) {
         if (FieldScanner::scan(text(), phase) != 1) {
             return;
         }
-        storeText(readings_.refPhaseText, phase);
-        readings_.refValues[0] = valueOfText(readings_.refPhaseText);
+        storePhase(readings_, phase);
         notify(lock, kReferencePhaseEvent, 0);
     } else {
         const double value = leadingReal(text());
