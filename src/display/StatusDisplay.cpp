@@ -32,7 +32,7 @@ bool contains(const std::string& haystack, const char* needle) {
     return haystack.find(needle) != std::string::npos;
 }
 
-// Clears the busy flag for the time of an update and sets it again on exit.
+// Sets the busy flag for the time of an update and clears it again on exit.
 class BusyGuard {
 public:
     explicit BusyGuard(bool& busy) : busy_(busy) { busy_ = true; }
