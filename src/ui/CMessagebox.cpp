@@ -1,22 +1,14 @@
 #include "ui/CMessagebox.h"
 
-#include "config/Texts.h"
 #include "ui/NewSensorCheck.h"
+#include "ui/Notice.h"
 #include "ui/TeachInWarning.h"
-
-#include <QMessageBox>
+#include "ui/UiText.h"
 
 namespace {
 
 const MessageTemplate kTemplate{275, 138, QRect(15, 8, 237, 99), QRect(77, 107, 50, 16),
                                 QRect(147, 107, 50, 16)};
-
-void showNotice(QWidget* owner, QMessageBox::Icon icon, const char* caption, const char* message) {
-    auto* box = new QMessageBox(icon, QString::fromUtf8(caption), QString::fromUtf8(message),
-                                QMessageBox::Ok, owner);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
 
 } // namespace
 
@@ -39,8 +31,8 @@ void CMessagebox::okPressed() {
 }
 
 void CMessagebox::cancelPressed() {
-    showNotice(owner(), QMessageBox::Information, text(TextTable::TeachIn, kTeachInTitleRow),
-               text(TextTable::MainWindow, 4));
+    showNotice(owner(), QMessageBox::Information, uiText(TextTable::TeachIn, kTeachInTitleRow),
+               uiText(TextTable::MainWindow, 4));
 }
 
 CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceReadings& readings,
@@ -48,8 +40,8 @@ CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceRea
                               std::function<void()> resetReadings) {
     switch (newSensorStep(link.noData, link.statusRestart, readings, offsetSeenWH, offsetSeenYE)) {
     case NewSensorStep::TimeoutNotice:
-        showNotice(owner, QMessageBox::Warning, text(TextTable::StatusMessages, 1),
-                   text(TextTable::StatusMessages, 39));
+        showNotice(owner, QMessageBox::Warning, uiText(TextTable::StatusMessages, 1),
+                   uiText(TextTable::StatusMessages, 39));
         return nullptr;
     case NewSensorStep::Confirm:
         return CMessagebox::open(owner, link, std::move(resetReadings));

@@ -1,13 +1,13 @@
 #include "ui/Help.h"
 
 #include "config/ConfigData.h"
+#include "ui/Notice.h"
 #include "ui/UiText.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProcess>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -75,17 +75,6 @@ QString findManual(const QString& fileName, const QStringList& folders) {
     }
     return QString();
 }
-
-namespace {
-
-void showNotice(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-                const QString& message) {
-    auto* box = new QMessageBox(icon, caption, message, QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
-
-} // namespace
 
 HelpResult openManual(QWidget* parent) {
     const HelpDesktop& desktop = helpDesktop();

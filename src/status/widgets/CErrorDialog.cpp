@@ -5,13 +5,13 @@
 #include "status/StatusListText.h"
 #include "ui/Artwork.h"
 #include "ui/Help.h"
+#include "ui/Notice.h"
 #include "ui/UiText.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -188,10 +188,8 @@ void CErrorDialog::save() {
 bool CErrorDialog::saveTo(const QString& chosen) {
     if (saveStatusList(list_, statusFileName(chosen)))
         return true;
-    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("ERROR"),
-                                QStringLiteral("Can't open file !"), QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    showNotice(this, QMessageBox::Critical, QStringLiteral("ERROR"),
+               QStringLiteral("Can't open file !"));
     return false;
 }
 
