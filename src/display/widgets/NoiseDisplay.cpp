@@ -94,8 +94,11 @@ void NoiseDisplay::apply() {
             iconSet_ = true;
         }
     }
-    if (valueField_ && valueField_->text() != QString::fromStdString(v.valueText))
-        valueField_->setText(QString::fromStdString(v.valueText));
+    if (valueField_) {
+        const QString value = QString::fromStdString(v.valueText);
+        if (valueField_->text() != value)
+            valueField_->setText(value);
+    }
     if (isVisible() != v.areaVisible)
         setVisible(v.areaVisible);
     if (v.areaText != shown_.areaText || v.barsDrawn != shown_.barsDrawn || v.a != shown_.a ||
@@ -135,7 +138,7 @@ void NoiseDisplay::paintEvent(QPaintEvent*) {
     if (!v.barsDrawn)
         return;
     const QRect area = NoiseMeasurement::barArea(rect());
-    const QColor grey(barcolour::kGrey.r, barcolour::kGrey.g, barcolour::kGrey.b);
+    const QColor grey = toQColor(barcolour::kGrey);
     const QColor colour = paintColour(v.paint, depth());
     const struct {
         QRect half;
