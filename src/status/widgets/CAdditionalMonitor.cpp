@@ -70,6 +70,12 @@ CAdditionalMonitor::CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHos
 
     unitX_ = width() / kUnitsWide;
     unitY_ = height() / kUnitsHigh;
+    for (MonitorPanel panel :
+         {MonitorPanel::RefSignal, MonitorPanel::DacOffset, MonitorPanel::Channels}) {
+        QRect& area = panelRects_[static_cast<int>(panel)];
+        for (const MonitorBox& box : monitorBoxes(panel, DeviceReadings{}, kModeOffsets))
+            area = area.united(labelRect(box, unitX_, unitY_)).united(boxRect(box, unitX_, unitY_));
+    }
     refreshCaptions();
 }
 
@@ -125,11 +131,7 @@ QRect CAdditionalMonitor::labelRect(const MonitorBox& box, double ux, double uy)
 }
 
 QRect CAdditionalMonitor::panelRect(MonitorPanel panel) const {
-    // Where the boxes go does not depend on the values.
-    QRect area;
-    for (const MonitorBox& box : monitorBoxes(panel, DeviceReadings{}, config_.extDisplayMode))
-        area = area.united(labelRect(box, unitX_, unitY_)).united(boxRect(box, unitX_, unitY_));
-    return area;
+    return panelRects_[static_cast<int>(panel)];
 }
 
 DeviceReadings CAdditionalMonitor::snapshot() const {

@@ -125,4 +125,6 @@ private:
     QPushButton* closeButton_ = nullptr;
     double unitX_ = 1.0;
     double unitY_ = 1.0;
+    // panelRect() of each panel: the boxes keep their places whatever they show.
+    QRect panelRects_[3];
 };
