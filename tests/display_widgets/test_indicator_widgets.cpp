@@ -1,7 +1,7 @@
 // The amplitude bars and the noise display as widgets: what they paint and
 // how they keep the main window's noise controls in step.
 
-#include "support/QtTestApp.h"
+#include "support/Waiting.h"
 
 #include "config/ConfigData.h"
 #include "device/LinkControl.h"
@@ -27,7 +27,7 @@ protected:
         group->setTitle(QStringLiteral("Amplitude"));
         group->setBars(bars);
         group->show();
-        ASSERT_TRUE(waitUntil([&] { return group->isVisible(); }));
+        ASSERT_TRUE(waitWithEvents([&] { return group->isVisible(); }));
     }
     // The colour painted at the middle of a bar, at bar level `level`.
     QColor colourAtLevel(AmplitudeSensor sensor, double level) {
@@ -120,7 +120,7 @@ TEST_F(NoiseWidget, ButtonStartsAndTwoHighValuesStop) {
     EXPECT_FALSE(button->isChecked());
     EXPECT_FALSE(noise->running());
     // The stop form arrives after the notification.
-    EXPECT_TRUE(waitUntil([&] { return !noise->isVisible() && value->text().isEmpty(); }));
+    EXPECT_TRUE(waitWithEvents([&] { return !noise->isVisible() && value->text().isEmpty(); }));
 }
 
 } // namespace

@@ -62,7 +62,7 @@ public:
     }
 
     bool waitFor(const std::function<bool()>& cond, std::chrono::milliseconds deadline = 20s) {
-        return waitUntil(cond, deadline, true);
+        return waitWithEvents(cond, deadline);
     }
     bool waitForPositions(int more, std::chrono::milliseconds deadline = 20s) {
         int target = positions + more;

@@ -1,15 +1,13 @@
 #pragma once
 // Shared pieces of the serial link tests: a bare pseudo-terminal line that the
 // test writes to byte by byte, a notifier that records the positions the
-// reader thread reports, fresh link records per test, and waiting for a
-// condition.
+// reader thread reports, and fresh link records per test.
 
 #include "device/DeviceEvents.h"
 #include "support/LinkRecordSet.h"
+#include "support/Waiting.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -35,29 +33,6 @@ inline QCoreApplication& qtApp() {
     static char* argv[] = {name, nullptr};
     static QCoreApplication* app = new QCoreApplication(argc, argv);
     return *app;
-}
-
-// Runs the owner thread's event loop for a moment.
-inline void pumpEvents(std::chrono::milliseconds ms = 10ms) {
-    QEventLoop loop;
-    QTimer::singleShot(int(ms.count()), &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Waits until cond() holds or the deadline passes; pumps Qt events meanwhile
-// when `pump` is set. Deadlines are generous: the machine may be loaded.
-inline bool waitUntil(const std::function<bool()>& cond, std::chrono::milliseconds deadline,
-                      bool pump = false) {
-    auto end = std::chrono::steady_clock::now() + deadline;
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        if (pump)
-            pumpEvents(5ms);
-        else
-            std::this_thread::sleep_for(2ms);
-    }
-    return true;
 }
 
 // A directory of its own under /tmp for links and lock-free paths.

@@ -268,7 +268,7 @@ TEST(LinkE2E, BusyPortCountsAsExistingAndTheThreadIdles) {
     EXPECT_FALSE(rig.r.link.reopenRequest);
     // While the open has failed the thread only waits: nothing is sent and
     // no notice is posted.
-    pumpEvents(300ms);
+    runEvents(300ms);
     EXPECT_EQ(rig.box.stats().bytesIn, 0u);
     EXPECT_TRUE(rig.noDataTimes.empty());
 

@@ -33,7 +33,7 @@ TEST(QtLinkNotifier, DeviceEventRunsOnTheOwnerThreadWhileTheCallerWaits) {
         returned = true;
         EXPECT_EQ(shared, 2);
     });
-    ASSERT_TRUE(waitUntil([&] { return returned.load(); }, 20s, true));
+    ASSERT_TRUE(waitWithEvents([&] { return returned.load(); }));
     reader.join();
     EXPECT_EQ(got, (std::vector<std::pair<int, int>>{{5, 19}}));
 }
@@ -58,8 +58,8 @@ TEST(QtLinkNotifier, APendingEventIsDroppedWhenTheThreadIsToStop) {
     link.stopRequest = true; // the owner closes and waits for the thread
     reader.join();
     EXPECT_TRUE(returned);
-    pumpEvents(50ms);
-    ASSERT_TRUE(waitUntil([&] { return ended == 1; }, 20s, true));
+    runEvents(50ms);
+    ASSERT_TRUE(waitWithEvents([&] { return ended == 1; }));
     EXPECT_EQ(delivered, 0);
 }
 
@@ -78,7 +78,7 @@ TEST(QtLinkNotifier, NoticesAreQueuedAndKeepTheirOrder) {
     });
     reader.join();
     EXPECT_EQ(order, "") << "posted, not called";
-    ASSERT_TRUE(waitUntil([&] { return order.size() == 3; }, 20s, true));
+    ASSERT_TRUE(waitWithEvents([&] { return order.size() == 3; }));
     EXPECT_EQ(order, "NBE");
 }
 

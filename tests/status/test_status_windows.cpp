@@ -1,7 +1,7 @@
 // The status list window and the extended display as the user works them:
 // Fix Display, details, Save and Delete; New Sensor, clear, modes, docking.
 
-#include "support/QtTestApp.h"
+#include "support/Waiting.h"
 
 #include "config/ConfigData.h"
 #include "config/Texts.h"
@@ -119,7 +119,7 @@ TEST_F(StatusWindow, SaveWritesTheFileAndAFailureKeepsTheList) {
 
 TEST_F(StatusWindow, OkClosesTheWindowAndTheListStays) {
     control<QPushButton>(dialog, CErrorDialog::kOk)->click();
-    EXPECT_TRUE(waitUntil([&] { return dialog.isNull(); }));
+    EXPECT_TRUE(waitWithEvents([&] { return dialog.isNull(); }));
     EXPECT_EQ(list.count(), 3);
     add(0x0001); // no window listens any more
     EXPECT_EQ(list.count(), 4);
@@ -173,7 +173,7 @@ TEST_F(ExtendedDisplay, OpensDockedAndClosingClearsTheFlag) {
 
     control<QPushButton>(monitor, CAdditionalMonitor::kClose)->click();
     EXPECT_FALSE(shown);
-    EXPECT_TRUE(waitUntil([&] { return monitor.isNull(); }));
+    EXPECT_TRUE(waitWithEvents([&] { return monitor.isNull(); }));
 }
 
 TEST_F(ExtendedDisplay, NewSensorAsksOnlyWhenTheBoxHasLearnedSomething) {

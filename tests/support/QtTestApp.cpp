@@ -1,9 +1,10 @@
-#include "support/QtTestApp.h"
+// One QApplication for every test of a widget test program, made before the
+// first test and destroyed after the last, on the offscreen platform unless
+// one is chosen.
 
 #include "ui/DialogStyle.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,14 +36,3 @@ private:
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 } // namespace
-
-bool waitUntil(const std::function<bool()>& condition, int deadlineMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > deadlineMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
