@@ -5,11 +5,11 @@
 // usage: bench_link [seconds]   (default 30)
 
 #include "box-simulator/BoxSimulator.h"
-#include "config/ConfigData.h"
-#include "device/CSerialComm.h"
+#include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "device/QtLinkNotifier.h"
 #include "device/ReadingsReset.h"
+#include "support/LinkRecordSet.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -59,29 +59,26 @@ int main(int argc, char** argv) {
     }
     box.setSpeedRpm(10.0);
 
-    DeviceReadings readings;
-    std::mutex readingsMutex;
-    LinkControl control;
-    ConfigData config;
-    RelaxedAtomic<int32_t> minRate{100}, maxRate{20000};
+    LinkRecordSet r(100, 20000);
+    LinkControl& control = r.link;
     control.notificationsSuppressed = false;
     control.noData = true;
-    config.portName = comPortName(1);
+    r.config.portName = comPortName(1);
     control.reopenRequest = true;
 
     Figures now;
     QtLinkNotifier notifier(control);
     QObject::connect(&notifier, &QtLinkNotifier::deviceEventArrived, [&](int code, int) {
         ++now.events;
-        if (code == 0)
+        if (code == kPositionEvent)
             ++now.positions;
     });
     QObject::connect(&notifier, &QtLinkNotifier::readingsResetRequested, [&] {
-        std::lock_guard<std::mutex> lock(readingsMutex);
-        resetDeviceReadings(readings, control);
+        std::lock_guard<std::mutex> lock(r.readingsMutex);
+        resetDeviceReadings(r.readings, control);
     });
     PortMap ports(std::vector<std::string>{link});
-    CSerialComm comm(notifier, ports, {readings, readingsMutex, control, config, minRate, maxRate});
+    CSerialComm comm(notifier, ports, r.records());
 
     Figures start;
     bool measuring = false;
