@@ -45,7 +45,6 @@ public:
     int searchPortNumber() const { return portNumber_; }
     bool portFound() const { return portFound_; }
     bool pauseActive() const { return pauseActive_; }
-    int pauseTicks() const { return pauseTicks_; }
     int passes() const { return passes_; }
 
 private:
