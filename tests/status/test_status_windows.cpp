@@ -1,6 +1,7 @@
 // The status list window and the extended display as the user works them:
 // Fix Display, details, Save and Delete; New Sensor, clear, modes, docking.
 
+#include "support/Controls.h"
 #include "support/Waiting.h"
 
 #include "config/ConfigData.h"
@@ -30,10 +31,6 @@
 #include <mutex>
 
 namespace {
-
-template <typename T> T* control(QWidget* window, int id) {
-    return window->findChild<T*>(QString::number(id));
-}
 
 class StatusWindow : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 
 #include "config/ConfigData.h"
 #include "config/Texts.h"
+#include "support/Controls.h"
 #include "ui/CMessagebox.h"
 #include "ui/CMessagebox2.h"
 #include "ui/Messagebox3.h"
@@ -38,7 +39,7 @@ protected:
 };
 
 QString labelText(QWidget* window) {
-    return window->findChild<QLabel*>(QStringLiteral("1045"))->text();
+    return control<QLabel>(window, 1045)->text();
 }
 
 } // namespace
@@ -52,7 +53,7 @@ TEST_F(MessageWindowTest, InterfaceNoticeOpensOnlyOnceUntilClosed) {
     EXPECT_FALSE(first->isModal());
     EXPECT_EQ(first->windowTitle(), QStringLiteral("ORVATIX AUTOMATIC INTERFACE SEARCH "));
     EXPECT_TRUE(labelText(first).startsWith(QStringLiteral("ATTENTION:\n\nInterface not found.")));
-    EXPECT_FALSE(first->findChild<QPushButton*>(QStringLiteral("1"))->isVisible());
+    EXPECT_FALSE(control<QPushButton>(first, 1)->isVisible());
 
     // A second failed search while the notice is open opens nothing.
     EXPECT_EQ(Messagebox3::openOnce(owner.get(), shown), nullptr);
@@ -72,10 +73,10 @@ TEST_F(MessageWindowTest, NewSensorYesErasesTheBoxAndResetsTheReadings) {
     EXPECT_EQ(box->windowTitle(), QStringLiteral("TEACH-IN"));
     EXPECT_TRUE(labelText(box).endsWith(
         QStringLiteral("\n\nAre you sure you want to restart the teach-in procedure ?")));
-    EXPECT_EQ(box->findChild<QPushButton*>(QStringLiteral("1"))->text(), QStringLiteral("Yes"));
-    EXPECT_EQ(box->findChild<QPushButton*>(QStringLiteral("2"))->text(), QStringLiteral("No"));
+    EXPECT_EQ(control<QPushButton>(box, 1)->text(), QStringLiteral("Yes"));
+    EXPECT_EQ(control<QPushButton>(box, 2)->text(), QStringLiteral("No"));
 
-    box->findChild<QPushButton*>(QStringLiteral("1"))->click();
+    control<QPushButton>(box, 1)->click();
     settle();
     EXPECT_EQ(link.pendingCommand.load(), kEraseRequest);
     EXPECT_EQ(resets, 1);
@@ -90,7 +91,7 @@ TEST_F(MessageWindowTest, NewSensorNoLeavesTheBoxAndSaysSo) {
         if (closeBox) {
             box->close();
         } else {
-            box->findChild<QPushButton*>(QStringLiteral("2"))->click();
+            control<QPushButton>(box, 2)->click();
         }
         settle();
         EXPECT_TRUE(box.isNull());
@@ -171,8 +172,8 @@ TEST_F(MessageWindowTest, WizardQuestionRunsYesOrNoOnce) {
         owner.get(), [&yes] { ++yes; }, [&no] { ++no; });
     EXPECT_EQ(question->windowTitle(), QStringLiteral("TEACH-IN"));
     EXPECT_FALSE(question->isModal());
-    question->findChild<QPushButton*>(QStringLiteral("1"))->click();
-    question->findChild<QPushButton*>(QStringLiteral("2"))->click(); // already closing
+    control<QPushButton>(question, 1)->click();
+    control<QPushButton>(question, 2)->click(); // already closing
     settle();
     EXPECT_EQ(yes, 1);
     EXPECT_EQ(no, 0);

@@ -2,6 +2,7 @@
 // language switch and what Cancel puts back.
 
 #include "SetupTestRecords.h"
+#include "support/Controls.h"
 
 #include "ui/GroupCaptionChecks.h"
 
@@ -15,12 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-template <typename W> W* control(QWidget* window, int id) {
-    W* found = window->findChild<W*>(QString::number(id));
-    EXPECT_NE(found, nullptr) << "no control " << id;
-    return found;
-}
 
 QStringList items(QComboBox* list) {
     QStringList texts;

@@ -1,6 +1,7 @@
 // The start menu: its keys, its choices and "Change setup".
 
 #include "SetupTestRecords.h"
+#include "support/Controls.h"
 
 #include "ui/CSelectDlg.h"
 #include "ui/StartMenuRules.h"
@@ -14,10 +15,6 @@
 
 namespace {
 
-QPushButton* button(QWidget* window, int id) {
-    return window->findChild<QPushButton*>(QString::number(id));
-}
-
 using StartMenuTest = SetupTest;
 
 } // namespace
@@ -30,7 +27,7 @@ TEST_F(StartMenuTest, ReturnKeyChoosesSystemDiagnosis) {
     QWidget* focused = menu.focusWidget();
     ASSERT_NE(focused, nullptr);
     EXPECT_EQ(focused->objectName(), QStringLiteral("1023"));
-    EXPECT_TRUE(button(&menu, 1023)->isDefault());
+    EXPECT_TRUE(control<QPushButton>(&menu, 1023)->isDefault());
 
     QTest::keyClick(focused, Qt::Key_Return);
     EXPECT_EQ(menu.result(), QDialog::Accepted);
@@ -48,7 +45,7 @@ TEST_F(StartMenuTest, EachButtonGivesItsChoice) {
                           Case{1026, CSelectDlg::kNoChoice, QDialog::Rejected}}) {
         CSelectDlg menu(records());
         menu.show();
-        button(&menu, c.id)->click();
+        control<QPushButton>(&menu, c.id)->click();
         EXPECT_EQ(menu.choice(), c.choice) << c.id;
         EXPECT_EQ(menu.result(), c.result) << c.id;
         EXPECT_FALSE(menu.isVisible()) << c.id;
@@ -70,12 +67,12 @@ TEST_F(StartMenuTest, CaptionsFollowTheLanguage) {
     setLanguage(1);
     CSelectDlg menu(records());
     EXPECT_EQ(menu.windowTitle(), QStringLiteral("ORVA Einstell- und Diagnose-Software ORVATIX"));
-    EXPECT_EQ(button(&menu, 1024)->text(), QStringLiteral("Inbetriebnahme-Assistent"));
-    EXPECT_EQ(button(&menu, 1023)->text(), QStringLiteral("Diagnose-Assistent"));
-    EXPECT_EQ(button(&menu, 1025)->text(), QStringLiteral("Einstellungen ändern"));
-    EXPECT_EQ(button(&menu, 1026)->text(), QStringLiteral("Beenden"));
-    EXPECT_EQ(menu.findChild<QLabel*>(QStringLiteral("1044"))->text(),
-              QStringLiteral("Für Hilfe F1 drücken.  "));
+    EXPECT_EQ(control<QPushButton>(&menu, 1024)->text(),
+              QStringLiteral("Inbetriebnahme-Assistent"));
+    EXPECT_EQ(control<QPushButton>(&menu, 1023)->text(), QStringLiteral("Diagnose-Assistent"));
+    EXPECT_EQ(control<QPushButton>(&menu, 1025)->text(), QStringLiteral("Einstellungen ändern"));
+    EXPECT_EQ(control<QPushButton>(&menu, 1026)->text(), QStringLiteral("Beenden"));
+    EXPECT_EQ(control<QLabel>(&menu, 1044)->text(), QStringLiteral("Für Hilfe F1 drücken.  "));
 }
 
 TEST_F(StartMenuTest, CancelledSetupPutsEverythingBackAndKeepsTheMenuOpen) {
@@ -85,23 +82,23 @@ TEST_F(StartMenuTest, CancelledSetupPutsEverythingBackAndKeepsTheMenuOpen) {
     QTimer::singleShot(0, [this] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* setup = qobject_cast<CSetup*>(window); setup && setup->isVisible()) {
-                setup->findChild<QComboBox*>(QStringLiteral("1047"))->setCurrentIndex(1);
-                setup->findChild<QComboBox*>(QStringLiteral("1042"))->setCurrentIndex(0);
+                control<QComboBox>(setup, 1047)->setCurrentIndex(1);
+                control<QComboBox>(setup, 1042)->setCurrentIndex(0);
                 EXPECT_EQ(data.language, 1);
-                setup->findChild<QPushButton*>(QStringLiteral("2"))->click();
+                control<QPushButton>(setup, 2)->click();
                 return;
             }
         }
         ADD_FAILURE() << "setup dialog not open";
     });
-    button(&menu, 1025)->click();
+    control<QPushButton>(&menu, 1025)->click();
 
     EXPECT_EQ(data.language, before.language);
     EXPECT_EQ(data.displayFormat, before.displayFormat);
     EXPECT_EQ(configData.language, 0);
     EXPECT_TRUE(menu.isVisible());
     EXPECT_EQ(menu.choice(), CSelectDlg::kNoChoice);
-    EXPECT_EQ(button(&menu, 1023)->text(), QStringLiteral("System diagnosis"));
+    EXPECT_EQ(control<QPushButton>(&menu, 1023)->text(), QStringLiteral("System diagnosis"));
 }
 
 TEST(StartMenuRules, LanguageOfTheCaptions) {
