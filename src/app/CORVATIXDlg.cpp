@@ -675,6 +675,10 @@ void CORVATIXDlg::toggleExtendedDisplay() {
         extendedDisplay_->close(); // clears extDisplayOn, deletes itself
         return;
     }
+    openExtendedDisplay();
+}
+
+void CORVATIXDlg::openExtendedDisplay() {
     extendedDisplay_ = new CAdditionalMonitor(this, *this, readings_, readingsMutex_, link_,
                                               config_, extDisplayOn);
     extendedDisplay_->present();
@@ -714,9 +718,7 @@ void CORVATIXDlg::refreshSecondaryCaptions() {
 void CORVATIXDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (extDisplayOn && !extendedDisplay_) {
-        extendedDisplay_ = new CAdditionalMonitor(this, *this, readings_, readingsMutex_, link_,
-                                                  config_, extDisplayOn);
-        extendedDisplay_->present();
+        openExtendedDisplay();
         if (mode_ == SessionDialogs::kTeachIn)
             extendedDisplay_->lower();
     }

@@ -144,6 +144,7 @@ private:
     bool offsetSeenWH() const override { return status_.offsetSeenWH(); }
     bool offsetSeenYE() const override { return status_.offsetSeenYE(); }
     void openContextMenu(const QPoint& globalPos) override;
+    void openExtendedDisplay();
     void closeExtendedDisplay(bool keepReopening);
 
     void startSession(bool firstStart);

@@ -28,9 +28,6 @@
 
 class CommandScheduler {
 public:
-    // Steps in one poll cycle of the two-letter protocol.
-    static constexpr int32_t kPollCycle = 20;
-
     // readings/readingsMutex: the scheduler reads firmwareVersion (one-letter
     // erase) under the mutex. All references must outlive the scheduler.
     CommandScheduler(LinkControl& link, const DeviceReadings& readings, std::mutex& readingsMutex,
