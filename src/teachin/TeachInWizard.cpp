@@ -431,8 +431,11 @@ WizardUpdate TeachInWizard::back() {
     for (int i = 0; i < stepCount_ && i < kOkFlagCount; ++i) {
         ok_[i] = 0;
     }
-    // The step left behind is no longer satisfied (and no longer locks Cancel).
+    // The step left behind is no longer satisfied (and no longer locks Cancel);
+    // the next tick decides the buttons of the step returned to.
     stepSatisfied_ = false;
+    nextMode_ = NextMode::Waiting;
+    backEnabled_ = step_ >= 0;
     busy_ = false;
     act(WizardAction::Kind::Beep);
     redraw_.bars = true;

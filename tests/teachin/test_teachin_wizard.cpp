@@ -39,6 +39,10 @@ TEST_P(BlankBoxRun, IsTaughtDirectlyToSuccess) {
 
     rig.intoTravel();
     EXPECT_EQ(rig.requests, (std::vector<BoxRequest>{BoxRequest::Reset, BoxRequest::Erase}));
+    // The erase waits for the identification that follows the reset of the readings.
+    EXPECT_EQ(rig.last.actions.size(), 3u);
+    EXPECT_EQ(rig.last.actions[1].kind, Kind::ResetReadings);
+    EXPECT_EQ(rig.last.actions[2].kind, Kind::Request);
     // The box turns: the reference mark and then the absolute position arrive.
     rig.in.refPhaseText = "0.123";
     rig.in.absolutePositionMode = true;
@@ -272,6 +276,9 @@ TEST_F(TeachInWizardTest, BackReturnsToTheRightStep) {
         r.back();
         EXPECT_EQ(r.step(), c.to) << "from " << c.from;
         EXPECT_EQ(r.wizard.view().okFlags, (std::array<int, kOkFlagCount>{}));
+        EXPECT_FALSE(r.wizard.view().next.enabled); // nothing to skip before the next tick
+        r.next();
+        EXPECT_EQ(r.step(), c.to);
         EXPECT_EQ(r.actions.back(), Kind::Beep);
     }
 }
