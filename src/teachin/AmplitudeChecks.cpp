@@ -2,23 +2,11 @@
 
 #include "config/Texts.h"
 #include "display/TextFormat.h"
+#include "teachin/TeachInRows.h"
 
 #include <cmath>
 
 namespace {
-
-// Rows of the teach-in text table.
-constexpr int kRowReadjust = 33;
-constexpr int kRowWasherNotCentred = 34;
-constexpr int kRowYeLow = 35;
-constexpr int kRowYeHigh = 36;
-constexpr int kRowWhLow = 37;
-constexpr int kRowWhHigh = 38;
-constexpr int kRowReduceDistance = 47;
-constexpr int kRowRemoveShims = 48;
-constexpr int kRowAddShims = 49;
-constexpr int kRowDistanceOk = 50;
-constexpr int kRowApprox = 51;
 
 constexpr double kAcceptLow = 45.0;
 constexpr double kAcceptHigh = 80.0;
@@ -56,15 +44,15 @@ double shimThickness(double amplitude) {
 std::string shimAdviceText(double amplitude) {
     const ShimAdvice advice = shimAdvice(amplitude);
     if (advice == ShimAdvice::DistanceOk) {
-        return text(TextTable::TeachIn, kRowDistanceOk);
+        return text(TextTable::TeachIn, teachinrow::kDistanceOk);
     }
     if (advice == ShimAdvice::RemoveShims && amplitude < kNoThicknessBelow) {
-        return text(TextTable::TeachIn, kRowReduceDistance);
+        return text(TextTable::TeachIn, teachinrow::kReduceDistance);
     }
-    return text(TextTable::TeachIn, kRowApprox) +
+    return text(TextTable::TeachIn, teachinrow::kApprox) +
            formatText(" %.3lfmm\n", shimThickness(amplitude)) +
-           text(TextTable::TeachIn,
-                advice == ShimAdvice::RemoveShims ? kRowRemoveShims : kRowAddShims);
+           text(TextTable::TeachIn, advice == ShimAdvice::RemoveShims ? teachinrow::kRemoveShims
+                                                                      : teachinrow::kAddShims);
 }
 
 int truncatedPercent(double amplitude) {
@@ -98,19 +86,19 @@ ClosingFinding closingAmplitudeTest(const AmplitudeExtremes& e, bool yeOk, bool 
     const bool yeBoth = e.yeMin < kClosingLow && e.yeMax > kClosingHigh;
     const bool whBoth = e.whMin < kClosingLow && e.whMax > kClosingHigh;
     if (yeBoth || whBoth) {
-        finding.text = text(TextTable::TeachIn, kRowWasherNotCentred);
+        finding.text = text(TextTable::TeachIn, teachinrow::kWasherNotCentred);
         finding.step = 0;
         return finding;
     }
-    finding.text = text(TextTable::TeachIn, kRowReadjust);
+    finding.text = text(TextTable::TeachIn, teachinrow::kReadjust);
     const struct {
         bool applies;
         int row;
     } items[] = {
-        {e.yeMin < kClosingLow, kRowYeLow},
-        {e.yeMax > kClosingHigh, kRowYeHigh},
-        {e.whMin < kClosingLow, kRowWhLow},
-        {e.whMax > kClosingHigh, kRowWhHigh},
+        {e.yeMin < kClosingLow, teachinrow::kYeLow},
+        {e.yeMax > kClosingHigh, teachinrow::kYeHigh},
+        {e.whMin < kClosingLow, teachinrow::kWhLow},
+        {e.whMax > kClosingHigh, teachinrow::kWhHigh},
     };
     for (const auto& item : items) {
         if (item.applies) {

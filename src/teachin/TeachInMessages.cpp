@@ -1,34 +1,17 @@
 #include "teachin/TeachInMessages.h"
 
 #include "config/Texts.h"
+#include "display/StatusRows.h"
+#include "teachin/TeachInRows.h"
 
 #include <cstring>
 
 namespace {
 
-// Rows of the teach-in text table.
-constexpr int kRowDeleteParameters = 0;
-constexpr int kRowDistanceCauses = 3; // followed by the five causes 4..8
-constexpr int kRowFirstCause = 4;
-constexpr int kRowLastCause = 8;
-constexpr int kRowCentring = 9; // 9 and 10
-constexpr int kRowEncoding = 11;
-constexpr int kRowOptimum = 12;
-constexpr int kRowStep3Help = 13; // 13..15 STEP 3 to STEP 5
-constexpr int kRowFailedExit = 39;
-constexpr int kRowNotReady = 40;
-constexpr int kRowSuccessExit = 41;
-constexpr int kRowAssigned = 42;
-constexpr int kRowNotDone = 43;
-constexpr int kRowNotUpdated = 44;
-constexpr int kRowTitle = 46;
-constexpr int kRowInfo = 53;
-
-// Rows of other tables.
+// Rows of the other tables.
 constexpr int kMainRepeatWarning = 0;
 constexpr int kMainRepeatQuestion = 1;
 constexpr int kMainPlugIn = 14;
-constexpr int kStatusError = 1;
 constexpr int kStatusNoReference = 42;
 constexpr int kStatusNoAbsolute = 43;
 constexpr int kSetupOk = 2;
@@ -76,13 +59,13 @@ bool Caption::operator==(const Caption& other) const {
 }
 
 WizardMessage plugInMessage() {
-    return message(WizardMessageKind::PlugInSensors, teachIn(kRowTitle),
+    return message(WizardMessageKind::PlugInSensors, teachIn(teachinrow::kTitle),
                    text(TextTable::MainWindow, kMainPlugIn) + std::string("\n"),
                    MessageIcon::Exclamation, MessageButtons::OkCancel);
 }
 
 WizardMessage repeatWarningMessage() {
-    return message(WizardMessageKind::RepeatWarning, teachIn(kRowTitle),
+    return message(WizardMessageKind::RepeatWarning, teachIn(teachinrow::kTitle),
                    text(TextTable::MainWindow, kMainRepeatWarning) + std::string("\n\n") +
                        text(TextTable::MainWindow, kMainRepeatQuestion),
                    MessageIcon::Exclamation, MessageButtons::YesNo);
@@ -90,18 +73,18 @@ WizardMessage repeatWarningMessage() {
 
 WizardMessage closingFailureMessage(WizardMessageKind kind) {
     const int row = kind == WizardMessageKind::NoAbsolute ? kStatusNoAbsolute : kStatusNoReference;
-    return message(kind, text(TextTable::StatusMessages, kStatusError),
+    return message(kind, text(TextTable::StatusMessages, statusrow::kError),
                    text(TextTable::StatusMessages, row), MessageIcon::Stop, MessageButtons::Ok);
 }
 
 WizardMessage amplitudeFailureMessage(const std::string& body) {
     return message(WizardMessageKind::AmplitudeFailure,
-                   text(TextTable::StatusMessages, kStatusError), body, MessageIcon::Exclamation,
-                   MessageButtons::Ok);
+                   text(TextTable::StatusMessages, statusrow::kError), body,
+                   MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 WizardMessage optimumRangeMessage() {
-    return message(WizardMessageKind::OptimumRange, kApplicationName, teachIn(kRowOptimum),
+    return message(WizardMessageKind::OptimumRange, kApplicationName, teachIn(teachinrow::kOptimum),
                    MessageIcon::Information, MessageButtons::YesNo);
 }
 
@@ -109,46 +92,46 @@ std::string helpText(int step) {
     switch (step) {
     case 0:
     case 1: {
-        std::string out = teachIn(kRowDistanceCauses);
-        for (int row = kRowFirstCause; row <= kRowLastCause; ++row) {
+        std::string out = teachIn(teachinrow::kDistanceCauses);
+        for (int row = teachinrow::kFirstCause; row <= teachinrow::kLastCause; ++row) {
             out += teachIn(row);
         }
         return out;
     }
     case 2:
-        return teachIn(kRowStep3Help) + teachIn(kRowCentring) + teachIn(kRowCentring + 1) +
-               teachIn(kRowEncoding);
+        return teachIn(teachinrow::kStep3Help) + teachIn(teachinrow::kCentring) +
+               teachIn(teachinrow::kCentring + 1) + teachIn(teachinrow::kEncoding);
     case 3:
     case 4:
-        return teachIn(kRowStep3Help + step - 2);
+        return teachIn(teachinrow::kStep3Help + step - 2);
     case -3:
     case -2:
     case -1:
-        return teachIn(kRowDeleteParameters);
+        return teachIn(teachinrow::kDeleteParameters);
     default:
         return {};
     }
 }
 
 WizardMessage helpMessage(int step) {
-    return message(WizardMessageKind::Help, teachIn(kRowInfo), helpText(step),
+    return message(WizardMessageKind::Help, teachIn(teachinrow::kInfo), helpText(step),
                    MessageIcon::Information, MessageButtons::Ok);
 }
 
 WizardMessage resultMessage(WizardResult result) {
     switch (result) {
     case WizardResult::Success:
-        return message(WizardMessageKind::ResultSuccess, teachIn(kRowTitle),
-                       teachIn(kRowSuccessExit) + "\n\n" + teachIn(kRowAssigned),
+        return message(WizardMessageKind::ResultSuccess, teachIn(teachinrow::kTitle),
+                       teachIn(teachinrow::kSuccessExit) + "\n\n" + teachIn(teachinrow::kAssigned),
                        MessageIcon::Information, MessageButtons::Ok);
     case WizardResult::NotDone:
-        return message(WizardMessageKind::ResultNotDone, teachIn(kRowTitle),
-                       teachIn(kRowNotDone) + "\n\n" + teachIn(kRowNotUpdated),
+        return message(WizardMessageKind::ResultNotDone, teachIn(teachinrow::kTitle),
+                       teachIn(teachinrow::kNotDone) + "\n\n" + teachIn(teachinrow::kNotUpdated),
                        MessageIcon::Exclamation, MessageButtons::Ok);
     case WizardResult::Failed:
         break;
     }
-    return message(WizardMessageKind::ResultFailed, teachIn(kRowTitle),
-                   teachIn(kRowFailedExit) + "\n\n" + teachIn(kRowNotReady), MessageIcon::Stop,
-                   MessageButtons::Ok);
+    return message(WizardMessageKind::ResultFailed, teachIn(teachinrow::kTitle),
+                   teachIn(teachinrow::kFailedExit) + "\n\n" + teachIn(teachinrow::kNotReady),
+                   MessageIcon::Stop, MessageButtons::Ok);
 }

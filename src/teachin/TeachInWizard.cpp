@@ -4,16 +4,11 @@
 #include "display/ErrorFlags.h"
 #include "teachin/AmplitudeChecks.h"
 #include "teachin/TeachInMessages.h"
+#include "teachin/TeachInRows.h"
 
 #include <cmath>
 
 namespace {
-
-// Rows of the teach-in text table.
-constexpr int kRowNext = 29;
-constexpr int kRowCancel = 30;
-constexpr int kRowBack = 32;
-constexpr int kRowRpm = 52;
 
 bool contains(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
@@ -570,8 +565,8 @@ PositionTextChanges TeachInWizard::setPositionTexts(std::string_view position,
         return changes;
     }
     std::string pos = "Pos: " + cutAfterDecimal(position) + "°    ";
-    std::string rpm =
-        std::string(text(TextTable::TeachIn, kRowRpm)) + ": " + cutAfterDecimal(speed) + "    ";
+    std::string rpm = std::string(text(TextTable::TeachIn, teachinrow::kRpm)) + ": " +
+                      cutAfterDecimal(speed) + "    ";
     changes.position = pos != positionText_;
     changes.speed = rpm != speedText_;
     positionText_ = std::move(pos);
@@ -593,14 +588,15 @@ WizardView TeachInWizard::view() const {
     } else if (v.next.blinking && !blink_) {
         v.next.caption = Caption{-1, ""};
     } else {
-        v.next.caption = Caption{kRowNext, ""};
+        v.next.caption = Caption{teachinrow::kNext, ""};
     }
     v.nextTakesFocus = !end && (nextFocus_ || v.next.blinking);
 
-    v.back = WizardButton{!end, backEnabled_, false, Caption{kRowBack, ""}};
+    v.back = WizardButton{!end, backEnabled_, false, Caption{teachinrow::kBack, ""}};
     // Locked while the last step shows its done text; "No data" frees it again.
     const bool cancelEnabled = step_ != -2 && (!stepSatisfied_ || in_.noData);
-    v.cancel = WizardButton{cancelVisible_ && !end, cancelEnabled, false, Caption{kRowCancel, ""}};
+    v.cancel = WizardButton{cancelVisible_ && !end, cancelEnabled, false,
+                            Caption{teachinrow::kCancel, ""}};
     v.ok = WizardButton{false, false, false, Caption{-1, "OK"}};
     v.help.visible = !end;
     v.help.enabled = helpBlinking_;
