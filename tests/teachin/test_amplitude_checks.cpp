@@ -3,6 +3,7 @@
 
 #include "config/Texts.h"
 #include "teachin/AmplitudeChecks.h"
+#include "teachin/TeachInRows.h"
 
 #include <gtest/gtest.h>
 
@@ -69,23 +70,32 @@ TEST(Extremes, TruncateTowardsZeroAndSurviveWildValues) {
 
 TEST(ClosingTest, FindingsAndTheStepToReturnTo) {
     setLanguage(0);
-    const std::string readjust = text(TextTable::TeachIn, 33);
+    const std::string readjust = text(TextTable::TeachIn, teachinrow::kReadjust);
     const struct {
         AmplitudeExtremes extremes;
         bool yeOk, whOk;
         std::string text;
         int step;
     } cases[] = {
-        {{25, 93, 50, 60}, false, true, text(TextTable::TeachIn, 34), 0},
-        {{50, 60, 29, 91}, true, false, text(TextTable::TeachIn, 34), 0},
-        {{25, 60, 50, 60}, false, true, readjust + text(TextTable::TeachIn, 35), 0},
-        {{50, 96, 50, 60}, false, true, readjust + text(TextTable::TeachIn, 36), 0},
-        {{50, 60, 20, 60}, true, false, readjust + text(TextTable::TeachIn, 37), 1},
-        {{50, 60, 50, 97}, true, false, readjust + text(TextTable::TeachIn, 38), 1},
+        {{25, 93, 50, 60}, false, true, text(TextTable::TeachIn, teachinrow::kWasherNotCentred), 0},
+        {{50, 60, 29, 91}, true, false, text(TextTable::TeachIn, teachinrow::kWasherNotCentred), 0},
+        {{25, 60, 50, 60}, false, true, readjust + text(TextTable::TeachIn, teachinrow::kYeLow), 0},
+        {{50, 96, 50, 60},
+         false,
+         true,
+         readjust + text(TextTable::TeachIn, teachinrow::kYeHigh),
+         0},
+        {{50, 60, 20, 60}, true, false, readjust + text(TextTable::TeachIn, teachinrow::kWhLow), 1},
+        {{50, 60, 50, 97},
+         true,
+         false,
+         readjust + text(TextTable::TeachIn, teachinrow::kWhHigh),
+         1},
         {{20, 60, 50, 97},
          false,
          false,
-         readjust + text(TextTable::TeachIn, 35) + text(TextTable::TeachIn, 38),
+         readjust + text(TextTable::TeachIn, teachinrow::kYeLow) +
+             text(TextTable::TeachIn, teachinrow::kWhHigh),
          0},
         {{50, 60, 50, 60}, true, true, readjust, 0},
     };

@@ -3,6 +3,7 @@
 // tests and the guards against re-entry and early requests.
 
 #include "config/Texts.h"
+#include "teachin/TeachInRows.h"
 #include "teachin/WizardRig.h"
 
 #include <gtest/gtest.h>
@@ -357,7 +358,7 @@ TEST_F(TeachInWizardTest, ShaftWasherMessageWhenBothLimitsAreCrossed) {
     rig.next();
     ASSERT_EQ(rig.messages.back(), WizardMessageKind::AmplitudeFailure);
     EXPECT_EQ(rig.last.actions.back().message.text,
-              text(TextTable::TeachIn, 34)); // "Shaft washer is not centered ?..."
+              text(TextTable::TeachIn, teachinrow::kWasherNotCentred));
     EXPECT_EQ(rig.step(), 0);
 }
 
