@@ -31,7 +31,8 @@ struct PositionTextChanges {
 
 class TeachInWizard {
 public:
-    // warnOptimum: the run's WarnOptimum flag (read and cleared here).
+    // warnOptimum: the program's WarnOptimum (read and cleared here); tests
+    // pass their own.
     explicit TeachInWizard(bool& warnOptimum);
 
     // One timer tick.

@@ -81,7 +81,7 @@ struct WizardView {
     std::optional<WizardResult> result; // chosen at the end (the result colour)
 };
 
-// The areas the window redraws (Part of the window each names).
+// The areas of the window to redraw after a call.
 struct WizardRedraw {
     bool window = false;
     bool header = false;    // title and box line
