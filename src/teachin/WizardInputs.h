@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <string>
 
+struct DeviceReadings;
+struct LinkControl;
+
 struct WizardInputs {
     // Device readings
     double amplitudeYE = 0.0; // percent
@@ -34,3 +37,9 @@ struct WizardInputs {
     int sensorConnection = -1; // -1 no valid status, 1 sensors not connected, 0 otherwise
     int comPort = 0;           // number of the COM port being tried or used
 };
+
+// The inputs from the records of the device link (a consistent copy of the
+// readings, or the readings inside a device event) and the main window's status
+// decoding.
+WizardInputs wizardInputs(const DeviceReadings& readings, const LinkControl& link,
+                          bool offsetSeenYE, bool offsetSeenWH, int sensorConnection, int comPort);

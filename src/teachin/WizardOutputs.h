@@ -127,7 +127,8 @@ struct WizardMessage {
 // One thing the owner does for the wizard, in the order given. A box request
 // goes to the command scheduler's one-shot slot after the actions before it;
 // it must wait there until the box has identified itself after a reset of the
-// readings, and must not be dropped by that reset.
+// readings, and must not be dropped by that reset. A message is always the
+// last action of an update: the owner may show it modally and then answer.
 struct WizardAction {
     enum class Kind {
         Request,          // request
