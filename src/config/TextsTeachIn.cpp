@@ -1,12 +1,13 @@
 // Teach-in wizard texts. Rows 3..11 are the paragraphs of the "?" help
 // (3 introduces STEP 1/2's five causes 4..8; STEP 3's help is 13 + 9 + 10 + 11),
-// rows 35..38 the findings that follow row 33 after a failed travel.
+// rows 35..38 the findings that follow row 33 after a failed travel, row 53 the
+// caption of the "?" help.
 
 #include "config/TextTableData.h"
 
 namespace {
 
-constexpr int kRows = 53;
+constexpr int kRows = 54;
 
 const char* const kEnglish[kRows] = {
     /* 0 */ "Operating parameters saved in the ORVA Box\n must be deleted before teach-in",
@@ -54,7 +55,7 @@ const char* const kEnglish[kRows] = {
     /* 11 */
     ("\n\n- If jumps in amplitude occur, the magnetic encoding may be damaged. If this is the "
      "case,\n   record the measuring signals in diagnostic mode and send this to VELKA for "
-     "evaluation:\n\n   VELKA service: see the contact details in the bearing documentation."),
+     "evaluation:\n\n   Please contact the service of your machine manufacturer."),
     /* 12 */
     ("Note:\n\nSignal amplitude exceeded the optimum range (50...80%).\nPlease check if it is "
      "possible to get a better amplitude\nby adding/removing spacers.\nSignal amplitudes near the "
@@ -125,6 +126,7 @@ const char* const kEnglish[kRows] = {
     /* 50 */ "Sensor distance ok.",
     /* 51 */ "Approx.",
     /* 52 */ "Rpm",
+    /* 53 */ "INFO",
 };
 const char* const kGerman[kRows] = {
     /* 0 */ ("Die in der ORVA Box gespeicherten Betriebsparameter\n müssen vor dem Teach-In "
@@ -169,7 +171,7 @@ const char* const kGerman[kRows] = {
     /* 11 */
     ("\n\n- Treten Amplitudensprünge auf, kann die magnetische Codierung beschädigt sein. In "
      "diesem Fall\n   die Messsignale im Diagnosemodus aufzeichnen und zur Auswertung an VELKA "
-     "senden:\n\n   VELKA Service: siehe Kontaktangaben in der Lagerdokumentation."),
+     "senden:\n\n   Bitte wenden Sie sich an den Service Ihres Maschinenherstellers."),
     /* 12 */
     ("Hinweis:\n\nDie Signalamplitude hat den optimalen Bereich (50...80%) verlassen.\nBitte "
      "prüfen, ob sich durch Hinzufügen/Entfernen von Distanzscheiben\neine bessere Amplitude "
@@ -245,6 +247,7 @@ const char* const kGerman[kRows] = {
     /* 50 */ "Sensorabstand ok.",
     /* 51 */ "Ca.",
     /* 52 */ "U/min",
+    /* 53 */ "INFO",
 };
 const char* const kFrench[kRows] = {
     /* 0 */ ("Les paramètres de fonctionnement enregistrés dans l'ORVA Box\n doivent être effacés "
@@ -292,7 +295,7 @@ const char* const kFrench[kRows] = {
     /* 11 */
     ("\n\n- En cas de sauts d'amplitude, le codage magnétique peut être endommagé. Dans ce cas,\n  "
      " enregistrer les signaux de mesure en mode diagnostic et les envoyer à VELKA pour "
-     "évaluation:\n\n   Service VELKA: voir les coordonnées dans la documentation du roulement."),
+     "évaluation:\n\n   Veuillez contacter le service après-vente du fabricant de votre machine."),
     /* 12 */
     ("Remarque:\n\nL'amplitude du signal est sortie de la plage optimale (50...80%).\nVeuillez "
      "vérifier s'il est possible d'obtenir une meilleure amplitude\nen ajoutant/retirant des "
@@ -372,6 +375,7 @@ const char* const kFrench[kRows] = {
     /* 50 */ "Distance capteur ok.",
     /* 51 */ "Env.",
     /* 52 */ "tr/min",
+    /* 53 */ "INFO",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ ("I parametri operativi memorizzati nell'ORVA Box\n devono essere cancellati prima del "
@@ -419,8 +423,8 @@ const char* const kItalian[kRows] = {
     /* 11 */
     ("\n\n- Se si verificano salti di ampiezza, la codifica magnetica potrebbe essere danneggiata. "
      "In questo caso\n   registrare i segnali di misura in modalità diagnostica e inviarli a VELKA "
-     "per la valutazione:\n\n   Assistenza VELKA: vedere i recapiti nella documentazione del "
-     "cuscinetto."),
+     "per la valutazione:\n\n   Si prega di contattare l'assistenza del costruttore della "
+     "macchina."),
     /* 12 */
     ("Nota:\n\nL'ampiezza del segnale ha superato il campo ottimale (50...80%).\nVerificare se è "
      "possibile ottenere un'ampiezza migliore\naggiungendo/togliendo spessori.\nAmpiezze del "
@@ -494,6 +498,7 @@ const char* const kItalian[kRows] = {
     /* 50 */ "Distanza sensore ok.",
     /* 51 */ "Circa",
     /* 52 */ "giri/min",
+    /* 53 */ "INFO",
 };
 const char* const kSpanish[kRows] = {
     /* 0 */ ("Los parámetros de funcionamiento guardados en la ORVA Box\n deben borrarse antes del "
@@ -541,8 +546,8 @@ const char* const kSpanish[kRows] = {
     /* 11 */
     ("\n\n- Si se producen saltos de amplitud, la codificación magnética puede estar dañada. En "
      "tal caso,\n   grabe las señales de medición en modo diagnóstico y envíelas a VELKA para su "
-     "evaluación:\n\n   Servicio VELKA: ver los datos de contacto en la documentación del "
-     "rodamiento."),
+     "evaluación:\n\n   Póngase en contacto con el servicio técnico del fabricante de su "
+     "máquina."),
     /* 12 */
     ("Nota:\n\nLa amplitud de la señal ha salido del rango óptimo (50...80%).\nCompruebe si es "
      "posible obtener una amplitud mejor\nañadiendo/quitando suplementos.\nAmplitudes de señal "
@@ -620,6 +625,7 @@ const char* const kSpanish[kRows] = {
     /* 50 */ "Distancia del sensor ok.",
     /* 51 */ "Aprox.",
     /* 52 */ "rpm",
+    /* 53 */ "INFO",
 };
 
 } // namespace

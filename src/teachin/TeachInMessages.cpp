@@ -1,0 +1,137 @@
+#include "teachin/TeachInMessages.h"
+
+#include "config/Texts.h"
+#include "display/StatusRows.h"
+#include "teachin/TeachInRows.h"
+
+#include <cstring>
+
+namespace {
+
+// Rows of the other tables.
+constexpr int kMainRepeatWarning = 0;
+constexpr int kMainRepeatQuestion = 1;
+constexpr int kMainPlugIn = 14;
+constexpr int kStatusNoReference = 42;
+constexpr int kStatusNoAbsolute = 43;
+constexpr int kSetupOk = 2;
+constexpr int kSetupCancel = 5;
+// The program's name, the caption of the optimum-range question.
+constexpr const char* kApplicationName = "ORVATIX";
+
+std::string teachIn(int row) {
+    return text(TextTable::TeachIn, row);
+}
+
+WizardMessage message(WizardMessageKind kind, std::string caption, std::string body,
+                      MessageIcon icon, MessageButtons buttons) {
+    WizardMessage m;
+    m.kind = kind;
+    m.caption = std::move(caption);
+    m.text = std::move(body);
+    m.icon = icon;
+    m.buttons = buttons;
+    switch (buttons) {
+    case MessageButtons::Ok:
+        m.acceptButton = text(TextTable::Setup, kSetupOk);
+        break;
+    case MessageButtons::OkCancel:
+        m.acceptButton = text(TextTable::Setup, kSetupOk);
+        m.rejectButton = text(TextTable::Setup, kSetupCancel);
+        break;
+    case MessageButtons::YesNo:
+        m.acceptButton = text(TextTable::YesNo, 0);
+        m.rejectButton = text(TextTable::YesNo, 1);
+        break;
+    }
+    return m;
+}
+
+} // namespace
+
+std::string Caption::text() const {
+    return teachInRow >= 0 ? ::text(TextTable::TeachIn, teachInRow) : std::string(literal);
+}
+
+bool Caption::operator==(const Caption& other) const {
+    return teachInRow == other.teachInRow &&
+           (teachInRow >= 0 || std::strcmp(literal, other.literal) == 0);
+}
+
+WizardMessage plugInMessage() {
+    return message(WizardMessageKind::PlugInSensors, teachIn(teachinrow::kTitle),
+                   text(TextTable::MainWindow, kMainPlugIn) + std::string("\n"),
+                   MessageIcon::Exclamation, MessageButtons::OkCancel);
+}
+
+WizardMessage repeatWarningMessage() {
+    return message(WizardMessageKind::RepeatWarning, teachIn(teachinrow::kTitle),
+                   text(TextTable::MainWindow, kMainRepeatWarning) + std::string("\n\n") +
+                       text(TextTable::MainWindow, kMainRepeatQuestion),
+                   MessageIcon::Exclamation, MessageButtons::YesNo);
+}
+
+WizardMessage closingFailureMessage(WizardMessageKind kind) {
+    const int row = kind == WizardMessageKind::NoAbsolute ? kStatusNoAbsolute : kStatusNoReference;
+    return message(kind, text(TextTable::StatusMessages, statusrow::kError),
+                   text(TextTable::StatusMessages, row), MessageIcon::Stop, MessageButtons::Ok);
+}
+
+WizardMessage amplitudeFailureMessage(const std::string& body) {
+    return message(WizardMessageKind::AmplitudeFailure,
+                   text(TextTable::StatusMessages, statusrow::kError), body,
+                   MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+WizardMessage optimumRangeMessage() {
+    return message(WizardMessageKind::OptimumRange, kApplicationName, teachIn(teachinrow::kOptimum),
+                   MessageIcon::Information, MessageButtons::YesNo);
+}
+
+std::string helpText(int step) {
+    switch (step) {
+    case 0:
+    case 1: {
+        std::string out = teachIn(teachinrow::kDistanceCauses);
+        for (int row = teachinrow::kFirstCause; row <= teachinrow::kLastCause; ++row) {
+            out += teachIn(row);
+        }
+        return out;
+    }
+    case 2:
+        return teachIn(teachinrow::kStep3Help) + teachIn(teachinrow::kCentring) +
+               teachIn(teachinrow::kCentring + 1) + teachIn(teachinrow::kEncoding);
+    case 3:
+    case 4:
+        return teachIn(teachinrow::kStep3Help + step - 2);
+    case -3:
+    case -2:
+    case -1:
+        return teachIn(teachinrow::kDeleteParameters);
+    default:
+        return {};
+    }
+}
+
+WizardMessage helpMessage(int step) {
+    return message(WizardMessageKind::Help, teachIn(teachinrow::kInfo), helpText(step),
+                   MessageIcon::Information, MessageButtons::Ok);
+}
+
+WizardMessage resultMessage(WizardResult result) {
+    switch (result) {
+    case WizardResult::Success:
+        return message(WizardMessageKind::ResultSuccess, teachIn(teachinrow::kTitle),
+                       teachIn(teachinrow::kSuccessExit) + "\n\n" + teachIn(teachinrow::kAssigned),
+                       MessageIcon::Information, MessageButtons::Ok);
+    case WizardResult::NotDone:
+        return message(WizardMessageKind::ResultNotDone, teachIn(teachinrow::kTitle),
+                       teachIn(teachinrow::kNotDone) + "\n\n" + teachIn(teachinrow::kNotUpdated),
+                       MessageIcon::Exclamation, MessageButtons::Ok);
+    case WizardResult::Failed:
+        break;
+    }
+    return message(WizardMessageKind::ResultFailed, teachIn(teachinrow::kTitle),
+                   teachIn(teachinrow::kFailedExit) + "\n\n" + teachIn(teachinrow::kNotReady),
+                   MessageIcon::Stop, MessageButtons::Ok);
+}

@@ -1,0 +1,7 @@
+#include "teachin/WarnOptimum.h"
+
+bool WarnOptimum = true;
+
+void rearmWarnOptimum() {
+    WarnOptimum = true;
+}
