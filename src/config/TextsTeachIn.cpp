@@ -1,12 +1,13 @@
 // Teach-in wizard texts. Rows 3..11 are the paragraphs of the "?" help
 // (3 introduces STEP 1/2's five causes 4..8; STEP 3's help is 13 + 9 + 10 + 11),
-// rows 35..38 the findings that follow row 33 after a failed travel.
+// rows 35..38 the findings that follow row 33 after a failed travel; rows 53..55
+// label the wizard window's box line and position, and name the window.
 
 #include "config/TextTableData.h"
 
 namespace {
 
-constexpr int kRows = 53;
+constexpr int kRows = 56;
 
 const char* const kEnglish[kRows] = {
     /* 0 */ "Operating parameters saved in the ORVA Box\n must be deleted before teach-in",
@@ -125,6 +126,9 @@ const char* const kEnglish[kRows] = {
     /* 50 */ "Sensor distance ok.",
     /* 51 */ "Approx.",
     /* 52 */ "Rpm",
+    /* 53 */ "Box: ",
+    /* 54 */ "Pos: ",
+    /* 55 */ "Teach-In Dialog",
 };
 const char* const kGerman[kRows] = {
     /* 0 */ ("Die in der ORVA Box gespeicherten Betriebsparameter\n müssen vor dem Teach-In "
@@ -245,6 +249,9 @@ const char* const kGerman[kRows] = {
     /* 50 */ "Sensorabstand ok.",
     /* 51 */ "Ca.",
     /* 52 */ "U/min",
+    /* 53 */ "Box: ",
+    /* 54 */ "Pos: ",
+    /* 55 */ "Teach-In-Dialog",
 };
 const char* const kFrench[kRows] = {
     /* 0 */ ("Les paramètres de fonctionnement enregistrés dans l'ORVA Box\n doivent être effacés "
@@ -372,6 +379,9 @@ const char* const kFrench[kRows] = {
     /* 50 */ "Distance capteur ok.",
     /* 51 */ "Env.",
     /* 52 */ "tr/min",
+    /* 53 */ "Box : ",
+    /* 54 */ "Pos : ",
+    /* 55 */ "Dialogue Teach-In",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ ("I parametri operativi memorizzati nell'ORVA Box\n devono essere cancellati prima del "
@@ -494,6 +504,9 @@ const char* const kItalian[kRows] = {
     /* 50 */ "Distanza sensore ok.",
     /* 51 */ "Circa",
     /* 52 */ "giri/min",
+    /* 53 */ "Box: ",
+    /* 54 */ "Pos: ",
+    /* 55 */ "Finestra Teach-In",
 };
 const char* const kSpanish[kRows] = {
     /* 0 */ ("Los parámetros de funcionamiento guardados en la ORVA Box\n deben borrarse antes del "
@@ -620,6 +633,9 @@ const char* const kSpanish[kRows] = {
     /* 50 */ "Distancia del sensor ok.",
     /* 51 */ "Aprox.",
     /* 52 */ "rpm",
+    /* 53 */ "Box: ",
+    /* 54 */ "Pos: ",
+    /* 55 */ "Diálogo Teach-In",
 };
 
 } // namespace

@@ -30,7 +30,7 @@ const TableInfo kTables[] = {
     {TextTable::YesNo, "YesNo", 2},
     {TextTable::Recorder, "Recorder", 7},
     {TextTable::Evaluation, "Evaluation", 19},
-    {TextTable::TeachIn, "TeachIn", 53},
+    {TextTable::TeachIn, "TeachIn", 56},
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},
 };
