@@ -167,30 +167,34 @@ void WizardBarPair::paintScale(QPainter& p, const WizardLayout& l, const WizardF
     const QColor face = p.background().color();
     QPen tickPen(toQColor(kScaleTick), kTickPen);
     tickPen.setCapStyle(Qt::FlatCap);
+    p.setPen(tickPen);
     for (int number : scaleNumbers()) {
-        p.setPen(tickPen);
         for (const QLine& line : ticks(l, number))
             p.drawLine(line);
-        // A marker text takes the place of the number it stands on.
+    }
+    if (markers) {
+        QPen markerPen(toQColor(kDarkBlue), kMarkerPen);
+        markerPen.setCapStyle(Qt::FlatCap);
+        p.setPen(markerPen);
+        for (const QLine& line : markerLines(l, lim))
+            p.drawLine(line);
+    }
+    // The numbers stand in boxes over the marker's vertical line; a marker
+    // text takes the place of the number it stands on.
+    p.setPen(toQColor(kText));
+    for (int number : scaleNumbers()) {
         if (markers && (number == lim.a || number == lim.d))
             continue;
         const QRect box = numberBox(l, number);
         p.fillRect(box, face);
-        p.setPen(toQColor(kText));
         p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, QString::number(number));
     }
-
     if (!markers)
         return;
-    QPen markerPen(toQColor(kDarkBlue), kMarkerPen);
-    markerPen.setCapStyle(Qt::FlatCap);
-    p.setPen(markerPen);
-    for (const QLine& line : markerLines(l, lim))
-        p.drawLine(line);
+    p.setPen(toQColor(kDarkBlue));
     for (auto [percent, caption] : {std::pair{lim.d, "MAX"}, std::pair{lim.a, "MIN"}}) {
         const QRect box = numberBox(l, percent);
         p.fillRect(box, face);
-        p.setPen(toQColor(kDarkBlue));
         p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, QString::fromLatin1(caption));
     }
 }
