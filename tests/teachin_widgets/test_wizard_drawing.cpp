@@ -151,6 +151,9 @@ TEST_F(WizardTexts, PickTheAdvicePictureByStepAndBlinkPhase) {
     p.blinkOn = false;
     EXPECT_EQ(advicePicture(p, 40, 99), Art::WizardYeCloserDark);
     EXPECT_EQ(advicePicture(p, 65, 99), Art::WizardYeOk);
+    // No amplitude yet: no advice rather than "Reduce sensor distance!".
+    EXPECT_EQ(advicePicture(p, -1, 99), std::nullopt);
+    EXPECT_EQ(adviceText(p, -1, 99), "");
     p.step = 1;
     EXPECT_EQ(advicePicture(p, 65, 90), Art::WizardWhAwayDark);
     p.step = 2;

@@ -42,17 +42,6 @@ QRect centredSquare(const QRect& area) {
 
 } // namespace
 
-WizardPicture WizardPicture::initial() {
-    WizardPicture p;
-    const auto row = [](int r) { return std::string(text(TextTable::TeachIn, r)); };
-    p.ok = {false, true, "OK"};
-    p.cancel = {true, true, row(wizardrow::kCancel)};
-    p.back = {true, false, row(wizardrow::kBack)};
-    p.next = {true, false, "..."};
-    p.help = {true, true, "?"};
-    return p;
-}
-
 CTeachInDlg::CTeachInDlg(QWidget* owner) : QDialog(owner) {
     setWindowTitle(uiText(TextTable::TeachIn, wizardrow::kWindowTitle));
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -126,14 +115,16 @@ void CTeachInDlg::apply(const WizardPicture& picture) {
 bool CTeachInDlg::setAmplitude(char sensor, double value) {
     if (sensor != 'Y' && sensor != 'W')
         return false;
-    const AmplitudeSensor s = sensor == 'Y' ? AmplitudeSensor::YE : AmplitudeSensor::WH;
-    const double shown = s == AmplitudeSensor::YE ? values_.ye : values_.wh;
-    takeAmplitude(s, value);
-    return (s == AmplitudeSensor::YE ? values_.ye : values_.wh) != shown;
+    return takeAmplitude(sensor == 'Y' ? AmplitudeSensor::YE : AmplitudeSensor::WH, value);
 }
 
-void CTeachInDlg::takeAmplitude(AmplitudeSensor sensor, double value) {
+bool CTeachInDlg::takeAmplitude(AmplitudeSensor sensor, double value) {
     const bool ye = sensor == AmplitudeSensor::YE;
+    bool& forget = ye ? forgetYE_ : forgetWH_;
+    if (value < 0) { // nothing to show: the next amplitude draws
+        forget = true;
+        return false;
+    }
     double& latest = ye ? latestYE_ : latestWH_;
     const std::string adviceBefore = adviceText(picture_, latestYE_, latestWH_);
     const std::optional<Art> pictureBefore = advicePicture(picture_, latestYE_, latestWH_);
@@ -142,15 +133,10 @@ void CTeachInDlg::takeAmplitude(AmplitudeSensor sensor, double value) {
         advicePicture(picture_, latestYE_, latestWH_) != pictureBefore)
         redrawAreas(wizardarea::kAdvicePicture | wizardarea::kAdviceText);
 
-    bool& forget = ye ? forgetYE_ : forgetWH_;
     double& drawn = ye ? values_.ye : values_.wh;
-    if (value < 0) { // nothing to show: the next amplitude draws
-        forget = true;
-        return;
-    }
     // Small changes are dropped: the amplitude arrives several times a second.
     if (!forget && std::fabs(value - drawn) < 1.0)
-        return;
+        return false;
     forget = false;
     drawn = value;
     if (WizardBarPair::stripsShown(picture_)) {
@@ -164,6 +150,7 @@ void CTeachInDlg::takeAmplitude(AmplitudeSensor sensor, double value) {
     }
     if (picture_.barsShown())
         update(WizardBarPair::bar(layout_, sensor));
+    return true;
 }
 
 void CTeachInDlg::setPositionTexts(const std::string& position, const std::string& speed) {
@@ -212,17 +199,20 @@ void CTeachInDlg::placeButtons() {
     help_->setGeometry(layout_.help);
 }
 
+void CTeachInDlg::setCaption(QPushButton* button, const QString& caption) {
+    // Long captions of other languages get a smaller font, not a cut.
+    const QRect inside = button->rect().adjusted(6, 4, -6, -4);
+    button->setFont(fittedFont(fonts_.boxLine, inside,
+                               caption.isEmpty() ? QStringLiteral("...") : caption,
+                               Qt::AlignCenter));
+    button->setText(caption);
+}
+
 void CTeachInDlg::showButtons() {
     const auto show = [this](QPushButton* button, const WizardButton& state, bool shown) {
         const QString caption = qs(state.caption);
-        if (button->text() != caption || button->font() == font()) {
-            // Long captions of other languages get a smaller font, not a cut.
-            const QRect inside = button->rect().adjusted(6, 4, -6, -4);
-            button->setFont(fittedFont(fonts_.boxLine, inside,
-                                       caption.isEmpty() ? QStringLiteral("...") : caption,
-                                       Qt::AlignCenter));
-            button->setText(caption);
-        }
+        if (button->text() != caption)
+            setCaption(button, caption);
         button->setEnabled(state.enabled);
         button->setVisible(shown);
     };
@@ -248,8 +238,7 @@ void CTeachInDlg::resizeEvent(QResizeEvent* event) {
     placeButtons();
     // Captions are fitted to the new button sizes.
     for (QPushButton* button : {ok_, cancel_, back_, next_, help_})
-        button->setFont(font());
-    showButtons();
+        setCaption(button, button->text());
     update();
 }
 

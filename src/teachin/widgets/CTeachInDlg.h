@@ -76,7 +76,8 @@ private:
     void placeButtons();
     void showButtons();
     void redrawAreas(int areas);
-    void takeAmplitude(AmplitudeSensor sensor, double value);
+    bool takeAmplitude(AmplitudeSensor sensor, double value);
+    void setCaption(QPushButton* button, const QString& caption);
     void takePositionTexts(const std::string& position, const std::string& speed);
     void paintPanel(class QPainter& painter, const QRect& dirty);
     QColor buttonFace() const;

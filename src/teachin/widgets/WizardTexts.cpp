@@ -68,8 +68,11 @@ std::optional<Art> advicePicture(const WizardPicture& p, double amplitudeYE, dou
         return std::nullopt;
     if (p.step <= 1) {
         const bool ye = p.step == 0;
+        const double amplitude = ye ? amplitudeYE : amplitudeWH;
+        if (amplitude < 0) // none has arrived yet
+            return std::nullopt;
         const bool bright = p.blinkOn;
-        switch (shimAdvice(ye ? amplitudeYE : amplitudeWH).move) {
+        switch (shimAdvice(amplitude).move) {
         case ShimMove::Closer:
             if (ye)
                 return bright ? Art::WizardYeCloserBright : Art::WizardYeCloserDark;
@@ -89,11 +92,10 @@ std::optional<Art> advicePicture(const WizardPicture& p, double amplitudeYE, dou
 }
 
 std::string adviceText(const WizardPicture& p, double amplitudeYE, double amplitudeWH) {
-    if (p.step == 0)
-        return shimAdvice(amplitudeYE).text;
-    if (p.step == 1)
-        return shimAdvice(amplitudeWH).text;
-    return {};
+    const double amplitude = p.step == 0 ? amplitudeYE : amplitudeWH;
+    if ((p.step != 0 && p.step != 1) || amplitude < 0)
+        return {};
+    return shimAdvice(amplitude).text;
 }
 
 HeaderContent headerContent(const WizardPicture& p) {

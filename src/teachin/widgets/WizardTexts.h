@@ -47,7 +47,8 @@ double shimThickness(double amplitude);
 std::optional<Art> advicePicture(const WizardPicture& picture, double amplitudeYE,
                                  double amplitudeWH);
 
-// The advice text of STEP 1 and STEP 2; "" in the other steps.
+// The advice text of STEP 1 and STEP 2; "" in the other steps and while the
+// amplitude (-1) is not known yet.
 std::string adviceText(const WizardPicture& picture, double amplitudeYE, double amplitudeWH);
 
 enum class HeaderContent {
