@@ -4,14 +4,15 @@
 
 #include "teachin/widgets/WizardPicture.h"
 #include "ui/Artwork.h"
+#include "ui/TeachInWarning.h"
 
 #include <optional>
 #include <string>
 
 // Rows of the teach-in text table that the window writes.
 namespace wizardrow {
-constexpr int kSearching = 45; // "Please wait… Searching for COM interface"
-constexpr int kTitle = 46;     // "TEACH-IN"
+constexpr int kSearching = 45;           // "Please wait… Searching for COM interface"
+constexpr int kTitle = kTeachInTitleRow; // "TEACH-IN"
 constexpr int kReduceDistance = 47;
 constexpr int kRemoveShims = 48;
 constexpr int kAddShims = 49;
