@@ -17,7 +17,7 @@ enum class TextTable {
     YesNo,          // 2
     Recorder,       // 7
     Evaluation,     // 19
-    TeachIn,        // 54
+    TeachIn,        // 57
     StartMenu,      // 8
     TeachInSteps,   // 6
 };

@@ -1,13 +1,14 @@
 // Teach-in wizard texts. Rows 3..11 are the paragraphs of the "?" help
 // (3 introduces STEP 1/2's five causes 4..8; STEP 3's help is 13 + 9 + 10 + 11),
 // rows 35..38 the findings that follow row 33 after a failed travel, row 53 the
-// caption of the "?" help.
+// caption of the "?" help; rows 54..56 label the wizard window's box line and
+// position, and name the window.
 
 #include "config/TextTableData.h"
 
 namespace {
 
-constexpr int kRows = 54;
+constexpr int kRows = 57;
 
 const char* const kEnglish[kRows] = {
     /* 0 */ "Operating parameters saved in the ORVA Box\n must be deleted before teach-in",
@@ -127,6 +128,9 @@ const char* const kEnglish[kRows] = {
     /* 51 */ "Approx.",
     /* 52 */ "Rpm",
     /* 53 */ "INFO",
+    /* 54 */ "Box: ",
+    /* 55 */ "Pos: ",
+    /* 56 */ "Teach-In Dialog",
 };
 const char* const kGerman[kRows] = {
     /* 0 */ ("Die in der ORVA Box gespeicherten Betriebsparameter\n müssen vor dem Teach-In "
@@ -248,6 +252,9 @@ const char* const kGerman[kRows] = {
     /* 51 */ "Ca.",
     /* 52 */ "U/min",
     /* 53 */ "INFO",
+    /* 54 */ "Box: ",
+    /* 55 */ "Pos: ",
+    /* 56 */ "Teach-In-Dialog",
 };
 const char* const kFrench[kRows] = {
     /* 0 */ ("Les paramètres de fonctionnement enregistrés dans l'ORVA Box\n doivent être effacés "
@@ -376,6 +383,9 @@ const char* const kFrench[kRows] = {
     /* 51 */ "Env.",
     /* 52 */ "tr/min",
     /* 53 */ "INFO",
+    /* 54 */ "Box : ",
+    /* 55 */ "Pos : ",
+    /* 56 */ "Dialogue Teach-In",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ ("I parametri operativi memorizzati nell'ORVA Box\n devono essere cancellati prima del "
@@ -499,6 +509,9 @@ const char* const kItalian[kRows] = {
     /* 51 */ "Circa",
     /* 52 */ "giri/min",
     /* 53 */ "INFO",
+    /* 54 */ "Box: ",
+    /* 55 */ "Pos: ",
+    /* 56 */ "Finestra Teach-In",
 };
 const char* const kSpanish[kRows] = {
     /* 0 */ ("Los parámetros de funcionamiento guardados en la ORVA Box\n deben borrarse antes del "
@@ -626,6 +639,9 @@ const char* const kSpanish[kRows] = {
     /* 51 */ "Aprox.",
     /* 52 */ "rpm",
     /* 53 */ "INFO",
+    /* 54 */ "Box: ",
+    /* 55 */ "Pos: ",
+    /* 56 */ "Diálogo Teach-In",
 };
 
 } // namespace

@@ -44,9 +44,25 @@ enum class Art {
     CloseCross,
     // The start menu's cut-away view of the bearing
     StartPicture,
+    // Advice pictures of the teach-in wizard, 48 x 48: the sensor beside the
+    // shaft washer (ok, or an arrow towards or away from it, dark and bright
+    // green in turn), and the shaft to turn (dark, bright, done)
+    WizardYeOk,
+    WizardYeCloserDark,
+    WizardYeCloserBright,
+    WizardYeAwayDark,
+    WizardYeAwayBright,
+    WizardWhOk,
+    WizardWhCloserDark,
+    WizardWhCloserBright,
+    WizardWhAwayDark,
+    WizardWhAwayBright,
+    WizardRotateDark,
+    WizardRotateBright,
+    WizardRotateDone,
 };
 
-constexpr int kArtCount = static_cast<int>(Art::StartPicture) + 1;
+constexpr int kArtCount = static_cast<int>(Art::WizardRotateDone) + 1;
 
 // Resource path of the picture (":/art/lamp_green.svg").
 QString artPath(Art art);

@@ -30,7 +30,7 @@ const TableInfo kTables[] = {
     {TextTable::YesNo, "YesNo", 2},
     {TextTable::Recorder, "Recorder", 7},
     {TextTable::Evaluation, "Evaluation", 19},
-    {TextTable::TeachIn, "TeachIn", 54},
+    {TextTable::TeachIn, "TeachIn", 57},
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},
 };
