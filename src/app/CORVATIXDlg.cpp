@@ -447,6 +447,7 @@ void CORVATIXDlg::boxResetHandling() {
         drawAmplitude('P', sensor);
     }
     controls_.versionLine->clear();
+    fitSerialLine(controls_, template_);
     {
         std::lock_guard<std::mutex> lock(readingsMutex_);
         readings_.refPhaseText[0] = '\0';
@@ -454,6 +455,7 @@ void CORVATIXDlg::boxResetHandling() {
         readings_.absolutePositionMode = false;
         readings_.boxInfoMarked = false;
     }
+    controls_.zeroButton->setEnabled(true);
     link_.statusRestart = true;
     refresh();
     refreshExtendedDisplay(CAdditionalMonitor::kFullRefresh);
@@ -484,6 +486,9 @@ void CORVATIXDlg::showDeletingText() {
 // What device events do to the window
 
 void CORVATIXDlg::showPosition() {
+    // A box in absolute mode reports its own position; zeroing has no effect
+    // there, so the button says so by being disabled.
+    controls_.zeroButton->setEnabled(!readings_.absolutePositionMode);
     applyPositionView(position_.showPosition());
 }
 
@@ -548,10 +553,12 @@ void CORVATIXDlg::selectDetail(int selection) {
 
 void CORVATIXDlg::setVersionLine(const std::string& text) {
     controls_.versionLine->setText(qs(text));
+    fitSerialLine(controls_, template_);
 }
 
 void CORVATIXDlg::setSerialLine(const std::string& text) {
     controls_.serialLine->setText(qs(text));
+    fitSerialLine(controls_, template_);
 }
 
 void CORVATIXDlg::showBoxResetResult(bool resetError) {
@@ -795,21 +802,28 @@ void CORVATIXDlg::contextMenuEvent(QContextMenuEvent* event) {
 
 void CORVATIXDlg::openContextMenu(const QPoint& globalPos) {
     QMenu menu(this);
+    fillContextMenu(menu);
+    const QSize hint = menu.sizeHint();
+    menu.exec(globalPos - QPoint(hint.width() / 2, hint.height() / 2));
+}
+
+void CORVATIXDlg::fillContextMenu(QMenu& menu) {
     QAction* extended = menu.addAction(qs(text(TextTable::Menu, kMenuExtendedDisplay)));
     QAction* list = menu.addAction(qs(text(TextTable::Menu, kMenuStatusList)));
     QAction* info = menu.addAction(qs(text(TextTable::Menu, kMenuInfo)));
     extended->setObjectName(QStringLiteral("32777"));
     list->setObjectName(QStringLiteral("32774"));
     info->setObjectName(QStringLiteral("32775"));
-    extended->setCheckable(true);
-    extended->setChecked(!extendedDisplay_.isNull());
-    list->setCheckable(true);
-    list->setChecked(!statusList_.isNull());
+    // A tick before an open window only: an empty box before a closed one
+    // reads like a setting that can be ticked.
+    for (auto [action, open] : {std::pair{extended, !extendedDisplay_.isNull()},
+                                std::pair{list, !statusList_.isNull()}}) {
+        action->setCheckable(open);
+        action->setChecked(open);
+    }
     connect(extended, &QAction::triggered, this, &CORVATIXDlg::toggleExtendedDisplay);
     connect(list, &QAction::triggered, this, &CORVATIXDlg::toggleStatusList);
     connect(info, &QAction::triggered, this, &CORVATIXDlg::showAboutBox);
-    const QSize hint = menu.sizeHint();
-    menu.exec(globalPos - QPoint(hint.width() / 2, hint.height() / 2));
 }
 
 void CORVATIXDlg::showAboutBox() {

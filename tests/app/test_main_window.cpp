@@ -3,11 +3,13 @@
 // indicator on the zero button, the box reset click and the not-found notice.
 
 #include "app/CORVATIXDlg.h"
+#include "app/PortAccess.h"
 #include "app/SessionDialogs.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "config/Texts.h"
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "ui/GroupCaptionChecks.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -276,6 +279,72 @@ TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
     EXPECT_EQ(c().positionGroup->title().toStdString(), text(TextTable::MainWindow, 6));
     EXPECT_NE(c().exitButton->text().toStdString(), textIn(TextTable::MainWindow, 16, 0));
     setLanguage(0);
+}
+
+TEST_F(MainWindow, PortProblemFitsTheSerialNumberLineInEveryLanguage) {
+    const PortAccessResult refused{PortAccess::PermissionDenied, "dialout"};
+    for (int language = 0; language < kLanguageCount; ++language) {
+        for (const PortAccessResult& result :
+             {refused, PortAccessResult{PortAccess::Missing, ""}}) {
+            const QString line = QString::fromStdString(
+                portProblemText("COM12", "/dev/ttyUSB0", result, language).line);
+            // No version known yet: the line may take the whole row.
+            c().versionLine->clear();
+            c().serialLine->setText(line);
+            fitSerialLine(c(), window->layoutTemplate());
+            EXPECT_LE(c().serialLine->fontMetrics().horizontalAdvance(line),
+                      c().serialLine->contentsRect().width())
+                << language << " " << line.toStdString();
+            EXPECT_FALSE(c().versionLine->isVisibleTo(window.get()));
+        }
+    }
+    // Once the box tells its version, both lines share the row again.
+    std::strcpy(readings.boxTypeText, "QTBX01");
+    std::strcpy(readings.versionText, "1.60");
+    window->onDeviceEvent(kVersionEvent, 0);
+    EXPECT_TRUE(c().versionLine->isVisibleTo(window.get()));
+    EXPECT_FALSE(c().serialLine->geometry().intersects(c().versionLine->geometry()));
+}
+
+TEST_F(MainWindow, ZeroButtonIsDisabledWhileTheBoxReportsAbsolutePositions) {
+    readings.absolutePositionMode = true;
+    window->onDeviceEvent(kPositionEvent, 0);
+    EXPECT_FALSE(c().zeroButton->isEnabled());
+    // The lit reference indicator still shows on the disabled button.
+    const QIcon icon = c().zeroButton->icon();
+    EXPECT_EQ(icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage(),
+              icon.pixmap(QSize(24, 24), QIcon::Normal).toImage());
+    readings.absolutePositionMode = false;
+    window->onDeviceEvent(kPositionEvent, 0);
+    EXPECT_TRUE(c().zeroButton->isEnabled());
+    // The box reset handling forgets the mode.
+    readings.absolutePositionMode = true;
+    window->onDeviceEvent(kPositionEvent, 0);
+    window->resetReadings();
+    EXPECT_TRUE(c().zeroButton->isEnabled());
+}
+
+TEST_F(MainWindow, ContextMenuTicksOnlyTheOpenWindows) {
+    const auto entries = [this] {
+        QMenu menu;
+        window->fillContextMenu(menu);
+        std::vector<std::pair<bool, bool>> states; // checkable, checked
+        for (const char* id : {"32777", "32774"}) {
+            const QAction* action = menu.findChild<QAction*>(QLatin1String(id));
+            states.emplace_back(action->isCheckable(), action->isChecked());
+        }
+        return states;
+    };
+    using States = std::vector<std::pair<bool, bool>>;
+    EXPECT_EQ(entries(), (States{{false, false}, {false, false}}));
+    window->toggleStatusList();
+    EXPECT_EQ(entries(), (States{{false, false}, {true, true}}));
+    window->toggleExtendedDisplay();
+    EXPECT_EQ(entries(), (States{{true, true}, {true, true}}));
+    window->toggleStatusList();
+    window->toggleExtendedDisplay();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(entries(), (States{{false, false}, {false, false}}));
 }
 
 TEST_F(MainWindow, NoTwoControlsOverlapWhileTheNoiseMeasurementRuns) {
