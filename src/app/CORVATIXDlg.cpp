@@ -23,6 +23,7 @@
 #include "status/widgets/CErrorDialog.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -271,8 +272,14 @@ void CORVATIXDlg::setStartUpValues() {
 
 void CORVATIXDlg::startSession(bool firstStart) {
     sessionRestartQueued_ = false;
-    if (const QScreen* screen = QApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        // Centred; a window taller than a small screen keeps its title bar
+        // on it.
+        const QRect available = screen->availableGeometry();
+        QRect frame = frameGeometry();
+        frame.moveCenter(available.center());
+        move(keepInside(frame, available));
+    }
     hide();
     link_.notificationsSuppressed = true;
 

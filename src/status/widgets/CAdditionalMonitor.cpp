@@ -9,6 +9,7 @@
 #include "ui/CMessagebox.h"
 #include "ui/Help.h"
 #include "ui/UiText.h"
+#include "ui/WindowPlacement.h"
 
 #include <QButtonGroup>
 #include <QContextMenuEvent>
@@ -89,8 +90,9 @@ void CAdditionalMonitor::present() {
 void CAdditionalMonitor::followMainWindow() {
     if (mainWindow_ == nullptr || mainWindow_->isMinimized())
         return;
-    const QRect main = mainWindow_->frameGeometry();
-    move(main.left(), main.bottom() + 1);
+    // Docked below the main window while the screen has room there.
+    move(placeNextTo(mainWindow_->frameGeometry(), frameGeometry().size(), DockSide::Below,
+                     availableArea(*mainWindow_)));
 }
 
 void CAdditionalMonitor::refreshCaptions() {
