@@ -12,6 +12,8 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "display/NoiseMeasurement.h"
+#include "display/widgets/NoiseDisplay.h"
 #include "ui/GroupCaptionChecks.h"
 #include "ui/Messagebox3.h"
 
@@ -304,6 +306,21 @@ TEST_F(MainWindow, PortProblemFitsTheSerialNumberLineInEveryLanguage) {
     window->onDeviceEvent(kVersionEvent, 0);
     EXPECT_TRUE(c().versionLine->isVisibleTo(window.get()));
     EXPECT_FALSE(c().serialLine->geometry().intersects(c().versionLine->geometry()));
+}
+
+TEST_F(MainWindow, NoiseCountdownKeepsAllItsDotsInEveryLanguage) {
+    const auto* area = qobject_cast<NoiseDisplay*>(c().noiseArea);
+    ASSERT_NE(area, nullptr);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        const QString longest = QString::fromStdString(NoiseMeasurement::longestWaitText());
+        EXPECT_TRUE(longest.endsWith(QLatin1String("......"))) << longest.toStdString();
+        EXPECT_LE(QFontMetrics(area->areaFont()).horizontalAdvance(longest), area->width())
+            << longest.toStdString();
+        // Legible still.
+        EXPECT_GE(QFontMetrics(area->areaFont()).height(), 8) << longest.toStdString();
+    }
+    setLanguage(0);
 }
 
 TEST_F(MainWindow, ZeroButtonIsDisabledWhileTheBoxReportsAbsolutePositions) {
