@@ -18,6 +18,7 @@
 #include "display/PositionFormat.h"
 #include "display/TextFormat.h"
 #include "display/widgets/AmplitudeBars.h"
+#include "display/widgets/MainWindowToolTips.h"
 #include "display/widgets/NoiseDisplay.h"
 #include "display/widgets/QtColour.h"
 #include "status/widgets/CErrorDialog.h"
@@ -190,6 +191,7 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
     connect(&startTimer_, &QTimer::timeout, this, &CORVATIXDlg::startTimerTick);
     connect(&tickTimer_, &QTimer::timeout, this, &CORVATIXDlg::tick);
     connectSignals();
+    setMainWindowToolTips(controls_, false);
 }
 
 CORVATIXDlg::~CORVATIXDlg() {
@@ -524,7 +526,7 @@ void CORVATIXDlg::applyPositionView(const PositionView& view) {
     // A position after a port problem: the line is fine now.
     if (!shownPortProblem_.empty()) {
         shownPortProblem_.clear();
-        controls_.serialLine->setToolTip(QString());
+        setSerialLineToolTip(controls_);
     }
 }
 
@@ -624,6 +626,7 @@ void CORVATIXDlg::refresh() {
     setFittedCaption(c.signalCaption, qs(mainText(kRowSignal)));
     setFittedCaption(c.sensorCaption, qs(mainText(kRowSensor)));
     setFittedCaption(c.speedCaption, qs(mainText(kRowSpeed)));
+    setMainWindowToolTips(c, !shownPortProblem_.empty());
     refreshSecondaryCaptions();
 
     position_.forgetPositionText();
@@ -867,7 +870,7 @@ void CORVATIXDlg::showPortProblem() {
         // The port opened after all; the next notice tells the line's state.
         if (!shownPortProblem_.empty()) {
             shownPortProblem_.clear();
-            controls_.serialLine->setToolTip(QString());
+            setSerialLineToolTip(controls_);
         }
         return;
     }

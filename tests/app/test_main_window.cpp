@@ -9,6 +9,7 @@
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "config/Texts.h"
+#include "config/ToolTipRows.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
@@ -362,6 +363,25 @@ TEST_F(MainWindow, ContextMenuTicksOnlyTheOpenWindows) {
     window->toggleExtendedDisplay();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(entries(), (States{{false, false}, {false, false}}));
+}
+
+TEST_F(MainWindow, EveryButtonLampAndFieldSaysWhatItDoesInEveryLanguage) {
+    c().noiseArea->show();
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        window->refresh();
+        for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->objectName().isEmpty() || qobject_cast<QGroupBox*>(w) != nullptr ||
+                w == c().connectButton) // hidden; it opens the not-found notice
+                continue;
+            EXPECT_FALSE(w->toolTip().trimmed().isEmpty())
+                << language << " " << w->objectName().toStdString();
+        }
+        EXPECT_FALSE(c().amplitudeGroup->toolTip().isEmpty());
+        EXPECT_EQ(c().zeroButton->toolTip().toStdString(),
+                  textIn(TextTable::ToolTips, kTipZero, language));
+    }
+    setLanguage(0);
 }
 
 TEST_F(MainWindow, NoTwoControlsOverlapWhileTheNoiseMeasurementRuns) {

@@ -216,6 +216,16 @@ TEST_F(ExtendedDisplay, NewSensorAsksOnlyWhenTheBoxHasLearnedSomething) {
 }
 
 TEST_F(ExtendedDisplay, ClearModesAndMenu) {
+    // The unlabelled "c" tells what it does.
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        monitor->refreshCaptions();
+        for (int id : {CAdditionalMonitor::kClear, CAdditionalMonitor::kNewSensor,
+                       CAdditionalMonitor::kClose})
+            EXPECT_FALSE(control<QPushButton>(monitor, id)->toolTip().isEmpty())
+                << language << " " << id;
+    }
+    setLanguage(0);
     control<QPushButton>(monitor, CAdditionalMonitor::kClear)->click();
     EXPECT_EQ(link.pendingCommand.load(), kResetRequest);
     EXPECT_EQ(host.resets, 1);

@@ -1,6 +1,7 @@
 #include "status/widgets/CAdditionalMonitor.h"
 
 #include "config/ConfigData.h"
+#include "config/ToolTipRows.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
@@ -103,6 +104,10 @@ void CAdditionalMonitor::refreshCaptions() {
     modeButtons_[0]->setText(QStringLiteral("Offset"));
     modeButtons_[1]->setText(uiText(TextTable::MainWindow, kRowChannel));
     modeButtons_[2]->setText(uiText(TextTable::MainWindow, kRowFactor));
+    // "c" says nothing by itself: the tip tells that it resets the box.
+    clearButton_->setToolTip(uiText(TextTable::ToolTips, kTipBoxReset));
+    newSensorButton_->setToolTip(uiText(TextTable::ToolTips, kTipNewSensor));
+    closeButton_->setToolTip(uiText(TextTable::ToolTips, kTipCloseExtended));
 }
 
 int CAdditionalMonitor::mode() const {
