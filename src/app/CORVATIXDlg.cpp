@@ -875,8 +875,11 @@ void CORVATIXDlg::showPortProblem() {
         return;
     }
     const std::string device = ports_.deviceForName(config_.portName);
-    const PortProblemText problem =
-        portProblemText(config_.portName, device, checkPortAccess(device), config_.language);
+    showPortProblemText(
+        portProblemText(config_.portName, device, checkPortAccess(device), config_.language));
+}
+
+void CORVATIXDlg::showPortProblemText(const PortProblemText& problem) {
     if (problem.line.empty() || problem.line == shownPortProblem_)
         return;
     shownPortProblem_ = problem.line;

@@ -41,6 +41,7 @@ struct DeviceReadings;
 struct LinkControl;
 class AmplitudeBars;
 class QMenu;
+struct PortProblemText;
 class CSerialComm;
 class InterfaceSearch;
 class NoiseDisplay;
@@ -107,6 +108,10 @@ public:
     void toggleExtendedDisplay();
     // The context menu's commands; the two windows carry a tick while open.
     void fillContextMenu(QMenu& menu);
+
+    // Why the port cannot be used, in the serial-number line (the whole
+    // advice in its tool tip); unchanged when the same text shows already.
+    void showPortProblemText(const PortProblemText& problem);
 
     // The clock of the reference indicator and the status details; tests
     // pass their own before the first event.

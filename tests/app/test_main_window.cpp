@@ -289,18 +289,22 @@ TEST_F(MainWindow, PortProblemFitsTheSerialNumberLineInEveryLanguage) {
     for (int language = 0; language < kLanguageCount; ++language) {
         for (const PortAccessResult& result :
              {refused, PortAccessResult{PortAccess::Missing, ""}}) {
-            const QString line = QString::fromStdString(
-                portProblemText("COM12", "/dev/ttyUSB0", result, language).line);
             // No version known yet: the line may take the whole row.
-            c().versionLine->clear();
-            c().serialLine->setText(line);
-            fitSerialLine(c(), window->layoutTemplate());
+            const PortProblemText problem =
+                portProblemText("COM12", "/dev/ttyUSB0", result, language);
+            window->showPortProblemText(problem);
+            const QString line = c().serialLine->text();
+            EXPECT_EQ(line.toStdString(), problem.line);
             EXPECT_LE(c().serialLine->fontMetrics().horizontalAdvance(line),
                       c().serialLine->contentsRect().width())
                 << language << " " << line.toStdString();
+            EXPECT_EQ(c().serialLine->toolTip().toStdString(), problem.detail);
             EXPECT_FALSE(c().versionLine->isVisibleTo(window.get()));
         }
     }
+    // A change of language keeps the advice in the tool tip.
+    window->refresh();
+    EXPECT_NE(c().serialLine->toolTip().indexOf(QLatin1String("/dev/ttyUSB0")), -1);
     // Once the box tells its version, both lines share the row again.
     std::strcpy(readings.boxTypeText, "QTBX01");
     std::strcpy(readings.versionText, "1.60");
