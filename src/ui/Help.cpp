@@ -111,11 +111,14 @@ QString whereTheManualIs(const QString& fileName, const QString& path, const QSt
 }
 
 void showNoViewer(QWidget* parent, const QString& where) {
-    // The manual can still be opened by hand: say where it is.
-    QMessageBox* notice = showNotice(parent, QMessageBox::NoIcon, QStringLiteral("ERROR"),
-                                     QStringLiteral("Please install Acrobat Reader"));
-    if (notice != nullptr)
-        notice->setInformativeText(where);
+    // The manual can still be opened by hand: say where it is. (Set before
+    // the notice opens, so that it is laid out with it.)
+    auto* notice =
+        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("ERROR"),
+                        QStringLiteral("Please install Acrobat Reader"), QMessageBox::Ok, parent);
+    notice->setInformativeText(where);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->open();
 }
 
 HelpResult openFoundManual(QWidget* parent, bool viewerExists, const QString& fileName,
