@@ -18,11 +18,13 @@
 #include "display/PositionFormat.h"
 #include "display/TextFormat.h"
 #include "display/widgets/AmplitudeBars.h"
+#include "display/widgets/MainWindowToolTips.h"
 #include "display/widgets/NoiseDisplay.h"
 #include "display/widgets/QtColour.h"
 #include "status/widgets/CErrorDialog.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -189,6 +191,7 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
     connect(&startTimer_, &QTimer::timeout, this, &CORVATIXDlg::startTimerTick);
     connect(&tickTimer_, &QTimer::timeout, this, &CORVATIXDlg::tick);
     connectSignals();
+    setMainWindowToolTips(controls_, false);
 }
 
 CORVATIXDlg::~CORVATIXDlg() {
@@ -271,8 +274,14 @@ void CORVATIXDlg::setStartUpValues() {
 
 void CORVATIXDlg::startSession(bool firstStart) {
     sessionRestartQueued_ = false;
-    if (const QScreen* screen = QApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        // Centred; a window taller than a small screen keeps its title bar
+        // on it.
+        const QRect available = screen->availableGeometry();
+        QRect frame = frameGeometry();
+        frame.moveCenter(available.center());
+        move(keepInside(frame, available));
+    }
     hide();
     link_.notificationsSuppressed = true;
 
@@ -447,6 +456,7 @@ void CORVATIXDlg::boxResetHandling() {
         drawAmplitude('P', sensor);
     }
     controls_.versionLine->clear();
+    fitSerialLine(controls_, template_);
     {
         std::lock_guard<std::mutex> lock(readingsMutex_);
         readings_.refPhaseText[0] = '\0';
@@ -454,6 +464,7 @@ void CORVATIXDlg::boxResetHandling() {
         readings_.absolutePositionMode = false;
         readings_.boxInfoMarked = false;
     }
+    controls_.zeroButton->setEnabled(true);
     link_.statusRestart = true;
     refresh();
     refreshExtendedDisplay(CAdditionalMonitor::kFullRefresh);
@@ -484,6 +495,9 @@ void CORVATIXDlg::showDeletingText() {
 // What device events do to the window
 
 void CORVATIXDlg::showPosition() {
+    // A box in absolute mode reports its own position; zeroing has no effect
+    // there, so the button says so by being disabled.
+    controls_.zeroButton->setEnabled(!readings_.absolutePositionMode);
     applyPositionView(position_.showPosition());
 }
 
@@ -512,7 +526,7 @@ void CORVATIXDlg::applyPositionView(const PositionView& view) {
     // A position after a port problem: the line is fine now.
     if (!shownPortProblem_.empty()) {
         shownPortProblem_.clear();
-        controls_.serialLine->setToolTip(QString());
+        setSerialLineToolTip(controls_);
     }
 }
 
@@ -548,10 +562,12 @@ void CORVATIXDlg::selectDetail(int selection) {
 
 void CORVATIXDlg::setVersionLine(const std::string& text) {
     controls_.versionLine->setText(qs(text));
+    fitSerialLine(controls_, template_);
 }
 
 void CORVATIXDlg::setSerialLine(const std::string& text) {
     controls_.serialLine->setText(qs(text));
+    fitSerialLine(controls_, template_);
 }
 
 void CORVATIXDlg::showBoxResetResult(bool resetError) {
@@ -610,6 +626,7 @@ void CORVATIXDlg::refresh() {
     setFittedCaption(c.signalCaption, qs(mainText(kRowSignal)));
     setFittedCaption(c.sensorCaption, qs(mainText(kRowSensor)));
     setFittedCaption(c.speedCaption, qs(mainText(kRowSpeed)));
+    setMainWindowToolTips(c, !shownPortProblem_.empty());
     refreshSecondaryCaptions();
 
     position_.forgetPositionText();
@@ -795,21 +812,28 @@ void CORVATIXDlg::contextMenuEvent(QContextMenuEvent* event) {
 
 void CORVATIXDlg::openContextMenu(const QPoint& globalPos) {
     QMenu menu(this);
+    fillContextMenu(menu);
+    const QSize hint = menu.sizeHint();
+    menu.exec(globalPos - QPoint(hint.width() / 2, hint.height() / 2));
+}
+
+void CORVATIXDlg::fillContextMenu(QMenu& menu) {
     QAction* extended = menu.addAction(qs(text(TextTable::Menu, kMenuExtendedDisplay)));
     QAction* list = menu.addAction(qs(text(TextTable::Menu, kMenuStatusList)));
     QAction* info = menu.addAction(qs(text(TextTable::Menu, kMenuInfo)));
     extended->setObjectName(QStringLiteral("32777"));
     list->setObjectName(QStringLiteral("32774"));
     info->setObjectName(QStringLiteral("32775"));
-    extended->setCheckable(true);
-    extended->setChecked(!extendedDisplay_.isNull());
-    list->setCheckable(true);
-    list->setChecked(!statusList_.isNull());
+    // A tick before an open window only: an empty box before a closed one
+    // reads like a setting that can be ticked.
+    for (auto [action, open] : {std::pair{extended, !extendedDisplay_.isNull()},
+                                std::pair{list, !statusList_.isNull()}}) {
+        action->setCheckable(open);
+        action->setChecked(open);
+    }
     connect(extended, &QAction::triggered, this, &CORVATIXDlg::toggleExtendedDisplay);
     connect(list, &QAction::triggered, this, &CORVATIXDlg::toggleStatusList);
     connect(info, &QAction::triggered, this, &CORVATIXDlg::showAboutBox);
-    const QSize hint = menu.sizeHint();
-    menu.exec(globalPos - QPoint(hint.width() / 2, hint.height() / 2));
 }
 
 void CORVATIXDlg::showAboutBox() {
@@ -846,13 +870,16 @@ void CORVATIXDlg::showPortProblem() {
         // The port opened after all; the next notice tells the line's state.
         if (!shownPortProblem_.empty()) {
             shownPortProblem_.clear();
-            controls_.serialLine->setToolTip(QString());
+            setSerialLineToolTip(controls_);
         }
         return;
     }
     const std::string device = ports_.deviceForName(config_.portName);
-    const PortProblemText problem =
-        portProblemText(config_.portName, device, checkPortAccess(device), config_.language);
+    showPortProblemText(
+        portProblemText(config_.portName, device, checkPortAccess(device), config_.language));
+}
+
+void CORVATIXDlg::showPortProblemText(const PortProblemText& problem) {
     if (problem.line.empty() || problem.line == shownPortProblem_)
         return;
     shownPortProblem_ = problem.line;

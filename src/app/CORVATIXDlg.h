@@ -40,6 +40,8 @@ struct ConfigData;
 struct DeviceReadings;
 struct LinkControl;
 class AmplitudeBars;
+class QMenu;
+struct PortProblemText;
 class CSerialComm;
 class InterfaceSearch;
 class NoiseDisplay;
@@ -94,6 +96,7 @@ public:
     bool closing() const { return closing_; }
     bool linkThreadStarted() const { return linkThread_ != nullptr; }
     const MainWindowControls& controls() const { return controls_; }
+    const DialogTemplate& layoutTemplate() const { return template_; }
     const ReferenceIndicator& referenceIndicator() const { return indicator_; }
     InterfaceSearch& interfaceSearch() { return *search_; }
     CErrorDialog* statusListWindow() const { return statusList_; }
@@ -103,6 +106,12 @@ public:
     // display (command 32777): closed when open, else opened.
     void toggleStatusList();
     void toggleExtendedDisplay();
+    // The context menu's commands; the two windows carry a tick while open.
+    void fillContextMenu(QMenu& menu);
+
+    // Why the port cannot be used, in the serial-number line (the whole
+    // advice in its tool tip); unchanged when the same text shows already.
+    void showPortProblemText(const PortProblemText& problem);
 
     // The clock of the reference indicator and the status details; tests
     // pass their own before the first event.

@@ -40,8 +40,13 @@ QIcon referenceIndicatorIcon(ReferenceIndicator::Image image) {
     static QIcon* const icons = new QIcon[4];
     QIcon& icon = icons[static_cast<int>(image)];
     if (icon.isNull()) {
-        for (int side : {16, 20, 24, 32, 48, 64})
-            icon.addPixmap(indicatorPixmap(image, side));
+        // The button is disabled on a box in absolute mode, where the lit
+        // indicator still has to be seen: the same pictures when disabled.
+        for (int side : {16, 20, 24, 32, 48, 64}) {
+            const QPixmap picture = indicatorPixmap(image, side);
+            icon.addPixmap(picture);
+            icon.addPixmap(picture, QIcon::Disabled);
+        }
     }
     return icon;
 }

@@ -73,13 +73,17 @@ PortProblemText portProblemText(const std::string& portName, const std::string& 
     if (result.access == PortAccess::Usable)
         return text;
     const Phrases& phrases = kPhrases[(language >= 0 && language < 5) ? language : 0];
-    const std::string where = shortPortName(portName) + " (" + devicePath + "): ";
+    // The line has room for the port and what to do; the device file is
+    // named in the tool tip.
+    const std::string port = shortPortName(portName);
+    const std::string where = port + " (" + devicePath + "): ";
     if (result.access == PortAccess::Missing) {
-        text.line = where + phrases.missing;
+        text.line = port + ": " + phrases.missing;
+        text.detail = where + phrases.missing;
         return text;
     }
     const std::string group = result.group.empty() ? "dialout" : result.group;
-    text.line = where + replaceAll(phrases.denied, "%g", group);
+    text.line = port + ": " + replaceAll(phrases.denied, "%g", group);
     text.detail = where + replaceAll(phrases.advice, "%g", group);
     return text;
 }

@@ -20,10 +20,12 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // Whole-number scale factors keep the one-pixel lines of the bars and
-    // frames sharp on screens with fractional scaling.
+    // The desktop's own scale, fractions included: rounding turned 150 % into
+    // 200 %, and the main window with the extended display below it no longer
+    // fitted a 1080-line screen. The bars and frames stay legible at 125 % and
+    // 150 % (the gallery renders them at any QT_SCALE_FACTOR).
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     applyDialogStyle(app);
     QApplication::setApplicationName(QStringLiteral("ORVATIX"));

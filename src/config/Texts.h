@@ -20,6 +20,7 @@ enum class TextTable {
     TeachIn,        // 57
     StartMenu,      // 8
     TeachInSteps,   // 6
+    ToolTips,       // 25, rows as ToolTipRow (config/ToolTipRows.h)
 };
 
 constexpr int kLanguageCount = 5;

@@ -156,7 +156,7 @@ const char* const kGerman[kRows] = {
     /* 6 */
     ("\n\n- Abstandsmaß 'A' (legt den Abstand des Sensors zur Wellenscheibe fest, siehe "
      "Montageanleitung des Lagers) ist zu groß oder zu klein.\n   Bitte prüfen, ob das Maß 'A' der "
-     "Vorgabe entspricht und ob alle Anlageflächen sauber und gratfrei sind."),
+     "Montageanleitung entspricht und ob alle Anlageflächen sauber und gratfrei sind."),
     /* 7 */
     ("\n\n- Höhenversatz zwischen Sensor und Wellenscheibe ist zu groß (ca. > 1mm zum Sollwert)"),
     /* 8 */ "\n\n- Sensor verkehrt herum montiert. Bitte die Einbaurichtung der Sensoren beachten.",
@@ -280,8 +280,8 @@ const char* const kFrench[kRows] = {
     /* 6 */
     ("\n\n- La cote de distance 'A' (définit la distance du capteur à la rondelle-arbre, voir la "
      "notice de montage du roulement) est trop grande ou trop petite.\n   Veuillez vérifier que la "
-     "cote 'A' est conforme à la spécification et que toutes les surfaces d'appui sont propres et "
-     "sans bavures."),
+     "cote 'A' est conforme à la notice de montage et que toutes les surfaces d'appui sont propres "
+     "et sans bavures."),
     /* 7 */
     ("\n\n- La différence de hauteur entre le capteur et la rondelle-arbre est trop importante "
      "(env. > 1mm par rapport à la cote)"),
@@ -411,8 +411,8 @@ const char* const kItalian[kRows] = {
     /* 6 */
     ("\n\n- La quota di distanza 'A' (definisce la distanza del sensore dalla ralla albero, vedere "
      "le istruzioni di montaggio del cuscinetto) è troppo grande o troppo piccola.\n   Verificare "
-     "che la quota 'A' corrisponda alla specifica e che tutte le superfici di appoggio siano "
-     "pulite e prive di bave."),
+     "che la quota 'A' corrisponda alle istruzioni di montaggio e che tutte le superfici di "
+     "appoggio siano pulite e prive di bave."),
     /* 7 */
     ("\n\n- La differenza di altezza tra sensore e ralla albero è eccessiva (circa > 1mm rispetto "
      "al valore nominale)"),
@@ -537,8 +537,8 @@ const char* const kSpanish[kRows] = {
     /* 6 */
     ("\n\n- La cota de distancia 'A' (define la distancia del sensor a la arandela del eje, ver "
      "las instrucciones de montaje del rodamiento) es demasiado grande o demasiado pequeña.\n   "
-     "Compruebe que la cota 'A' corresponde a la especificación y que todas las superficies de "
-     "contacto están limpias y sin rebabas."),
+     "Compruebe que la cota 'A' corresponde a las instrucciones de montaje y que todas las "
+     "superficies de contacto están limpias y sin rebabas."),
     /* 7 */
     ("\n\n- La diferencia de altura entre el sensor y la arandela del eje es demasiado grande "
      "(aprox. > 1mm respecto al valor nominal)"),

@@ -1,6 +1,8 @@
 #include "display/BarColours.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -54,4 +56,22 @@ BarShades barShades(int depth) {
     using namespace barcolour;
     return {chooseShade(kLightRed, kPureRed, depth), chooseShade(kLightGreen, kPureGreen, depth),
             chooseShade(kLightYellow, kPureYellow, depth)};
+}
+
+namespace {
+
+double luminance(Rgb c) {
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+} // namespace
+
+double contrastRatio(Rgb a, Rgb b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }

@@ -20,7 +20,14 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kNavy{0, 0, 128};
 constexpr Rgb kLightBlue{128, 128, 255};
+// Ground of the "WH" and "YE" labels above the bars: dark, so that the white
+// and the light yellow lettering and its change to bold can be read.
+constexpr Rgb kLabelGround{64, 64, 64};
 } // namespace barcolour
+
+// Contrast of two colours as 1..21 (the relative luminance of sRGB, lighter
+// plus 0.05 over darker plus 0.05); text wants 4.5 or more.
+double contrastRatio(Rgb a, Rgb b);
 
 // The colour nearest to `colour` that a display of `depth` bits per pixel
 // shows: exact from 24 bits on; 16 bits keep 5, 6 and 5 bits of red, green and

@@ -33,6 +33,22 @@ bool NoiseMeasurement::toggleNoise(bool pressed) {
     return true;
 }
 
+namespace {
+
+// "Wait" with two dots for each step still to come.
+std::string waitText(int count) {
+    std::string wait = text(TextTable::MainWindow, kWaitRow);
+    for (int i = count; i < 3; ++i)
+        wait += "..";
+    return wait;
+}
+
+} // namespace
+
+std::string NoiseMeasurement::longestWaitText() {
+    return waitText(0);
+}
+
 bool NoiseMeasurement::showNoise(double a, double b) {
     if (link_.newProtocol.load()) {
         // The box's values are hundredths.
@@ -52,12 +68,8 @@ bool NoiseMeasurement::showNoise(double a, double b) {
             noiseCount_ = 5;
             link_.pendingCommand.store(kInterferenceRequest);
         } else {
-            if (noiseCount_ < 4) {
-                std::string wait = text(TextTable::MainWindow, kWaitRow);
-                for (int i = noiseCount_; i < 3; ++i)
-                    wait += "..";
-                view_.areaText = wait;
-            }
+            if (noiseCount_ < 4)
+                view_.areaText = waitText(noiseCount_);
             return false;
         }
     }

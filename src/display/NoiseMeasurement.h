@@ -64,6 +64,10 @@ public:
     // the button and the value field empty.
     void tick();
 
+    // The countdown's first and longest form in the current language: the
+    // area's text is fitted to it, so every step keeps its dots.
+    static std::string longestWaitText();
+
     // Geometry of control 1033 (all pure).
     // The bar area: the control reduced by a quarter of its height at the top
     // and at the bottom; a uses its upper half, b its lower half.

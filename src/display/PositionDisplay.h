@@ -81,7 +81,7 @@ public:
     // The no-data notice empties the marker field.
     void clearMarkerField() { shownMarker_.clear(); }
 
-    // Part of the main window's resetReadings (the readings themselves,
+    // Called from the main window's resetReadings (the readings themselves,
     // including the zero point and wrap correction, are zeroed there).
     void reset();
 

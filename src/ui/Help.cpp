@@ -8,32 +8,54 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
+
+#include <memory>
 
 #ifndef ORVATIX_INSTALL_DATA_DIR
 #define ORVATIX_INSTALL_DATA_DIR "share/orvatix"
 #endif
 
-bool desktopHasPdfViewer() {
+void askDesktopForPdfViewer(QObject* context, PdfViewerAnswer answer) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (xdgMime.isEmpty()) {
-        return true;
+        answer(true);
+        return;
     }
-    QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                          QStringLiteral("application/pdf")});
-    if (!query.waitForFinished(10000)) {
-        query.kill();
-        query.waitForFinished(1000);
-        return true; // no answer: let the opening itself tell
-    }
-    return !query.readAllStandardOutput().trimmed().isEmpty();
+    // The process belongs to `context`: no answer reaches a window that is gone.
+    auto* query = new QProcess(context);
+    auto* patience = new QTimer(query);
+    auto answered = std::make_shared<bool>(false);
+    const auto reply = [query, answer = std::move(answer), answered](bool viewerExists) {
+        if (*answered)
+            return;
+        *answered = true;
+        query->deleteLater();
+        answer(viewerExists);
+    };
+    QObject::connect(query, &QProcess::finished, query, [query, reply](int, QProcess::ExitStatus) {
+        reply(!query->readAllStandardOutput().trimmed().isEmpty());
+    });
+    QObject::connect(query, &QProcess::errorOccurred, query, [reply](QProcess::ProcessError) {
+        reply(true); // no answer: let the opening itself tell
+    });
+    patience->setSingleShot(true);
+    QObject::connect(patience, &QTimer::timeout, query, [query, reply] {
+        query->kill();
+        reply(true);
+    });
+    patience->start(10000);
+    query->start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                           QStringLiteral("application/pdf")});
 #else
-    return true;
+    (void)context;
+    answer(true);
 #endif
 }
 
@@ -51,7 +73,7 @@ QStringList defaultManualFolders() {
 
 HelpDesktop systemHelpDesktop() {
     return HelpDesktop{
-        desktopHasPdfViewer,
+        askDesktopForPdfViewer,
         [](const QUrl& url) { return QDesktopServices::openUrl(url); },
         defaultManualFolders,
     };
@@ -76,33 +98,65 @@ QString findManual(const QString& fileName, const QStringList& folders) {
     return QString();
 }
 
-HelpResult openManual(QWidget* parent) {
-    const HelpDesktop& desktop = helpDesktop();
-    const QString fileName = manualFileName(configData.language);
-    if (!desktop.pdfViewerExists()) {
-        showNotice(parent, QMessageBox::NoIcon, QStringLiteral("ERROR"),
-                   QStringLiteral("Please install Acrobat Reader"));
+namespace {
+
+// The manual's place: its full path, or its name and the folders searched.
+QString whereTheManualIs(const QString& fileName, const QString& path, const QStringList& folders) {
+    if (!path.isEmpty())
+        return QDir::toNativeSeparators(path);
+    QString where = fileName + QStringLiteral("\n");
+    for (const QString& folder : folders)
+        where += QStringLiteral("\n") + QDir::toNativeSeparators(folder);
+    return where;
+}
+
+void showNoViewer(QWidget* parent, const QString& where) {
+    // The manual can still be opened by hand: say where it is. (Set before
+    // the notice opens, so that it is laid out with it.)
+    auto* notice =
+        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("ERROR"),
+                        QStringLiteral("Please install Acrobat Reader"), QMessageBox::Ok, parent);
+    notice->setInformativeText(where);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->open();
+}
+
+HelpResult openFoundManual(QWidget* parent, bool viewerExists, const QString& fileName,
+                           const QString& path, const QStringList& folders) {
+    const QString where = whereTheManualIs(fileName, path, folders);
+    if (!viewerExists) {
+        showNoViewer(parent, where);
         return HelpResult::NoViewer;
     }
-    const QStringList folders = desktop.manualFolders();
-    const QString path = findManual(fileName, folders);
     if (path.isEmpty()) {
         // Pressing F1 and seeing nothing happen helps nobody: say which file
         // is missing and where it was looked for.
-        QString message = uiText(TextTable::StatusMessages, 40).trimmed() + QStringLiteral("\n\n") +
-                          fileName + QStringLiteral("\n");
-        for (const QString& folder : folders) {
-            message += QStringLiteral("\n") + QDir::toNativeSeparators(folder);
-        }
-        showNotice(parent, QMessageBox::Warning, QStringLiteral("ERROR"), message);
+        showNotice(parent, QMessageBox::Warning, QStringLiteral("ERROR"),
+                   uiText(TextTable::StatusMessages, 40).trimmed() + QStringLiteral("\n\n") +
+                       where);
         return HelpResult::ManualMissing;
     }
-    if (!desktop.openUrl(QUrl::fromLocalFile(path))) {
-        showNotice(parent, QMessageBox::NoIcon, QStringLiteral("ERROR"),
-                   QStringLiteral("Please install Acrobat Reader"));
+    if (!helpDesktop().openUrl(QUrl::fromLocalFile(path))) {
+        showNoViewer(parent, where);
         return HelpResult::NoViewer;
     }
     return HelpResult::Opened;
+}
+
+} // namespace
+
+HelpResult openManual(QWidget* parent) {
+    const HelpDesktop& desktop = helpDesktop();
+    const QString fileName = manualFileName(configData.language);
+    const QStringList folders = desktop.manualFolders();
+    const QString path = findManual(fileName, folders);
+    // The desktop may answer at once (then the result is known here) or later.
+    auto result = std::make_shared<HelpResult>(HelpResult::Asking);
+    QPointer<QWidget> owner(parent);
+    desktop.askPdfViewer(parent, [owner, result, fileName, path, folders](bool viewerExists) {
+        *result = openFoundManual(owner, viewerExists, fileName, path, folders);
+    });
+    return *result;
 }
 
 void installHelpKey(QWidget* window) {

@@ -8,14 +8,19 @@
 
 #include <functional>
 
+class QObject;
 class QUrl;
 class QWidget;
+
+// The answer to "is there a PDF viewer?"; it may come later.
+using PdfViewerAnswer = std::function<void(bool viewerExists)>;
 
 // What help needs of the desktop. The program uses the real desktop; tests put
 // in their own to see what would be opened.
 struct HelpDesktop {
-    // Whether an application is registered for PDF files.
-    std::function<bool()> pdfViewerExists;
+    // Asks whether an application is registered for PDF files; `answer` is
+    // called once, at once or later, never after `context` is gone.
+    std::function<void(QObject* context, PdfViewerAnswer answer)> askPdfViewer;
     // Opens a file with its registered application; false when that failed.
     std::function<bool(const QUrl&)> openUrl;
     // Folders searched for the manual, in order.
@@ -30,9 +35,12 @@ HelpDesktop systemHelpDesktop();
 // The desktop that openManual uses; systemHelpDesktop() until replaced.
 HelpDesktop& helpDesktop();
 
-// "xdg-mime query default application/pdf" names an application. Where
-// xdg-mime does not exist (other platforms) the answer is taken to be yes.
-bool desktopHasPdfViewer();
+// Whether "xdg-mime query default application/pdf" names an application,
+// asked without waiting: the answer comes from the event loop, so the window
+// stays responsive however slow the desktop is. Where xdg-mime does not exist
+// (other platforms), or gives no answer within 10 s, the answer is yes (the
+// opening itself then tells).
+void askDesktopForPdfViewer(QObject* context, PdfViewerAnswer answer);
 
 // The working directory, the program's folder, and <prefix>/share/orvatix
 // beside an installed program.
@@ -46,8 +54,9 @@ QString findManual(const QString& fileName, const QStringList& folders);
 
 enum class HelpResult {
     Opened,        // handed to the viewer
-    NoViewer,      // "Please install Acrobat Reader" was shown
+    NoViewer,      // "Please install Acrobat Reader" was shown, with where the manual is
     ManualMissing, // the manual file was not found; a message says where it was looked for
+    Asking,        // the desktop has not answered yet; the rest follows when it does
 };
 
 // Opens the manual of the current language. Messages are owned by `parent` and

@@ -3,13 +3,18 @@
 // indicator on the zero button, the box reset click and the not-found notice.
 
 #include "app/CORVATIXDlg.h"
+#include "app/PortAccess.h"
 #include "app/SessionDialogs.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "config/Texts.h"
+#include "config/ToolTipRows.h"
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "display/NoiseMeasurement.h"
+#include "display/widgets/NoiseDisplay.h"
 #include "ui/GroupCaptionChecks.h"
 #include "ui/Messagebox3.h"
 
@@ -17,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -275,6 +281,110 @@ TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
     EXPECT_EQ(c().exitButton->text().toStdString(), text(TextTable::MainWindow, 16));
     EXPECT_EQ(c().positionGroup->title().toStdString(), text(TextTable::MainWindow, 6));
     EXPECT_NE(c().exitButton->text().toStdString(), textIn(TextTable::MainWindow, 16, 0));
+    setLanguage(0);
+}
+
+TEST_F(MainWindow, PortProblemFitsTheSerialNumberLineInEveryLanguage) {
+    const PortAccessResult refused{PortAccess::PermissionDenied, "dialout"};
+    for (int language = 0; language < kLanguageCount; ++language) {
+        for (const PortAccessResult& result :
+             {refused, PortAccessResult{PortAccess::Missing, ""}}) {
+            // No version known yet: the line may take the whole row.
+            const PortProblemText problem =
+                portProblemText("COM12", "/dev/ttyUSB0", result, language);
+            window->showPortProblemText(problem);
+            const QString line = c().serialLine->text();
+            EXPECT_EQ(line.toStdString(), problem.line);
+            EXPECT_LE(c().serialLine->fontMetrics().horizontalAdvance(line),
+                      c().serialLine->contentsRect().width())
+                << language << " " << line.toStdString();
+            EXPECT_EQ(c().serialLine->toolTip().toStdString(), problem.detail);
+            EXPECT_FALSE(c().versionLine->isVisibleTo(window.get()));
+        }
+    }
+    // A change of language keeps the advice in the tool tip.
+    window->refresh();
+    EXPECT_NE(c().serialLine->toolTip().indexOf(QLatin1String("/dev/ttyUSB0")), -1);
+    // Once the box tells its version, both lines share the row again.
+    std::strcpy(readings.boxTypeText, "QTBX01");
+    std::strcpy(readings.versionText, "1.60");
+    window->onDeviceEvent(kVersionEvent, 0);
+    EXPECT_TRUE(c().versionLine->isVisibleTo(window.get()));
+    EXPECT_FALSE(c().serialLine->geometry().intersects(c().versionLine->geometry()));
+}
+
+TEST_F(MainWindow, NoiseCountdownKeepsAllItsDotsInEveryLanguage) {
+    const auto* area = qobject_cast<NoiseDisplay*>(c().noiseArea);
+    ASSERT_NE(area, nullptr);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        const QString longest = QString::fromStdString(NoiseMeasurement::longestWaitText());
+        EXPECT_TRUE(longest.endsWith(QLatin1String("......"))) << longest.toStdString();
+        EXPECT_LE(QFontMetrics(area->areaFont()).horizontalAdvance(longest), area->width())
+            << longest.toStdString();
+        // Legible still.
+        EXPECT_GE(QFontMetrics(area->areaFont()).height(), 8) << longest.toStdString();
+    }
+    setLanguage(0);
+}
+
+TEST_F(MainWindow, ZeroButtonIsDisabledWhileTheBoxReportsAbsolutePositions) {
+    readings.absolutePositionMode = true;
+    window->onDeviceEvent(kPositionEvent, 0);
+    EXPECT_FALSE(c().zeroButton->isEnabled());
+    // The lit reference indicator still shows on the disabled button.
+    const QIcon icon = c().zeroButton->icon();
+    EXPECT_EQ(icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage(),
+              icon.pixmap(QSize(24, 24), QIcon::Normal).toImage());
+    readings.absolutePositionMode = false;
+    window->onDeviceEvent(kPositionEvent, 0);
+    EXPECT_TRUE(c().zeroButton->isEnabled());
+    // The box reset handling forgets the mode.
+    readings.absolutePositionMode = true;
+    window->onDeviceEvent(kPositionEvent, 0);
+    window->resetReadings();
+    EXPECT_TRUE(c().zeroButton->isEnabled());
+}
+
+TEST_F(MainWindow, ContextMenuTicksOnlyTheOpenWindows) {
+    const auto entries = [this] {
+        QMenu menu;
+        window->fillContextMenu(menu);
+        std::vector<std::pair<bool, bool>> states; // checkable, checked
+        for (const char* id : {"32777", "32774"}) {
+            const QAction* action = menu.findChild<QAction*>(QLatin1String(id));
+            states.emplace_back(action->isCheckable(), action->isChecked());
+        }
+        return states;
+    };
+    using States = std::vector<std::pair<bool, bool>>;
+    EXPECT_EQ(entries(), (States{{false, false}, {false, false}}));
+    window->toggleStatusList();
+    EXPECT_EQ(entries(), (States{{false, false}, {true, true}}));
+    window->toggleExtendedDisplay();
+    EXPECT_EQ(entries(), (States{{true, true}, {true, true}}));
+    window->toggleStatusList();
+    window->toggleExtendedDisplay();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(entries(), (States{{false, false}, {false, false}}));
+}
+
+TEST_F(MainWindow, EveryButtonLampAndFieldSaysWhatItDoesInEveryLanguage) {
+    c().noiseArea->show();
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        window->refresh();
+        for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->objectName().isEmpty() || qobject_cast<QGroupBox*>(w) != nullptr ||
+                w == c().connectButton) // hidden; it opens the not-found notice
+                continue;
+            EXPECT_FALSE(w->toolTip().trimmed().isEmpty())
+                << language << " " << w->objectName().toStdString();
+        }
+        EXPECT_FALSE(c().amplitudeGroup->toolTip().isEmpty());
+        EXPECT_EQ(c().zeroButton->toolTip().toStdString(),
+                  textIn(TextTable::ToolTips, kTipZero, language));
+    }
     setLanguage(0);
 }
 

@@ -170,6 +170,17 @@ TEST(AmplitudeGeometry, EverythingLiesInsideTheArea) {
     }
 }
 
+TEST(BarColours, SensorLabelsCanBeReadOnTheirGroundAtEveryDepth) {
+    EXPECT_NEAR(contrastRatio(barcolour::kWhite, barcolour::kBlack), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(barcolour::kGrey, barcolour::kGrey), 1.0, 1e-9);
+    for (int depth : {4, 8, 15, 16, 24, 32}) {
+        const Rgb ground = nearestShownColour(barcolour::kLabelGround, depth);
+        for (Rgb lettering :
+             {nearestShownColour(barcolour::kWhite, depth), barShades(depth).yellow})
+            EXPECT_GE(contrastRatio(lettering, ground), 4.5) << depth;
+    }
+}
+
 TEST(BarColours, FallBackToPureColoursWhereShadesCannotBeShown) {
     const BarShades trueColour = barShades(32);
     EXPECT_EQ(trueColour.red, barcolour::kLightRed);

@@ -75,6 +75,15 @@ TEST_F(BarsWidget, ResetAndRepaintShowGreyUntilTheNextValue) {
     EXPECT_FALSE(bars->busy());
 }
 
+TEST_F(BarsWidget, SensorLabelsStandOnTheirDarkGround) {
+    const QImage image = bars->grab().toImage();
+    const AmplitudeBarGeometry g = bars->geometry();
+    for (AmplitudeSensor sensor : {AmplitudeSensor::WH, AmplitudeSensor::YE}) {
+        const QRect label = g.labelBox(sensor);
+        EXPECT_EQ(image.pixelColor(label.left() + 1, label.top() + 1), QColor(64, 64, 64));
+    }
+}
+
 TEST_F(BarsWidget, BarsLieInTheGroupBelowItsCaption) {
     const AmplitudeBarGeometry g = bars->geometry();
     const QRect contents = group->contentsRect();

@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -76,6 +77,25 @@ TEST_F(StatusWindow, ShowsEveryEntryAndTheNewestDetails) {
     add(0x0001); // a new entry refills and selects it
     EXPECT_EQ(lines->count(), 4);
     EXPECT_EQ(lines->currentRow(), 3);
+}
+
+TEST_F(StatusWindow, ScrollsSidewaysToTheEndOfTheLongestFlagList) {
+    const auto reach = [this] {
+        QCoreApplication::processEvents();
+        return lines->horizontalScrollBar()->maximum() + lines->viewport()->width();
+    };
+    // Short lines fit: nothing to scroll.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lines->horizontalScrollBar()->maximum(), 0);
+    // An entry with every flag, in the middle of short ones.
+    add(0x7fffffff);
+    add(0x0001);
+    const QString longest = lines->item(3)->text();
+    ASSERT_GT(longest.size(), lines->item(4)->text().size());
+    const QFontMetrics metrics(lines->font());
+    QString untabbed = longest;
+    untabbed.remove(QLatin1Char('\t'));
+    EXPECT_GE(reach(), metrics.horizontalAdvance(untabbed)) << longest.toStdString();
 }
 
 TEST_F(StatusWindow, FixDisplayKeepsTheLinesUntilSwitchedOff) {
@@ -196,6 +216,16 @@ TEST_F(ExtendedDisplay, NewSensorAsksOnlyWhenTheBoxHasLearnedSomething) {
 }
 
 TEST_F(ExtendedDisplay, ClearModesAndMenu) {
+    // The unlabelled "c" tells what it does.
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        monitor->refreshCaptions();
+        for (int id : {CAdditionalMonitor::kClear, CAdditionalMonitor::kNewSensor,
+                       CAdditionalMonitor::kClose})
+            EXPECT_FALSE(control<QPushButton>(monitor, id)->toolTip().isEmpty())
+                << language << " " << id;
+    }
+    setLanguage(0);
     control<QPushButton>(monitor, CAdditionalMonitor::kClear)->click();
     EXPECT_EQ(link.pendingCommand.load(), kResetRequest);
     EXPECT_EQ(host.resets, 1);

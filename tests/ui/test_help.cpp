@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -28,7 +30,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(manuals.isValid());
         real = helpDesktop();
-        helpDesktop() = HelpDesktop{[this] { return viewer; },
+        helpDesktop() = HelpDesktop{[this](QObject*, const PdfViewerAnswer& answer) {
+                                        if (answerLater)
+                                            pendingAnswer = answer;
+                                        else
+                                            answer(viewer);
+                                    },
                                     [this](const QUrl& url) {
                                         opened << url;
                                         return true;
@@ -51,6 +58,8 @@ protected:
     QTemporaryDir manuals;
     HelpDesktop real;
     bool viewer = true;
+    bool answerLater = false; // a slow desktop
+    PdfViewerAnswer pendingAnswer;
     QList<QUrl> opened;
     std::unique_ptr<QWidget> parent;
 };
@@ -84,6 +93,35 @@ TEST_F(HelpTest, WithoutAViewerAsksForOne) {
     EXPECT_EQ(boxes[0]->text(), QStringLiteral("Please install Acrobat Reader"));
     EXPECT_EQ(boxes[0]->windowTitle(), QStringLiteral("ERROR"));
     EXPECT_EQ(boxes[0]->standardButtons(), QMessageBox::Ok);
+    // Where the manual is, to open it by hand.
+    EXPECT_EQ(boxes[0]->informativeText(),
+              QDir::toNativeSeparators(manuals.path() + QStringLiteral("/ManualEnglish.pdf")));
+}
+
+TEST_F(HelpTest, WithoutAViewerOrManualSaysWhereTheManualWasLookedFor) {
+    viewer = false;
+    setLanguage(1);
+    EXPECT_EQ(openManual(parent.get()), HelpResult::NoViewer);
+    const QList<QMessageBox*> boxes = notices();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0]->text(), QStringLiteral("Please install Acrobat Reader"));
+    EXPECT_TRUE(boxes[0]->informativeText().contains(QStringLiteral("ManualGerman.pdf")));
+    EXPECT_TRUE(boxes[0]->informativeText().contains(QDir::toNativeSeparators(manuals.path())));
+}
+
+TEST_F(HelpTest, ASlowDesktopDoesNotHoldTheWindow) {
+    putManual("ManualEnglish.pdf");
+    answerLater = true;
+    for (bool exists : {true, false}) {
+        opened.clear();
+        EXPECT_EQ(openManual(parent.get()), HelpResult::Asking);
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_TRUE(notices().isEmpty());
+        ASSERT_TRUE(pendingAnswer);
+        pendingAnswer(exists);
+        EXPECT_EQ(opened.size(), exists ? 1 : 0);
+        EXPECT_EQ(notices().size(), exists ? 0 : 1);
+    }
 }
 
 TEST_F(HelpTest, AMissingManualIsNamedWithTheFoldersSearched) {
@@ -156,8 +194,18 @@ TEST(PdfViewer, AskedOfTheDesktopsDefaultApplications) {
     qputenv("XDG_CONFIG_DIRS", config);
     qputenv("XDG_DATA_HOME", data);
     qputenv("XDG_DATA_DIRS", data);
+    // The question goes out without waiting; the answer comes from the event loop.
+    const auto askAndWait = [] {
+        QObject context;
+        std::optional<bool> answer;
+        askDesktopForPdfViewer(&context, [&answer](bool exists) { answer = exists; });
+        QEventLoop loop;
+        while (!answer)
+            loop.processEvents(QEventLoop::WaitForMoreEvents);
+        return *answer;
+    };
 
-    const bool before = desktopHasPdfViewer();
+    const bool before = askAndWait();
 
     QFile desktopFile(QString::fromUtf8(data) + QStringLiteral("/applications/viewer.desktop"));
     ASSERT_TRUE(desktopFile.open(QIODevice::WriteOnly));
@@ -168,7 +216,7 @@ TEST(PdfViewer, AskedOfTheDesktopsDefaultApplications) {
     ASSERT_TRUE(mimeApps.open(QIODevice::WriteOnly));
     mimeApps.write("[Default Applications]\napplication/pdf=viewer.desktop\n");
     mimeApps.close();
-    const bool after = desktopHasPdfViewer();
+    const bool after = askAndWait();
 
     for (const char* name : variables) {
         qunsetenv(name);

@@ -5,6 +5,7 @@
 #include "ui/PulseField.h"
 #include "ui/SettingsSnapshot.h"
 #include "ui/SpinButtons.h"
+#include "ui/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -73,4 +74,63 @@ TEST(SettingsSnapshot, RestoresEveryFieldAndTheLanguage) {
     EXPECT_EQ(config.portName, "\\\\.\\COM3");
     EXPECT_EQ(config.lastFile, "C:\\data\\");
     EXPECT_EQ(config.userLevel, "EXT");
+}
+
+TEST(WindowPlacement, SideWindowsOpenNextToTheMainWindowAndOnTheScreen) {
+    const QRect screen(0, 0, 1280, 690); // below it a task bar
+    const QSize list(380, 330);
+    const QSize extended(560, 300);
+    struct Case {
+        const char* what;
+        QRect main;
+        QSize size;
+        DockSide side;
+        QPoint expected;
+    };
+    for (const Case& c : {
+             Case{"room on the right", {100, 50, 560, 470}, list, DockSide::Right, {660, 50}},
+             Case{"no room on the right: left of it",
+                  {700, 50, 560, 470},
+                  list,
+                  DockSide::Right,
+                  {320, 50}},
+             Case{"no room on either side: on the screen's right edge",
+                  {300, 50, 800, 470},
+                  list,
+                  DockSide::Right,
+                  {900, 50}},
+             Case{"main window low on the screen",
+                  {100, 500, 560, 470},
+                  list,
+                  DockSide::Right,
+                  {660, 360}},
+             Case{"room below", {100, 50, 560, 300}, extended, DockSide::Below, {100, 350}},
+             Case{"no room below: above",
+                  {100, 360, 560, 300},
+                  extended,
+                  DockSide::Below,
+                  {100, 60}},
+             Case{"no room above or below: on the bottom edge",
+                  {100, 110, 560, 470},
+                  extended,
+                  DockSide::Below,
+                  {100, 390}},
+             Case{"main window past the right edge",
+                  {1000, 50, 560, 300},
+                  extended,
+                  DockSide::Below,
+                  {720, 350}},
+         }) {
+        EXPECT_EQ(placeNextTo(c.main, c.size, c.side, screen), c.expected) << c.what;
+        EXPECT_TRUE(screen.contains(QRect(c.expected, c.size))) << c.what;
+    }
+}
+
+TEST(WindowPlacement, AWindowLargerThanTheScreenKeepsItsTitleBarOnIt) {
+    const QRect screen(1920, 0, 1024, 600); // a second screen
+    EXPECT_EQ(keepInside(QRect(1500, -40, 800, 300), screen), QPoint(1920, 0));
+    EXPECT_EQ(keepInside(QRect(2000, 100, 1200, 900), screen), QPoint(1920, 0));
+    EXPECT_EQ(keepInside(QRect(2000, 100, 300, 200), screen), QPoint(2000, 100));
+    // No screen known: left where it is.
+    EXPECT_EQ(keepInside(QRect(-5, -5, 10, 10), QRect()), QPoint(-5, -5));
 }

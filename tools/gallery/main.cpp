@@ -32,7 +32,9 @@ const char* const kLanguageCodes[kLanguageCount] = {"en", "de", "fr", "it", "es"
 // The window with a plain frame and title bar drawn around it: offscreen
 // windows have no window manager, and the title is part of what is checked.
 QImage framed(QWidget* window) {
-    const QPixmap client = window->grab();
+    QPixmap client = window->grab();
+    // At every pixel the screen has (QT_SCALE_FACTOR), not scaled back down.
+    client.setDevicePixelRatio(1.0);
     const int border = 4;
     QFont titleFont = QApplication::font();
     titleFont.setBold(true);

@@ -12,6 +12,7 @@
 #include "ui/Artwork.h"
 #include "ui/DialogUnits.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -46,8 +47,10 @@ QWidget* amplitudeGroup(std::initializer_list<double> ye, std::initializer_list<
 }
 
 // The noise part of the button column: caption 1041, button 1034, value 1036
-// and bars 1033, at their places relative to the caption.
-QWidget* noiseColumn(bool twoLetter, std::initializer_list<std::pair<double, double>> values) {
+// and bars 1033, at their places relative to the caption. `ticks` timer ticks
+// pass before the last value (the one-letter countdown's steps).
+QWidget* noiseColumn(bool twoLetter, std::initializer_list<std::pair<double, double>> values,
+                     int ticks = 0) {
     auto* window = new QWidget;
     window->setWindowTitle(QStringLiteral("Noise"));
     DialogTemplate t(window, 80, 60);
@@ -56,7 +59,7 @@ QWidget* noiseColumn(bool twoLetter, std::initializer_list<std::pair<double, dou
     caption->setText(QString::fromUtf8(text(TextTable::MainWindow, 19)));
     auto* button = t.place(1034, 15, 25, 50, 15, new QPushButton);
     button->setIconSize(QSize(button->height() - 6, button->height() - 6));
-    auto* value = t.place(1036, 1, 45, 24, 13, new QLabel);
+    auto* value = t.place(1036, 1, 45, 19, 13, new QLabel);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* noise = t.place(1033, 20, 44, 40, 13, new NoiseDisplay(noiseLink));
     noise->attach(button, value);
@@ -70,6 +73,10 @@ QWidget* noiseColumn(bool twoLetter, std::initializer_list<std::pair<double, dou
     noiseLink.pendingCommand = kNoCommand; // the request went out
     for (const auto& [a, b] : values)
         noise->showNoise(a, b);
+    for (int i = 0; i < ticks; ++i) {
+        noise->tick();
+        noise->showNoise(1.0, 1.0);
+    }
     return window;
 }
 
@@ -105,4 +112,17 @@ ORVATIX_GALLERY_SHOT(app_noise_red) {
 
 ORVATIX_GALLERY_SHOT(app_noise_wait) {
     return noiseColumn(false, {{1.0, 1.0}});
+}
+
+// The one-letter countdown step by step, to the first value.
+ORVATIX_GALLERY_SHOT(app_noise_countdown) {
+    auto* sheet = new QWidget;
+    sheet->setWindowTitle(QStringLiteral("Noise countdown"));
+    auto* row = new QHBoxLayout(sheet);
+    for (int ticks = 0; ticks <= 4; ++ticks) {
+        QWidget* column = noiseColumn(false, {{1.0, 1.0}}, ticks);
+        column->setFixedSize(column->size());
+        row->addWidget(column);
+    }
+    return sheet;
 }

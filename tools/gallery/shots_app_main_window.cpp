@@ -7,6 +7,7 @@
 #include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
 #include "app/IndicatorIcons.h"
+#include "app/PortAccess.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -16,6 +17,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 
 #include <cstring>
 #include <memory>
@@ -106,6 +108,26 @@ ORVATIX_GALLERY_SHOT(main_window_connected) {
     window->onDeviceEvent(6, 0);
     window->onDeviceEvent(7, 0);
     return window;
+}
+
+// The system refuses the port: the serial-number line says what to do.
+ORVATIX_GALLERY_SHOT(main_window_port_refused) {
+    GalleryRecords& r = freshRecords();
+    CORVATIXDlg* window = notConnectedWindow(r);
+    window->showPortProblemText(portProblemText(
+        "COM3", "/dev/ttyUSB0", {PortAccess::PermissionDenied, "dialout"}, configData.language));
+    return window;
+}
+
+// The context menu while the status list is open.
+ORVATIX_GALLERY_SHOT(main_window_context_menu) {
+    GalleryRecords& r = freshRecords();
+    CORVATIXDlg* window = notConnectedWindow(r);
+    window->toggleStatusList();
+    auto* menu = new QMenu(window);
+    window->fillContextMenu(*menu);
+    menu->setWindowTitle(QStringLiteral("Menu"));
+    return menu;
 }
 
 // The zero button's pictures as reference indicator: idle, reference found,

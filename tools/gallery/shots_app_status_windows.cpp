@@ -10,6 +10,10 @@
 #include "status/widgets/CAdditionalMonitor.h"
 #include "status/widgets/CErrorDialog.h"
 
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QScrollBar>
+
 #include <mutex>
 
 namespace {
@@ -81,6 +85,28 @@ ORVATIX_GALLERY_SHOT(app_status_list) {
     }
     auto* window = new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex);
     window->present();
+    return window;
+}
+
+// Entries with many flags: the list scrolls sideways to the end of the line.
+ORVATIX_GALLERY_SHOT(app_status_list_long_lines) {
+    fillReadings();
+    galleryList.clear();
+    galleryList.setFrozen(false);
+    const QDateTime start(QDate(2024, 5, 14), QTime(10, 2, 11));
+    const int32_t flags[] = {0x0005, 0x7fff, 0x3f3f, 0x0000, 0x7fffffff};
+    int seconds = 0;
+    for (int32_t f : flags) {
+        galleryList.append({start.addSecs(seconds), 100.0 + seconds, f});
+        seconds += 11;
+    }
+    auto* window = new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex);
+    window->present();
+    if (auto* lines = window->findChild<QListWidget*>(QString::number(CErrorDialog::kList))) {
+        lines->setCurrentRow(1);
+        QCoreApplication::processEvents();
+        lines->horizontalScrollBar()->setValue(lines->horizontalScrollBar()->maximum());
+    }
     return window;
 }
 

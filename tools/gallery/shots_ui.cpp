@@ -78,7 +78,7 @@ ORVATIX_GALLERY_SHOT(interface_not_found) {
 ORVATIX_GALLERY_SHOT(help_no_viewer) {
     QWidget* parent = owner();
     const HelpDesktop real = helpDesktop();
-    helpDesktop().pdfViewerExists = [] { return false; };
+    helpDesktop().askPdfViewer = [](QObject*, const PdfViewerAnswer& answer) { answer(false); };
     openManual(parent);
     helpDesktop() = real;
     return lastMessageBox(parent);
@@ -87,7 +87,7 @@ ORVATIX_GALLERY_SHOT(help_no_viewer) {
 ORVATIX_GALLERY_SHOT(help_manual_missing) {
     QWidget* parent = owner();
     const HelpDesktop real = helpDesktop();
-    helpDesktop().pdfViewerExists = [] { return true; };
+    helpDesktop().askPdfViewer = [](QObject*, const PdfViewerAnswer& answer) { answer(true); };
     helpDesktop().manualFolders = [] { return QStringList{QStringLiteral("/opt/orvatix")}; };
     openManual(parent);
     helpDesktop() = real;

@@ -172,10 +172,11 @@ void AmplitudeBars::paintBar(QPainter& p, const AmplitudeBarGeometry& g,
                QString::fromStdString(amplitudePercentText(t.value)));
     frame3d(p, box);
 
-    // Label in the sensor's colour on the button face; bold once the box has
-    // reported the sensor's offsets.
+    // Label in the sensor's colour on a dark ground (white and light yellow
+    // cannot be read on the light window); bold once the box has reported
+    // the sensor's offsets.
     const QRect label = g.labelBox(sensor);
-    p.fillRect(label, palette().color(QPalette::Button));
+    p.fillRect(label, toQColor(barcolour::kLabelGround));
     p.setPen(sensorColour(sensor, depth));
     p.setFont(offsetSeen(sensor) ? boldFont_ : normalFont_);
     p.drawText(label, Qt::AlignCenter | Qt::TextSingleLine,

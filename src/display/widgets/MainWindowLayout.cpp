@@ -34,6 +34,12 @@ void fitIcon(QPushButton* button) {
     button->setIconSize(QSize(side, side));
 }
 
+// The lines below the groups, in dialog units.
+constexpr int kSerialLineX = 10;
+constexpr int kSerialLineWidth = 125;
+constexpr int kVersionLineX = 203;
+constexpr int kVersionLineEnd = 363;
+
 } // namespace
 
 MainWindowControls buildMainWindowControls(DialogTemplate& t) {
@@ -103,12 +109,23 @@ MainWindowControls buildMainWindowControls(DialogTemplate& t) {
     c.statusText->setWordWrap(true);
 
     // Lines below the groups
-    c.versionLine = t.place(1051, 203, 269, 160, 10, textControl(right));
-    c.serialLine = t.place(1052, 10, 269, 125, 10, textControl(Qt::AlignLeft));
+    c.versionLine = t.place(1051, kVersionLineX, 269, 160, 10, textControl(right));
+    c.serialLine =
+        t.place(1052, kSerialLineX, 269, kSerialLineWidth, 10, textControl(Qt::AlignLeft));
 
     for (QPushButton* button : {c.directionButton, c.zeroButton, c.recordButton, c.noiseButton})
         fitIcon(button);
     return c;
+}
+
+void fitSerialLine(const MainWindowControls& c, const DialogTemplate& t) {
+    const bool versionShown = !c.versionLine->text().isEmpty();
+    c.versionLine->setVisible(versionShown);
+    const int width = versionShown ? kSerialLineWidth : kVersionLineEnd - kSerialLineX;
+    QRect r = c.serialLine->geometry();
+    r.setWidth(t.units().x(width));
+    if (r != c.serialLine->geometry())
+        c.serialLine->setGeometry(r);
 }
 
 namespace {

@@ -72,6 +72,11 @@ struct MainWindowControls {
 // Creates every control of the window inside `layout`'s window.
 MainWindowControls buildMainWindowControls(DialogTemplate& layout);
 
+// The serial-number line takes the width of the whole window while the
+// version line beside it is empty (a port problem needs the room), and its
+// own field otherwise. The empty version line is hidden meanwhile.
+void fitSerialLine(const MainWindowControls& controls, const DialogTemplate& layout);
+
 // Sets the caption of a text control or push button. A caption wider than the
 // control (a long word of another language) is drawn in a smaller font
 // instead of being cut off.

@@ -6,6 +6,7 @@
 #include "ui/Artwork.h"
 
 #include <QAbstractButton>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -126,11 +127,35 @@ QColor NoiseDisplay::paintColour(NoisePaint paint, int depth) {
     return toQColor(c);
 }
 
+QFont NoiseDisplay::areaFont() const {
+    QFont f = font();
+    const QString longest = QString::fromStdString(NoiseMeasurement::longestWaitText());
+    const qreal room = width() - 1;
+    // Smaller fonts do not shrink in proportion (hinting), so step down
+    // until the text fits, but not below a legible size.
+    for (int step = 0; step < 12; ++step) {
+        const qreal wide = QFontMetricsF(f).horizontalAdvance(longest);
+        if (wide <= room || room <= 0)
+            break;
+        if (f.pixelSize() > 0) {
+            if (f.pixelSize() <= 7)
+                break;
+            f.setPixelSize(f.pixelSize() - 1);
+        } else {
+            if (f.pointSizeF() <= 5.0)
+                break;
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+        }
+    }
+    return f;
+}
+
 void NoiseDisplay::paintEvent(QPaintEvent*) {
     const NoiseView& v = noise_.view();
     QPainter p(this);
     if (!v.areaText.empty()) {
         p.setPen(palette().color(QPalette::WindowText));
+        p.setFont(areaFont());
         p.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                    QString::fromStdString(v.areaText));
         return;

@@ -55,6 +55,10 @@ public:
 
     static QColor paintColour(NoisePaint paint, int depth);
 
+    // The countdown's font: the window's, made smaller where the longest
+    // countdown would not fit the area (a long word such as "Attendere").
+    QFont areaFont() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

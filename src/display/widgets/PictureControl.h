@@ -1,7 +1,7 @@
 #pragma once
 // A picture of the program's artwork drawn to the size of its control: the
 // lamps and the box picture of the "System state" group. A left click is
-// reported (the lamp details, Part of the status display).
+// reported so the status display can show the lamp's details.
 
 #include "ui/Artwork.h"
 

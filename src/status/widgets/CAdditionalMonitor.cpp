@@ -1,6 +1,7 @@
 #include "status/widgets/CAdditionalMonitor.h"
 
 #include "config/ConfigData.h"
+#include "config/ToolTipRows.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
@@ -9,6 +10,7 @@
 #include "ui/CMessagebox.h"
 #include "ui/Help.h"
 #include "ui/UiText.h"
+#include "ui/WindowPlacement.h"
 
 #include <QButtonGroup>
 #include <QContextMenuEvent>
@@ -89,8 +91,9 @@ void CAdditionalMonitor::present() {
 void CAdditionalMonitor::followMainWindow() {
     if (mainWindow_ == nullptr || mainWindow_->isMinimized())
         return;
-    const QRect main = mainWindow_->frameGeometry();
-    move(main.left(), main.bottom() + 1);
+    // Docked below the main window while the screen has room there.
+    move(placeNextTo(mainWindow_->frameGeometry(), frameGeometry().size(), DockSide::Below,
+                     availableArea(*mainWindow_)));
 }
 
 void CAdditionalMonitor::refreshCaptions() {
@@ -101,6 +104,10 @@ void CAdditionalMonitor::refreshCaptions() {
     modeButtons_[0]->setText(QStringLiteral("Offset"));
     modeButtons_[1]->setText(uiText(TextTable::MainWindow, kRowChannel));
     modeButtons_[2]->setText(uiText(TextTable::MainWindow, kRowFactor));
+    // "c" says nothing by itself: the tip tells that it resets the box.
+    clearButton_->setToolTip(uiText(TextTable::ToolTips, kTipBoxReset));
+    newSensorButton_->setToolTip(uiText(TextTable::ToolTips, kTipNewSensor));
+    closeButton_->setToolTip(uiText(TextTable::ToolTips, kTipCloseExtended));
 }
 
 int CAdditionalMonitor::mode() const {

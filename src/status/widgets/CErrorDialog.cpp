@@ -7,6 +7,7 @@
 #include "ui/Help.h"
 #include "ui/Notice.h"
 #include "ui/UiText.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -65,6 +66,23 @@ public:
         painter->restore();
     }
 
+    // Measured with the tab stops the line is drawn with, so that the list
+    // can scroll sideways to the end of a long flag list.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem o = option;
+        initStyleOption(&o, index);
+        const QString line = o.text;
+        o.text = QStringLiteral(" ");
+        const QWidget* view = o.widget;
+        QStyle* style = view != nullptr ? view->style() : QApplication::style();
+        QSize size = style->sizeFromContents(QStyle::CT_ItemViewItem, &o, QSize(), view);
+        const QFontMetrics metrics(o.font);
+        const int textWidth =
+            metrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, line, tabStop_).width();
+        size.rwidth() += textWidth - metrics.horizontalAdvance(o.text);
+        return size;
+    }
+
 private:
     int tabStop_;
 };
@@ -83,7 +101,6 @@ CErrorDialog::CErrorDialog(QWidget* owner, StatusList& list, const DeviceReading
     lines_ = template_.place(kList, 10, 10, 236, 135, new QListWidget);
     lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lines_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    lines_->setUniformItemSizes(true);
     lines_->setItemDelegate(new TabStopDelegate(template_.units().x(32), lines_));
     description_ = template_.place(kDescription, 10, 150, 150, 30, new QLabel);
     description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -123,9 +140,9 @@ CErrorDialog::~CErrorDialog() {
 
 void CErrorDialog::present() {
     if (QWidget* owner = parentWidget()) {
-        // Beside the main window, level with its top.
-        const QRect o = owner->frameGeometry();
-        move(o.right() + 1, o.top());
+        // Beside the main window, level with its top, on the screen.
+        move(placeNextTo(owner->frameGeometry(), frameGeometry().size(), DockSide::Right,
+                         availableArea(*owner)));
     }
     show();
     raise();

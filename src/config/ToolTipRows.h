@@ -1,0 +1,30 @@
+#pragma once
+// Rows of the tool tip table (TextTable::ToolTips).
+
+enum ToolTipRow : int {
+    kTipDirection = 0,
+    kTipZero = 1,
+    kTipMarker = 2,
+    kTipSpeed = 3,
+    kTipPosition = 4,
+    kTipSetup = 5,
+    kTipHelp = 6,
+    kTipExit = 7,
+    kTipRecord = 8,
+    kTipNoiseButton = 9,
+    kTipNoiseValue = 10,
+    kTipStatusList = 11,
+    kTipBoxPicture = 12,
+    kTipSignalLamp = 13,
+    kTipSensorLamp = 14,
+    kTipSpeedLamp = 15,
+    kTipStatusText = 16,
+    kTipAmplitudes = 17,
+    kTipVersionLine = 18,
+    kTipSerialLine = 19,
+    kTipYellowLamps = 20,
+    kTipWhiteLamps = 21,
+    kTipBoxReset = 22,
+    kTipNewSensor = 23,
+    kTipCloseExtended = 24,
+};
