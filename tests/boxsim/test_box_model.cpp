@@ -176,22 +176,211 @@ TEST(BoxModel, ResetAndEraseRunTheRestartSequence) {
     rig.pass(1s);
     EXPECT_EQ(rig.ask("M2"), "ST 0000000010000011");
 
-    // Erase: the box forgets its teach-in until it has learned again.
+    // Erase: the box forgets its teach-in.
     rig.ask("MR");
     rig.pass(2s);
     EXPECT_EQ(rig.ask("M9"), "FW 2.10 01000010 0");
     EXPECT_STREQ(rig.readings.boxInfoText, "0*");
     EXPECT_EQ(rig.ask("M2"), "ST 0000000000000000");
-    rig.model.setSpeedRpm(5.0, rig.now); // slowly, a few periods
-    rig.pass(1s);
-    rig.ask("M2");
-    EXPECT_EQ(rig.readings.statusWord & 0x03, 0x03) << "offsets learned while turning";
-    EXPECT_EQ(rig.readings.statusWord & 0x90, 0x90)
-        << "and the reference with the absolute position";
-    EXPECT_TRUE(rig.model.learned().offsets);
-    rig.ask("MW");
-    EXPECT_TRUE(rig.model.flash().offsets);
-    EXPECT_EQ(rig.ask("M9"), "FW 2.10 01000010 4711");
+}
+
+// The teach-in as the wizard watches it: what the program reads from one full
+// poll cycle of the box.
+struct TeachView {
+    bool noOffsets;    // errorFlags 0x1000
+    bool offsetsShown; // DAC offsets reported
+    std::string info;  // boxInfoText with its marker
+    bool marked;
+    std::string refPhase;
+    bool absolute;
+    int32_t flags;
+};
+
+TeachView pollCycle(Rig& rig) {
+    for (const char* cmd : {"M2", "M3", "M6", "M7", "M9", "M*"})
+        rig.ask(cmd);
+    const DeviceReadings& r = rig.readings;
+    return {(r.errorFlags & 0x1000) != 0,
+            r.dacOffsets[0] != 0 && r.dacOffsets[2] != 0,
+            r.boxInfoText,
+            r.boxInfoMarked,
+            r.refPhaseText,
+            r.absolutePositionMode,
+            r.errorFlags};
+}
+
+struct KindCase {
+    BoxKind kind;
+    const char* typeText;
+    bool reference;
+    bool absolute;
+};
+const KindCase kKinds[] = {
+    {BoxKind::CodedReference, "QTBX02 (1Ref)", true, true},
+    {BoxKind::Reference, "QTBX01", true, false},
+    {BoxKind::NoReference, "ORVA-U NoRef", false, false},
+};
+
+// A rig whose box of the kind has just been erased and has restarted.
+void eraseBox(Rig& rig, BoxKind kind) {
+    rig.model.setKind(kind);
+    rig.model.setEccentricity(0.0);
+    rig.ask("M9");
+    rig.pass(2s);
+    rig.ask("MR");
+    rig.pass(2s);
+}
+
+double degreesTurned(Rig& rig, int64_t from) {
+    return double(rig.model.counter(rig.now) - from) * 360.0 / (1728.0 * 5000.0);
+}
+
+TEST(BoxTeachIn, AtThreeRpmTheBoxLearnsOffsetsThenReferenceThenAbsolutePosition) {
+    for (const KindCase& k : kKinds) {
+        SCOPED_TRACE(k.typeText);
+        Rig rig;
+        eraseBox(rig, k.kind);
+        EXPECT_STREQ(rig.readings.boxTypeText, k.typeText);
+        TeachView v = pollCycle(rig);
+        EXPECT_TRUE(v.noOffsets);
+        EXPECT_FALSE(v.offsetsShown);
+        EXPECT_EQ(v.info, "0*") << "blank";
+        EXPECT_TRUE(v.marked);
+        EXPECT_EQ(v.refPhase, "");
+        EXPECT_FALSE(v.absolute);
+        EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Blank);
+
+        // 3 rpm is 18 degrees a second: about half a degree per poll cycle.
+        rig.model.setSpeedRpm(3.0, rig.now);
+        const int64_t start = rig.model.counter(rig.now);
+        double offsetsAt = -1, referenceAt = -1, absoluteAt = -1;
+        while (degreesTurned(rig, start) < 120.0) {
+            rig.pass(25ms);
+            v = pollCycle(rig);
+            const double turned = degreesTurned(rig, start);
+            if (offsetsAt < 0 && !v.noOffsets) {
+                offsetsAt = turned;
+                EXPECT_TRUE(v.offsetsShown);
+                EXPECT_EQ(v.refPhase, "") << "offsets first";
+            }
+            if (referenceAt < 0 && !v.refPhase.empty()) {
+                referenceAt = turned;
+                EXPECT_FALSE(v.absolute) << "then the reference";
+            }
+            if (absoluteAt < 0 && v.absolute)
+                absoluteAt = turned;
+            if (offsetsAt >= 0) {
+                // Learned, not yet written: the box marks its info with "^".
+                EXPECT_EQ(v.info, "4711^") << turned;
+                EXPECT_TRUE(v.marked);
+                EXPECT_EQ(v.flags, 0) << turned;
+            }
+        }
+        EXPECT_NEAR(offsetsAt, 10.0, 1.0);
+        if (k.reference)
+            EXPECT_NEAR(referenceAt, offsetsAt + 15.0, 1.0);
+        else
+            EXPECT_LT(referenceAt, 0);
+        if (k.absolute) {
+            EXPECT_GE(absoluteAt, referenceAt + 30.0);
+            EXPECT_LE(absoluteAt, referenceAt + 61.0);
+        } else {
+            EXPECT_LT(absoluteAt, 0);
+        }
+        EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Taught);
+    }
+}
+
+TEST(BoxTeachIn, AWriteKeepsTheTeachInAndAResetWithoutOneLosesIt) {
+    for (const KindCase& k : kKinds) {
+        for (bool write : {true, false}) {
+            SCOPED_TRACE(std::string(k.typeText) + (write ? ", written" : ", not written"));
+            Rig rig;
+            eraseBox(rig, k.kind);
+            rig.model.setSpeedRpm(3.0, rig.now);
+            rig.pass(6s); // 108 degrees: all there is to learn
+            rig.model.setSpeedRpm(0.0, rig.now);
+            ASSERT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Taught);
+            if (write) {
+                rig.ask("MW");
+                EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Stored);
+            }
+            rig.ask("ME");
+            rig.pass(2s);
+            const TeachView v = pollCycle(rig);
+            if (write) {
+                EXPECT_EQ(v.info, "4711") << "stored: no marker";
+                EXPECT_FALSE(v.marked);
+                EXPECT_FALSE(v.noOffsets);
+                EXPECT_TRUE(v.offsetsShown);
+                EXPECT_EQ(v.absolute, k.absolute) << "a taught 1Ref box knows its position";
+                EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Stored);
+            } else {
+                EXPECT_EQ(v.info, "0*") << "blank again";
+                EXPECT_TRUE(v.noOffsets);
+                EXPECT_FALSE(v.absolute);
+                EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Blank);
+            }
+        }
+    }
+}
+
+TEST(BoxTeachIn, TooFastAnUnpluggedHeadOrAHeadOutOfItsBandStopTheLearning) {
+    struct Case {
+        const char* what;
+        std::function<void(BoxModel&)> fault;
+        double rpm;
+        int32_t flags; // what the program reads while it lasts
+    };
+    const Case cases[] = {
+        {"too fast", [](BoxModel&) {}, 4.0, 0x1088},
+        {"too fast backwards", [](BoxModel&) {}, -4.0, 0x1088},
+        {"white unplugged", [](BoxModel& m) { m.setPlugged(Sensor::White, false); }, 2.0, 0x3001},
+        {"yellow unplugged", [](BoxModel& m) { m.setPlugged(Sensor::Yellow, false); }, 2.0, 0x5010},
+        {"yellow too close", [](BoxModel& m) { m.setShims(Sensor::Yellow, 0); }, 2.0, 0x1050},
+        {"white too far", [](BoxModel& m) { m.setShims(Sensor::White, 10); }, 2.0, 0x1000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        eraseBox(rig, BoxKind::CodedReference);
+        c.fault(rig.model);
+        rig.model.setSpeedRpm(c.rpm, rig.now);
+        for (int i = 0; i < 40; ++i) { // 40 degrees at 4 rpm
+            rig.pass(40ms);
+            const TeachView v = pollCycle(rig);
+            EXPECT_EQ(v.flags, c.flags);
+            EXPECT_EQ(v.info, "0*");
+        }
+        EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Blank) << "it starts again";
+
+        // Once the fault is gone the box learns as usual.
+        rig.model.setPlugged(Sensor::White, true);
+        rig.model.setPlugged(Sensor::Yellow, true);
+        rig.model.setShims(Sensor::White, 3);
+        rig.model.setShims(Sensor::Yellow, 3);
+        rig.model.setSpeedRpm(2.0, rig.now);
+        rig.pass(1s); // 12 degrees
+        EXPECT_FALSE(pollCycle(rig).noOffsets);
+    }
+
+    // Too fast after the offsets: the box keeps them, says it cannot follow,
+    // and learns the reference only from the slow travel after it.
+    Rig rig;
+    eraseBox(rig, BoxKind::Reference);
+    rig.model.setSpeedRpm(3.0, rig.now);
+    rig.pass(700ms); // 12.6 degrees
+    ASSERT_EQ(rig.model.teachPhase(rig.now), TeachPhase::LearningReference);
+    rig.model.setSpeedRpm(10.0, rig.now);
+    rig.pass(1s); // 60 degrees
+    TeachView v = pollCycle(rig);
+    EXPECT_EQ(v.flags, 0x0088);
+    EXPECT_EQ(v.refPhase, "");
+    rig.model.setSpeedRpm(3.0, rig.now);
+    rig.pass(700ms);
+    EXPECT_EQ(pollCycle(rig).refPhase, "") << "12.6 of 15 degrees";
+    rig.pass(200ms);
+    EXPECT_NE(pollCycle(rig).refPhase, "");
 }
 
 // What the extended display shows of one head while the box is polled as the
