@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <cmath>
 #include <fcntl.h>
+#include <numbers>
 #include <poll.h>
 #include <set>
 #include <unistd.h>
+#include <vector>
 
 using namespace boxsim;
 using namespace std::chrono_literals;
@@ -576,6 +578,96 @@ TEST(BoxModel, OneLetterLinesGiveTheProgramTheModelsValues) {
     EXPECT_TRUE(rig.notifier.saw(17, 50));
 }
 
+// One channel over a signal period, fitted as c0 + c1 cos t + c2 sin t.
+struct ChannelFit {
+    double mean, amplitude, phase; // phase in degrees: c cos(t + phase)
+};
+
+ChannelFit fit(const std::vector<double>& t, const std::vector<double>& v) {
+    // Least squares through the normal equations of the three functions.
+    double m[3][4] = {};
+    for (size_t i = 0; i < t.size(); ++i) {
+        const double f[3] = {1.0, std::cos(t[i]), std::sin(t[i])};
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c)
+                m[r][c] += f[r] * f[c];
+            m[r][3] += f[r] * v[i];
+        }
+    }
+    for (int p = 0; p < 3; ++p)
+        for (int r = 0; r < 3; ++r)
+            if (r != p) {
+                const double k = m[r][p] / m[p][p];
+                for (int c = 0; c < 4; ++c)
+                    m[r][c] -= k * m[p][c];
+            }
+    const double c0 = m[0][3] / m[0][0], c1 = m[1][3] / m[1][1], c2 = m[2][3] / m[2][2];
+    return {c0, std::hypot(c1, c2), std::atan2(-c2, c1) * 180.0 / std::numbers::pi};
+}
+
+double wrapDegrees(double d) {
+    while (d > 180.0)
+        d -= 360.0;
+    while (d <= -180.0)
+        d += 360.0;
+    return d;
+}
+
+TEST(BoxSignals, ChannelValuesOverOnePeriodHaveTheSetOffsetsRatioAndPhaseError) {
+    struct Case {
+        Sensor sensor;
+        int first; // channelValues index of its channel A
+        SignalErrors errors;
+    };
+    const Case cases[] = {
+        {Sensor::Yellow, 2, {0, 0, 1.0, 0}},
+        {Sensor::Yellow, 2, {5.0, -3.0, 1.2, 10.0}},
+        {Sensor::White, 0, {-8.0, 2.5, 0.8, -15.0}},
+        {Sensor::White, 0, {0, 0, 1.0, 30.0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.sensor == Sensor::Yellow ? "YE" : "WH") << " offsets "
+                                        << c.errors.offsetA << "/" << c.errors.offsetB << ", ratio "
+                                        << c.errors.ratio << ", phase " << c.errors.phase);
+        Rig rig;
+        rig.ask("M9");
+        rig.pass(2s);
+        rig.model.setEccentricity(0.0);
+        rig.model.setSignalErrors(c.sensor, c.errors);
+        rig.ask("M3");
+        // 50 counts a millisecond: one signal period in 100 position lines.
+        rig.model.setSpeedRpm(50.0 / 144.0, rig.now);
+        std::vector<double> t, a, b;
+        double amplitudeSum = 0;
+        for (int i = 0; i < 100; ++i) {
+            rig.pass(1ms);
+            rig.ask("M*");
+            const int64_t counts = rig.model.counter(rig.now) % 5000;
+            t.push_back(2.0 * std::numbers::pi * double(counts) / 5000.0);
+            a.push_back(rig.readings.channelValues[c.first]);
+            b.push_back(rig.readings.channelValues[c.first + 1]);
+            amplitudeSum +=
+                c.sensor == Sensor::Yellow ? rig.readings.amplitudeYE : rig.readings.amplitudeWH;
+        }
+        const ChannelFit fa = fit(t, a), fb = fit(t, b);
+        EXPECT_NEAR(100.0 * fa.mean / fa.amplitude, c.errors.offsetA, 0.2);
+        EXPECT_NEAR(100.0 * fb.mean / fb.amplitude, c.errors.offsetB, 0.2);
+        EXPECT_NEAR(fb.amplitude / fa.amplitude, c.errors.ratio, 0.003);
+        EXPECT_NEAR(wrapDegrees(fa.phase - fb.phase), 90.0 + c.errors.phase, 0.2)
+            << "B lags A by 90 degrees and the error";
+        // The two channels' mean amplitude is the head's amplitude by the
+        // program's formula.
+        const double offset = std::max(std::fabs(rig.readings.dacOffsets[c.first]),
+                                       std::fabs(rig.readings.dacOffsets[c.first + 1]));
+        const double programs =
+            std::sqrt(fa.amplitude * fb.amplitude) / 5.12 * 505.0 / (505.0 - offset);
+        EXPECT_NEAR(programs, rig.model.amplitude(c.sensor, rig.now), 0.2);
+        if (c.errors.ratio == 1.0 && c.errors.offsetA == 0 && c.errors.phase == 0) {
+            EXPECT_NEAR(amplitudeSum / 100.0, rig.model.amplitude(c.sensor, rig.now), 0.2);
+        }
+    }
+}
+
 } // namespace
 
 namespace {
@@ -586,20 +678,53 @@ TEST(BoxControl, CommandsChangeTheBoxOrSayWhatIsWrong) {
         const char* line;
         bool ok;
     } cases[] = {
-        {"speed 12.5", true},       {"speed fast", false},     {"shims ye 5", true},
-        {"shims wh 31", false},     {"shims xx 2", false},     {"unplug wh", true},
-        {"plug wh", true},          {"noise 100 120", true},   {"noise 1", false},
-        {"eccentricity 0.1", true}, {"eccentricity 2", false}, {"silence 200", true},
-        {"pause -1", false},        {"power off", true},       {"power on", true},
-        {"garbage 10", true},       {"overlong 300", true},    {"dialect one-letter", true},
-        {"dialect three", false},   {"paced off", true},       {"", true},
-        {"# a comment", true},      {"frobnicate", false},     {"status", true},
+        {"speed 12.5", true},
+        {"speed fast", false},
+        {"shims ye 5", true},
+        {"shims wh 31", false},
+        {"shims xx 2", false},
+        {"unplug wh", true},
+        {"plug wh", true},
+        {"noise 100 120", true},
+        {"noise 1", false},
+        {"eccentricity 0.1", true},
+        {"eccentricity 2", false},
+        {"silence 200", true},
+        {"offset ye 5 -3", true},
+        {"offset ye 5", false},
+        {"offset wh 60 0", false},
+        {"ratio wh 1.2", true},
+        {"ratio wh 3", false},
+        {"phase ye -10", true},
+        {"phase ye 50", false},
+        {"phase xx 5", false},
+        {"kind noref", true},
+        {"kind twice", false},
+        {"erase", true},
+        {"pause -1", false},
+        {"power off", true},
+        {"power on", true},
+        {"garbage 10", true},
+        {"overlong 300", true},
+        {"dialect one-letter", true},
+        {"dialect three", false},
+        {"paced off", true},
+        {"", true},
+        {"# a comment", true},
+        {"frobnicate", false},
+        {"status", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(runControlCommand(box, c.line).ok, c.ok) << c.line;
     EXPECT_DOUBLE_EQ(box.speedRpm(), 12.5);
     EXPECT_EQ(box.shims(Sensor::Yellow), 5);
     EXPECT_EQ(box.dialect(), Dialect::OneLetter);
+    EXPECT_EQ(box.kind(), BoxKind::NoReference);
+    const SignalErrors ye = box.signalErrors(Sensor::Yellow);
+    EXPECT_EQ(ye.offsetA, 5.0);
+    EXPECT_EQ(ye.offsetB, -3.0);
+    EXPECT_EQ(ye.phase, -10.0);
+    EXPECT_EQ(box.signalErrors(Sensor::White).ratio, 1.2);
     EXPECT_TRUE(runControlCommand(box, "quit").quit);
     EXPECT_NE(runControlCommand(box, "help").reply.find("hangup"), std::string::npos);
 }

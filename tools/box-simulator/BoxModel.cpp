@@ -341,9 +341,13 @@ void BoxModel::setKind(BoxKind k) {
 }
 
 BoxKind BoxModel::kind() const {
-    if (oneReference())
+    // As the token says, whatever the dialect (an older box ignores it).
+    const std::string& t = id_.configToken;
+    if (t.size() == 8 && t[6] == '1')
         return BoxKind::CodedReference;
-    return hasReference() ? BoxKind::Reference : BoxKind::NoReference;
+    if (t.size() == 8 && t[1] != '1' && t[5] == '1')
+        return BoxKind::NoReference;
+    return BoxKind::Reference;
 }
 
 bool BoxModel::learning() const {

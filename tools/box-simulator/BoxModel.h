@@ -131,8 +131,8 @@ public:
     void setDialect(Dialect d);
     Dialect dialect() const { return id_.dialect; }
     std::string version() const;
-    // Sets the configuration token of the kind (two-letter boxes; an older
-    // box always has a plain reference mark).
+    // Sets the configuration token of the kind. Only a two-letter box sends
+    // the token; an older box always has a plain reference mark.
     void setKind(BoxKind k);
     BoxKind kind() const;
 
