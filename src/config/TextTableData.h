@@ -23,6 +23,7 @@ extern const TextTableData evaluationTexts;
 extern const TextTableData teachInTexts;
 extern const TextTableData startMenuTexts;
 extern const TextTableData teachInStepsTexts;
+extern const TextTableData boxSimulatorTexts;
 
 // The table behind an enum value; nullptr for a value outside the enum.
 const TextTableData* textTableData(TextTable table);

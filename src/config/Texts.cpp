@@ -31,6 +31,8 @@ const TextTableData* textTableData(TextTable table) {
         return &startMenuTexts;
     case TextTable::TeachInSteps:
         return &teachInStepsTexts;
+    case TextTable::BoxSimulator:
+        return &boxSimulatorTexts;
     }
     return nullptr;
 }

@@ -20,6 +20,7 @@ enum class TextTable {
     TeachIn,        // 53
     StartMenu,      // 8
     TeachInSteps,   // 6
+    BoxSimulator,   // 41, the demo's box simulator panel
 };
 
 constexpr int kLanguageCount = 5;

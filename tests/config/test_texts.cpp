@@ -33,6 +33,7 @@ const TableInfo kTables[] = {
     {TextTable::TeachIn, "TeachIn", 53},
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},
+    {TextTable::BoxSimulator, "BoxSimulator", 41},
 };
 
 // The printf conversions of a text. The blank flag is left out: plain texts
