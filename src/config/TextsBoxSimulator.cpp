@@ -86,7 +86,7 @@ const char* const kGerman[kRows] = {
     "gelernt, nicht gespeichert",
     "gelernt (gespeichert)",
     "Teach-In löschen",
-    "Störungen",
+    "Fehler",
     "3 s Funkstille",
     "Datenmüll",
     "Aus- und einschalten",
