@@ -396,12 +396,17 @@ void BoxModel::learn(int64_t moved, Clock::time_point now) {
         markSeen_ = true;
         stBitPending_ = true;
         learnTravel_ -= counts(kReferenceTravelDeg);
-        const double span = kAbsoluteTravelMaxDeg - kAbsoluteTravelMinDeg;
-        absoluteTravel_ = counts(kAbsoluteTravelMinDeg + span * double(rng_() % 1000) / 999.0);
     }
-    if (oneReference() && !learned_.absolute && learnTravel_ >= absoluteTravel_) {
-        learned_.absolute = true;
-        learnTravel_ = 0;
+    if (oneReference() && !learned_.absolute) {
+        if (absoluteTravel_ == 0) {
+            const double span = kAbsoluteTravelMaxDeg - kAbsoluteTravelMinDeg;
+            absoluteTravel_ = counts(kAbsoluteTravelMinDeg + span * double(rng_() % 1000) / 999.0);
+        }
+        if (learnTravel_ >= absoluteTravel_) {
+            learned_.absolute = true;
+            learnTravel_ = 0;
+            absoluteTravel_ = 0;
+        }
     }
 }
 
@@ -429,6 +434,7 @@ void BoxModel::restart(Clock::time_point now, bool erase) {
         flash_ = TeachState{false, false, false};
     learned_ = flash_;
     learnTravel_ = 0;
+    absoluteTravel_ = 0;
     markSeen_ = false;
     rmPending_ = false;
     stBitPending_ = false;

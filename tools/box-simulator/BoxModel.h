@@ -267,7 +267,7 @@ private:
     TeachState flash_;
     TeachState learned_;
     int64_t learnTravel_ = 0;      // counts turned slowly towards the next thing to learn
-    int64_t absoluteTravel_ = 0;   // counts the absolute position needs (30..60 degrees)
+    int64_t absoluteTravel_ = 0;   // counts the absolute position needs; 0: not yet drawn
     bool eraseAnnounce_ = false;   // one-letter: "RS 2" after an erase
     bool announcePending_ = false; // a line of its own at the end of the silence
     // One-letter: after 0xA0 the box measures the interference while it
