@@ -24,6 +24,7 @@ extern const TextTableData teachInTexts;
 extern const TextTableData startMenuTexts;
 extern const TextTableData teachInStepsTexts;
 extern const TextTableData toolTipsTexts;
+extern const TextTableData boxSimulatorTexts;
 
 // The table behind an enum value; nullptr for a value outside the enum.
 const TextTableData* textTableData(TextTable table);

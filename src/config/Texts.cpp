@@ -33,6 +33,8 @@ const TextTableData* textTableData(TextTable table) {
         return &teachInStepsTexts;
     case TextTable::ToolTips:
         return &toolTipsTexts;
+    case TextTable::BoxSimulator:
+        return &boxSimulatorTexts;
     }
     return nullptr;
 }

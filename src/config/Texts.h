@@ -21,6 +21,7 @@ enum class TextTable {
     StartMenu,      // 8
     TeachInSteps,   // 6
     ToolTips,       // 25, rows as ToolTipRow (config/ToolTipRows.h)
+    BoxSimulator,   // 41, the demo's box simulator panel
 };
 
 constexpr int kLanguageCount = 5;

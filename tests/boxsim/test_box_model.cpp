@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <cmath>
 #include <fcntl.h>
+#include <numbers>
 #include <poll.h>
 #include <set>
 #include <unistd.h>
+#include <vector>
 
 using namespace boxsim;
 using namespace std::chrono_literals;
@@ -176,22 +178,211 @@ TEST(BoxModel, ResetAndEraseRunTheRestartSequence) {
     rig.pass(1s);
     EXPECT_EQ(rig.ask("M2"), "ST 0000000010000011");
 
-    // Erase: the box forgets its teach-in until it has learned again.
+    // Erase: the box forgets its teach-in.
     rig.ask("MR");
     rig.pass(2s);
     EXPECT_EQ(rig.ask("M9"), "FW 2.10 01000010 0");
     EXPECT_STREQ(rig.readings.boxInfoText, "0*");
     EXPECT_EQ(rig.ask("M2"), "ST 0000000000000000");
-    rig.model.setSpeedRpm(5.0, rig.now); // slowly, a few periods
-    rig.pass(1s);
-    rig.ask("M2");
-    EXPECT_EQ(rig.readings.statusWord & 0x03, 0x03) << "offsets learned while turning";
-    EXPECT_EQ(rig.readings.statusWord & 0x90, 0x90)
-        << "and the reference with the absolute position";
-    EXPECT_TRUE(rig.model.learned().offsets);
-    rig.ask("MW");
-    EXPECT_TRUE(rig.model.flash().offsets);
-    EXPECT_EQ(rig.ask("M9"), "FW 2.10 01000010 4711");
+}
+
+// The teach-in as the wizard watches it: what the program reads from one full
+// poll cycle of the box.
+struct TeachView {
+    bool noOffsets;    // errorFlags 0x1000
+    bool offsetsShown; // DAC offsets reported
+    std::string info;  // boxInfoText with its marker
+    bool marked;
+    std::string refPhase;
+    bool absolute;
+    int32_t flags;
+};
+
+TeachView pollCycle(Rig& rig) {
+    for (const char* cmd : {"M2", "M3", "M6", "M7", "M9", "M*"})
+        rig.ask(cmd);
+    const DeviceReadings& r = rig.readings;
+    return {(r.errorFlags & 0x1000) != 0,
+            r.dacOffsets[0] != 0 && r.dacOffsets[2] != 0,
+            r.boxInfoText,
+            r.boxInfoMarked,
+            r.refPhaseText,
+            r.absolutePositionMode,
+            r.errorFlags};
+}
+
+struct KindCase {
+    BoxKind kind;
+    const char* typeText;
+    bool reference;
+    bool absolute;
+};
+const KindCase kKinds[] = {
+    {BoxKind::CodedReference, "QTBX02 (1Ref)", true, true},
+    {BoxKind::Reference, "QTBX01", true, false},
+    {BoxKind::NoReference, "ORVA-U NoRef", false, false},
+};
+
+// A rig whose box of the kind has just been erased and has restarted.
+void eraseBox(Rig& rig, BoxKind kind) {
+    rig.model.setKind(kind);
+    rig.model.setEccentricity(0.0);
+    rig.ask("M9");
+    rig.pass(2s);
+    rig.ask("MR");
+    rig.pass(2s);
+}
+
+double degreesTurned(Rig& rig, int64_t from) {
+    return double(rig.model.counter(rig.now) - from) * 360.0 / (1728.0 * 5000.0);
+}
+
+TEST(BoxTeachIn, AtThreeRpmTheBoxLearnsOffsetsThenReferenceThenAbsolutePosition) {
+    for (const KindCase& k : kKinds) {
+        SCOPED_TRACE(k.typeText);
+        Rig rig;
+        eraseBox(rig, k.kind);
+        EXPECT_STREQ(rig.readings.boxTypeText, k.typeText);
+        TeachView v = pollCycle(rig);
+        EXPECT_TRUE(v.noOffsets);
+        EXPECT_FALSE(v.offsetsShown);
+        EXPECT_EQ(v.info, "0*") << "blank";
+        EXPECT_TRUE(v.marked);
+        EXPECT_EQ(v.refPhase, "");
+        EXPECT_FALSE(v.absolute);
+        EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Blank);
+
+        // 3 rpm is 18 degrees a second: about half a degree per poll cycle.
+        rig.model.setSpeedRpm(3.0, rig.now);
+        const int64_t start = rig.model.counter(rig.now);
+        double offsetsAt = -1, referenceAt = -1, absoluteAt = -1;
+        while (degreesTurned(rig, start) < 120.0) {
+            rig.pass(25ms);
+            v = pollCycle(rig);
+            const double turned = degreesTurned(rig, start);
+            if (offsetsAt < 0 && !v.noOffsets) {
+                offsetsAt = turned;
+                EXPECT_TRUE(v.offsetsShown);
+                EXPECT_EQ(v.refPhase, "") << "offsets first";
+            }
+            if (referenceAt < 0 && !v.refPhase.empty()) {
+                referenceAt = turned;
+                EXPECT_FALSE(v.absolute) << "then the reference";
+            }
+            if (absoluteAt < 0 && v.absolute)
+                absoluteAt = turned;
+            if (offsetsAt >= 0) {
+                // Learned, not yet written: the box marks its info with "^".
+                EXPECT_EQ(v.info, "4711^") << turned;
+                EXPECT_TRUE(v.marked);
+                EXPECT_EQ(v.flags, 0) << turned;
+            }
+        }
+        EXPECT_NEAR(offsetsAt, 10.0, 1.0);
+        if (k.reference)
+            EXPECT_NEAR(referenceAt, offsetsAt + 15.0, 1.0);
+        else
+            EXPECT_LT(referenceAt, 0);
+        if (k.absolute) {
+            EXPECT_GE(absoluteAt, referenceAt + 30.0);
+            EXPECT_LE(absoluteAt, referenceAt + 61.0);
+        } else {
+            EXPECT_LT(absoluteAt, 0);
+        }
+        EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Taught);
+    }
+}
+
+TEST(BoxTeachIn, AWriteKeepsTheTeachInAndAResetWithoutOneLosesIt) {
+    for (const KindCase& k : kKinds) {
+        for (bool write : {true, false}) {
+            SCOPED_TRACE(std::string(k.typeText) + (write ? ", written" : ", not written"));
+            Rig rig;
+            eraseBox(rig, k.kind);
+            rig.model.setSpeedRpm(3.0, rig.now);
+            rig.pass(6s); // 108 degrees: all there is to learn
+            rig.model.setSpeedRpm(0.0, rig.now);
+            ASSERT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Taught);
+            if (write) {
+                rig.ask("MW");
+                EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Stored);
+            }
+            rig.ask("ME");
+            rig.pass(2s);
+            const TeachView v = pollCycle(rig);
+            if (write) {
+                EXPECT_EQ(v.info, "4711") << "stored: no marker";
+                EXPECT_FALSE(v.marked);
+                EXPECT_FALSE(v.noOffsets);
+                EXPECT_TRUE(v.offsetsShown);
+                EXPECT_EQ(v.absolute, k.absolute) << "a taught 1Ref box knows its position";
+                EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Stored);
+            } else {
+                EXPECT_EQ(v.info, "0*") << "blank again";
+                EXPECT_TRUE(v.noOffsets);
+                EXPECT_FALSE(v.absolute);
+                EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Blank);
+            }
+        }
+    }
+}
+
+TEST(BoxTeachIn, TooFastAnUnpluggedHeadOrAHeadOutOfItsBandStopTheLearning) {
+    struct Case {
+        const char* what;
+        std::function<void(BoxModel&)> fault;
+        double rpm;
+        int32_t flags; // what the program reads while it lasts
+    };
+    const Case cases[] = {
+        {"too fast", [](BoxModel&) {}, 4.0, 0x1088},
+        {"too fast backwards", [](BoxModel&) {}, -4.0, 0x1088},
+        {"white unplugged", [](BoxModel& m) { m.setPlugged(Sensor::White, false); }, 2.0, 0x3001},
+        {"yellow unplugged", [](BoxModel& m) { m.setPlugged(Sensor::Yellow, false); }, 2.0, 0x5010},
+        {"yellow too close", [](BoxModel& m) { m.setShims(Sensor::Yellow, 0); }, 2.0, 0x1050},
+        {"white too far", [](BoxModel& m) { m.setShims(Sensor::White, 10); }, 2.0, 0x1000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        eraseBox(rig, BoxKind::CodedReference);
+        c.fault(rig.model);
+        rig.model.setSpeedRpm(c.rpm, rig.now);
+        for (int i = 0; i < 40; ++i) { // 40 degrees at 4 rpm
+            rig.pass(40ms);
+            const TeachView v = pollCycle(rig);
+            EXPECT_EQ(v.flags, c.flags);
+            EXPECT_EQ(v.info, "0*");
+        }
+        EXPECT_EQ(rig.model.teachPhase(rig.now), TeachPhase::Blank) << "it starts again";
+
+        // Once the fault is gone the box learns as usual.
+        rig.model.setPlugged(Sensor::White, true);
+        rig.model.setPlugged(Sensor::Yellow, true);
+        rig.model.setShims(Sensor::White, 3);
+        rig.model.setShims(Sensor::Yellow, 3);
+        rig.model.setSpeedRpm(2.0, rig.now);
+        rig.pass(1s); // 12 degrees
+        EXPECT_FALSE(pollCycle(rig).noOffsets);
+    }
+
+    // Too fast after the offsets: the box keeps them, says it cannot follow,
+    // and learns the reference only from the slow travel after it.
+    Rig rig;
+    eraseBox(rig, BoxKind::Reference);
+    rig.model.setSpeedRpm(3.0, rig.now);
+    rig.pass(700ms); // 12.6 degrees
+    ASSERT_EQ(rig.model.teachPhase(rig.now), TeachPhase::LearningReference);
+    rig.model.setSpeedRpm(10.0, rig.now);
+    rig.pass(1s); // 60 degrees
+    TeachView v = pollCycle(rig);
+    EXPECT_EQ(v.flags, 0x0088);
+    EXPECT_EQ(v.refPhase, "");
+    rig.model.setSpeedRpm(3.0, rig.now);
+    rig.pass(700ms);
+    EXPECT_EQ(pollCycle(rig).refPhase, "") << "12.6 of 15 degrees";
+    rig.pass(200ms);
+    EXPECT_NE(pollCycle(rig).refPhase, "");
 }
 
 // What the extended display shows of one head while the box is polled as the
@@ -387,6 +578,96 @@ TEST(BoxModel, OneLetterLinesGiveTheProgramTheModelsValues) {
     EXPECT_TRUE(rig.notifier.saw(17, 50));
 }
 
+// One channel over a signal period, fitted as c0 + c1 cos t + c2 sin t.
+struct ChannelFit {
+    double mean, amplitude, phase; // phase in degrees: c cos(t + phase)
+};
+
+ChannelFit fit(const std::vector<double>& t, const std::vector<double>& v) {
+    // Least squares through the normal equations of the three functions.
+    double m[3][4] = {};
+    for (size_t i = 0; i < t.size(); ++i) {
+        const double f[3] = {1.0, std::cos(t[i]), std::sin(t[i])};
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c)
+                m[r][c] += f[r] * f[c];
+            m[r][3] += f[r] * v[i];
+        }
+    }
+    for (int p = 0; p < 3; ++p)
+        for (int r = 0; r < 3; ++r)
+            if (r != p) {
+                const double k = m[r][p] / m[p][p];
+                for (int c = 0; c < 4; ++c)
+                    m[r][c] -= k * m[p][c];
+            }
+    const double c0 = m[0][3] / m[0][0], c1 = m[1][3] / m[1][1], c2 = m[2][3] / m[2][2];
+    return {c0, std::hypot(c1, c2), std::atan2(-c2, c1) * 180.0 / std::numbers::pi};
+}
+
+double wrapDegrees(double d) {
+    while (d > 180.0)
+        d -= 360.0;
+    while (d <= -180.0)
+        d += 360.0;
+    return d;
+}
+
+TEST(BoxSignals, ChannelValuesOverOnePeriodHaveTheSetOffsetsRatioAndPhaseError) {
+    struct Case {
+        Sensor sensor;
+        int first; // channelValues index of its channel A
+        SignalErrors errors;
+    };
+    const Case cases[] = {
+        {Sensor::Yellow, 2, {0, 0, 1.0, 0}},
+        {Sensor::Yellow, 2, {5.0, -3.0, 1.2, 10.0}},
+        {Sensor::White, 0, {-8.0, 2.5, 0.8, -15.0}},
+        {Sensor::White, 0, {0, 0, 1.0, 30.0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.sensor == Sensor::Yellow ? "YE" : "WH") << " offsets "
+                                        << c.errors.offsetA << "/" << c.errors.offsetB << ", ratio "
+                                        << c.errors.ratio << ", phase " << c.errors.phase);
+        Rig rig;
+        rig.ask("M9");
+        rig.pass(2s);
+        rig.model.setEccentricity(0.0);
+        rig.model.setSignalErrors(c.sensor, c.errors);
+        rig.ask("M3");
+        // 50 counts a millisecond: one signal period in 100 position lines.
+        rig.model.setSpeedRpm(50.0 / 144.0, rig.now);
+        std::vector<double> t, a, b;
+        double amplitudeSum = 0;
+        for (int i = 0; i < 100; ++i) {
+            rig.pass(1ms);
+            rig.ask("M*");
+            const int64_t counts = rig.model.counter(rig.now) % 5000;
+            t.push_back(2.0 * std::numbers::pi * double(counts) / 5000.0);
+            a.push_back(rig.readings.channelValues[c.first]);
+            b.push_back(rig.readings.channelValues[c.first + 1]);
+            amplitudeSum +=
+                c.sensor == Sensor::Yellow ? rig.readings.amplitudeYE : rig.readings.amplitudeWH;
+        }
+        const ChannelFit fa = fit(t, a), fb = fit(t, b);
+        EXPECT_NEAR(100.0 * fa.mean / fa.amplitude, c.errors.offsetA, 0.2);
+        EXPECT_NEAR(100.0 * fb.mean / fb.amplitude, c.errors.offsetB, 0.2);
+        EXPECT_NEAR(fb.amplitude / fa.amplitude, c.errors.ratio, 0.003);
+        EXPECT_NEAR(wrapDegrees(fa.phase - fb.phase), 90.0 + c.errors.phase, 0.2)
+            << "B lags A by 90 degrees and the error";
+        // The two channels' mean amplitude is the head's amplitude by the
+        // program's formula.
+        const double offset = std::max(std::fabs(rig.readings.dacOffsets[c.first]),
+                                       std::fabs(rig.readings.dacOffsets[c.first + 1]));
+        const double programs =
+            std::sqrt(fa.amplitude * fb.amplitude) / 5.12 * 505.0 / (505.0 - offset);
+        EXPECT_NEAR(programs, rig.model.amplitude(c.sensor, rig.now), 0.2);
+        if (c.errors.ratio == 1.0 && c.errors.offsetA == 0 && c.errors.phase == 0) {
+            EXPECT_NEAR(amplitudeSum / 100.0, rig.model.amplitude(c.sensor, rig.now), 0.2);
+        }
+    }
+}
+
 } // namespace
 
 namespace {
@@ -397,20 +678,53 @@ TEST(BoxControl, CommandsChangeTheBoxOrSayWhatIsWrong) {
         const char* line;
         bool ok;
     } cases[] = {
-        {"speed 12.5", true},       {"speed fast", false},     {"shims ye 5", true},
-        {"shims wh 31", false},     {"shims xx 2", false},     {"unplug wh", true},
-        {"plug wh", true},          {"noise 100 120", true},   {"noise 1", false},
-        {"eccentricity 0.1", true}, {"eccentricity 2", false}, {"silence 200", true},
-        {"pause -1", false},        {"power off", true},       {"power on", true},
-        {"garbage 10", true},       {"overlong 300", true},    {"dialect one-letter", true},
-        {"dialect three", false},   {"paced off", true},       {"", true},
-        {"# a comment", true},      {"frobnicate", false},     {"status", true},
+        {"speed 12.5", true},
+        {"speed fast", false},
+        {"shims ye 5", true},
+        {"shims wh 31", false},
+        {"shims xx 2", false},
+        {"unplug wh", true},
+        {"plug wh", true},
+        {"noise 100 120", true},
+        {"noise 1", false},
+        {"eccentricity 0.1", true},
+        {"eccentricity 2", false},
+        {"silence 200", true},
+        {"offset ye 5 -3", true},
+        {"offset ye 5", false},
+        {"offset wh 60 0", false},
+        {"ratio wh 1.2", true},
+        {"ratio wh 3", false},
+        {"phase ye -10", true},
+        {"phase ye 50", false},
+        {"phase xx 5", false},
+        {"kind noref", true},
+        {"kind twice", false},
+        {"erase", true},
+        {"pause -1", false},
+        {"power off", true},
+        {"power on", true},
+        {"garbage 10", true},
+        {"overlong 300", true},
+        {"dialect one-letter", true},
+        {"dialect three", false},
+        {"paced off", true},
+        {"", true},
+        {"# a comment", true},
+        {"frobnicate", false},
+        {"status", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(runControlCommand(box, c.line).ok, c.ok) << c.line;
     EXPECT_DOUBLE_EQ(box.speedRpm(), 12.5);
     EXPECT_EQ(box.shims(Sensor::Yellow), 5);
     EXPECT_EQ(box.dialect(), Dialect::OneLetter);
+    EXPECT_EQ(box.kind(), BoxKind::NoReference);
+    const SignalErrors ye = box.signalErrors(Sensor::Yellow);
+    EXPECT_EQ(ye.offsetA, 5.0);
+    EXPECT_EQ(ye.offsetB, -3.0);
+    EXPECT_EQ(ye.phase, -10.0);
+    EXPECT_EQ(box.signalErrors(Sensor::White).ratio, 1.2);
     EXPECT_TRUE(runControlCommand(box, "quit").quit);
     EXPECT_NE(runControlCommand(box, "help").reply.find("hangup"), std::string::npos);
 }

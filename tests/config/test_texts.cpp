@@ -34,6 +34,7 @@ const TableInfo kTables[] = {
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},
     {TextTable::ToolTips, "ToolTips", 25},
+    {TextTable::BoxSimulator, "BoxSimulator", 41},
 };
 
 // The printf conversions of a text. The blank flag is left out: plain texts

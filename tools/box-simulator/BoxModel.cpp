@@ -66,6 +66,24 @@ std::string bitText(uint16_t word) {
     return s;
 }
 
+const char* teachPhaseName(TeachPhase p) {
+    switch (p) {
+    case TeachPhase::Blank:
+        return "blank";
+    case TeachPhase::LearningOffsets:
+        return "learning offsets";
+    case TeachPhase::LearningReference:
+        return "learning the reference";
+    case TeachPhase::LearningAbsolute:
+        return "learning the absolute position";
+    case TeachPhase::Taught:
+        return "taught, not stored";
+    case TeachPhase::Stored:
+        return "taught (stored)";
+    }
+    return "";
+}
+
 uint16_t flagsFromStatusWord(uint16_t w) {
     uint16_t f = ((w & 0x0003) == 0x0003) ? 0 : 0x1000;
     static constexpr struct {
@@ -112,13 +130,8 @@ void BoxModel::advance(Clock::time_point now) {
     if (c == prev)
         return;
 
-    // Slow turning lets a blank box find its offsets again.
-    if (std::fabs(rpm_) <= kOffsetSpeedLimitRpm && plugged(Sensor::Yellow) &&
-        plugged(Sensor::White)) {
-        learnTravel_ += double(std::llabs(c - prev));
-        if (learnTravel_ >= kCountsPerPeriod)
-            learned_.offsets = true;
-    }
+    if (learning())
+        learn(std::llabs(c - prev), now);
 
     // Reference marks between prev (exclusive) and c (inclusive).
     if (!hasReference())
@@ -137,11 +150,6 @@ void BoxModel::advance(Clock::time_point now) {
     lastMark_ = markAt;
     markSeen_ = true;
     marksPassed_ += int(n);
-    if (std::fabs(rpm_) <= kOffsetSpeedLimitRpm && learned_.offsets) {
-        learned_.reference = true;
-        if (oneReference())
-            learned_.absolute = true;
-    }
     rmPending_ = true;
     stBitPending_ = true;
     if (id_.dialect == Dialect::OneLetter && refLines_.size() < 8) {
@@ -190,6 +198,10 @@ int64_t BoxModel::counter(Clock::time_point now) {
 
 double BoxModel::amplitude(Sensor s, Clock::time_point now) {
     advance(now);
+    return currentAmplitude(s);
+}
+
+double BoxModel::currentAmplitude(Sensor s) const {
     double turnAngle =
         kTwoPi * double(positiveMod(lastCounter_, revolution())) / double(revolution());
     return nominalAmplitude(s) * (1.0 + eccentricity_ * std::cos(turnAngle + head(s).washerAngle));
@@ -210,9 +222,16 @@ void BoxModel::channels(Sensor s, Clock::time_point now, int32_t out[2]) {
     double radius = 16.0 * amp * 5.12 * (505.0 - maxOffset(s, now)) / 505.0;
     double phi = kTwoPi * double(positiveMod(lastCounter_, kCountsPerPeriod)) / kCountsPerPeriod +
                  h.electricalPhase;
+    // A mismatch of the two channels splits evenly around the radius, so that
+    // the amplitude the program computes swings about the intended one.
+    const SignalErrors& e = h.errors;
+    const double split = std::sqrt(std::max(e.ratio, 0.01));
+    const double ampA = radius / split;
+    const double ampB = radius * split;
+    const double lag = e.phase * std::numbers::pi / 180.0;
     int noise = h.plugged ? 2 : 40;
-    out[0] = int32_t(std::lround(radius * std::cos(phi))) + jitter(noise);
-    out[1] = int32_t(std::lround(radius * std::sin(phi))) + jitter(noise);
+    out[0] = int32_t(std::lround(ampA * (std::cos(phi) + e.offsetA / 100.0))) + jitter(noise);
+    out[1] = int32_t(std::lround(ampB * (std::sin(phi - lag) + e.offsetB / 100.0))) + jitter(noise);
 }
 
 int32_t BoxModel::referenceChannel(Clock::time_point now) {
@@ -307,6 +326,90 @@ bool BoxModel::oneReference() const {
     return id_.dialect == Dialect::TwoLetter && t.size() == 8 && t[6] == '1';
 }
 
+void BoxModel::setKind(BoxKind k) {
+    switch (k) {
+    case BoxKind::CodedReference:
+        id_.configToken = "01000010"; // "QTBX02 (1Ref)"
+        break;
+    case BoxKind::Reference:
+        id_.configToken = "01000000"; // "QTBX01"
+        break;
+    case BoxKind::NoReference:
+        id_.configToken = "00000100"; // "ORVA-U NoRef"
+        break;
+    }
+}
+
+BoxKind BoxModel::kind() const {
+    // As the token says, whatever the dialect (an older box ignores it).
+    const std::string& t = id_.configToken;
+    if (t.size() == 8 && t[6] == '1')
+        return BoxKind::CodedReference;
+    if (t.size() == 8 && t[1] != '1' && t[5] == '1')
+        return BoxKind::NoReference;
+    return BoxKind::Reference;
+}
+
+bool BoxModel::learning() const {
+    return !learned_.offsets || (hasReference() && !learned_.reference) ||
+           (oneReference() && !learned_.absolute);
+}
+
+TeachPhase BoxModel::teachPhase(Clock::time_point now) {
+    advance(now);
+    if (!learned_.offsets)
+        return learnTravel_ > 0 ? TeachPhase::LearningOffsets : TeachPhase::Blank;
+    if (hasReference() && !learned_.reference)
+        return TeachPhase::LearningReference;
+    if (oneReference() && !learned_.absolute)
+        return TeachPhase::LearningAbsolute;
+    return unstored() ? TeachPhase::Taught : TeachPhase::Stored;
+}
+
+bool BoxModel::outOfBand(Sensor s) const {
+    const double a = currentAmplitude(s);
+    return !plugged(s) || a < kTeachAmplitudeLow || a > kTeachAmplitudeHigh;
+}
+
+void BoxModel::learn(int64_t moved, Clock::time_point now) {
+    // Turning too fast, or a head it cannot read, and the box starts the
+    // step it is on again.
+    if (booting(now) || std::fabs(rpm_) > kTeachSpeedLimitRpm || outOfBand(Sensor::Yellow) ||
+        outOfBand(Sensor::White)) {
+        learnTravel_ = 0;
+        return;
+    }
+    const auto counts = [&](double degrees) {
+        return int64_t(std::llround(degrees / 360.0 * double(revolution())));
+    };
+    learnTravel_ += moved;
+    if (!learned_.offsets) {
+        if (learnTravel_ < counts(kOffsetTravelDeg))
+            return;
+        learned_.offsets = true;
+        learnTravel_ -= counts(kOffsetTravelDeg);
+    }
+    if (hasReference() && !learned_.reference) {
+        if (learnTravel_ < counts(kReferenceTravelDeg))
+            return;
+        learned_.reference = true;
+        markSeen_ = true;
+        stBitPending_ = true;
+        learnTravel_ -= counts(kReferenceTravelDeg);
+    }
+    if (oneReference() && !learned_.absolute) {
+        if (absoluteTravel_ == 0) {
+            const double span = kAbsoluteTravelMaxDeg - kAbsoluteTravelMinDeg;
+            absoluteTravel_ = counts(kAbsoluteTravelMinDeg + span * double(rng_() % 1000) / 999.0);
+        }
+        if (learnTravel_ >= absoluteTravel_) {
+            learned_.absolute = true;
+            learnTravel_ = 0;
+            absoluteTravel_ = 0;
+        }
+    }
+}
+
 bool BoxModel::offsetsFound(Clock::time_point now) const {
     return learned_.offsets && now >= bootEnd_ + timing_.offsetRestore;
 }
@@ -330,7 +433,8 @@ void BoxModel::restart(Clock::time_point now, bool erase) {
     if (erase)
         flash_ = TeachState{false, false, false};
     learned_ = flash_;
-    learnTravel_ = 0.0;
+    learnTravel_ = 0;
+    absoluteTravel_ = 0;
     markSeen_ = false;
     rmPending_ = false;
     stBitPending_ = false;
@@ -365,25 +469,37 @@ uint16_t BoxModel::statusWord(Clock::time_point now) {
     advance(now);
     uint16_t w = 0;
     bool offsets = offsetsFound(now);
-    if (offsets && plugged(Sensor::White))
+    // While it learns, a head too weak for the box loses its offsets.
+    const bool teaching = learning();
+    const auto weak = [&](Sensor s) {
+        return teaching && currentAmplitude(s) < kTeachAmplitudeLow;
+    };
+    const auto strong = [&](Sensor s) {
+        return nominalAmplitude(s) > kTeachAmplitudeHigh ||
+               (teaching && currentAmplitude(s) > kTeachAmplitudeHigh);
+    };
+    if (offsets && plugged(Sensor::White) && !weak(Sensor::White))
         w |= 0x0001;
-    if (offsets && plugged(Sensor::Yellow))
+    if (offsets && plugged(Sensor::Yellow) && !weak(Sensor::Yellow))
         w |= 0x0002;
     if (hasReference() && learned_.reference && markSeen_)
         w |= 0x0010; // reference phase valid
     if (stBitPending_)
         w |= 0x0020; // reference found since the last status
+    if (unstored())
+        w |= 0x0040; // teach-in learned, not yet written: the "^" marker
     if (absoluteActive(now))
         w |= 0x0080;
     if (!plugged(Sensor::White))
         w |= 0x0100;
     if (!plugged(Sensor::Yellow))
         w |= 0x0200;
-    if (nominalAmplitude(Sensor::White) > 100.0)
+    if (strong(Sensor::White))
         w |= 0x0400;
-    if (nominalAmplitude(Sensor::Yellow) > 100.0)
+    if (strong(Sensor::Yellow))
         w |= 0x0800;
-    if (std::fabs(rpm_) > kOffsetSpeedLimitRpm)
+    if (std::fabs(rpm_) > kOffsetSpeedLimitRpm ||
+        (teaching && std::fabs(rpm_) > kTeachSpeedLimitRpm))
         w |= 0x1000;
     if (std::fabs(rpm_) > kMaxSpeedRpm)
         w |= 0x4000;
@@ -429,7 +545,8 @@ std::string BoxModel::statusLine(Clock::time_point now) {
 }
 
 std::string BoxModel::identificationLine() const {
-    std::string info = flash_.offsets ? id_.infoToken : "0";
+    // A blank box reports 0, which the program marks with "*".
+    std::string info = learned_.offsets ? id_.infoToken : "0";
     return "FW " + version() + " " + id_.configToken + " " + info;
 }
 
@@ -514,7 +631,8 @@ std::string BoxModel::oneLetterSlot(int slot, Clock::time_point now) {
     case 17:
         return format("AP%c %d", absoluteActive(now) ? '1' : '0', int(id_.pulseRate));
     case 18:
-        return "FC " + (flash_.offsets ? id_.infoToken : std::string("0*"));
+        return "FC " +
+               (learned_.offsets ? id_.infoToken + (unstored() ? "^" : "") : std::string("0*"));
     case 19:
         return "VE " + version() + " " + id_.oldBoxType;
     case 20:

@@ -29,6 +29,31 @@ using Clock = std::chrono::steady_clock;
 enum class Dialect { TwoLetter, OneLetter };
 enum class Sensor { Yellow = 0, White = 1 };
 
+// What kind of reference a (two-letter) box has, as its configuration token
+// tells the program: one distance-coded reference mark with an absolute
+// position ("1Ref"), one plain reference mark, or none ("NoRef").
+enum class BoxKind { CodedReference, Reference, NoReference };
+
+// Where a box stands in its teach-in.
+enum class TeachPhase {
+    Blank,             // nothing learned (erased), shaft not yet turned slowly
+    LearningOffsets,   // turning slowly, offsets not yet found
+    LearningReference, // offsets found, reference mark not yet
+    LearningAbsolute,  // reference found, absolute position not yet (1Ref box)
+    Taught,            // all learned, not yet written to the flash
+    Stored,            // all learned and written
+};
+
+// Faults of a head's two channels, as a signal view shows them: an offset of
+// each channel in percent of that channel's amplitude, the amplitude of B over
+// that of A, and how far B lags A by more (or less) than 90 degrees.
+struct SignalErrors {
+    double offsetA = 0.0;
+    double offsetB = 0.0;
+    double ratio = 1.0;
+    double phase = 0.0;
+};
+
 // What the box is, fixed until changed by a control command.
 struct BoxIdentity {
     Dialect dialect = Dialect::TwoLetter;
@@ -51,11 +76,11 @@ struct BoxTiming {
 };
 
 // What the box has learned; kept in its flash by the write request ("MW").
-// A later teach-in model learns reference and absolute position as well.
 struct TeachState {
     bool offsets = true;
     bool reference = true;
     bool absolute = true;
+    bool operator==(const TeachState&) const = default;
 };
 
 class BoxModel {
@@ -71,6 +96,8 @@ public:
     bool plugged(Sensor s) const { return head(s).plugged; }
     void setEccentricity(double e) { eccentricity_ = e; }
     double eccentricity() const { return eccentricity_; }
+    void setSignalErrors(Sensor s, const SignalErrors& e) { head(s).errors = e; }
+    const SignalErrors& signalErrors(Sensor s) const { return head(s).errors; }
     // Interference on the two channels at standstill, in hundredths as a
     // current box reports them (150: the program shows 1.5). An older box
     // reports tenths. Each measurement scatters a little around these, a
@@ -104,6 +131,10 @@ public:
     void setDialect(Dialect d);
     Dialect dialect() const { return id_.dialect; }
     std::string version() const;
+    // Sets the configuration token of the kind. Only a two-letter box sends
+    // the token; an older box always has a plain reference mark.
+    void setKind(BoxKind k);
+    BoxKind kind() const;
 
     // --- commands and answers -----------------------------------------------
     // A complete two-letter command ("M*", "M9", "ME", ...) or a one-letter
@@ -127,6 +158,8 @@ public:
     std::optional<std::string> takeAnnouncement(Clock::time_point now);
     const TeachState& flash() const { return flash_; }
     const TeachState& learned() const { return learned_; }
+    // Where the teach-in stands once the shaft has turned up to `now`.
+    TeachPhase teachPhase(Clock::time_point now);
     // The two-letter status word and the one-letter flag word at `now`.
     uint16_t statusWord(Clock::time_point now);
     uint16_t errorFlags(Clock::time_point now);
@@ -137,9 +170,22 @@ public:
     std::string statusLine(Clock::time_point now);
     std::string identificationLine() const;
 
-    // Speed limits of the box, in revolutions per minute.
+    // Speed limits of the box, in revolutions per minute: a taught box
+    // follows its offsets up to the first; it learns only up to the teach-in
+    // limit.
     static constexpr double kOffsetSpeedLimitRpm = 200.0;
     static constexpr double kMaxSpeedRpm = 1000.0;
+    static constexpr double kTeachSpeedLimitRpm = 3.0;
+    // Slow travel, in degrees, that each step of the teach-in needs: the
+    // offsets, then the reference mark, then the absolute position from two
+    // coded marks (their spacing varies between the two figures).
+    static constexpr double kOffsetTravelDeg = 10.0;
+    static constexpr double kReferenceTravelDeg = 15.0;
+    static constexpr double kAbsoluteTravelMinDeg = 30.0;
+    static constexpr double kAbsoluteTravelMaxDeg = 60.0;
+    // Amplitude band, in percent, within which the box learns a head.
+    static constexpr double kTeachAmplitudeLow = 20.0;
+    static constexpr double kTeachAmplitudeHigh = 100.0;
 
 private:
     struct Head {
@@ -149,6 +195,7 @@ private:
         double washerAngle = 0.0;   // where the head sits around the washer (radians)
         double electricalPhase = 0; // offset of its signal phase (radians)
         int32_t dac[2] = {0, 0};    // DAC offsets of its two channels at 3 shims, box units
+        SignalErrors errors;
     };
     Head& head(Sensor s) { return heads_[static_cast<int>(s)]; }
     const Head& head(Sensor s) const { return heads_[static_cast<int>(s)]; }
@@ -158,6 +205,15 @@ private:
     bool hasReference() const;
     bool oneReference() const;
     bool offsetsFound(Clock::time_point now) const;
+    // The teach-in is not complete for the box's kind.
+    bool learning() const;
+    // The teach-in was learned but not yet written.
+    bool unstored() const { return learned_.offsets && !(learned_ == flash_); }
+    // A head that the box cannot learn: unplugged or outside its band.
+    bool outOfBand(Sensor s) const;
+    // One slow step of `moved` counts towards the next thing to learn.
+    void learn(int64_t moved, Clock::time_point now);
+    double currentAmplitude(Sensor s) const; // at the last advance
     bool absoluteActive(Clock::time_point now) const;
     int32_t reportedPosition(Clock::time_point now);
     // Field at the head relative to the field at 3 shims (1.0 there, with the
@@ -210,7 +266,8 @@ private:
     Clock::time_point bootEnd_{}; // end of the last restart's silence
     TeachState flash_;
     TeachState learned_;
-    double learnTravel_ = 0.0;     // counts turned slowly since the restart (offset learning)
+    int64_t learnTravel_ = 0;      // counts turned slowly towards the next thing to learn
+    int64_t absoluteTravel_ = 0;   // counts the absolute position needs; 0: not yet drawn
     bool eraseAnnounce_ = false;   // one-letter: "RS 2" after an erase
     bool announcePending_ = false; // a line of its own at the end of the silence
     // One-letter: after 0xA0 the box measures the interference while it
@@ -221,6 +278,9 @@ private:
     Clock::time_point lastPoll_{};
     std::minstd_rand rng_{4711};
 };
+
+// "blank", "learning offsets", ... as the status command shows the phase.
+const char* teachPhaseName(TeachPhase p);
 
 // The 16 bit characters of a word, most significant first ("ST", "E ").
 std::string bitText(uint16_t word);

@@ -342,6 +342,38 @@ double BoxSimulator::amplitude(Sensor s) const {
     return model_.amplitude(s, modelTime(Clock::now()));
 }
 
+void BoxSimulator::setSignalErrors(Sensor s, const SignalErrors& e) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setSignalErrors(s, e);
+}
+
+SignalErrors BoxSimulator::signalErrors(Sensor s) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_.signalErrors(s);
+}
+
+void BoxSimulator::setKind(BoxKind k) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setKind(k);
+}
+
+BoxKind BoxSimulator::kind() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_.kind();
+}
+
+TeachPhase BoxSimulator::teachPhase() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_.teachPhase(modelTime(Clock::now()));
+}
+
+void BoxSimulator::eraseTeachIn() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.restart(modelTime(Clock::now()), true);
+    out_.clear();
+    wake();
+}
+
 void BoxSimulator::setDialect(Dialect d) {
     std::lock_guard<std::mutex> lock(mutex_);
     model_.setDialect(d);
@@ -442,12 +474,21 @@ std::string BoxSimulator::describe() const {
           << " shims, " << (m.plugged(sensor) ? "" : "unplugged, ") << "amplitude "
           << int(m.amplitude(sensor, now) + 0.5) << " %\n";
     }
+    for (Sensor sensor : {Sensor::Yellow, Sensor::White}) {
+        const SignalErrors& e = m.signalErrors(sensor);
+        s << (sensor == Sensor::Yellow ? "yellow sig. " : "white sig.  ") << "offset A "
+          << e.offsetA << " %, offset B " << e.offsetB << " %, ratio B/A " << e.ratio
+          << ", phase error " << e.phase << " deg\n";
+    }
     s << "washer      eccentricity " << m.eccentricity() << "\n";
     s << "noise       " << m.interferenceSetting().first << " " << m.interferenceSetting().second
       << " (hundredths, at standstill)\n";
     s << "status      " << bitText(m.statusWord(now)) << "\n";
-    s << "learned     offsets " << m.learned().offsets << ", reference " << m.learned().reference
-      << ", absolute " << m.learned().absolute << "\n";
+    static constexpr const char* kKinds[] = {"one coded reference mark (1Ref)",
+                                             "one reference mark", "no reference (NoRef)"};
+    s << "kind        " << kKinds[int(m.kind())] << "\n";
+    s << "teach-in    " << teachPhaseName(m.teachPhase(now)) << " (offsets " << m.learned().offsets
+      << ", reference " << m.learned().reference << ", absolute " << m.learned().absolute << ")\n";
     s << "traffic     " << stats_.bytesIn << " bytes in, " << stats_.bytesOut << " bytes out, "
       << stats_.lines << " lines\n";
     return s.str();

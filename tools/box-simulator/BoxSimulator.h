@@ -70,10 +70,18 @@ public:
     void setInterference(int a, int b);
     std::pair<int, int> interference() const;
     double amplitude(Sensor s) const; // percent, at the shaft's position now
+    void setSignalErrors(Sensor s, const SignalErrors& e);
+    SignalErrors signalErrors(Sensor s) const;
 
     // --- the box -------------------------------------------------------------
     void setDialect(Dialect d);
     Dialect dialect() const;
+    void setKind(BoxKind k);
+    BoxKind kind() const;
+    TeachPhase teachPhase() const;
+    // Forgets the teach-in, as the program's erase request does: the box
+    // restarts blank.
+    void eraseTeachIn();
     void setPaced(bool paced);
     void setPower(bool on); // on again runs the restart sequence
     bool powered() const;

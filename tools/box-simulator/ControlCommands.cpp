@@ -1,6 +1,7 @@
 #include "box-simulator/ControlCommands.h"
 
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 namespace boxsim {
@@ -47,13 +48,28 @@ const char* controlHelp() {
     return "Control commands (one per line on standard input):\n"
            "  speed RPM             turn the shaft at RPM revolutions per minute (negative:\n"
            "                        backwards, 0: standstill)\n"
-           "  shims ye|wh N         N shims under the yellow or white read head, 0..30 (more\n"
-           "                        shims: larger distance, lower amplitude, smaller offsets,\n"
-           "                        larger factors; 3 give about 62 %)\n"
+           "  shims ye|wh N         N shims of 0.025 mm under the yellow or white read head,\n"
+           "                        0..30 (more shims: larger distance, lower amplitude,\n"
+           "                        smaller offsets, larger factors; 3 give about 62 %)\n"
            "  unplug ye|wh          unplug a sensor\n"
            "  plug ye|wh            plug it in again\n"
            "  eccentricity E        eccentricity of the washer, 0..0.5 (0.04: amplitude +-4 %\n"
            "                        per turn; offsets and factors follow it)\n"
+           "  offset ye|wh A B      signal offset of the head's channels A and B, -50..50 %\n"
+           "                        of each channel's amplitude\n"
+           "  ratio ye|wh R         amplitude of channel B over channel A, 0.5..2 (1: matched)\n"
+           "  phase ye|wh DEG       phase error: B lags A by 90 + DEG degrees, -45..45\n"
+           "                        (these three show in the channel values of every\n"
+           "                        position line and the older box's CV lines)\n"
+           "  kind 1ref|ref|noref   the box's reference: one coded reference mark with an\n"
+           "                        absolute position (\"1Ref\"), one reference mark, none\n"
+           "                        (\"NoRef\")\n"
+           "  erase                 the box forgets its teach-in and restarts blank; turned\n"
+           "                        at 3 rpm or less it learns offsets (10 degrees), the\n"
+           "                        reference (15 more), the absolute position (30..60 more);\n"
+           "                        faster, an unplugged head or one outside 20..100 % starts\n"
+           "                        the step again; \"MW\" from the program stores it, \"ME\"\n"
+           "                        before that loses it\n"
            "  noise A B             interference on the two channels at standstill, 0..99999\n"
            "                        in hundredths (150: the program shows 1.5; an older box\n"
            "                        reports tenths); each measurement scatters by up to 10 %,\n"
@@ -110,6 +126,45 @@ ControlResult runControlCommand(BoxSimulator& box, std::string_view line) {
         if (!number(w[1], e) || e < 0 || e > 0.5)
             return error("eccentricity: a number 0..0.5");
         box.setEccentricity(e);
+        return {};
+    }
+    if ((cmd == "offset" && args == 3) || ((cmd == "ratio" || cmd == "phase") && args == 2)) {
+        if (!sensor(w[1], s))
+            return error(std::string(cmd) + ": ye or wh");
+        SignalErrors e = box.signalErrors(s);
+        double v, v2 = 0;
+        if (!number(w[2], v) || (args == 3 && !number(w[3], v2)))
+            return error(std::string(cmd) + ": not a number");
+        if (cmd == "offset") {
+            if (std::abs(v) > 50 || std::abs(v2) > 50)
+                return error("offset: two percentages -50..50");
+            e.offsetA = v;
+            e.offsetB = v2;
+        } else if (cmd == "ratio") {
+            if (v < 0.5 || v > 2.0)
+                return error("ratio: a number 0.5..2");
+            e.ratio = v;
+        } else {
+            if (std::abs(v) > 45)
+                return error("phase: degrees -45..45");
+            e.phase = v;
+        }
+        box.setSignalErrors(s, e);
+        return {};
+    }
+    if (cmd == "kind" && args == 1) {
+        if (w[1] == "1ref")
+            box.setKind(BoxKind::CodedReference);
+        else if (w[1] == "ref")
+            box.setKind(BoxKind::Reference);
+        else if (w[1] == "noref")
+            box.setKind(BoxKind::NoReference);
+        else
+            return error("kind: 1ref, ref or noref");
+        return {};
+    }
+    if (cmd == "erase" && args == 0) {
+        box.eraseTeachIn();
         return {};
     }
     if (cmd == "noise" && args == 2) {

@@ -4,11 +4,14 @@
 #include "box-simulator/BoxSimulator.h"
 #include "box-simulator/ControlCommands.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
+#include <fcntl.h>
+#include <optional>
+#include <poll.h>
 #include <string>
 #include <unistd.h>
 
@@ -31,15 +34,84 @@ void usage(FILE* to) {
                  "  --config TOKEN              8-character configuration token (01000010)\n"
                  "  --info TOKEN                identification info token (4711)\n"
                  "  --speed RPM                 initial shaft speed (0)\n"
+                 "  --kind 1ref|ref|noref       reference of the box (sets the configuration\n"
+                 "                              token: 01000010, 01000000, 00000100)\n"
+                 "  --erased                    start blank, without a teach-in\n"
                  "  --help                      this text\n"
                  "\n"
                  "%s",
                  boxsim::controlHelp());
 }
 
-volatile std::sig_atomic_t interrupted = 0;
+// SIGTERM and SIGINT write a byte here; the main loop polls it beside the
+// standard input, so a signal ends the program even while a read would block.
+int signalPipe[2] = {-1, -1};
+
 void onSignal(int) {
-    interrupted = 1;
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] ssize_t n = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+bool catchSignals() {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    return ::sigaction(SIGINT, &action, nullptr) == 0 &&
+           ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+// Runs one control line; false when it asks to quit.
+bool runLine(boxsim::BoxSimulator& box, const std::string& line) {
+    boxsim::ControlResult r = boxsim::runControlCommand(box, line);
+    if (!r.reply.empty())
+        std::fprintf(r.ok ? stdout : stderr, "%s%s", r.reply.c_str(),
+                     r.reply.back() == '\n' ? "" : "\n");
+    std::fflush(stdout);
+    return !r.quit;
+}
+
+// Reads control lines until "quit" or a signal. After the end of the input
+// the box keeps running until a signal, so that the simulator can run in the
+// background with its input closed.
+void serve(boxsim::BoxSimulator& box) {
+    bool inputOpen = true;
+    std::string pending;
+    for (;;) {
+        pollfd fds[2] = {{inputOpen ? STDIN_FILENO : -1, POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[1].revents != 0)
+            return;
+        if (fds[0].revents == 0)
+            continue;
+        char buf[4096];
+        const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0) {
+            inputOpen = false;
+            if (!pending.empty() && !runLine(box, pending))
+                return;
+            pending.clear();
+            continue;
+        }
+        pending.append(buf, size_t(n));
+        size_t end;
+        while ((end = pending.find('\n')) != std::string::npos) {
+            const std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            if (!runLine(box, line))
+                return;
+        }
+    }
 }
 
 } // namespace
@@ -48,6 +120,8 @@ int main(int argc, char** argv) {
     boxsim::SimulatorOptions options;
     std::string link;
     double speed = 0.0;
+    std::optional<boxsim::BoxKind> kind;
+    bool erased = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto value = [&]() -> std::string {
@@ -82,6 +156,20 @@ int main(int argc, char** argv) {
             options.identity.configToken = value();
         } else if (a == "--info") {
             options.identity.infoToken = value();
+        } else if (a == "--kind") {
+            const std::string k = value();
+            if (k == "1ref")
+                kind = boxsim::BoxKind::CodedReference;
+            else if (k == "ref")
+                kind = boxsim::BoxKind::Reference;
+            else if (k == "noref")
+                kind = boxsim::BoxKind::NoReference;
+            else {
+                std::fprintf(stderr, "orvatix-box-sim: unknown kind %s\n", k.c_str());
+                return 2;
+            }
+        } else if (a == "--erased") {
+            erased = true;
         } else if (a == "--speed") {
             speed = std::atof(value().c_str());
         } else {
@@ -95,6 +183,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (!catchSignals()) {
+        std::fprintf(stderr, "orvatix-box-sim: cannot catch signals: %s\n", std::strerror(errno));
+        return 1;
+    }
     boxsim::BoxSimulator box(options);
     std::string why;
     if (!box.start(link, &why)) {
@@ -102,27 +194,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     box.setSpeedRpm(speed);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
+    if (kind)
+        box.setKind(*kind);
+    if (erased)
+        box.eraseTeachIn();
     std::fprintf(stderr, "orvatix-box-sim: box on %s -> %s; \"help\" lists the commands\n",
                  link.c_str(), box.slavePath().c_str());
 
-    std::string line;
-    while (!interrupted && std::getline(std::cin, line)) {
-        boxsim::ControlResult r = boxsim::runControlCommand(box, line);
-        if (!r.reply.empty())
-            std::fprintf(r.ok ? stdout : stderr, "%s%s", r.reply.c_str(),
-                         r.reply.back() == '\n' ? "" : "\n");
-        std::fflush(stdout);
-        if (r.quit)
-            break;
-    }
-    // End of input keeps the box running until a signal, so that the
-    // simulator can run in the background with its input closed.
-    if (!std::cin && !interrupted) {
-        while (!interrupted)
-            ::pause();
-    }
+    serve(box);
     box.stop();
     return 0;
 }
