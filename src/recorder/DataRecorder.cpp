@@ -33,7 +33,9 @@ constexpr int kAnotherNameRow = 8; // the question after a failed save
 constexpr std::int64_t kMinPositionStep = 10; // counts
 constexpr double kCountsPerPeriod = 5000.0;
 
-std::string openFailureText(bool writeProtected) {
+} // namespace
+
+std::string recordFileOpenFailureText(bool writeProtected) {
     std::string text = ::text(TextTable::StatusMessages, kCantOpenFileRow);
     if (writeProtected) {
         text += "\n\n";
@@ -41,6 +43,8 @@ std::string openFailureText(bool writeProtected) {
     }
     return text;
 }
+
+namespace {
 
 RecorderMessage errorMessage(std::string text) {
     return {RecorderMessage::Icon::Error, ::text(TextTable::StatusMessages, kErrorCaptionRow),
@@ -178,7 +182,7 @@ StartResult DataRecorder::startRecording(const QString& chosenPath) {
         const WriteProbe probe = probeWritable(path);
         if (!probe.ok) {
             link_.recordingActive = false;
-            result.message = errorMessage(openFailureText(probe.writeProtected));
+            result.message = errorMessage(recordFileOpenFailureText(probe.writeProtected));
             return result;
         }
     }
@@ -258,7 +262,7 @@ SaveResult DataRecorder::writeFiles() {
         result.saved = false;
         std::string text;
         for (const FailedFile& f : result.failed) {
-            text += openFailureText(f.writeProtected);
+            text += recordFileOpenFailureText(f.writeProtected);
             text += "\n\n";
             text += f.path.toStdString();
             if (!f.reason.isEmpty()) {
