@@ -61,7 +61,7 @@ double countsToDegrees(std::int32_t counts, std::int32_t pulseRate) {
     if (degrees < 0) {
         degrees += 360.0;
     }
-    if (formatText("%.4lf", degrees) == "360.0000") {
+    if (degrees > 359.999 && formatText("%.4lf", degrees) == "360.0000") {
         degrees = 0.0;
     }
     return degrees;

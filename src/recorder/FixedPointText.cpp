@@ -1,28 +1,30 @@
 #include "recorder/FixedPointText.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace {
 
-void appendPadded(std::string& out, const char* begin, const char* end, int width) {
+char* writePadded(char* out, const char* begin, const char* end, int width) {
     const int length = static_cast<int>(end - begin);
     if (length < width) {
-        out.append(static_cast<std::size_t>(width - length), ' ');
+        std::memset(out, ' ', static_cast<std::size_t>(width - length));
+        out += width - length;
     }
-    out.append(begin, end);
+    std::memcpy(out, begin, static_cast<std::size_t>(length));
+    return out + length;
 }
 
 } // namespace
 
-void appendFixed(std::string& out, double value, int width, int precision) {
-    // The largest double written out in full has 309 digits before the point.
-    char buffer[400];
+char* writeFixed(char* out, double value, int width, int precision) {
+    char buffer[kMaxFixedText];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
-    appendPadded(out, buffer, result.ptr, width);
+    return writePadded(out, buffer, result.ptr, width);
 }
 
-void appendSigned(std::string& out, std::int32_t value, int width) {
+char* writeSigned(char* out, std::int32_t value, int width) {
     char buffer[16];
     char* begin = buffer + 1;
     const auto result = std::to_chars(begin, buffer + sizeof buffer, value);
@@ -30,5 +32,15 @@ void appendSigned(std::string& out, std::int32_t value, int width) {
         begin = buffer;
         *begin = '+';
     }
-    appendPadded(out, begin, result.ptr, width);
+    return writePadded(out, begin, result.ptr, width);
+}
+
+void appendFixed(std::string& out, double value, int width, int precision) {
+    char buffer[kMaxFixedText + 64];
+    out.append(buffer, writeFixed(buffer, value, width, precision));
+}
+
+void appendSigned(std::string& out, std::int32_t value, int width) {
+    char buffer[64];
+    out.append(buffer, writeSigned(buffer, value, width));
 }

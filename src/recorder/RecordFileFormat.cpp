@@ -12,26 +12,28 @@ namespace {
 // "%6.1lf \t" time, blanks that line up positions below 100 and 10, then
 // "%s %4.4lf %5.1lf %5.1lf\t" and
 // "%5.1lf\t%5.1lf\t%5.1lf\t%5.1lf\t%5.1lf\t%5.1lf\t%+8li".
-void appendCommonColumns(std::string& out, const RecordSample& s) {
-    appendFixed(out, s.time, 6, 1);
-    out += " \t";
+char* writeCommonColumns(char* p, const RecordSample& s) {
+    p = writeFixed(p, s.time, 6, 1);
+    *p++ = ' ';
+    *p++ = '\t';
     if (s.position < 10) {
-        out += "  ";
+        *p++ = ' ';
+        *p++ = ' ';
     } else if (s.position < 100) {
-        out += ' ';
+        *p++ = ' ';
     }
-    out += ' ';
-    appendFixed(out, s.position, 4, 4);
-    out += ' ';
-    appendFixed(out, s.amplitudeWH, 5, 1);
-    out += ' ';
-    appendFixed(out, s.amplitudeYE, 5, 1);
-    out += '\t';
+    *p++ = ' ';
+    p = writeFixed(p, s.position, 4, 4);
+    *p++ = ' ';
+    p = writeFixed(p, s.amplitudeWH, 5, 1);
+    *p++ = ' ';
+    p = writeFixed(p, s.amplitudeYE, 5, 1);
+    *p++ = '\t';
     for (double v : {s.refA, s.refB, s.refC, s.refD, s.refE, s.refF}) {
-        appendFixed(out, v, 5, 1);
-        out += '\t';
+        p = writeFixed(p, v, 5, 1);
+        *p++ = '\t';
     }
-    appendSigned(out, s.refDistance, 8);
+    return writeSigned(p, s.refDistance, 8);
 }
 
 bool isBlank(char c) {
@@ -83,21 +85,23 @@ bool readDistance(std::string_view text, std::int32_t& value) {
 } // namespace
 
 void appendRecordLine(std::string& out, const RecordSample& s) {
-    appendCommonColumns(out, s);
-    if (s.isReference) {
-        out += '\n';
-        return;
+    // Built in place and appended once: a line has at most 21 numbers.
+    char line[21 * (kMaxFixedText + 2)];
+    char* p = writeCommonColumns(line, s);
+    if (!s.isReference) {
+        *p++ = ' ';
+        for (double v : s.dacOffsets) {
+            p = writeFixed(p, v, 5, 1);
+            *p++ = '\t';
+        }
+        for (double v : s.channelValues) {
+            p = writeFixed(p, v, 5, 1);
+            *p++ = '\t';
+        }
+        --p; // the last value ends the line
     }
-    out += ' ';
-    for (double v : s.dacOffsets) {
-        appendFixed(out, v, 5, 1);
-        out += '\t';
-    }
-    for (double v : s.channelValues) {
-        appendFixed(out, v, 5, 1);
-        out += '\t';
-    }
-    out.back() = '\n';
+    *p++ = '\n';
+    out.append(line, p);
 }
 
 RecordFileTexts recordFileTexts(const std::vector<RecordSample>& samples) {
