@@ -1,7 +1,8 @@
 #pragma once
 // The last recordings opened or saved, newest first, for "Show last files".
 // Kept in a small file of its own (one path a line) in the user's data
-// folder, apart from ORVAdata.cfg.
+// folder, apart from ORVAdata.cfg. The evaluation window adds the file of
+// each recording it saves (SaveResult::openPath) or opens.
 
 #include "config/AtomicTextFile.h"
 
