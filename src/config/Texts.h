@@ -15,7 +15,7 @@ enum class TextTable {
     Setup,          // 14
     MainWindow,     // 34
     YesNo,          // 2
-    Recorder,       // 7
+    Recorder,       // 9
     Evaluation,     // 19
     TeachIn,        // 57
     StartMenu,      // 8

@@ -28,7 +28,7 @@ const TableInfo kTables[] = {
     {TextTable::Setup, "Setup", 14},
     {TextTable::MainWindow, "MainWindow", 34},
     {TextTable::YesNo, "YesNo", 2},
-    {TextTable::Recorder, "Recorder", 7},
+    {TextTable::Recorder, "Recorder", 9},
     {TextTable::Evaluation, "Evaluation", 19},
     {TextTable::TeachIn, "TeachIn", 57},
     {TextTable::StartMenu, "StartMenu", 8},
