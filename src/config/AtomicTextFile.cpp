@@ -1,6 +1,7 @@
 #include "config/AtomicTextFile.h"
 
 #include "config/Latin1.h"
+#include "config/Texts.h"
 
 #include <QFileInfo>
 
@@ -94,6 +95,10 @@ bool replaceableTarget(const std::string& path, std::string& target, mode_t& mod
 
 } // namespace
 
+QString notRegularFileReason() {
+    return QString::fromUtf8(text(TextTable::MainWindow, 35));
+}
+
 FileWriteResult writeBytesFileAtomically(const QString& path, std::string_view bytes) {
 #ifdef _WIN32
     QSaveFile file(path);
@@ -116,7 +121,7 @@ FileWriteResult writeBytesFileAtomically(const QString& path, std::string_view b
     int error = 0;
     if (!replaceableTarget(name, target, mode, error)) {
         if (error == EINVAL)
-            return FileWriteResult{false, QStringLiteral("not a regular file")};
+            return FileWriteResult{false, notRegularFileReason()};
         return failed(error);
     }
 

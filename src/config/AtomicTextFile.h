@@ -20,3 +20,7 @@ FileWriteResult writeTextFileAtomically(const QString& path, std::string_view ut
 
 // The same for bytes that are already in their file form.
 FileWriteResult writeBytesFileAtomically(const QString& path, std::string_view bytes);
+
+// The reason given when the name belongs to something other than a regular
+// file (a device, a pipe), in the current language.
+QString notRegularFileReason();
