@@ -23,6 +23,7 @@
 #include "status/widgets/CErrorDialog.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
+#include "ui/SettingsSaveNotice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -155,7 +156,7 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
       position_(readings, link, config, readingsMutex),
       status_(readings, link, &statusLog_, [this] { return clock_(); }),
       indicator_([this] { return clock_(); }), dispatcher_(readings, link, indicator_, *this),
-      notifier_(link), saveConfiguration_(saveConfig) {
+      notifier_(link), saveConfiguration_([] { saveSettings(); }) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("ORVATIX Diagnose"));
     setWindowIcon(artIcon(Art::ProgramIcon));

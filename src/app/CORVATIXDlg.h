@@ -58,7 +58,7 @@ public:
     // until finishClosing. Returns the dialog's result.
     int run();
 
-    // What finishClosing does to save the configuration (saveConfig by
+    // What finishClosing does to save the configuration (saveSettings by
     // default); tests count the calls.
     void setConfigurationSaver(std::function<void()> saver) {
         saveConfiguration_ = std::move(saver);
