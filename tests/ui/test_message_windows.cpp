@@ -119,6 +119,34 @@ TEST_F(MessageWindowTest, NewSensorButtonOnASilentBoxShowsTheTimeoutOnly) {
     EXPECT_EQ(notices[0]->windowTitle(), QStringLiteral("Error.  "));
 }
 
+// A second press while the question is open raises it instead of asking
+// again, so that only one "Yes" can send the erase request.
+TEST_F(MessageWindowTest, NewSensorAsksOnceAtATime) {
+    DeviceReadings readings;
+    std::strcpy(readings.boxInfoText, "1Ref");
+    int resets = 0;
+    QPointer<CMessagebox> first =
+        requestNewSensor(owner.get(), link, readings, true, true, [&resets] { ++resets; });
+    ASSERT_FALSE(first.isNull());
+    QPointer<CMessagebox> second =
+        requestNewSensor(owner.get(), link, readings, true, true, [&resets] { ++resets; });
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(open<CMessagebox>().size(), 1);
+
+    control<QPushButton>(first, 1)->click();
+    settle();
+    EXPECT_EQ(resets, 1);
+    // Once answered, the next press asks again.
+    link.pendingCommand = kNoCommand;
+    QPointer<CMessagebox> third = requestNewSensor(owner.get(), link, readings, true, true, {});
+    ASSERT_FALSE(third.isNull());
+    EXPECT_EQ(open<CMessagebox>().size(), 1);
+    third->close();
+    settle();
+    for (QMessageBox* notice : open<QMessageBox>())
+        delete notice;
+}
+
 TEST_F(MessageWindowTest, NewSensorButtonOnABlankBoxDoesNothing) {
     DeviceReadings readings;
     std::strcpy(readings.boxInfoText, "1Ref*");
