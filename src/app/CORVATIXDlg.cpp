@@ -336,6 +336,28 @@ void CORVATIXDlg::finishClosing() {
     QDialog::done(QDialog::Rejected);
 }
 
+void CORVATIXDlg::endOnRequest() {
+    if (finished_)
+        return;
+    closing_ = true;
+    link_.stopRequest = true;
+    startTimer_.stop();
+    // A dialog with a loop of its own (setup, start menu, a message) closes
+    // first, as with Cancel; the code that opened it goes on from there.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != this && endAttempts_++ < 100) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        QTimer::singleShot(0, this, &CORVATIXDlg::endOnRequest);
+        return;
+    }
+    // With a reader thread the end follows its LinkEnded.
+    if (!linkThread_ || link_.threadEnded.load() || linkEnded_)
+        finishClosing();
+}
+
 void CORVATIXDlg::requestSessionRestart() {
     if (closing_ || sessionRestartQueued_)
         return;

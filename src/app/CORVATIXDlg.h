@@ -92,6 +92,11 @@ public:
     void refresh();
 
     bool closing() const { return closing_; }
+
+    // The end asked for from outside (a termination signal): open dialogs
+    // close as with Cancel, then the program ends as when the start menu is
+    // cancelled, with the settings saved.
+    void endOnRequest();
     bool linkThreadStarted() const { return linkThread_ != nullptr; }
     const MainWindowControls& controls() const { return controls_; }
     const ReferenceIndicator& referenceIndicator() const { return indicator_; }
@@ -210,6 +215,7 @@ private:
     bool finished_ = false;
     bool sessionRestartQueued_ = false;
     bool linkEnded_ = false;
+    int endAttempts_ = 0;
     int mode_ = SessionDialogs::kDiagnosis;
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
