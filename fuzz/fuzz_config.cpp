@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(count >= 1 && count <= kMaxBearingRows, "bearing count out of range");
     check(first.data.displayFormat >= 0 && first.data.displayFormat <= 3, "display format");
     check(first.table[count].pulses >= 2 && first.table[count].pulses <= 20000, "defined");
-    if (!saveConfigTo(dir, first.records())) {
+    if (!saveConfigTo(dir, first.records()).ok) {
         return 0;
     }
     std::string merged;
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // One save repairs the file: from then on loading and saving agree.
     ConfigSet second;
     loadConfigFrom(dir, second.records());
-    check(saveConfigTo(dir, second.records()), "second save failed");
+    check(saveConfigTo(dir, second.records()).ok, "second save failed");
     ConfigSet third;
     check(loadConfigFrom(dir, third.records()) == second.count, "bearing rows changed");
     const ConfigData& a = second.data;

@@ -2,6 +2,7 @@
 
 #include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
+#include "app/TerminationSignals.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
@@ -44,6 +45,9 @@ bool CORVATIXApp::startDemoBox() {
 }
 
 bool CORVATIXApp::InitInstance() {
+    // From here on a termination signal waits for the main window to end the
+    // program in order.
+    TerminationSignals termination;
     QApplication::setWindowIcon(artIcon(Art::ProgramIcon));
     if (options_.demo && !startDemoBox()) {
         exitCode_ = 1;
@@ -55,6 +59,7 @@ bool CORVATIXApp::InitInstance() {
     CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData);
     if (panel_)
         dlg.installEventFilter(this);
+    connect(&termination, &TerminationSignals::requested, &dlg, &CORVATIXDlg::endOnRequest);
     dlg.run();
     return false;
 }

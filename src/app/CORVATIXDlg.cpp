@@ -25,6 +25,7 @@
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
 #include "ui/WindowPlacement.h"
+#include "ui/SettingsSaveNotice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -157,7 +158,7 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
       position_(readings, link, config, readingsMutex),
       status_(readings, link, &statusLog_, [this] { return clock_(); }),
       indicator_([this] { return clock_(); }), dispatcher_(readings, link, indicator_, *this),
-      notifier_(link), saveConfiguration_(saveConfig) {
+      notifier_(link), saveConfiguration_([] { saveSettings(); }) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("ORVATIX Diagnose"));
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -342,6 +343,28 @@ void CORVATIXDlg::finishClosing() {
         linkThread_.reset();
     }
     QDialog::done(QDialog::Rejected);
+}
+
+void CORVATIXDlg::endOnRequest() {
+    if (finished_)
+        return;
+    closing_ = true;
+    link_.stopRequest = true;
+    startTimer_.stop();
+    // A dialog with a loop of its own (setup, start menu, a message) closes
+    // first, as with Cancel; the code that opened it goes on from there.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != this && endAttempts_++ < 100) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        QTimer::singleShot(0, this, &CORVATIXDlg::endOnRequest);
+        return;
+    }
+    // With a reader thread the end follows its LinkEnded.
+    if (!linkThread_ || link_.threadEnded.load() || linkEnded_)
+        finishClosing();
 }
 
 void CORVATIXDlg::requestSessionRestart() {

@@ -60,7 +60,7 @@ public:
     // until finishClosing. Returns the dialog's result.
     int run();
 
-    // What finishClosing does to save the configuration (saveConfig by
+    // What finishClosing does to save the configuration (saveSettings by
     // default); tests count the calls.
     void setConfigurationSaver(std::function<void()> saver) {
         saveConfiguration_ = std::move(saver);
@@ -94,6 +94,11 @@ public:
     void refresh();
 
     bool closing() const { return closing_; }
+
+    // The end asked for from outside (a termination signal): open dialogs
+    // close as with Cancel, then the program ends as when the start menu is
+    // cancelled, with the settings saved.
+    void endOnRequest();
     bool linkThreadStarted() const { return linkThread_ != nullptr; }
     const MainWindowControls& controls() const { return controls_; }
     const DialogTemplate& layoutTemplate() const { return template_; }
@@ -219,6 +224,7 @@ private:
     bool finished_ = false;
     bool sessionRestartQueued_ = false;
     bool linkEnded_ = false;
+    int endAttempts_ = 0;
     int mode_ = SessionDialogs::kDiagnosis;
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;

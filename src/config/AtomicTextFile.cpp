@@ -1,47 +1,178 @@
 #include "config/AtomicTextFile.h"
 
 #include "config/Latin1.h"
+#include "config/Texts.h"
 
-#include <QByteArray>
-#include <QSaveFile>
+#include <QFileInfo>
 
-#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
-FileWriteResult writeTextFileAtomically(const QString& path, std::string_view utf8Text) {
-    // Plain ASCII, the usual case, needs no conversion.
-    const bool ascii = std::all_of(utf8Text.begin(), utf8Text.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    std::string converted;
-    if (!ascii) {
-        converted = utf8ToLatin1(utf8Text);
-    }
-    const std::string_view latin1 = ascii ? utf8Text : std::string_view(converted);
-    QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(latin1.size() + latin1.size() / 16 + 16));
-    std::size_t start = 0;
-    while (start < latin1.size()) {
-        const std::size_t end = latin1.find('\n', start);
-        if (end == std::string_view::npos) {
-            bytes.append(latin1.data() + start, static_cast<qsizetype>(latin1.size() - start));
-            break;
-        }
-        bytes.append(latin1.data() + start, static_cast<qsizetype>(end - start));
-        bytes.append("\r\n", 2);
-        start = end + 1;
-    }
+#ifdef _WIN32
+#include <QSaveFile>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {false, file.errorString()};
+namespace {
+
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+FileWriteResult failed(int error) {
+    return FileWriteResult{false, systemReason(error)};
+}
+
+#ifndef _WIN32
+
+// Writes all bytes, going on after a partial write or an interrupted call.
+bool writeAll(int fd, std::string_view bytes, int& error) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    if (file.write(bytes) != bytes.size()) {
+    return true;
+}
+
+// The file that a save replaces: a symbolic link is followed, so the link
+// stays and its target gets the new content. Only a regular file or a missing
+// one is replaced; a device, a pipe or a folder of that name is left alone.
+// `mode` receives the permissions of the file replaced, 0 for a new one.
+bool replaceableTarget(const std::string& path, std::string& target, mode_t& mode, int& error) {
+    target = path;
+    mode = 0;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return true;
+        error = errno;
+        return false;
+    }
+    if (S_ISLNK(st.st_mode)) {
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr) {
+            error = errno;
+            return false;
+        }
+        target = resolved;
+        std::free(resolved);
+        if (::stat(target.c_str(), &st) != 0) {
+            error = errno;
+            return false;
+        }
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = EISDIR;
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = EINVAL;
+        return false;
+    }
+    // A file its owner made read-only stays as it is, although the folder
+    // would let us replace it.
+    if (::access(target.c_str(), W_OK) != 0) {
+        error = errno;
+        return false;
+    }
+    mode = st.st_mode & 07777;
+    return true;
+}
+
+#endif
+
+} // namespace
+
+QString notRegularFileReason() {
+    return QString::fromUtf8(text(TextTable::MainWindow, 35));
+}
+
+FileWriteResult writeBytesFileAtomically(const QString& path, std::string_view bytes) {
+#ifdef _WIN32
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileWriteResult{false, file.errorString()};
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return {false, reason};
+        return FileWriteResult{false, reason};
     }
-    if (!file.commit()) {
-        return {false, file.errorString()};
+    if (!file.commit())
+        return FileWriteResult{false, file.errorString()};
+    return FileWriteResult{true, {}};
+#else
+    const std::string name = QFile::encodeName(path).toStdString();
+    std::string target;
+    mode_t mode = 0;
+    int error = 0;
+    if (!replaceableTarget(name, target, mode, error)) {
+        if (error == EINVAL)
+            return FileWriteResult{false, notRegularFileReason()};
+        return failed(error);
     }
-    return {true, QString()};
+
+    // A new file gets the permissions the user's umask gives; a replaced one
+    // keeps its own.
+    static std::atomic<unsigned> serial{0};
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return failed(errno);
+    }
+    if (fd < 0)
+        return failed(EEXIST);
+    bool ok = writeAll(fd, bytes, error);
+    if (ok && mode != 0 && ::fchmod(fd, mode) != 0) {
+        error = errno;
+        ok = false;
+    }
+    // Every byte on the disk before the name moves: a write that fails only
+    // when the data is flushed (a full disk) shows up here.
+    if (ok && ::fsync(fd) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return failed(error);
+    }
+    return FileWriteResult{true, {}};
+#endif
+}
+
+FileWriteResult writeTextFileAtomically(const QString& path, std::string_view utf8Text) {
+    const std::string latin1 = utf8ToLatin1(utf8Text);
+    std::string bytes;
+    bytes.reserve(latin1.size() + latin1.size() / 8);
+    for (char c : latin1) {
+        if (c == '\n')
+            bytes += '\r';
+        bytes += c;
+    }
+    return writeBytesFileAtomically(path, bytes);
 }

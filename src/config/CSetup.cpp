@@ -1,10 +1,12 @@
 #include "config/CSetup.h"
 
 #include "config/Bearings.h"
+#include "config/Latin1.h"
 #include "ui/Artwork.h"
 #include "ui/Help.h"
 #include "ui/PulseField.h"
 #include "ui/QtTranslations.h"
+#include "ui/SettingsSaveNotice.h"
 #include "ui/SettingsSnapshot.h"
 #include "ui/SpinButtons.h"
 #include "ui/UiText.h"
@@ -43,8 +45,8 @@ constexpr int kFormatCount = 4;
 
 SetupRecords SetupRecords::globals() {
     return SetupRecords{
-        globalConfigRecords(),       ::minPulseRate,      ::maxPulseRate, setupState,
-        [] { return loadConfig(); }, [] { saveConfig(); }};
+        globalConfigRecords(),       ::minPulseRate,        ::maxPulseRate, setupState,
+        [] { return loadConfig(); }, [] { saveSettings(); }};
 }
 
 CSetup::CSetup(const SetupRecords& records, QWidget* parent)
@@ -119,6 +121,13 @@ void CSetup::initialise() {
         }
         const int row = findBearingByName(config.bearingTable, count, config.data.bearingType);
         state.currentRow = state.confirmedRow = row;
+        // At the first start no type is known yet, and the file written below
+        // must be complete (a type line without a value would make the next
+        // start throw away the language chosen here): take the row shown.
+        if (config.data.bearingType.empty()) {
+            config.data.bearingType =
+                utf8Prefix(config.bearingTable[row].name, kMaxBearingName - 1);
+        }
         bearingList_->setCurrentIndex(row);
     }
     bearingChanged(state.currentRow);

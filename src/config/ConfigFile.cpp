@@ -1,5 +1,6 @@
 #include "config/ConfigFile.h"
 
+#include "config/AtomicTextFile.h"
 #include "config/Bearings.h"
 #include "config/ConfigLineReader.h"
 #include "config/Latin1.h"
@@ -8,11 +9,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -64,37 +72,43 @@ std::string fromFile(std::string_view latin1, std::size_t limit = kMaxConfigLine
     return latin1ToUtf8(latin1.substr(0, limit));
 }
 
-bool readFileBytes(const std::string& path, std::string& bytes) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
+enum class ReadOutcome { Read, Missing, Refused };
+
+// Reads a regular file only, and never waits while opening it: a pipe or a
+// device of that name would hang the start or be disturbed by the read.
+ReadOutcome readFileBytes(const std::string& path, std::string& bytes, QString* reason = nullptr) {
+    const auto refuse = [reason](const QString& why) {
+        if (reason != nullptr)
+            *reason = why;
+        return ReadOutcome::Refused;
+    };
+    const QFileInfo info(QString::fromStdString(path));
+    if (!info.exists() && !info.isSymLink())
+        return ReadOutcome::Missing;
+    if (!info.isFile())
+        return refuse(notRegularFileReason());
+#ifndef _WIN32
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refuse(notRegularFileReason());
     }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refuse(file.errorString());
+    }
+#else
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(file.errorString());
+#endif
     const QByteArray data = file.read(kMaxConfigFileBytes);
     bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    return true;
-}
-
-// Replaces the file in one step: a temporary file in the same folder is
-// written and then renamed, so a crash or a full disk never leaves half a file.
-bool writeFileText(const std::string& path, std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 8);
-    for (char c : text) {
-        if (c == '\n') {
-            bytes += '\r';
-        }
-        bytes += c;
-    }
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReadOutcome::Read;
 }
 
 // A key line with its value, cut so that the line stays within the format.
@@ -301,7 +315,7 @@ int loadConfigFrom(const std::string& directory, ConfigRecords r) {
     missing.fill(true);
 
     std::string bytes;
-    bool useDefaults = !readFileBytes(directory + kConfigFileName, bytes);
+    bool useDefaults = readFileBytes(directory + kConfigFileName, bytes) != ReadOutcome::Read;
     if (!useDefaults) {
         ConfigTextReader lines(bytes);
         std::string line;
@@ -379,7 +393,7 @@ bool mergeConfig(const std::string& path, std::string& merged, std::string& read
     merged.clear();
     read.clear();
     std::string bytes;
-    if (!readFileBytes(path, bytes)) {
+    if (readFileBytes(path, bytes) != ReadOutcome::Read) {
         return false;
     }
     return mergeConfigText(bytes, merged, read, records);
@@ -428,25 +442,43 @@ std::string configTemplate(ConfigRecords r) {
     return text;
 }
 
-bool saveConfigTo(const std::string& directory, ConfigRecords records) {
+namespace {
+
+// The merged text is already in the file's Latin-1; the writer takes UTF-8.
+FileWriteResult writeConfigText(const QString& path, std::string_view latin1) {
+    return writeTextFileAtomically(path, latin1ToUtf8(latin1));
+}
+
+} // namespace
+
+FileWriteResult saveConfigTo(const std::string& directory, ConfigRecords records) {
     const std::string path = directory + kConfigFileName;
+    const QString qpath = QString::fromStdString(path);
+    std::string bytes;
+    QString reason;
+    const ReadOutcome outcome = readFileBytes(path, bytes, &reason);
+    if (outcome == ReadOutcome::Refused) {
+        // Something of that name that cannot be read (a device, a pipe, a
+        // folder, a file without read permission) is not ours to replace.
+        return FileWriteResult{false, reason};
+    }
     std::string merged;
     std::string read;
-    if (!mergeConfig(path, merged, read, records)) {
-        // Missing, unreadable or incomplete: start again from the template.
+    if (outcome == ReadOutcome::Missing || !mergeConfigText(bytes, merged, read, records)) {
+        // Missing or incomplete: start again from the template.
         mergeConfigText(configTemplate(records), merged, read, records);
-        return writeFileText(path, merged);
+        return writeConfigText(qpath, merged);
     }
     if (merged != read) {
-        return writeFileText(path, merged);
+        return writeConfigText(qpath, merged);
     }
-    return true;
+    return FileWriteResult{true, {}};
 }
 
 int loadConfig() {
     return loadConfigFrom(configDirectory(), globalConfigRecords());
 }
 
-void saveConfig() {
-    saveConfigTo(configDirectory(), globalConfigRecords());
+FileWriteResult saveConfig() {
+    return saveConfigTo(configDirectory(), globalConfigRecords());
 }

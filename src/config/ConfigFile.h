@@ -6,6 +6,7 @@
 // working directory; the ones that take a directory and the records serve
 // tests and the fuzz target.
 
+#include "config/AtomicTextFile.h"
 #include "config/ConfigData.h"
 
 #include <string>
@@ -36,14 +37,15 @@ std::string defaultLastFile();
 // returns bearingCount.
 int loadConfig();
 
-// Writes the global records into configDirectory() + "ORVAdata.cfg".
-// Failures are silent.
-void saveConfig();
+// Writes the global records into configDirectory() + "ORVAdata.cfg". The
+// file is replaced only when it is a regular file (or missing) that could be
+// read, and only once the new content is whole on the disk; otherwise it stays
+// as it was and the result says why.
+FileWriteResult saveConfig();
 
 // The same for the file in `directory` (which ends with the separator).
 int loadConfigFrom(const std::string& directory, ConfigRecords records);
-// Returns false when the file had to be written and could not be.
-bool saveConfigTo(const std::string& directory, ConfigRecords records);
+FileWriteResult saveConfigTo(const std::string& directory, ConfigRecords records);
 
 // Reads the file at `path`; `read` receives its lines as read, `merged` the
 // same lines with every key line rewritten from the global records. True only

@@ -13,7 +13,7 @@ enum class TextTable {
     StatusMessages, // 47
     Menu,           // 3
     Setup,          // 14
-    MainWindow,     // 34
+    MainWindow,     // 36
     YesNo,          // 2
     Recorder,       // 9
     Evaluation,     // 19

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kRows = 34;
+constexpr int kRows = 36;
 
 const char* const kEnglish[kRows] = {
     /* 0 */ ("WARNING:\n\nRepeated Teach-In of KAVO measuring system\n\nRepeated teach-in is only "
@@ -42,6 +42,8 @@ const char* const kEnglish[kRows] = {
     /* 31 */ "Delete",
     /* 32 */ "Fix Display",
     /* 33 */ "DAC-Offset",
+    /* 34 */ "The settings cannot be saved in\n%s\n\n%s",
+    /* 35 */ "not a regular file",
 };
 const char* const kGerman[kRows] = {
     /* 0 */ ("WARNUNG:\n\nWiederholtes Teach-In des KAVO-Messsystems\n\nEin wiederholtes Teach-In "
@@ -79,6 +81,8 @@ const char* const kGerman[kRows] = {
     /* 31 */ "Löschen",
     /* 32 */ "Anzeige fixieren",
     /* 33 */ "DAC-Offset",
+    /* 34 */ "Die Einstellungen können nicht gespeichert werden in\n%s\n\n%s",
+    /* 35 */ "keine gewöhnliche Datei",
 };
 const char* const kFrench[kRows] = {
     /* 0 */ (
@@ -117,6 +121,8 @@ const char* const kFrench[kRows] = {
     /* 31 */ "Effacer",
     /* 32 */ "Figer l'affichage",
     /* 33 */ "DAC-Offset",
+    /* 34 */ "Les paramètres ne peuvent pas être enregistrés dans\n%s\n\n%s",
+    /* 35 */ "pas un fichier ordinaire",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ ("ATTENZIONE:\n\nRipetizione del Teach-In del sistema di misura KAVO\n\nLa ripetizione "
@@ -155,6 +161,8 @@ const char* const kItalian[kRows] = {
     /* 31 */ "Elimina",
     /* 32 */ "Blocca visualizzazione",
     /* 33 */ "DAC-Offset",
+    /* 34 */ "Impossibile salvare le impostazioni in\n%s\n\n%s",
+    /* 35 */ "non è un file normale",
 };
 const char* const kSpanish[kRows] = {
     /* 0 */ ("ADVERTENCIA:\n\nRepetición del Teach-In del sistema de medición KAVO\n\nSolo es "
@@ -192,6 +200,8 @@ const char* const kSpanish[kRows] = {
     /* 31 */ "Borrar",
     /* 32 */ "Fijar pantalla",
     /* 33 */ "DAC-Offset",
+    /* 34 */ "No se pueden guardar los ajustes en\n%s\n\n%s",
+    /* 35 */ "no es un archivo normal",
 };
 
 } // namespace

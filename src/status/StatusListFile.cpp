@@ -1,8 +1,7 @@
 #include "status/StatusListFile.h"
 
+#include "config/AtomicTextFile.h"
 #include "display/TextFormat.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -26,17 +25,11 @@ QByteArray statusFileContents(const std::vector<StatusListEntry>& entries) {
     return out;
 }
 
-bool saveStatusList(StatusList& list, const QString& path) {
+FileWriteResult saveStatusList(StatusList& list, const QString& path) {
     list.setBusy(true);
     const QByteArray contents = statusFileContents(list.entries());
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok)
-        ok = file.write(contents) == contents.size();
-    if (ok)
-        ok = file.commit();
-    else
-        file.cancelWriting();
+    const FileWriteResult result = writeBytesFileAtomically(
+        path, std::string_view(contents.constData(), static_cast<std::size_t>(contents.size())));
     list.setBusy(false);
-    return ok;
+    return result;
 }

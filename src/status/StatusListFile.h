@@ -3,6 +3,7 @@
 // "HH MM SS" tab blank position tab blank flags, e.g.
 // "14 05 09\t 123.4567\t 0x1000", Latin-1 with CR LF line ends.
 
+#include "config/AtomicTextFile.h"
 #include "status/StatusList.h"
 
 #include <QByteArray>
@@ -20,6 +21,7 @@ QByteArray statusFileContents(const std::vector<StatusListEntry>& entries);
 
 // Writes the list to `path` in one piece: the file is replaced only once it
 // has been written completely, so a failed save leaves an existing file as it
-// was. The list is busy (takes no new entries) while it is written. Returns
-// false when the file could not be written; the list is unchanged either way.
-bool saveStatusList(StatusList& list, const QString& path);
+// was. The list is busy (takes no new entries) while it is written. The
+// result says whether the file was written and, if not, why; the list is
+// unchanged either way.
+FileWriteResult saveStatusList(StatusList& list, const QString& path);

@@ -44,6 +44,17 @@ CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceRea
                    uiText(TextTable::StatusMessages, 39));
         return nullptr;
     case NewSensorStep::Confirm:
+        // One question at a time: two open ones could both send the erase
+        // request. A second press brings the open one to the front.
+        if (owner != nullptr) {
+            for (CMessagebox* open : owner->findChildren<CMessagebox*>()) {
+                if (open->isVisible()) {
+                    open->raise();
+                    open->activateWindow();
+                    return open;
+                }
+            }
+        }
         return CMessagebox::open(owner, link, std::move(resetReadings));
     case NewSensorStep::Nothing:
         break;

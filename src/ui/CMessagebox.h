@@ -28,8 +28,9 @@ private:
 };
 
 // The "New Sensor" button: a silent box gets the timeout notice, a box with
-// teach-in data the confirmation window, a blank box nothing. Returns the
-// confirmation window when one was opened.
+// teach-in data the confirmation window, a blank box nothing. While a
+// confirmation is open, another press raises it. Returns the confirmation
+// window when one is open.
 CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceReadings& readings,
                               bool offsetSeenWH, bool offsetSeenYE,
                               std::function<void()> resetReadings);

@@ -10,7 +10,8 @@ public:
 
     const ConfigData& saved() const { return saved_; }
 
-    // Puts every field of the record back. The language is switched back with
+    // Puts every field of the record back but the serial port, which the
+    // interface search owns. The language is switched back with
     // it (process locale and Qt's own texts), since the dialog switches both
     // at once when the language list changes.
     void restore(ConfigData& config) const;

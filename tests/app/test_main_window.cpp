@@ -24,6 +24,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,23 @@ TEST_F(MainWindow, CancelledFirstStartMenuEndsAtOnceAndSavesOnce) {
     // A LinkEnded that arrives late does not save a second time.
     window->onLinkEnded();
     EXPECT_EQ(saves, 1);
+}
+
+// An end asked for from outside (a termination signal) while the diagnosis
+// runs goes the way of a cancelled start menu: the reader thread ends, the
+// settings are saved once, and the start menu does not come back.
+TEST_F(MainWindow, EndOnRequestDuringTheDiagnosisSavesOnceAndEnds) {
+    dialogs.setupAnswers = {true};
+    dialogs.menuAnswers = {SessionDialogs::kDiagnosis, SessionDialogs::kDiagnosis};
+    QTimer::singleShot(0, window.get(), [this] {
+        window->endOnRequest();
+        window->endOnRequest(); // a second signal changes nothing
+    });
+    window->run();
+    EXPECT_TRUE(window->closing());
+    EXPECT_EQ(dialogs.menuRuns, 1);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(c().positionField->text().toStdString(), "done.");
 }
 
 TEST_F(MainWindow, SettingsThatCannotBeWrittenEndTheProgramQuietly) {

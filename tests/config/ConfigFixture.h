@@ -31,7 +31,7 @@ protected:
     }
     std::string readFile() const { return fileBytes(path()); }
     int load(ConfigSet& set) const { return loadConfigFrom(dir, set.records()); }
-    bool save(ConfigSet& set) const { return saveConfigTo(dir, set.records()); }
+    bool save(ConfigSet& set) const { return saveConfigTo(dir, set.records()).ok; }
 
     // True when the file on disk holds every key, as the next start sees it.
     bool fileComplete() const {

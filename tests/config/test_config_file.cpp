@@ -493,7 +493,7 @@ TEST_F(ConfigFileTest, ValuesNeverBreakTheFileApart) {
 TEST_F(ConfigFileTest, UnwritableFolderFailsQuietly) {
     ConfigSet s;
     load(s);
-    EXPECT_FALSE(saveConfigTo(dir + "no/such/folder/", s.records()));
+    EXPECT_FALSE(saveConfigTo(dir + "no/such/folder/", s.records()).ok);
 }
 
 TEST_F(ConfigFileTest, SavingLeavesNoTemporaryFileBehind) {

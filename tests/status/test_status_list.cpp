@@ -11,6 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 const QDateTime kNoon(QDate(2024, 3, 1), QTime(14, 5, 9));
@@ -106,7 +111,7 @@ TEST(StatusFile, SavesAtomicallyAndKeepsTheListOnFailure) {
     list.append(entry(0x0000, 1, 2.0));
 
     const QString path = dir.filePath(QStringLiteral("status.txt"));
-    ASSERT_TRUE(saveStatusList(list, path));
+    ASSERT_TRUE(saveStatusList(list, path).ok);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), statusFileContents(list.entries()));
@@ -115,15 +120,48 @@ TEST(StatusFile, SavesAtomicallyAndKeepsTheListOnFailure) {
     // An empty list saves an empty file.
     StatusList empty;
     const QString emptyPath = dir.filePath(QStringLiteral("empty.txt"));
-    ASSERT_TRUE(saveStatusList(empty, emptyPath));
+    ASSERT_TRUE(saveStatusList(empty, emptyPath).ok);
     EXPECT_EQ(QFile(emptyPath).size(), 0);
 
     // A folder that does not exist: nothing written, the list unchanged and
     // ready for new entries.
-    EXPECT_FALSE(saveStatusList(list, dir.filePath(QStringLiteral("missing/status.txt"))));
+    EXPECT_FALSE(saveStatusList(list, dir.filePath(QStringLiteral("missing/status.txt"))).ok);
     EXPECT_EQ(list.count(), 2);
     EXPECT_FALSE(list.busy());
     EXPECT_TRUE(list.append(entry(0x0004, 2)));
+}
+
+// A save that runs out of room part way (a file size limit stands in for a
+// full disk) keeps the file saved before and reports why.
+TEST(StatusFile, FailedWriteKeepsTheOldFileAndSaysWhy) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    StatusList list;
+    for (int i = 0; i < 200; ++i)
+        list.append(entry(static_cast<uint32_t>(i % 2), i, 1.0));
+    const QString path = dir.filePath(QStringLiteral("status.txt"));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{256, 256};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const FileWriteResult r = saveStatusList(list, path);
+        ::_exit(r.ok ? 1 : r.reason.isEmpty() ? 2 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported success, 2: no reason";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 } // namespace

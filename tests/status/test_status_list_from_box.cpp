@@ -102,7 +102,7 @@ TEST_F(StatusListFromBox, RecordsEveryChangeAndSavesIt) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = statusFileName(dir.filePath(QStringLiteral("status")));
-    ASSERT_TRUE(saveStatusList(list, path));
+    ASSERT_TRUE(saveStatusList(list, path).ok);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');

@@ -29,6 +29,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <mutex>
 
 namespace {
@@ -127,7 +130,9 @@ TEST_F(StatusWindow, SaveWritesTheFileAndAFailureKeepsTheList) {
     EXPECT_FALSE(dialog->saveTo(dir.filePath(QStringLiteral("no/such/folder/status"))));
     QMessageBox* box = dialog->findChild<QMessageBox*>();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), QStringLiteral("Can't open file !"));
+    // The message names what the system said.
+    EXPECT_EQ(box->text(), QStringLiteral("Can't open file !\n\n") +
+                               QString::fromLocal8Bit(std::strerror(ENOENT)));
     EXPECT_EQ(box->windowTitle(), QStringLiteral("ERROR"));
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
     EXPECT_EQ(list.count(), 3);

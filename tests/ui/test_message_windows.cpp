@@ -7,6 +7,7 @@
 #include "ui/CMessagebox2.h"
 #include "ui/Messagebox3.h"
 #include "ui/NewSensorCheck.h"
+#include "ui/SettingsSaveNotice.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -118,6 +119,34 @@ TEST_F(MessageWindowTest, NewSensorButtonOnASilentBoxShowsTheTimeoutOnly) {
     EXPECT_EQ(notices[0]->windowTitle(), QStringLiteral("Error.  "));
 }
 
+// A second press while the question is open raises it instead of asking
+// again, so that only one "Yes" can send the erase request.
+TEST_F(MessageWindowTest, NewSensorAsksOnceAtATime) {
+    DeviceReadings readings;
+    std::strcpy(readings.boxInfoText, "1Ref");
+    int resets = 0;
+    QPointer<CMessagebox> first =
+        requestNewSensor(owner.get(), link, readings, true, true, [&resets] { ++resets; });
+    ASSERT_FALSE(first.isNull());
+    QPointer<CMessagebox> second =
+        requestNewSensor(owner.get(), link, readings, true, true, [&resets] { ++resets; });
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(open<CMessagebox>().size(), 1);
+
+    control<QPushButton>(first, 1)->click();
+    settle();
+    EXPECT_EQ(resets, 1);
+    // Once answered, the next press asks again.
+    link.pendingCommand = kNoCommand;
+    QPointer<CMessagebox> third = requestNewSensor(owner.get(), link, readings, true, true, {});
+    ASSERT_FALSE(third.isNull());
+    EXPECT_EQ(open<CMessagebox>().size(), 1);
+    third->close();
+    settle();
+    for (QMessageBox* notice : open<QMessageBox>())
+        delete notice;
+}
+
 TEST_F(MessageWindowTest, NewSensorButtonOnABlankBoxDoesNothing) {
     DeviceReadings readings;
     std::strcpy(readings.boxInfoText, "1Ref*");
@@ -186,3 +215,35 @@ TEST_F(MessageWindowTest, WizardQuestionRunsYesOrNoOnce) {
     EXPECT_EQ(yes, 1);
     EXPECT_EQ(no, 1);
 }
+
+namespace {
+
+// A failed save of the settings is told once per run, naming the file and the
+// reason in the current language.
+TEST_F(MessageWindowTest, SettingsThatCannotBeSavedAreToldOnce) {
+    SettingsSaveNotice notice;
+    const QString path = QStringLiteral("/work/ORVAdata.cfg");
+    EXPECT_EQ(notice.report(owner.get(), path, FileWriteResult{true, {}}), nullptr);
+    EXPECT_FALSE(notice.told());
+
+    setLanguage(1);
+    QPointer<QMessageBox> box = notice.report(
+        owner.get(), path, FileWriteResult{false, QStringLiteral("Read-only file system")});
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text(), QStringLiteral("Die Einstellungen können nicht gespeichert werden in\n"
+                                          "/work/ORVAdata.cfg\n\nRead-only file system"));
+
+    EXPECT_EQ(notice.report(owner.get(), path, FileWriteResult{false, QStringLiteral("again")}),
+              nullptr);
+    box->close();
+    settle();
+}
+
+TEST(SettingsSaveText, PlaceholderInThePathIsNotFilledTwice) {
+    setLanguage(0);
+    EXPECT_EQ(settingsSaveProblemText(QStringLiteral("/a%s/ORVAdata.cfg"), QStringLiteral("why")),
+              QStringLiteral("The settings cannot be saved in\n/a%s/ORVAdata.cfg\n\nwhy"));
+}
+
+} // namespace

@@ -196,3 +196,21 @@ TEST_F(SetupTest, SpinButtonsStepTheFieldAndWrapOnlyForUserDefined) {
     spin->stepBy(1);
     EXPECT_EQ(field->text(), QStringLiteral("1344"));
 }
+
+// At the first start nothing has set the bearing type yet; the file the
+// dialog writes must still be complete, so that a cancelled first setup (or a
+// program killed meanwhile) keeps the language chosen for the next start.
+TEST_F(SetupTest, FirstStartWritesACompleteFileBeforeOk) {
+    data.bearingType.clear();
+    state.configNotLoaded = true;
+    whileSetupOpen([](CSetup& dialog) {
+        control<QComboBox>(&dialog, 1047)->setCurrentIndex(3);
+        control<QPushButton>(&dialog, 2)->click();
+    });
+    EXPECT_FALSE(runSetupDialog(nullptr, records(), false));
+
+    ConfigSet next;
+    loadConfigFrom(dir, next.records());
+    EXPECT_EQ(next.data.language, 3);
+    EXPECT_EQ(next.data.bearingType, "KAVO150/KAVOS150"); // row 0
+}

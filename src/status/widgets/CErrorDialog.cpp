@@ -203,10 +203,11 @@ void CErrorDialog::save() {
 }
 
 bool CErrorDialog::saveTo(const QString& chosen) {
-    if (saveStatusList(list_, statusFileName(chosen)))
+    const FileWriteResult result = saveStatusList(list_, statusFileName(chosen));
+    if (result.ok)
         return true;
     showNotice(this, QMessageBox::Critical, QStringLiteral("ERROR"),
-               QStringLiteral("Can't open file !"));
+               QStringLiteral("Can't open file !\n\n") + result.reason);
     return false;
 }
 

@@ -1,0 +1,87 @@
+// The program binary ended by a termination signal (a logout, a kill, Ctrl+C)
+// closes as a normal exit does: exit code 0 and ORVAdata.cfg saved whole with
+// the settings of the run.
+
+#include "support/ConfigSet.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+namespace {
+
+// Complete but for the lastfile line, which the program adds when it writes
+// the file at start-up: that write shows that it is up and listening.
+const char* const kStartFile = "user     \tEXT\r\n"
+                               "type     \tKAVO180/KAVOS180\r\n"
+                               "display  \t3\r\n"
+                               "direction\t1\r\n"
+                               "language \t2\r\n"
+                               "port     \tCOM1\r\n"
+                               "second_m \t0\r\n"
+                               "second_d \t2\r\n"
+                               "defined          1728\r\n"
+                               "bearing KAVO150/KAVOS150 1344\r\n"
+                               "bearing KAVO180/KAVOS180 1536\r\n";
+
+bool waitFor(const std::function<bool()>& done, std::chrono::seconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+TEST(Termination, EveryTerminationSignalSavesTheSettingsAndExitsNormally) {
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const std::string cfg = dir.path().toStdString() + "/" + kConfigFileName;
+        std::ofstream(cfg, std::ios::binary) << kStartFile;
+
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(dir.path());
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QStringLiteral(ORVATIX_PROGRAM), {QStringLiteral("--demo")});
+        ASSERT_TRUE(program.waitForStarted(30000));
+
+        const bool up =
+            waitFor([&] { return fileBytes(cfg).find("lastfile") != std::string::npos; },
+                    std::chrono::seconds(60));
+        if (!up) {
+            program.kill();
+            program.waitForFinished(30000);
+            FAIL() << "the program did not write its settings at start-up";
+        }
+        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
+        ASSERT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+
+        ConfigSet probe;
+        std::string merged;
+        std::string read;
+        EXPECT_TRUE(mergeConfig(cfg, merged, read, probe.records())) << fileBytes(cfg);
+        ConfigSet after;
+        loadConfigFrom(dir.path().toStdString() + "/", after.records());
+        EXPECT_EQ(after.data.language, 2);
+        EXPECT_EQ(after.data.displayFormat, 3);
+        EXPECT_EQ(after.data.directionReversed.load(), 1);
+        EXPECT_EQ(after.data.extDisplayMode, 2);
+    }
+}
+
+} // namespace
