@@ -379,9 +379,14 @@ void LineParser::referenceMarkLine(Lock& lock, int32_t startTimeMs) {
     // After an odd poll step the box answered the position poll with this line.
     const bool position_poll = pollStep_ % 2 != 0;
     if (position_poll) {
-        readings_.rawPosition = position;
-        smoothing_ = position;
-        speedSample(position, startTimeMs);
+        // The same shift as a position line, or the position jumps at every mark.
+        int32_t p = position;
+        if (readings_.absolutePositionMode) {
+            p = saturate(int64_t{p} - kAbsoluteShift);
+        }
+        readings_.rawPosition = p;
+        smoothing_ = p;
+        speedSample(p, startTimeMs);
     }
     int64_t q = int64_t{position} + readings_.wrapCorrection - readings_.zeroPosition;
     if (config_.directionReversed == 1) {
