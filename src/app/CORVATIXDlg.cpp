@@ -221,11 +221,8 @@ void CORVATIXDlg::connectSignals() {
     connect(c.exitButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(c.zeroButton, &QPushButton::clicked, this, &CORVATIXDlg::zeroCommand);
     connect(c.directionButton, &QPushButton::clicked, this, &CORVATIXDlg::directionCommand);
-    // The poll cycle asks for interference values while button 1034 is in.
-    connect(c.noiseButton, &QPushButton::toggled, this, [this](bool pressed) {
-        if (linkThread_)
-            linkThread_->setNoiseButtonPressed(pressed);
-    });
+    // Button 1034 reaches the poll cycle through the noise measurement, which
+    // also knows the stops the program makes by itself.
     connect(c.recordButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleRecording);
     connect(c.statusListButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleStatusList);
     connect(c.connectButton, &QPushButton::clicked, this, &CORVATIXDlg::showInterfaceNotFound);
