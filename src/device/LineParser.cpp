@@ -171,6 +171,11 @@ void LineParser::parseLine(std::string_view line, int32_t startTimeMs) {
     }
     copyLine(line);
     Lock lock(mutex_);
+    if (link_.purgeRequest) {
+        // Read before a reset of the readings that wants the input drained:
+        // an answer to the old state, not to the next identification turn.
+        return;
+    }
     if (link_.awaitingIdentification) {
         if (identify(lock)) {
             return;
