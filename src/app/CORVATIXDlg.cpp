@@ -408,8 +408,10 @@ void CORVATIXDlg::onNoSerialData() {
     position_.clearMarkerField();
     // The serial-number line tells which port is silent, unless it explains
     // why the system refuses the port.
-    if (shownPortProblem_.empty())
+    if (shownPortProblem_.empty()) {
         setSerialLine(shortPortName(config_.portName) + ": " + mainText(kRowNoSerialData));
+        serialLineSilent_ = true;
+    }
     if (noise_->running())
         noise_->toggleNoise(false);
     showState(text(TextTable::StatusMessages, kRowNoData), "");
@@ -487,8 +489,20 @@ void CORVATIXDlg::showPosition() {
 void CORVATIXDlg::applyPositionView(const PositionView& view) {
     if (view.writeMarker)
         controls_.markerField->setText(qs(view.markerText));
-    if (view.stopInterfaceSearch)
+    if (view.stopInterfaceSearch) {
         search_->setActive(false);
+        // The box answers: a not-found notice from the search is out of date.
+        if (interfaceNotFound_)
+            interfaceNotFound_->close();
+    }
+    // Data flows: the silent-port text is wrong now. An older box never
+    // sends the serial numbers, so the line stays empty for it.
+    if (serialLineSilent_) {
+        serialLineSilent_ = false;
+        setSerialLine(readings_.serialTextA[0] != 0 || readings_.serialTextB[0] != 0
+                          ? DeviceEventDispatcher::serialLine(readings_)
+                          : std::string());
+    }
     if (view.writeSpeed)
         controls_.speedField->setText(qs(view.speedText));
     if (view.writePosition)
@@ -548,6 +562,7 @@ void CORVATIXDlg::setVersionLine(const std::string& text) {
 }
 
 void CORVATIXDlg::setSerialLine(const std::string& text) {
+    serialLineSilent_ = false;
     controls_.serialLine->setText(qs(text));
 }
 

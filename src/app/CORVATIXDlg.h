@@ -214,6 +214,7 @@ private:
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
     std::string shownPortProblem_;
+    bool serialLineSilent_ = false; // the serial-number line says the port is silent
 
     QPointer<QWidget> interfaceNotFound_;
     bool interfaceNoticeShown_ = false;

@@ -38,8 +38,14 @@ public:
 
     void searchTick();
 
-    // Set by every no-data notice; cleared when a position is shown.
-    void setActive(bool active) { searchActive_ = active; }
+    // Set by every no-data notice; cleared when a position is shown. A box
+    // that answers ends the count of passes: only passes in a row without
+    // one bring the not-found notice.
+    void setActive(bool active) {
+        searchActive_ = active;
+        if (!active)
+            passes_ = 0;
+    }
     bool active() const { return searchActive_; }
 
     int searchPortNumber() const { return portNumber_; }

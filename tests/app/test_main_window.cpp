@@ -9,6 +9,7 @@
 #include "config/ConfigFile.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
+#include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
 #include "ui/GroupCaptionChecks.h"
 #include "ui/Messagebox3.h"
@@ -263,6 +264,37 @@ TEST_F(MainWindow, InterfaceNotFoundNoticeOpensOnceUntilClosed) {
     EXPECT_FALSE(window->interfaceNotFoundOpen());
     window->showInterfaceNotFound();
     EXPECT_EQ(notices(), 1);
+}
+
+TEST_F(MainWindow, ABoxThatAnswersClosesTheNotFoundNotice) {
+    window->showInterfaceNotFound();
+    ASSERT_TRUE(window->interfaceNotFoundOpen());
+    link.noData = false;
+    window->onDeviceEvent(0, 0);
+    window->onDeviceEvent(0, 0); // the marker is written first, then the search ends
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window->interfaceNotFoundOpen());
+    EXPECT_FALSE(window->interfaceSearch().active());
+}
+
+TEST_F(MainWindow, TheSilentPortTextGoesWhenDataFlows) {
+    // An older box never sends its serial numbers: the line is emptied.
+    window->onNoSerialData();
+    ASSERT_EQ(c().serialLine->text().toStdString(), "COM1: No serial data.");
+    link.noData = false;
+    window->onDeviceEvent(0, 0);
+    EXPECT_TRUE(c().serialLine->text().isEmpty());
+
+    // Serial numbers kept from before come back at once.
+    window->onNoSerialData();
+    std::strcpy(readings.serialTextA, "0815");
+    std::strcpy(readings.serialTextB, "X");
+    window->onDeviceEvent(0, 0);
+    EXPECT_EQ(c().serialLine->text().toStdString(), "SN X 0815");
+    // A later position leaves the line alone.
+    c().serialLine->setText("SN Y 1");
+    window->onDeviceEvent(0, 0);
+    EXPECT_EQ(c().serialLine->text().toStdString(), "SN Y 1");
 }
 
 TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
