@@ -510,8 +510,10 @@ void CORVATIXDlg::applyPositionView(const PositionView& view) {
     const QColor normal = palette().color(QPalette::WindowText);
     const QColor marker = view.dimmed ? toQColor(kMarkerDimColour) : normal;
     const QColor position = view.dimmed ? toQColor(kPositionDimColour) : normal;
+    const QColor speed = view.speedWarning ? toQColor(kSpeedWarningColour) : normal;
     for (auto [label, colour] :
-         {std::pair{controls_.markerField, marker}, std::pair{controls_.positionField, position}}) {
+         {std::pair{controls_.markerField, marker}, std::pair{controls_.positionField, position},
+          std::pair{controls_.speedField, speed}}) {
         if (label->palette().color(QPalette::WindowText) != colour) {
             QPalette p = label->palette();
             p.setColor(QPalette::WindowText, colour);

@@ -324,3 +324,38 @@ TEST(LinkE2E, InterfaceSearchFindsTheBoxOnCom4) {
 }
 
 } // namespace
+
+// The speed shown is never a wrong number: either an estimate close to the
+// true speed with its sign, or a limit the shaft really turns faster than.
+TEST(LinkE2E, SpeedBeyondWhatTheSamplesResolveIsShownAsTheLimit) {
+    LinkRig rig(options(Dialect::TwoLetter));
+    rig.start();
+    ASSERT_TRUE(rig.waitForPositions(20));
+    const double rpmPerUnit = 12000.0 / rig.r.config.pulseRate.load();
+    const struct {
+        double rpm;
+        bool mustBeLimit;
+    } cases[] = {{300, false}, {-300, false}, {600, true},
+                 {-600, true}, {1200, true},  {-1200, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rpm);
+        rig.box.setSpeedRpm(c.rpm);
+        ASSERT_TRUE(rig.waitForPositions(40)); // two windows to settle
+        int checked = 0;
+        rig.onEvent = [&](int code, int) {
+            if (code != 0)
+                return;
+            const DeviceReadings& d = rig.r.readings; // the reader thread waits
+            ++checked;
+            if (d.speedOverLimit) {
+                EXPECT_GT(d.speedLimit, 0.0);
+                EXPECT_LE(d.speedLimit * rpmPerUnit, std::fabs(c.rpm));
+            } else {
+                EXPECT_FALSE(c.mustBeLimit) << d.speed * rpmPerUnit << " rpm shown";
+                EXPECT_NEAR(d.speed * rpmPerUnit, c.rpm, std::fabs(c.rpm) * 0.1);
+            }
+        };
+        ASSERT_TRUE(rig.waitFor([&] { return checked >= 40; }));
+        rig.onEvent = nullptr;
+    }
+}
