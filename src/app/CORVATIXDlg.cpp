@@ -35,6 +35,7 @@
 #include <QThread>
 
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -182,7 +183,10 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
     hooks.probePort = [this](int n) { return probePort(ports_, n); };
     hooks.discardStatusList = [this] { discardStatusList(); };
     hooks.showStatusLine = [this](const std::string& line) { setStatusLine(line); };
-    hooks.showInterfaceNotFound = [this] { showInterfaceNotFound(); };
+    hooks.showInterfaceNotFound = [this] {
+        if (!onlyPort_)
+            showInterfaceNotFound();
+    };
     search_ = std::make_unique<InterfaceSearch>(link_, config_, std::move(hooks));
 
     startTimer_.setSingleShot(true);
@@ -388,6 +392,36 @@ void CORVATIXDlg::tick() {
     position_.toggleRefBlink();
     noise_->tick();
     showPortProblem();
+    reportOnlyPortProblem();
+}
+
+void CORVATIXDlg::setOnlyPort(bool only) {
+    onlyPort_ = only;
+    search_->setPortCount(only ? 1 : InterfaceSearch::kPortCount);
+    reportOnlyPortProblem();
+}
+
+void CORVATIXDlg::reportOnlyPortProblem() {
+    // The search cannot hand a missing device to the reader thread, so the
+    // thread's own report never comes: look at the device here.
+    if (!onlyPort_)
+        return;
+    const std::string name = comPortName(1);
+    const std::string device = ports_.deviceForName(name);
+    const PortProblemText problem =
+        portProblemText(name, device, checkPortAccess(device), config_.language);
+    if (problem.line == reportedOnlyPortProblem_)
+        return;
+    if (!reportedOnlyPortProblem_.empty() && shownPortProblem_ == reportedOnlyPortProblem_)
+        shownPortProblem_.clear(); // the device is there again; the link tells the rest
+    reportedOnlyPortProblem_ = problem.line;
+    if (problem.line.empty())
+        return;
+    shownPortProblem_ = problem.line;
+    setSerialLine(problem.line);
+    controls_.serialLine->setToolTip(qs(problem.detail));
+    std::fprintf(stderr, "ORVATIX: %s\n",
+                 (problem.detail.empty() ? problem.line : problem.detail).c_str());
 }
 
 // ---------------------------------------------------------------------------
@@ -858,7 +892,8 @@ void CORVATIXDlg::showInterfaceNotFound() {
 void CORVATIXDlg::showPortProblem() {
     if (!link_.portClosed) {
         // The port opened after all; the next notice tells the line's state.
-        if (!shownPortProblem_.empty()) {
+        // (A missing command-line port never reaches the reader thread.)
+        if (!shownPortProblem_.empty() && shownPortProblem_ != reportedOnlyPortProblem_) {
             shownPortProblem_.clear();
             controls_.serialLine->setToolTip(QString());
         }

@@ -48,6 +48,9 @@ public:
     }
     bool active() const { return searchActive_; }
 
+    // Search COM1..COMn only (a port given on the command line: n = 1).
+    void setPortCount(int n) { portCount_ = n < 1 ? 1 : (n > kPortCount ? kPortCount : n); }
+
     int searchPortNumber() const { return portNumber_; }
     bool portFound() const { return portFound_; }
     bool pauseActive() const { return pauseActive_; }
@@ -65,4 +68,5 @@ private:
     bool pauseActive_ = false;
     int pauseTicks_ = 0;
     int passes_ = 0;
+    int portCount_ = kPortCount;
 };

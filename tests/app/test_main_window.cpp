@@ -297,6 +297,30 @@ TEST_F(MainWindow, TheSilentPortTextGoesWhenDataFlows) {
     EXPECT_EQ(c().serialLine->text().toStdString(), "SN Y 1");
 }
 
+TEST_F(MainWindow, AMissingCommandLinePortIsToldAtOnceAndNoOtherPortIsSearched) {
+    qputenv("ORVATIX_PORTS", "/dev/orvatix-test-nonexistent");
+    CORVATIXDlg only(readings, mutex, link, config, &dialogs);
+    qunsetenv("ORVATIX_PORTS");
+    testing::internal::CaptureStderr();
+    only.setOnlyPort(true);
+    const std::string terminal = testing::internal::GetCapturedStderr();
+    const std::string line = only.controls().serialLine->text().toStdString();
+    EXPECT_EQ(line.rfind("COM1 (/dev/orvatix-test-nonexistent): ", 0), 0u) << line;
+    EXPECT_NE(terminal.find("/dev/orvatix-test-nonexistent"), std::string::npos) << terminal;
+
+    // The search keeps to COM1 and brings no notice about drivers; the
+    // no-data notices leave the problem standing.
+    link.stopRequest = false;
+    only.onNoSerialData();
+    for (int i = 0; i < 3 * InterfaceSearch::kPortCount; ++i) {
+        only.interfaceSearch().searchTick();
+        EXPECT_EQ(only.interfaceSearch().searchPortNumber(), 1);
+    }
+    only.onNoSerialData();
+    EXPECT_FALSE(only.interfaceNotFoundOpen());
+    EXPECT_EQ(only.controls().serialLine->text().toStdString(), line);
+}
+
 TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
     for (int id : {1012, 1045, 1009, 1016, 1007, 1008, 1063, 1005, 1006, 1,    1040, 1035,
                    1041, 1034, 1036, 1033, 1019, 1068, 1049, 1047, 1031, 1030, 1027, 1026,
