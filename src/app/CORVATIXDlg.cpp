@@ -3,6 +3,7 @@
 #include "app/IndicatorIcons.h"
 #include "app/PortAccess.h"
 #include "app/ProgramVersion.h"
+#include "app/PulseRateCheck.h"
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
 #include "config/CSetup.h"
@@ -23,6 +24,7 @@
 #include "status/widgets/CErrorDialog.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
+#include "ui/Notice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -433,6 +435,8 @@ void CORVATIXDlg::onDeviceEvent(int code, int param) {
 
 void CORVATIXDlg::onNoSerialData() {
     search_->setActive(true);
+    pulseRateNoticeShown_ = false; // the next box is another connection
+    pulseRateWarning_.clear();
     // Lamps and picture only: the status line keeps what the search writes.
     applyStatus(status_.showNoData(), false);
     resetReadings();
@@ -485,6 +489,7 @@ void CORVATIXDlg::boxResetHandling() {
         readings_.refPhaseText[0] = '\0';
         readings_.detectedPulseRate = 0;
         readings_.absolutePositionMode = false;
+        pulseRateWarning_.clear(); // the box reports its rate again
         readings_.boxInfoMarked = false;
     }
     link_.statusRestart = true;
@@ -580,8 +585,12 @@ void CORVATIXDlg::applyStatus(const StatusUpdate& update, bool withText) {
     const StatusView& view = update.view;
     // The status line also shows search and reset texts; write the status
     // text whenever the control shows something else.
-    if (withText && view.text != lastStatusLine_)
-        setStatusLine(view.text);
+    if (withText) {
+        lastStatusText_ = view.text;
+        const std::string line = pulseRateWarning_ + view.text;
+        if (line != lastStatusLine_)
+            setStatusLine(line);
+    }
     controls_.boxPicture->setArt(boxArt(view.picture));
     for (int i = 0; i < kLampCount; ++i)
         controls_.lamps[i]->setArt(lampArt(view.lamps[i]));
@@ -618,6 +627,18 @@ void CORVATIXDlg::showBoxResetResult(bool resetError) {
 }
 
 void CORVATIXDlg::selectBearingByPulseRate() {
+    // Positions and speed count with the selected bearing's lines: a box with
+    // another rate is told once per connection, and while no row of the
+    // table fits the status line keeps warning.
+    const PulseRateCheck check =
+        checkPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
+    if (check.mismatch && !pulseRateNoticeShown_) {
+        pulseRateNoticeShown_ = true;
+        showNotice(this, QMessageBox::Warning, windowTitle(), qs(check.message));
+    }
+    pulseRateWarning_ = check.warning;
+    if (!pulseRateWarning_.empty())
+        setStatusLine(pulseRateWarning_ + lastStatusText_);
     applyDetectedPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
     setTitleIfChanged(qs(mainWindowTitle(config_.bearingType, config_.pulseRate)));
 }
@@ -641,6 +662,9 @@ void CORVATIXDlg::refresh() {
         detected = readings_.detectedPulseRate;
     }
     setTitleIfChanged(qs(mainWindowTitle(config_.bearingType, detected)));
+    // A bearing chosen in the setup that fits the box ends the warning.
+    if (detected == 0 || detected == config_.pulseRate)
+        pulseRateWarning_.clear();
 
     const MainWindowControls& c = controls_;
     setButtonArt(c.directionButton,

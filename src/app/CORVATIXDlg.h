@@ -220,6 +220,9 @@ private:
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
     std::string shownPortProblem_;
+    bool pulseRateNoticeShown_ = false;
+    std::string pulseRateWarning_; // leads the status line while no bearing fits
+    std::string lastStatusText_;   // the status display's own text
     bool onlyPort_ = false;
     std::string reportedOnlyPortProblem_;
     bool serialLineSilent_ = false; // the serial-number line says the port is silent

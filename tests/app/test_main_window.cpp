@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -203,6 +204,53 @@ TEST_F(MainWindow, TitleFollowsTheBearingAndTheReportedPulseRate) {
     window->onBoxRestart();
     EXPECT_EQ(readings.detectedPulseRate, 0);
     EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX User defined");
+}
+
+TEST_F(MainWindow, AnotherPulseRateIsToldOncePerConnection) {
+    const std::string mismatch = text(TextTable::StatusMessages, 34);
+    auto notices = [this] {
+        std::vector<QMessageBox*> open;
+        for (QMessageBox* box : window->findChildren<QMessageBox*>())
+            if (box->isVisible())
+                open.push_back(box);
+        return open;
+    };
+    window->show();
+    // A row of the table fits: the notice says the settings change.
+    readings.detectedPulseRate = 1704;
+    window->onDeviceEvent(18, 0);
+    ASSERT_EQ(notices().size(), 1u);
+    const std::string message = notices()[0]->text().toStdString();
+    EXPECT_EQ(message.rfind(mismatch, 0), 0u) << message;
+    EXPECT_NE(message.find("KAVO150/KAVOS150 (2688)"), std::string::npos) << message;
+    EXPECT_NE(message.find("KAVO200/KAVOS200 (3408)"), std::string::npos) << message;
+    EXPECT_NE(message.find(text(TextTable::StatusMessages, 37)), std::string::npos);
+    EXPECT_EQ(config.pulseRate, 1704);
+    EXPECT_EQ(c().statusText->text().toStdString().find(mismatch), std::string::npos);
+
+    // No row fits: no second notice in this connection, but the status line
+    // warns, also after the next status line of the box.
+    readings.detectedPulseRate = 999;
+    window->onDeviceEvent(18, 0);
+    EXPECT_EQ(notices().size(), 1u);
+    EXPECT_EQ(c().statusText->text().toStdString().rfind(mismatch, 0), 0u);
+    window->onDeviceEvent(5, 0);
+    EXPECT_EQ(c().statusText->text().toStdString().rfind(mismatch, 0), 0u);
+
+    // The next connection tells it again, without the last sentence.
+    for (QMessageBox* box : notices())
+        box->close();
+    window->onNoSerialData();
+    readings.detectedPulseRate = 999;
+    window->onDeviceEvent(18, 0);
+    ASSERT_EQ(notices().size(), 1u);
+    EXPECT_EQ(notices()[0]->text().toStdString().find(text(TextTable::StatusMessages, 37)),
+              std::string::npos);
+    // The box restarts: the warning waits for its next report.
+    window->onBoxRestart();
+    window->onDeviceEvent(5, 0);
+    EXPECT_EQ(c().statusText->text().toStdString().find(mismatch), std::string::npos);
+    window->hide();
 }
 
 TEST_F(MainWindow, VersionLineAndReferenceIndicatorOnTheZeroButton) {
