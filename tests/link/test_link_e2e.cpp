@@ -186,6 +186,29 @@ TEST(LinkE2E, ResetAndEraseRequestsRunTheBoxRestart) {
     }
 }
 
+TEST(LinkE2E, ARequestMadeWithAResetWaitsForTheNewIdentification) {
+    // As the clear button does it: reset the readings, then leave the
+    // request. Replies already on their way must not identify the box.
+    LinkRig rig(options(Dialect::TwoLetter));
+    std::vector<std::string> versions;
+    rig.onEvent = [&](int code, int) {
+        if (code == 14)
+            versions.push_back(rig.r.readings.versionText);
+    };
+    rig.start();
+    ASSERT_TRUE(rig.waitForPositions(5));
+    for (int i = 1; i <= 5; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(rig.waitForPositions(3));
+        rig.resetReadings();
+        rig.r.link.pendingCommand = kResetRequest;
+        ASSERT_TRUE(rig.waitFor([&] { return rig.boxRestarts == i; }));
+        ASSERT_TRUE(rig.waitFor([&] { return rig.snapshot().versionText[0] != 0; }));
+    }
+    for (const std::string& v : versions)
+        EXPECT_EQ(v, "2.10");
+}
+
 TEST(LinkE2E, StopEndsTheThreadWithLinkEndedAndClosesThePort) {
     LinkRig rig(options(Dialect::TwoLetter));
     rig.start();
