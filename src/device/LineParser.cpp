@@ -22,6 +22,8 @@ constexpr int64_t kHalfPeriodCounts = kCountsPerPeriod / 2;
 // The largest step between two samples taken as resolved, in turns: half a
 // turn is where the difference aliases, with a margin for uneven intervals.
 constexpr double kResolvableTurn = 0.35;
+// A sample interval this many times the mean is a gap, not a sample.
+constexpr double kLateInterval = 2.0;
 constexpr int64_t kWrapTurns = 20; // turns added before the reference position is wrapped
 constexpr int64_t kSmoothingJump = 5;
 constexpr int32_t kSpeedSamples = 10;
@@ -284,6 +286,7 @@ void LineParser::resolutionSample(double elapsed, bool leftOut, bool referenceMa
     }
     const double turn = double(config_.pulseRate.load()) * double(kCountsPerPeriod);
     const double interval = windowTimes_ / windowSamples_;
+    meanInterval_ = interval;
     if (interval > 0.0 && turn > 0.0) {
         readings_.speedLimit = kResolvableTurn * turn / interval / 1000.0;
         readings_.speedOverLimit =
@@ -302,9 +305,12 @@ void LineParser::speedSample(int32_t accepted, int32_t startTimeMs, bool referen
     // A step of half a turn or more is a counter wrap or a reset, not a speed.
     const int64_t halfTurn = int64_t{config_.pulseRate.load()} * kHalfPeriodCounts;
     const bool leftOut = std::llabs(difference) >= halfTurn;
-    if (!leftOut) {
+    // A sample after a long gap may hide whole turns: it is no speed either.
+    const double elapsed = elapsedMs(startTimeMs, lastTime_);
+    const bool late = meanInterval_ > 0.0 && elapsed > kLateInterval * meanInterval_;
+    if (!leftOut && !late) {
         sumDifferences_ += static_cast<double>(difference);
-        sumTimes_ += elapsedMs(startTimeMs, lastTime_);
+        sumTimes_ += elapsed;
         if (++sampleCount_ >= kSpeedSamples) {
             if (sumTimes_ != 0.0) {
                 readings_.speed = sumDifferences_ * 1000.0 / (sumTimes_ * 1000000.0);
@@ -314,7 +320,7 @@ void LineParser::speedSample(int32_t accepted, int32_t startTimeMs, bool referen
             sumTimes_ = 0.0;
         }
     }
-    resolutionSample(elapsedMs(startTimeMs, lastTime_), leftOut, referenceMark);
+    resolutionSample(elapsed, leftOut, referenceMark);
     lastPosition_ = accepted;
     lastTime_ = startTimeMs;
 }

@@ -140,6 +140,7 @@ private:
     int32_t windowLeftOut_ = 0;
     int32_t windowMarks_ = 0;
     double windowTimes_ = 0.0;
+    double meanInterval_ = 0.0;       // ms, of the last full window
     int32_t statusCountdown_ = 1;     // "ST" start-up phase
     int32_t oldStatusCountdown_ = 15; // "E " start-up phase
 };
