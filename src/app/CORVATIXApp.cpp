@@ -57,6 +57,7 @@ bool CORVATIXApp::InitInstance() {
         qputenv("ORVATIX_PORTS", QByteArray::fromStdString(options_.port));
 
     CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData);
+    dlg.setOnlyPort(!options_.port.empty());
     if (panel_)
         dlg.installEventFilter(this);
     connect(&termination, &TerminationSignals::requested, &dlg, &CORVATIXDlg::endOnRequest);

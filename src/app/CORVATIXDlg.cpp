@@ -3,6 +3,7 @@
 #include "app/IndicatorIcons.h"
 #include "app/PortAccess.h"
 #include "app/ProgramVersion.h"
+#include "app/PulseRateCheck.h"
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
 #include "config/CSetup.h"
@@ -26,6 +27,7 @@
 #include "ui/Messagebox3.h"
 #include "ui/WindowPlacement.h"
 #include "ui/SettingsSaveNotice.h"
+#include "ui/Notice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,6 +40,7 @@
 #include <QThread>
 
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -185,7 +188,10 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
     hooks.probePort = [this](int n) { return probePort(ports_, n); };
     hooks.discardStatusList = [this] { discardStatusList(); };
     hooks.showStatusLine = [this](const std::string& line) { setStatusLine(line); };
-    hooks.showInterfaceNotFound = [this] { showInterfaceNotFound(); };
+    hooks.showInterfaceNotFound = [this] {
+        if (!onlyPort_)
+            showInterfaceNotFound();
+    };
     search_ = std::make_unique<InterfaceSearch>(link_, config_, std::move(hooks));
 
     startTimer_.setSingleShot(true);
@@ -225,11 +231,8 @@ void CORVATIXDlg::connectSignals() {
     connect(c.exitButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(c.zeroButton, &QPushButton::clicked, this, &CORVATIXDlg::zeroCommand);
     connect(c.directionButton, &QPushButton::clicked, this, &CORVATIXDlg::directionCommand);
-    // The poll cycle asks for interference values while button 1034 is in.
-    connect(c.noiseButton, &QPushButton::toggled, this, [this](bool pressed) {
-        if (linkThread_)
-            linkThread_->setNoiseButtonPressed(pressed);
-    });
+    // Button 1034 reaches the poll cycle through the noise measurement, which
+    // also knows the stops the program makes by itself.
     connect(c.recordButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleRecording);
     connect(c.statusListButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleStatusList);
     connect(c.connectButton, &QPushButton::clicked, this, &CORVATIXDlg::showInterfaceNotFound);
@@ -423,6 +426,36 @@ void CORVATIXDlg::tick() {
     position_.toggleRefBlink();
     noise_->tick();
     showPortProblem();
+    reportOnlyPortProblem();
+}
+
+void CORVATIXDlg::setOnlyPort(bool only) {
+    onlyPort_ = only;
+    search_->setPortCount(only ? 1 : InterfaceSearch::kPortCount);
+    reportOnlyPortProblem();
+}
+
+void CORVATIXDlg::reportOnlyPortProblem() {
+    // The search cannot hand a missing device to the reader thread, so the
+    // thread's own report never comes: look at the device here.
+    if (!onlyPort_)
+        return;
+    const std::string name = comPortName(1);
+    const std::string device = ports_.deviceForName(name);
+    const PortProblemText problem =
+        portProblemText(name, device, checkPortAccess(device), config_.language);
+    if (problem.line == reportedOnlyPortProblem_)
+        return;
+    if (!reportedOnlyPortProblem_.empty() && shownPortProblem_ == reportedOnlyPortProblem_)
+        shownPortProblem_.clear(); // the device is there again; the link tells the rest
+    reportedOnlyPortProblem_ = problem.line;
+    if (problem.line.empty())
+        return;
+    shownPortProblem_ = problem.line;
+    setSerialLine(problem.line);
+    controls_.serialLine->setToolTip(qs(problem.detail));
+    std::fprintf(stderr, "ORVATIX: %s\n",
+                 (problem.detail.empty() ? problem.line : problem.detail).c_str());
 }
 
 // ---------------------------------------------------------------------------
@@ -434,6 +467,8 @@ void CORVATIXDlg::onDeviceEvent(int code, int param) {
 
 void CORVATIXDlg::onNoSerialData() {
     search_->setActive(true);
+    pulseRateNoticeShown_ = false; // the next box is another connection
+    pulseRateWarning_.clear();
     // Lamps and picture only: the status line keeps what the search writes.
     applyStatus(status_.showNoData(), false);
     resetReadings();
@@ -443,8 +478,10 @@ void CORVATIXDlg::onNoSerialData() {
     position_.clearMarkerField();
     // The serial-number line tells which port is silent, unless it explains
     // why the system refuses the port.
-    if (shownPortProblem_.empty())
+    if (shownPortProblem_.empty()) {
         setSerialLine(shortPortName(config_.portName) + ": " + mainText(kRowNoSerialData));
+        serialLineSilent_ = true;
+    }
     if (noise_->running())
         noise_->toggleNoise(false);
     showState(text(TextTable::StatusMessages, kRowNoData), "");
@@ -485,6 +522,7 @@ void CORVATIXDlg::boxResetHandling() {
         readings_.refPhaseText[0] = '\0';
         readings_.detectedPulseRate = 0;
         readings_.absolutePositionMode = false;
+        pulseRateWarning_.clear(); // the box reports its rate again
         readings_.boxInfoMarked = false;
     }
     controls_.zeroButton->setEnabled(true);
@@ -527,8 +565,20 @@ void CORVATIXDlg::showPosition() {
 void CORVATIXDlg::applyPositionView(const PositionView& view) {
     if (view.writeMarker)
         controls_.markerField->setText(qs(view.markerText));
-    if (view.stopInterfaceSearch)
+    if (view.stopInterfaceSearch) {
         search_->setActive(false);
+        // The box answers: a not-found notice from the search is out of date.
+        if (interfaceNotFound_)
+            interfaceNotFound_->close();
+    }
+    // Data flows: the silent-port text is wrong now. An older box never
+    // sends the serial numbers, so the line stays empty for it.
+    if (serialLineSilent_) {
+        serialLineSilent_ = false;
+        setSerialLine(readings_.serialTextA[0] != 0 || readings_.serialTextB[0] != 0
+                          ? DeviceEventDispatcher::serialLine(readings_)
+                          : std::string());
+    }
     if (view.writeSpeed)
         controls_.speedField->setText(qs(view.speedText));
     if (view.writePosition)
@@ -536,8 +586,10 @@ void CORVATIXDlg::applyPositionView(const PositionView& view) {
     const QColor normal = palette().color(QPalette::WindowText);
     const QColor marker = view.dimmed ? toQColor(kMarkerDimColour) : normal;
     const QColor position = view.dimmed ? toQColor(kPositionDimColour) : normal;
+    const QColor speed = view.speedWarning ? toQColor(kSpeedWarningColour) : normal;
     for (auto [label, colour] :
-         {std::pair{controls_.markerField, marker}, std::pair{controls_.positionField, position}}) {
+         {std::pair{controls_.markerField, marker}, std::pair{controls_.positionField, position},
+          std::pair{controls_.speedField, speed}}) {
         if (label->palette().color(QPalette::WindowText) != colour) {
             QPalette p = label->palette();
             p.setColor(QPalette::WindowText, colour);
@@ -570,8 +622,12 @@ void CORVATIXDlg::applyStatus(const StatusUpdate& update, bool withText) {
     const StatusView& view = update.view;
     // The status line also shows search and reset texts; write the status
     // text whenever the control shows something else.
-    if (withText && view.text != lastStatusLine_)
-        setStatusLine(view.text);
+    if (withText) {
+        lastStatusText_ = view.text;
+        const std::string line = pulseRateWarning_ + view.text;
+        if (line != lastStatusLine_)
+            setStatusLine(line);
+    }
     controls_.boxPicture->setArt(boxArt(view.picture));
     for (int i = 0; i < kLampCount; ++i)
         controls_.lamps[i]->setArt(lampArt(view.lamps[i]));
@@ -589,6 +645,7 @@ void CORVATIXDlg::setVersionLine(const std::string& text) {
 }
 
 void CORVATIXDlg::setSerialLine(const std::string& text) {
+    serialLineSilent_ = false;
     controls_.serialLine->setText(qs(text));
     fitSerialLine(controls_, template_);
 }
@@ -609,6 +666,18 @@ void CORVATIXDlg::showBoxResetResult(bool resetError) {
 }
 
 void CORVATIXDlg::selectBearingByPulseRate() {
+    // Positions and speed count with the selected bearing's lines: a box with
+    // another rate is told once per connection, and while no row of the
+    // table fits the status line keeps warning.
+    const PulseRateCheck check =
+        checkPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
+    if (check.mismatch && !pulseRateNoticeShown_) {
+        pulseRateNoticeShown_ = true;
+        showNotice(this, QMessageBox::Warning, windowTitle(), qs(check.message));
+    }
+    pulseRateWarning_ = check.warning;
+    if (!pulseRateWarning_.empty())
+        setStatusLine(pulseRateWarning_ + lastStatusText_);
     applyDetectedPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
     setTitleIfChanged(qs(mainWindowTitle(config_.bearingType, config_.pulseRate)));
 }
@@ -632,6 +701,9 @@ void CORVATIXDlg::refresh() {
         detected = readings_.detectedPulseRate;
     }
     setTitleIfChanged(qs(mainWindowTitle(config_.bearingType, detected)));
+    // A bearing chosen in the setup that fits the box ends the warning.
+    if (detected == 0 || detected == config_.pulseRate)
+        pulseRateWarning_.clear();
 
     const MainWindowControls& c = controls_;
     setButtonArt(c.directionButton,
@@ -891,7 +963,8 @@ void CORVATIXDlg::showInterfaceNotFound() {
 void CORVATIXDlg::showPortProblem() {
     if (!link_.portClosed) {
         // The port opened after all; the next notice tells the line's state.
-        if (!shownPortProblem_.empty()) {
+        // (A missing command-line port never reaches the reader thread.)
+        if (!shownPortProblem_.empty() && shownPortProblem_ != reportedOnlyPortProblem_) {
             shownPortProblem_.clear();
             setSerialLineToolTip(controls_);
         }

@@ -89,6 +89,11 @@ public:
     // The interface-not-found message; opened at most once at a time.
     void showInterfaceNotFound();
     bool interfaceNotFoundOpen() const { return interfaceNoticeShown_; }
+    // The box is at the one port given on the command line (COM1): no other
+    // port is searched, and a missing or refused device is told at once in
+    // the serial-number line and on the terminal instead of the not-found
+    // notice.
+    void setOnlyPort(bool only);
 
     // Window title, icons and captions in the current language.
     void refresh();
@@ -174,6 +179,7 @@ private:
     void startTimerTick();
     void tick();
     void showPortProblem();
+    void reportOnlyPortProblem();
 
     // Places of the windows that later parts add.
     bool openTeachInWizard();
@@ -229,6 +235,12 @@ private:
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
     std::string shownPortProblem_;
+    bool pulseRateNoticeShown_ = false;
+    std::string pulseRateWarning_; // leads the status line while no bearing fits
+    std::string lastStatusText_;   // the status display's own text
+    bool onlyPort_ = false;
+    std::string reportedOnlyPortProblem_;
+    bool serialLineSilent_ = false; // the serial-number line says the port is silent
 
     QPointer<QWidget> interfaceNotFound_;
     bool interfaceNoticeShown_ = false;

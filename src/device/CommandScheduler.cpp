@@ -31,11 +31,14 @@ CommandScheduler::CommandScheduler(LinkControl& link, const DeviceReadings& read
       notifier_(notifier) {}
 
 void CommandScheduler::runCommandScheduler() {
+    // The request is read first: a window resets the readings before it
+    // leaves its request, so a request seen here is never sent ahead of the
+    // identification it waits for.
+    const int32_t request = link_.pendingCommand.load();
     if (link_.awaitingIdentification) {
         identificationTurn();
         return;
     }
-    const int32_t request = link_.pendingCommand.load();
     if (link_.newProtocol) {
         twoLetterTurn(request);
     } else {
@@ -135,6 +138,14 @@ void CommandScheduler::pollCycleStep() {
 }
 
 void CommandScheduler::oneLetterTurn(int32_t request) {
+    // The erase comes with a reset of the readings, and the one-letter box
+    // repeats its version line only now and then: the last one seen holds.
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (readings_.firmwareVersion > 0.0) {
+            lastFirmwareVersion_ = readings_.firmwareVersion;
+        }
+    }
     switch (request) {
     case kNoCommand:
     case kWriteRequest:
@@ -153,12 +164,7 @@ void CommandScheduler::oneLetterTurn(int32_t request) {
         break;
     case kEraseRequest: {
         notifier_.showDeletingText();
-        double version;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            version = readings_.firmwareVersion;
-        }
-        const int repeats = version >= kShortEraseVersion ? 2 : 5;
+        const int repeats = lastFirmwareVersion_ >= kShortEraseVersion ? 2 : 5;
         for (int i = 0; i < repeats; ++i) {
             if (!channel_.linkWait(kErasePause)) {
                 return;

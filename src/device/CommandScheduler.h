@@ -44,10 +44,14 @@ public:
 
     // Whether the noise measurement button is pressed in: the poll cycle then
     // asks for interference values at step 14. Any thread.
+    // The flag lives in LinkControl, so a stop the program makes by itself
+    // reaches the poll cycle as well as a click does.
     void setNoiseButtonPressed(bool pressed) {
-        noiseButtonPressed_.store(pressed, std::memory_order_relaxed);
+        link_.noiseButtonPressed.store(pressed, std::memory_order_relaxed);
     }
-    bool noiseButtonPressed() const { return noiseButtonPressed_.load(std::memory_order_relaxed); }
+    bool noiseButtonPressed() const {
+        return link_.noiseButtonPressed.load(std::memory_order_relaxed);
+    }
 
 private:
     void identificationTurn();
@@ -63,5 +67,5 @@ private:
     CommandChannel& channel_;
     LinkNotifier& notifier_;
     int32_t pollStep_ = 0;
-    std::atomic<bool> noiseButtonPressed_{false};
+    double lastFirmwareVersion_ = 0.0;
 };

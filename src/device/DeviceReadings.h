@@ -16,6 +16,10 @@ struct DeviceReadings {
     // Position and speed
     int32_t rawPosition = 0;
     double speed = 0.0; // 10^6 counts per second
+    // The fastest speed the position samples resolve (same unit, 0 unknown),
+    // and whether the shaft turns faster: then `speed` means nothing.
+    double speedLimit = 0.0;
+    bool speedOverLimit = false;
     int32_t displayPosition = 0;
     int32_t wrapCorrection = 0;
     int32_t zeroPosition = 0;

@@ -9,7 +9,7 @@ InterfaceSearch::InterfaceSearch(LinkControl& link, ConfigData& config, Interfac
     : link_(link), config_(config), hooks_(std::move(hooks)) {}
 
 void InterfaceSearch::advancePort() {
-    if (++portNumber_ > kPortCount) {
+    if (++portNumber_ > portCount_) {
         portNumber_ = 1;
         ++passes_;
     }

@@ -38,9 +38,18 @@ public:
 
     void searchTick();
 
-    // Set by every no-data notice; cleared when a position is shown.
-    void setActive(bool active) { searchActive_ = active; }
+    // Set by every no-data notice; cleared when a position is shown. A box
+    // that answers ends the count of passes: only passes in a row without
+    // one bring the not-found notice.
+    void setActive(bool active) {
+        searchActive_ = active;
+        if (!active)
+            passes_ = 0;
+    }
     bool active() const { return searchActive_; }
+
+    // Search COM1..COMn only (a port given on the command line: n = 1).
+    void setPortCount(int n) { portCount_ = n < 1 ? 1 : (n > kPortCount ? kPortCount : n); }
 
     int searchPortNumber() const { return portNumber_; }
     bool portFound() const { return portFound_; }
@@ -59,4 +68,5 @@ private:
     bool pauseActive_ = false;
     int pauseTicks_ = 0;
     int passes_ = 0;
+    int portCount_ = kPortCount;
 };

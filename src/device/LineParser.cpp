@@ -19,6 +19,11 @@ constexpr double kOneLetterFactorScale = 1.0 / 4096.0;
 constexpr int32_t kAbsoluteShift = 20000; // absolute positions are reported shifted
 constexpr int64_t kCountsPerPeriod = 5000;
 constexpr int64_t kHalfPeriodCounts = kCountsPerPeriod / 2;
+// The largest step between two samples taken as resolved, in turns: half a
+// turn is where the difference aliases, with a margin for uneven intervals.
+constexpr double kResolvableTurn = 0.35;
+// A sample interval this many times the mean is a gap, not a sample.
+constexpr double kLateInterval = 2.0;
 constexpr int64_t kWrapTurns = 20; // turns added before the reference position is wrapped
 constexpr int64_t kSmoothingJump = 5;
 constexpr int32_t kSpeedSamples = 10;
@@ -171,6 +176,11 @@ void LineParser::parseLine(std::string_view line, int32_t startTimeMs) {
     }
     copyLine(line);
     Lock lock(mutex_);
+    if (link_.purgeRequest) {
+        // Read before a reset of the readings that wants the input drained:
+        // an answer to the old state, not to the next identification turn.
+        return;
+    }
     if (link_.awaitingIdentification) {
         if (identify(lock)) {
             return;
@@ -262,13 +272,45 @@ void LineParser::positionSample(int32_t position, int32_t startTimeMs) {
     speedSample(accepted, startTimeMs);
 }
 
-void LineParser::speedSample(int32_t accepted, int32_t startTimeMs) {
+void LineParser::resolutionSample(double elapsed, bool leftOut, bool referenceMark) {
+    // Two samples tell apart only steps of less than half a turn: above that
+    // the difference aliases (an absolute position wraps every turn) or is
+    // left out as a wrap. The limit keeps a margin below half a turn per
+    // sample interval. Faster turning shows as many left-out samples, or, in
+    // absolute mode with its one mark per turn, as a mark in most samples.
+    windowTimes_ += elapsed;
+    windowLeftOut_ += leftOut ? 1 : 0;
+    windowMarks_ += referenceMark ? 1 : 0;
+    if (++windowSamples_ < kSpeedSamples) {
+        return;
+    }
+    const double turn = double(config_.pulseRate.load()) * double(kCountsPerPeriod);
+    const double interval = windowTimes_ / windowSamples_;
+    meanInterval_ = interval;
+    if (interval > 0.0 && turn > 0.0) {
+        readings_.speedLimit = kResolvableTurn * turn / interval / 1000.0;
+        readings_.speedOverLimit =
+            std::fabs(readings_.speed) > readings_.speedLimit ||
+            2 * windowLeftOut_ >= windowSamples_ ||
+            (readings_.absolutePositionMode && 2 * windowMarks_ >= windowSamples_);
+    }
+    windowSamples_ = 0;
+    windowLeftOut_ = 0;
+    windowMarks_ = 0;
+    windowTimes_ = 0.0;
+}
+
+void LineParser::speedSample(int32_t accepted, int32_t startTimeMs, bool referenceMark) {
     const int64_t difference = int64_t{accepted} - lastPosition_;
     // A step of half a turn or more is a counter wrap or a reset, not a speed.
     const int64_t halfTurn = int64_t{config_.pulseRate.load()} * kHalfPeriodCounts;
-    if (std::llabs(difference) < halfTurn) {
+    const bool leftOut = std::llabs(difference) >= halfTurn;
+    // A sample after a long gap may hide whole turns: it is no speed either.
+    const double elapsed = elapsedMs(startTimeMs, lastTime_);
+    const bool late = meanInterval_ > 0.0 && elapsed > kLateInterval * meanInterval_;
+    if (!leftOut && !late) {
         sumDifferences_ += static_cast<double>(difference);
-        sumTimes_ += elapsedMs(startTimeMs, lastTime_);
+        sumTimes_ += elapsed;
         if (++sampleCount_ >= kSpeedSamples) {
             if (sumTimes_ != 0.0) {
                 readings_.speed = sumDifferences_ * 1000.0 / (sumTimes_ * 1000000.0);
@@ -278,6 +320,7 @@ void LineParser::speedSample(int32_t accepted, int32_t startTimeMs) {
             sumTimes_ = 0.0;
         }
     }
+    resolutionSample(elapsed, leftOut, referenceMark);
     lastPosition_ = accepted;
     lastTime_ = startTimeMs;
 }
@@ -379,9 +422,14 @@ void LineParser::referenceMarkLine(Lock& lock, int32_t startTimeMs) {
     // After an odd poll step the box answered the position poll with this line.
     const bool position_poll = pollStep_ % 2 != 0;
     if (position_poll) {
-        readings_.rawPosition = position;
-        smoothing_ = position;
-        speedSample(position, startTimeMs);
+        // The same shift as a position line, or the position jumps at every mark.
+        int32_t p = position;
+        if (readings_.absolutePositionMode) {
+            p = saturate(int64_t{p} - kAbsoluteShift);
+        }
+        readings_.rawPosition = p;
+        smoothing_ = p;
+        speedSample(p, startTimeMs, true);
     }
     int64_t q = int64_t{position} + readings_.wrapCorrection - readings_.zeroPosition;
     if (config_.directionReversed == 1) {

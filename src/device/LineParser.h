@@ -87,7 +87,8 @@ private:
 
     bool identify(Lock& lock);
     void positionSample(int32_t position, int32_t startTimeMs);
-    void speedSample(int32_t accepted, int32_t startTimeMs);
+    void speedSample(int32_t accepted, int32_t startTimeMs, bool referenceMark = false);
+    void resolutionSample(double elapsed, bool leftOut, bool referenceMark);
     bool amplitude(double root, int firstOffset, double& out) const;
 
     void twoLetter(Lock& lock, int32_t startTimeMs);
@@ -134,6 +135,12 @@ private:
     int32_t sampleCount_ = 0;
     double sumDifferences_ = 0.0;
     double sumTimes_ = 0.0;
+    // Every position sample, left out or not, for the resolvable speed.
+    int32_t windowSamples_ = 0;
+    int32_t windowLeftOut_ = 0;
+    int32_t windowMarks_ = 0;
+    double windowTimes_ = 0.0;
+    double meanInterval_ = 0.0;       // ms, of the last full window
     int32_t statusCountdown_ = 1;     // "ST" start-up phase
     int32_t oldStatusCountdown_ = 15; // "E " start-up phase
 };

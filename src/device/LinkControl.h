@@ -18,6 +18,9 @@ struct LinkControl {
     std::atomic<bool> noData{false};
     std::atomic<bool> boxStarting{true};
     std::atomic<bool> statusRestart{false};
+    // The noise measurement runs (button 1034 in): written by the measurement
+    // whichever way it stops, read by the poll cycle at step 14.
+    std::atomic<bool> noiseButtonPressed{false};
     std::atomic<int32_t> pendingCommand{0}; // 0 none, 1 reset, 2 interference, 3 erase, 4 write
 };
 

@@ -13,4 +13,7 @@ void resetDeviceReadings(DeviceReadings& readings, LinkControl& link) {
     link.newProtocol = false;
     link.statusRestart = false;
     link.awaitingIdentification = true;
+    // Lines already on their way answer the old state: they are dropped, so
+    // only an answer to the identification turn identifies the box.
+    link.purgeRequest = true;
 }

@@ -17,6 +17,6 @@
 #include "device/LinkControl.h"
 
 // Zeroes `readings` except serialTextA and serialTextB, clears newProtocol and
-// statusRestart, sets awaitingIdentification. Takes no lock: the caller holds
+// statusRestart, sets awaitingIdentification and purgeRequest. Takes no lock: the caller holds
 // readingsMutex when another thread may read the readings.
 void resetDeviceReadings(DeviceReadings& readings, LinkControl& link);

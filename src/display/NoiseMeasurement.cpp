@@ -16,19 +16,19 @@ bool NoiseMeasurement::toggleNoise(bool pressed) {
     view_.valueText.clear();
     if (link_.noData.load() || link_.boxStarting.load()) {
         // No box to measure: the button springs back.
-        view_.buttonPressed = false;
+        setPressed(false);
         showNoise(0.0, 0.0);
         return false;
     }
     if (pressed) {
-        view_.buttonPressed = true;
+        setPressed(true);
         noiseCount_ = 0;
         view_.areaVisible = true;
         showNoise(0.0, 0.0);
         link_.pendingCommand.store(kInterferenceRequest);
         return false;
     }
-    view_.buttonPressed = false;
+    setPressed(false);
     view_.icon = NoiseIcon::Idle;
     return true;
 }
@@ -112,6 +112,11 @@ bool NoiseMeasurement::showNoise(double a, double b) {
     if (!valueText.empty() && view_.valueText.substr(0, 8).find(valueText) == std::string::npos)
         view_.valueText = valueText;
     return false;
+}
+
+void NoiseMeasurement::setPressed(bool pressed) {
+    view_.buttonPressed = pressed;
+    link_.noiseButtonPressed.store(pressed);
 }
 
 void NoiseMeasurement::stop() {

@@ -84,6 +84,9 @@ public:
     static constexpr int kTickLength = 3;
 
 private:
+    // The view and the poll cycle learn the button state together.
+    void setPressed(bool pressed);
+
     LinkControl& link_;
     NoiseView view_;
     int noiseCount_ = 0;

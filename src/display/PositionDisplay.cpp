@@ -132,6 +132,12 @@ PositionView PositionDisplay::showPosition() {
         formatPosition(converted.position, config_.displayFormat, config_.pulseRate);
     view.speedText = formatSpeed(readings_.speed, config_.displayFormat, config_.pulseRate,
                                  config_.directionReversed != 0);
+    // Beyond what the samples resolve the estimate aliases: the limit only.
+    if (readings_.speedOverLimit && readings_.speedLimit > 0.0) {
+        view.speedText =
+            formatSpeedLimit(readings_.speedLimit, config_.displayFormat, config_.pulseRate);
+        view.speedWarning = true;
+    }
     view.markerText = std::move(converted.marker);
     view.dimmed = positionDimmed(fieldText(readings_.boxTypeText), view.markerText);
 

@@ -42,6 +42,8 @@ struct PositionView {
     bool textsChanged = false;
     // Colour rule: dark red marker and dark grey position.
     bool dimmed = false;
+    // The speed text is the limit of what the samples resolve.
+    bool speedWarning = false;
 };
 
 // Which fields a state message (showState) rewrites.

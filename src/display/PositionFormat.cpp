@@ -112,6 +112,14 @@ std::string formatSpeed(double speed, int displayFormat, int32_t pulseRate,
     return formatText("%3.0lf rpm ", v);
 }
 
+std::string formatSpeedLimit(double limit, int displayFormat, int32_t pulseRate) {
+    if (displayFormat == 3) {
+        return formatText("> %.1lf m/s ", std::floor(limit + 1e-9) / 10.0);
+    }
+    const double rpm = limit * 6.0 * 2000.0 / usablePulseRate(pulseRate);
+    return formatText("> %.0lf rpm ", std::floor(rpm / 10.0) * 10.0);
+}
+
 bool positionDimmed(std::string_view boxTypeText, std::string_view markerText) {
     return boxTypeText.find("1Ref") != std::string_view::npos &&
            (markerText.empty() || markerText.find(" Ref ") != std::string_view::npos);

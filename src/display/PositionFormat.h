@@ -27,6 +27,12 @@ std::string formatPosition(double p, int displayFormat, int32_t pulseRate);
 // the line parser delivers it. A speed that is not a finite number shows as 0.
 std::string formatSpeed(double speed, int displayFormat, int32_t pulseRate, bool directionReversed);
 
+// Text for the speed field when the shaft turns faster than the position
+// samples resolve: "> N rpm " (or m/s) with the limit rounded down, so the
+// claim holds. Shown in the warning colour.
+std::string formatSpeedLimit(double limit, int displayFormat, int32_t pulseRate);
+constexpr Rgb kSpeedWarningColour{192, 0, 0};
+
 // Colour rule of the marker and position fields: while a box with one coded
 // reference mark has not found its absolute position (marker " Ref " or empty),
 // the marker is dark red and the position dark grey.

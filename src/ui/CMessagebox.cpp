@@ -24,10 +24,11 @@ CMessagebox* CMessagebox::open(QWidget* owner, LinkControl& link,
 }
 
 void CMessagebox::okPressed() {
-    link_.pendingCommand = kEraseRequest;
+    // Reset first: the erase then waits for the new identification.
     if (resetReadings_) {
         resetReadings_();
     }
+    link_.pendingCommand = kEraseRequest;
 }
 
 void CMessagebox::cancelPressed() {

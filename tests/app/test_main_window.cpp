@@ -12,6 +12,7 @@
 #include "config/ToolTipRows.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
+#include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
 #include "display/NoiseMeasurement.h"
 #include "display/widgets/NoiseDisplay.h"
@@ -23,6 +24,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -228,6 +230,53 @@ TEST_F(MainWindow, TitleFollowsTheBearingAndTheReportedPulseRate) {
     EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX User defined");
 }
 
+TEST_F(MainWindow, AnotherPulseRateIsToldOncePerConnection) {
+    const std::string mismatch = text(TextTable::StatusMessages, 34);
+    auto notices = [this] {
+        std::vector<QMessageBox*> open;
+        for (QMessageBox* box : window->findChildren<QMessageBox*>())
+            if (box->isVisible())
+                open.push_back(box);
+        return open;
+    };
+    window->show();
+    // A row of the table fits: the notice says the settings change.
+    readings.detectedPulseRate = 1704;
+    window->onDeviceEvent(18, 0);
+    ASSERT_EQ(notices().size(), 1u);
+    const std::string message = notices()[0]->text().toStdString();
+    EXPECT_EQ(message.rfind(mismatch, 0), 0u) << message;
+    EXPECT_NE(message.find("KAVO150/KAVOS150 (2688)"), std::string::npos) << message;
+    EXPECT_NE(message.find("KAVO200/KAVOS200 (3408)"), std::string::npos) << message;
+    EXPECT_NE(message.find(text(TextTable::StatusMessages, 37)), std::string::npos);
+    EXPECT_EQ(config.pulseRate, 1704);
+    EXPECT_EQ(c().statusText->text().toStdString().find(mismatch), std::string::npos);
+
+    // No row fits: no second notice in this connection, but the status line
+    // warns, also after the next status line of the box.
+    readings.detectedPulseRate = 999;
+    window->onDeviceEvent(18, 0);
+    EXPECT_EQ(notices().size(), 1u);
+    EXPECT_EQ(c().statusText->text().toStdString().rfind(mismatch, 0), 0u);
+    window->onDeviceEvent(5, 0);
+    EXPECT_EQ(c().statusText->text().toStdString().rfind(mismatch, 0), 0u);
+
+    // The next connection tells it again, without the last sentence.
+    for (QMessageBox* box : notices())
+        box->close();
+    window->onNoSerialData();
+    readings.detectedPulseRate = 999;
+    window->onDeviceEvent(18, 0);
+    ASSERT_EQ(notices().size(), 1u);
+    EXPECT_EQ(notices()[0]->text().toStdString().find(text(TextTable::StatusMessages, 37)),
+              std::string::npos);
+    // The box restarts: the warning waits for its next report.
+    window->onBoxRestart();
+    window->onDeviceEvent(5, 0);
+    EXPECT_EQ(c().statusText->text().toStdString().find(mismatch), std::string::npos);
+    window->hide();
+}
+
 TEST_F(MainWindow, VersionLineAndReferenceIndicatorOnTheZeroButton) {
     std::strcpy(readings.boxTypeText, "QTBX01");
     std::strcpy(readings.versionText, "1.60");
@@ -287,6 +336,61 @@ TEST_F(MainWindow, InterfaceNotFoundNoticeOpensOnceUntilClosed) {
     EXPECT_FALSE(window->interfaceNotFoundOpen());
     window->showInterfaceNotFound();
     EXPECT_EQ(notices(), 1);
+}
+
+TEST_F(MainWindow, ABoxThatAnswersClosesTheNotFoundNotice) {
+    window->showInterfaceNotFound();
+    ASSERT_TRUE(window->interfaceNotFoundOpen());
+    link.noData = false;
+    window->onDeviceEvent(0, 0);
+    window->onDeviceEvent(0, 0); // the marker is written first, then the search ends
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window->interfaceNotFoundOpen());
+    EXPECT_FALSE(window->interfaceSearch().active());
+}
+
+TEST_F(MainWindow, TheSilentPortTextGoesWhenDataFlows) {
+    // An older box never sends its serial numbers: the line is emptied.
+    window->onNoSerialData();
+    ASSERT_EQ(c().serialLine->text().toStdString(), "COM1: No serial data.");
+    link.noData = false;
+    window->onDeviceEvent(0, 0);
+    EXPECT_TRUE(c().serialLine->text().isEmpty());
+
+    // Serial numbers kept from before come back at once.
+    window->onNoSerialData();
+    std::strcpy(readings.serialTextA, "0815");
+    std::strcpy(readings.serialTextB, "X");
+    window->onDeviceEvent(0, 0);
+    EXPECT_EQ(c().serialLine->text().toStdString(), "SN X 0815");
+    // A later position leaves the line alone.
+    c().serialLine->setText("SN Y 1");
+    window->onDeviceEvent(0, 0);
+    EXPECT_EQ(c().serialLine->text().toStdString(), "SN Y 1");
+}
+
+TEST_F(MainWindow, AMissingCommandLinePortIsToldAtOnceAndNoOtherPortIsSearched) {
+    qputenv("ORVATIX_PORTS", "/dev/orvatix-test-nonexistent");
+    CORVATIXDlg only(readings, mutex, link, config, &dialogs);
+    qunsetenv("ORVATIX_PORTS");
+    testing::internal::CaptureStderr();
+    only.setOnlyPort(true);
+    const std::string terminal = testing::internal::GetCapturedStderr();
+    const std::string line = only.controls().serialLine->text().toStdString();
+    EXPECT_EQ(line.rfind("COM1 (/dev/orvatix-test-nonexistent): ", 0), 0u) << line;
+    EXPECT_NE(terminal.find("/dev/orvatix-test-nonexistent"), std::string::npos) << terminal;
+
+    // The search keeps to COM1 and brings no notice about drivers; the
+    // no-data notices leave the problem standing.
+    link.stopRequest = false;
+    only.onNoSerialData();
+    for (int i = 0; i < 3 * InterfaceSearch::kPortCount; ++i) {
+        only.interfaceSearch().searchTick();
+        EXPECT_EQ(only.interfaceSearch().searchPortNumber(), 1);
+    }
+    only.onNoSerialData();
+    EXPECT_FALSE(only.interfaceNotFoundOpen());
+    EXPECT_EQ(only.controls().serialLine->text().toStdString(), line);
 }
 
 TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {

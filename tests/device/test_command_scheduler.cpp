@@ -1,6 +1,7 @@
 #include "device/CommandScheduler.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/ReadingsReset.h"
 #include "support/ParserRig.h"
 #include "support/RecordingLink.h"
 
@@ -122,6 +123,47 @@ TEST(Identification, RequestMadeWithAResetIsSentAfterTheNewIdentification) {
     EXPECT_EQ(rig.turn(), (Transcript{"deleting", "send MR\\r", "boxRestart", "send M0\\r"}));
     EXPECT_EQ(rig.link.pendingCommand, kNoCommand);
     EXPECT_EQ(rig.turn(), sends({"M*\\r"}));
+}
+
+// A reset of the readings from a window, as the reader thread then sees it:
+// the line it had already read arrives after the reset, the input is drained,
+// and only then comes the identification turn.
+TEST(Identification, ALineInTransitAtAResetIsNoIdentification) {
+    SchedulerRig rig;
+    ParserRig parser;
+    LineParser lineParser(parser.readings, rig.mutex, rig.link, parser.config, parser.minRate,
+                          parser.maxRate, rig.scheduler.pollStep(), parser.notifier);
+    rig.turn();
+    {
+        std::lock_guard<std::mutex> lock(rig.mutex);
+        resetDeviceReadings(parser.readings, rig.link);
+    }
+    rig.link.pendingCommand = kResetRequest;
+    lineParser.parseLine("PA 1598379 12 34", 1); // the answer to the last poll
+    EXPECT_STREQ(parser.readings.versionText, "");
+    EXPECT_TRUE(rig.link.awaitingIdentification);
+    rig.link.purgeRequest = false; // the reader thread drained the input
+
+    EXPECT_EQ(rig.turn().front(), "send 3");
+    lineParser.parseLine("FW 2.10 01000010 4711", 2);
+    EXPECT_STREQ(parser.readings.versionText, "2.10");
+    EXPECT_EQ(rig.turn(), (Transcript{"boxRestart", "send ME\\r"}));
+}
+
+TEST(Requests, OldEraseAfterAResetKeepsTheVersionLastSeen) {
+    // The one-letter box repeats its version only now and then; the reset
+    // made with the erase must not turn 1.52 into five erase bytes.
+    SchedulerRig rig;
+    rig.link.newProtocol = false;
+    rig.readings.firmwareVersion = 1.52;
+    rig.turn();
+    resetDeviceReadings(rig.readings, rig.link);
+    rig.link.purgeRequest = false;
+    rig.link.pendingCommand = kEraseRequest;
+    EXPECT_EQ(rig.turn().front(), "send 3"); // identification first
+    rig.link.awaitingIdentification = false; // a "P" line identified the box
+    EXPECT_EQ(rig.turn(), (Transcript{"deleting", "wait 0.050", "send \\xAA", "wait 0.050",
+                                      "send \\xAA", "boxRestart"}));
 }
 
 struct RequestCase {

@@ -301,3 +301,21 @@ TEST(LineBuffer, AnyByteStringIsSafeInEveryMode) {
 }
 
 } // namespace
+
+TEST(Speed, ReferenceMarkInAbsoluteModeKeepsTheSpeedSteady) {
+    // Marks and positions carry the same shift: a mark is no jump of 20000.
+    ParserRig rig;
+    rig.twoLetter();
+    rig.readings.absolutePositionMode = true;
+    for (int i = 0; i < 10; ++i) {
+        rig.parse(positionLine(20000), 0);
+    }
+    for (int i = 1; i <= 10; ++i) {
+        rig.pollStep = (i % 2 == 0) ? 1 : 2;
+        const std::string line = (i % 2 == 0) ? "RM " + std::to_string(20000 + i * 1000) + " 0 0 0"
+                                              : positionLine(20000 + i * 1000);
+        rig.parse(line, i);
+    }
+    EXPECT_EQ(rig.readings.rawPosition, 10000);
+    EXPECT_DOUBLE_EQ(rig.readings.speed, 1.0);
+}

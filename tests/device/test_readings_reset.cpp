@@ -40,6 +40,7 @@ TEST(ReadingsReset, ZeroesAllButTheSerialNumbersAndAwaitsIdentification) {
     EXPECT_FALSE(link.newProtocol);
     EXPECT_FALSE(link.statusRestart);
     EXPECT_TRUE(link.awaitingIdentification);
+    EXPECT_TRUE(link.purgeRequest); // lines in transit answer the old state
     // Not the device half's business: the box reset handling and the requester.
     EXPECT_FALSE(link.boxStarting);
     EXPECT_EQ(link.pendingCommand, kEraseRequest);

@@ -69,6 +69,14 @@ TEST(TwoLetterLines, AcceptedLines) {
          [](ParserRig& g) { g.readings.zeroPosition = 200; }},
         {"reference mark, absolute mode", "RM 100 0 0 0", kMarkEvents,
          [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 100 - 20000); }, absolute},
+        {"reference mark as position poll, absolute mode",
+         "RM 21000 0 0 0",
+         {{0, 0}, {20, 0}, {11, 0}, {10, 0}},
+         [](const DeviceReadings& r) { EXPECT_EQ(r.rawPosition, 1000); },
+         [](ParserRig& g) {
+             g.readings.absolutePositionMode = true;
+             g.pollStep = 1;
+         }},
         {"reference mark, overflowing numbers",
          "RM 99999999999 99999999999 0 0",
          {{0, 0}, {20, 0}, {11, 0}, {10, 0}},

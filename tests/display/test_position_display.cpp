@@ -259,3 +259,25 @@ TEST_F(PositionDisplayTest, FieldsAreRewrittenOnlyWhenTheirTextChanges) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PositionDisplayTest, SpeedBeyondTheResolvableLimitShowsTheLimitInWarningColour) {
+    // pulseRate 1024: one unit of speed is 12000 / 1024 rpm.
+    readings.speed = -10.0; // an aliased estimate
+    readings.speedLimit = 400.0 * 1024 / 12000 + 0.5;
+    readings.speedOverLimit = true;
+    PositionView view = show(0);
+    EXPECT_EQ(view.speedText, "> 400 rpm ");
+    EXPECT_TRUE(view.speedWarning);
+    config.displayFormat = 3;
+    EXPECT_EQ(show(0).speedText, "> 3.4 m/s ");
+
+    readings.speedOverLimit = false;
+    config.displayFormat = 0;
+    view = show(0);
+    EXPECT_EQ(view.speedText, "-117 rpm ");
+    EXPECT_FALSE(view.speedWarning);
+}
+
+} // namespace

@@ -2,10 +2,17 @@
 // stop, the one-letter countdown, and the bar geometry.
 
 #include "config/ConfigData.h"
+#include "device/CommandScheduler.h"
+#include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/NoiseMeasurement.h"
+#include "support/RecordingLink.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
 
 namespace {
 
@@ -73,6 +80,59 @@ TEST_F(Noise, TwoValuesOfTwentyOrMoreInARowStopTheMeasurement) {
     noise.stop();
     EXPECT_FALSE(noise.view().areaVisible);
     EXPECT_EQ(noise.view().valueText, "");
+}
+
+// The command a poll cycle sends at step 14, with the scheduler on the same
+// link records as the measurement.
+std::string stepFourteen(LinkControl& link) {
+    Transcript transcript;
+    RecordingChannel channel(transcript);
+    RecordingNotifier notifier(&transcript);
+    DeviceReadings readings;
+    std::mutex mutex;
+    CommandScheduler scheduler(link, readings, mutex, channel, notifier);
+    for (int i = 1; i <= 13; ++i)
+        scheduler.runCommandScheduler();
+    transcript.clear();
+    scheduler.runCommandScheduler();
+    return transcript.empty() ? std::string() : transcript.back();
+}
+
+TEST_F(Noise, EveryKindOfStopEndsTheInterferencePolls) {
+    link.notificationsSuppressed = false;
+    link.awaitingIdentification = false;
+    const struct {
+        const char* what;
+        std::function<void(NoiseMeasurement&, LinkControl&)> stop;
+    } stops[] = {
+        {"release by click", [](NoiseMeasurement& n, LinkControl&) { n.toggleNoise(false); }},
+        {"two values of 20 or more",
+         [](NoiseMeasurement& n, LinkControl&) {
+             n.showNoise(250, 0);
+             n.showNoise(250, 0);
+         }},
+        {"no data",
+         [](NoiseMeasurement& n, LinkControl& l) {
+             l.noData = true;
+             n.toggleNoise(false);
+         }},
+        {"press while the box restarts",
+         [](NoiseMeasurement& n, LinkControl& l) {
+             l.boxStarting = true;
+             n.toggleNoise(true);
+         }},
+    };
+    for (const auto& s : stops) {
+        SCOPED_TRACE(s.what);
+        link.noData = false;
+        link.boxStarting = false;
+        start();
+        EXPECT_EQ(stepFourteen(link), "send M8\\r");
+        s.stop(noise, link);
+        EXPECT_FALSE(noise.view().buttonPressed);
+        link.pendingCommand = kNoCommand;
+        EXPECT_EQ(stepFourteen(link), "send M*\\r");
+    }
 }
 
 TEST_F(Noise, NoBoxReleasesTheButtonAndAsksNothing) {

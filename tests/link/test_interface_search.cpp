@@ -105,6 +105,21 @@ TEST(InterfaceSearch, NoPortAtAllBringsTheNoticeEveryThreePasses) {
     EXPECT_EQ(rig.discards, 0);
 }
 
+TEST(InterfaceSearch, BriefUnplugsThatRecoverBringNoNotice) {
+    // The box on COM65: each loss of data wraps the search once before the
+    // box is found and answers again.
+    SearchRig rig({65});
+    for (int unplug = 0; unplug < 4; ++unplug) {
+        rig.search->setActive(true);
+        ASSERT_EQ(rig.tickUntilHandOver(200), 65) << "unplug " << unplug;
+        rig.search->setActive(false); // positions arrive
+        EXPECT_EQ(rig.search->passes(), 0);
+    }
+    rig.search->setActive(true);
+    rig.tickUntilHandOver(20);
+    EXPECT_TRUE(rig.notFoundAtProbe.empty());
+}
+
 TEST(InterfaceSearch, WrapsAfterPort65AndCountsThePass) {
     SearchRig rig({65, 3});
     rig.search->setActive(true);

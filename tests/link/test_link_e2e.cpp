@@ -186,6 +186,29 @@ TEST(LinkE2E, ResetAndEraseRequestsRunTheBoxRestart) {
     }
 }
 
+TEST(LinkE2E, ARequestMadeWithAResetWaitsForTheNewIdentification) {
+    // As the clear button does it: reset the readings, then leave the
+    // request. Replies already on their way must not identify the box.
+    LinkRig rig(options(Dialect::TwoLetter));
+    std::vector<std::string> versions;
+    rig.onEvent = [&](int code, int) {
+        if (code == 14)
+            versions.push_back(rig.r.readings.versionText);
+    };
+    rig.start();
+    ASSERT_TRUE(rig.waitForPositions(5));
+    for (int i = 1; i <= 5; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(rig.waitForPositions(3));
+        rig.resetReadings();
+        rig.r.link.pendingCommand = kResetRequest;
+        ASSERT_TRUE(rig.waitFor([&] { return rig.boxRestarts == i; }));
+        ASSERT_TRUE(rig.waitFor([&] { return rig.snapshot().versionText[0] != 0; }));
+    }
+    for (const std::string& v : versions)
+        EXPECT_EQ(v, "2.10");
+}
+
 TEST(LinkE2E, StopEndsTheThreadWithLinkEndedAndClosesThePort) {
     LinkRig rig(options(Dialect::TwoLetter));
     rig.start();
@@ -324,3 +347,38 @@ TEST(LinkE2E, InterfaceSearchFindsTheBoxOnCom4) {
 }
 
 } // namespace
+
+// The speed shown is never a wrong number: either an estimate close to the
+// true speed with its sign, or a limit the shaft really turns faster than.
+TEST(LinkE2E, SpeedBeyondWhatTheSamplesResolveIsShownAsTheLimit) {
+    LinkRig rig(options(Dialect::TwoLetter));
+    rig.start();
+    ASSERT_TRUE(rig.waitForPositions(20));
+    const double rpmPerUnit = 12000.0 / rig.r.config.pulseRate.load();
+    const struct {
+        double rpm;
+        bool mustBeLimit;
+    } cases[] = {{300, false}, {-300, false}, {600, true},
+                 {-600, true}, {1200, true},  {-1200, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rpm);
+        rig.box.setSpeedRpm(c.rpm);
+        ASSERT_TRUE(rig.waitForPositions(40)); // two windows to settle
+        int checked = 0;
+        rig.onEvent = [&](int code, int) {
+            if (code != 0)
+                return;
+            const DeviceReadings& d = rig.r.readings; // the reader thread waits
+            ++checked;
+            if (d.speedOverLimit) {
+                EXPECT_GT(d.speedLimit, 0.0);
+                EXPECT_LE(d.speedLimit * rpmPerUnit, std::fabs(c.rpm));
+            } else {
+                EXPECT_FALSE(c.mustBeLimit) << d.speed * rpmPerUnit << " rpm shown";
+                EXPECT_NEAR(d.speed * rpmPerUnit, c.rpm, std::fabs(c.rpm) * 0.1);
+            }
+        };
+        ASSERT_TRUE(rig.waitFor([&] { return checked >= 40; }));
+        rig.onEvent = nullptr;
+    }
+}

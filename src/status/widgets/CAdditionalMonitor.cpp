@@ -193,8 +193,9 @@ void CAdditionalMonitor::done(int result) {
 }
 
 void CAdditionalMonitor::clearReadings() {
-    link_.pendingCommand = kResetRequest;
+    // Reset first: the request then waits for the new identification.
     host_.resetReadings();
+    link_.pendingCommand = kResetRequest;
 }
 
 void CAdditionalMonitor::newSensor() {
