@@ -25,9 +25,9 @@
 #include "status/widgets/CErrorDialog.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
-#include "ui/WindowPlacement.h"
-#include "ui/SettingsSaveNotice.h"
 #include "ui/Notice.h"
+#include "ui/SettingsSaveNotice.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
