@@ -16,7 +16,7 @@ enum class TextTable {
     MainWindow,     // 34
     YesNo,          // 2
     Recorder,       // 7
-    Evaluation,     // 19
+    Evaluation,     // 34
     TeachIn,        // 53
     StartMenu,      // 8
     TeachInSteps,   // 6

@@ -1,0 +1,273 @@
+#include "recorder/widgets/AmplitudePlot.h"
+
+#include "recorder/RecordSample.h"
+#include "recorder/widgets/EvaluationRows.h"
+#include "recorder/widgets/PlotGrid.h"
+#include "recorder/widgets/PlotStyle.h"
+#include "ui/UiText.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+namespace {
+
+StartRect startRect(const PlotTarget& target) {
+    return plotStartRect(target, AmplitudePlot::kPrinterTopMm);
+}
+
+struct CurvePens {
+    QPen white;
+    QPen yellow;
+};
+
+CurvePens curvePens(const PlotTarget& target) {
+    return {plotPen(AmplitudePlot::kCurveWH, target.printer ? 0.6 * target.sy : 2.0),
+            plotPen(AmplitudePlot::kCurveYE, target.printer ? 0.6 * target.sy : 2.0)};
+}
+
+void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& plot) {
+    const StartRect r = startRect(target);
+    drawPlotTitle(painter, target, titleStrip(r.top, plot),
+                  uiText(TextTable::Evaluation, evaluation_rows::kAmplitude));
+
+    painter.fillRect(
+        QRect(plot.left, plot.top, plot.width(), plot.height()),
+        QColor::fromRgb(target.printer ? AmplitudePlot::kFillPrinter : AmplitudePlot::kFillScreen));
+    const QBrush hatch(QColor::fromRgb(target.printer ? AmplitudePlot::kHatchPrinter
+                                                      : AmplitudePlot::kHatchScreen),
+                       Qt::BDiagPattern);
+    const int y100 = AmplitudePlot::yOfGridLine(plot, 100);
+    const int y120 = AmplitudePlot::yOfGridLine(plot, 120);
+    const int y30 = AmplitudePlot::yOfGridLine(plot, 30);
+    const int y0 = AmplitudePlot::yOfGridLine(plot, 0);
+    painter.fillRect(QRect(plot.left, y120, plot.width(), y100 - y120), hatch);
+    painter.fillRect(QRect(plot.left, y30, plot.width(), y0 - y30), hatch);
+
+    const QPen thin = thinGridPen(target);
+    const QPen limit = plotPen(AmplitudePlot::kLimitLine, target.printer ? 0.5 * target.sy : 2.0);
+    const QFont labelFont = plotLabelFont(target);
+    painter.setFont(labelFont);
+    const int gap = static_cast<int>(5.0 * target.gx());
+    const int halfBox = static_cast<int>(20.0 * target.gy());
+    for (int percent = 0; percent <= 120; percent += 10) {
+        const int y = AmplitudePlot::yOfGridLine(plot, percent);
+        painter.setPen(percent == 30 || percent == 90 ? limit : thin);
+        painter.drawLine(plot.left, y, plot.right, y);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(r.left, y - halfBox, plot.left - gap - r.left, 2 * halfBox),
+                         Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                         QStringLiteral("%1%").arg(percent));
+    }
+    drawAngleGrid(painter, target, plot, thin, labelFont);
+}
+
+struct Point {
+    int x;
+    int yWH;
+    int yYE;
+};
+
+Point pointOf(const PlotBox& plot, const RecordSample& s) {
+    return {xOfAngle(plot, s.position), AmplitudePlot::yOfAmplitude(plot, s.amplitudeWH),
+            AmplitudePlot::yOfAmplitude(plot, s.amplitudeYE)};
+}
+
+bool inside(const PlotBox& plot, int x) {
+    return x >= plot.left && x <= plot.right;
+}
+
+void drawEverySample(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
+                     const std::vector<RecordSample>& samples, std::size_t from) {
+    bool havePrevious = false;
+    Point previous{};
+    for (std::size_t i = from; i < samples.size(); ++i) {
+        const Point p = pointOf(plot, samples[i]);
+        if (!inside(plot, p.x)) {
+            continue;
+        }
+        if (havePrevious && joinsAcross(plot, previous.x, p.x)) {
+            painter.setPen(pens.white);
+            painter.drawLine(previous.x, previous.yWH, p.x, p.yWH);
+            painter.setPen(pens.yellow);
+            painter.drawLine(previous.x, previous.yYE, p.x, p.yYE);
+        }
+        previous = p;
+        havePrevious = true;
+    }
+}
+
+// Consecutive samples on one pixel column, reduced to what they draw there.
+struct ColumnRun {
+    int x = 0;
+    int count = 0;
+    int firstWH = 0, lastWH = 0, minWH = 0, maxWH = 0;
+    int firstYE = 0, lastYE = 0, minYE = 0, maxYE = 0;
+
+    void start(const Point& p) {
+        x = p.x;
+        count = 1;
+        firstWH = lastWH = minWH = maxWH = p.yWH;
+        firstYE = lastYE = minYE = maxYE = p.yYE;
+    }
+    void add(const Point& p) {
+        ++count;
+        lastWH = p.yWH;
+        minWH = std::min(minWH, p.yWH);
+        maxWH = std::max(maxWH, p.yWH);
+        lastYE = p.yYE;
+        minYE = std::min(minYE, p.yYE);
+        maxYE = std::max(maxYE, p.yYE);
+    }
+};
+
+// Lines go out in batches, one pen per curve: switching the pen for every
+// line costs more than the lines. Drawing the white lines of a batch before
+// its yellow ones changes nothing as long as a new white line cannot touch a
+// yellow one already waiting; when it could, the batch is drawn first.
+class CurveBatch {
+public:
+    CurveBatch(QPainter& painter, const CurvePens& pens, int margin)
+        : painter_(painter), pens_(pens), margin_(margin) {
+        white_.reserve(kBatch + 2);
+        yellow_.reserve(kBatch + 2);
+    }
+    ~CurveBatch() { flush(); }
+
+    void run(const ColumnRun& r, const ColumnRun* joinedFrom) {
+        int whiteLow = r.minWH;
+        int whiteHigh = r.maxWH;
+        int yellowLow = r.minYE;
+        int yellowHigh = r.maxYE;
+        if (joinedFrom != nullptr) {
+            whiteLow = std::min(whiteLow, joinedFrom->lastWH);
+            whiteHigh = std::max(whiteHigh, joinedFrom->lastWH);
+            yellowLow = std::min(yellowLow, joinedFrom->lastYE);
+            yellowHigh = std::max(yellowHigh, joinedFrom->lastYE);
+        }
+        if (!yellow_.isEmpty() && whiteLow - margin_ <= yellowHigh_ &&
+            whiteHigh + margin_ >= yellowLow_) {
+            flush();
+        }
+        if (joinedFrom != nullptr) {
+            white_.append(QLine(joinedFrom->x, joinedFrom->lastWH, r.x, r.firstWH));
+            yellow_.append(QLine(joinedFrom->x, joinedFrom->lastYE, r.x, r.firstYE));
+        }
+        if (r.count > 1) {
+            white_.append(QLine(r.x, r.minWH, r.x, r.maxWH));
+            yellow_.append(QLine(r.x, r.minYE, r.x, r.maxYE));
+        }
+        if (yellow_.isEmpty()) {
+            return;
+        }
+        yellowLow_ = std::min(yellowLow_, yellowLow);
+        yellowHigh_ = std::max(yellowHigh_, yellowHigh);
+        if (white_.size() >= kBatch) {
+            flush();
+        }
+    }
+
+    void flush() {
+        if (!white_.isEmpty()) {
+            painter_.setPen(pens_.white);
+            painter_.drawLines(white_);
+            painter_.setPen(pens_.yellow);
+            painter_.drawLines(yellow_);
+            white_.clear();
+            yellow_.clear();
+        }
+        yellowLow_ = std::numeric_limits<int>::max();
+        yellowHigh_ = std::numeric_limits<int>::min();
+    }
+
+private:
+    static constexpr qsizetype kBatch = 4096;
+    QPainter& painter_;
+    const CurvePens& pens_;
+    int margin_;
+    QList<QLine> white_;
+    QList<QLine> yellow_;
+    int yellowLow_ = std::numeric_limits<int>::max();
+    int yellowHigh_ = std::numeric_limits<int>::min();
+};
+
+void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
+                        const std::vector<RecordSample>& samples) {
+    // Half a pen and a pixel to either side of a line may be covered.
+    const int margin = static_cast<int>(std::max(pens.white.widthF(), pens.yellow.widthF())) + 2;
+    CurveBatch batch(painter, pens, margin);
+    bool haveRun = false;
+    bool havePreviousRun = false;
+    ColumnRun previous;
+    ColumnRun current;
+    auto finish = [&] {
+        const bool joined = havePreviousRun && joinsAcross(plot, previous.x, current.x);
+        batch.run(current, joined ? &previous : nullptr);
+        previous = current;
+        havePreviousRun = true;
+    };
+    for (const RecordSample& s : samples) {
+        const Point p = pointOf(plot, s);
+        if (!inside(plot, p.x)) {
+            continue;
+        }
+        if (haveRun && p.x == current.x) {
+            current.add(p);
+            continue;
+        }
+        if (haveRun) {
+            finish();
+        }
+        current.start(p);
+        haveRun = true;
+    }
+    if (haveRun) {
+        finish();
+    }
+}
+
+} // namespace
+
+PlotBox AmplitudePlot::frame(const PlotTarget& target) {
+    const StartRect r = startRect(target);
+    const int d = r.bottom - r.top;
+    PlotBox box;
+    box.top = r.top + d / 30;
+    box.bottom = r.bottom - d / 2 - d / 20;
+    box.left = plotLeft(r, target.gx());
+    box.right = plotRight(r, target.gx());
+    return box;
+}
+
+int AmplitudePlot::yOfAmplitude(const PlotBox& plot, double percent) {
+    const double y = plot.bottom - percent * plot.height() / kTopPercent;
+    return std::clamp(static_cast<int>(y), plot.top, plot.bottom);
+}
+
+int AmplitudePlot::yOfGridLine(const PlotBox& plot, int percent) {
+    return plot.bottom - (percent / 10) * plot.height() / 12;
+}
+
+void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
+                       const std::vector<RecordSample>& samples, PlotMode mode, PlotDetail detail) {
+    const PlotBox plot = AmplitudePlot::frame(target);
+    if (plot.width() <= 0 || plot.height() <= 0) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const CurvePens pens = curvePens(target);
+    if (mode == PlotMode::Full) {
+        drawBackground(painter, target, plot);
+        if (detail == PlotDetail::EverySample) {
+            drawEverySample(painter, plot, pens, samples, 0);
+        } else {
+            drawColumnExtremes(painter, plot, pens, samples);
+        }
+    } else if (samples.size() >= 2) {
+        drawEverySample(painter, plot, pens, samples, samples.size() - 2);
+    }
+    painter.restore();
+}

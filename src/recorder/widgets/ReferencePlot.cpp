@@ -1,0 +1,180 @@
+#include "recorder/widgets/ReferencePlot.h"
+
+#include "recorder/RecordSample.h"
+#include "recorder/widgets/EvaluationRows.h"
+#include "recorder/widgets/PlotGrid.h"
+#include "recorder/widgets/PlotStyle.h"
+#include "ui/UiText.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+StartRect startRect(const PlotTarget& target) {
+    return plotStartRect(target, ReferencePlot::kPrinterTopMm);
+}
+
+void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& plot,
+                    int halfRange) {
+    const StartRect r = startRect(target);
+    const int d = r.bottom - r.top;
+    drawPlotTitle(painter, target, titleStrip(r.top + d / 2, plot),
+                  uiText(TextTable::Evaluation, evaluation_rows::kReferenceMarks));
+    painter.fillRect(QRect(plot.left, plot.top, plot.width(), plot.height()),
+                     QColor::fromRgb(ReferencePlot::kFill));
+
+    const QPen thin = thinGridPen(target);
+    const QPen thick = thickGridPen(target);
+    const QFont labelFont = plotLabelFont(target);
+    painter.setFont(labelFont);
+    const int gap = static_cast<int>(5.0 * target.gx());
+    const int halfBox = static_cast<int>(20.0 * target.gy());
+    for (int i = 0; i <= 20; ++i) {
+        const int y = ReferencePlot::yOfGridLine(plot, i);
+        const int value = ReferencePlot::gridValue(halfRange, i);
+        painter.setPen(value == 0 ? thick : thin);
+        painter.drawLine(plot.left, y, plot.right, y);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(r.left, y - halfBox, plot.left - gap - r.left, 2 * halfBox),
+                         Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                         QString::number(value));
+    }
+    drawAngleGrid(painter, target, plot, thin, labelFont);
+}
+
+// The reference sample before the last one, where incremental drawing starts.
+std::size_t incrementalStart(const std::vector<RecordSample>& samples) {
+    int seen = 0;
+    for (std::size_t i = samples.size(); i-- > 0;) {
+        if (samples[i].isReference && ++seen == 2) {
+            return i;
+        }
+    }
+    return samples.size();
+}
+
+void drawMarks(QPainter& painter, const PlotTarget& target, const PlotBox& plot, int halfRange,
+               const std::vector<RecordSample>& samples, std::size_t from) {
+    const QPen outlineRed = plotPen(ReferencePlot::kRed, target.printer ? 0.25 * target.sy : 1.0);
+    const QPen outlineBlue = plotPen(ReferencePlot::kBlue, target.printer ? 0.25 * target.sy : 1.0);
+    const QPen lineRed = plotPen(ReferencePlot::kRed, target.printer ? 0.6 * target.sy : 2.0);
+    const QPen lineBlue = plotPen(ReferencePlot::kBlue, target.printer ? 0.6 * target.sy : 2.0);
+    const QBrush fillRed{QColor::fromRgb(ReferencePlot::kLightRed)};
+    const QBrush fillBlue{QColor::fromRgb(ReferencePlot::kLightBlue)};
+    const int radius = static_cast<int>(3.0 * target.gy());
+
+    bool havePrevious = false;
+    QPoint previousD;
+    QPoint previousF;
+    for (std::size_t i = from; i < samples.size(); ++i) {
+        const RecordSample& s = samples[i];
+        if (!s.isReference) {
+            continue;
+        }
+        const int x = xOfAngle(plot, s.position);
+        if (x < plot.left || x > plot.right) {
+            continue;
+        }
+        if (s.refC != 0.0) {
+            painter.setPen(outlineRed);
+            painter.setBrush(fillRed);
+            const int y = ReferencePlot::yOfValue(plot, halfRange, s.refC);
+            painter.drawEllipse(QRect(x - radius, y - radius, 2 * radius, 2 * radius));
+        }
+        if (s.refE != 0.0) {
+            painter.setPen(outlineBlue);
+            painter.setBrush(fillBlue);
+            const int y = ReferencePlot::yOfValue(plot, halfRange, s.refE);
+            painter.drawEllipse(QRect(x - radius, y - radius, 2 * radius, 2 * radius));
+        }
+        const QPoint d(x, ReferencePlot::yOfValue(plot, halfRange, s.refD));
+        const QPoint f(x, ReferencePlot::yOfValue(plot, halfRange, s.refF));
+        if (havePrevious) {
+            painter.setPen(lineRed);
+            painter.drawLine(previousD, d);
+            painter.setPen(lineBlue);
+            painter.drawLine(previousF, f);
+        }
+        previousD = d;
+        previousF = f;
+        havePrevious = true;
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
+} // namespace
+
+PlotBox ReferencePlot::frame(const PlotTarget& target) {
+    const StartRect r = startRect(target);
+    const int d = r.bottom - r.top;
+    PlotBox box;
+    box.top = r.top + d / 2 + d / 30;
+    box.bottom = r.bottom - (target.printer ? d / 15 : d / 10);
+    // The same left and right as the amplitude plot, so that angles line up.
+    box.left = plotLeft(r, target.gx());
+    box.right = plotRight(r, target.gx());
+    return box;
+}
+
+int ReferencePlot::halfRangeFor(double largestRefC, double smallestRefE) {
+    const int m = static_cast<int>(std::floor(largestRefC / 100.0));
+    const int n = static_cast<int>(std::floor(std::fabs(smallestRefE) / 100.0));
+    return std::max(100 * m + 100, 100 * n + 100);
+}
+
+int ReferencePlot::halfRange(const std::vector<RecordSample>& samples) {
+    double largestC = 0.0;
+    double smallestE = 0.0;
+    for (const RecordSample& s : samples) {
+        if (s.isReference) {
+            largestC = std::max(largestC, s.refC);
+            smallestE = std::min(smallestE, s.refE);
+        }
+    }
+    return halfRangeFor(largestC, smallestE);
+}
+
+int ReferencePlot::yOfValue(const PlotBox& plot, int halfRange, double value) {
+    const int mid = plot.bottom - plot.height() / 2;
+    const double y = mid - value * plot.height() / (2.0 * halfRange);
+    return static_cast<int>(std::clamp(y, double(plot.top), double(plot.bottom)));
+}
+
+int ReferencePlot::yOfGridLine(const PlotBox& plot, int i) {
+    return plot.bottom - i * plot.height() / 20;
+}
+
+int ReferencePlot::gridValue(int halfRange, int i) {
+    return -halfRange + i * (2 * halfRange / 20);
+}
+
+void drawReferencePlot(QPainter& painter, const PlotTarget& target,
+                       const std::vector<RecordSample>& samples, PlotMode mode, int& refScale) {
+    drawReferencePlot(painter, target, samples, mode, refScale, ReferencePlot::halfRange(samples));
+}
+
+void drawReferencePlot(QPainter& painter, const PlotTarget& target,
+                       const std::vector<RecordSample>& samples, PlotMode mode, int& refScale,
+                       int halfRange) {
+    const PlotBox plot = ReferencePlot::frame(target);
+    if (plot.width() <= 0 || plot.height() <= 0) {
+        return;
+    }
+    if (halfRange != refScale) {
+        refScale = halfRange;
+        mode = PlotMode::Full;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (mode == PlotMode::Full) {
+        drawBackground(painter, target, plot, halfRange);
+        drawMarks(painter, target, plot, halfRange, samples, 0);
+    } else {
+        drawMarks(painter, target, plot, halfRange, samples, incrementalStart(samples));
+    }
+    painter.restore();
+}
