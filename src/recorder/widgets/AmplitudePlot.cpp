@@ -30,6 +30,10 @@ CurvePens curvePens(const PlotTarget& target) {
 
 void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& plot) {
     const StartRect r = startRect(target);
+    if (target.background.isValid()) {
+        painter.fillRect(QRect(r.left, r.top, r.right - r.left, (r.bottom - r.top) / 2),
+                         target.background);
+    }
     drawPlotTitle(painter, target, titleStrip(r.top, plot),
                   uiText(TextTable::Evaluation, evaluation_rows::kAmplitude));
 
@@ -101,18 +105,23 @@ void drawEverySample(QPainter& painter, const PlotBox& plot, const CurvePens& pe
 
 // Consecutive samples on one pixel column, reduced to what they draw there.
 struct ColumnRun {
+    std::size_t begin = 0; // first sample of the run
+    std::size_t end = 0;   // one past the last
     int x = 0;
     int count = 0;
     int firstWH = 0, lastWH = 0, minWH = 0, maxWH = 0;
     int firstYE = 0, lastYE = 0, minYE = 0, maxYE = 0;
 
-    void start(const Point& p) {
+    void start(std::size_t index, const Point& p) {
+        begin = index;
+        end = index + 1;
         x = p.x;
         count = 1;
         firstWH = lastWH = minWH = maxWH = p.yWH;
         firstYE = lastYE = minYE = maxYE = p.yYE;
     }
-    void add(const Point& p) {
+    void add(std::size_t index, const Point& p) {
+        end = index + 1;
         ++count;
         lastWH = p.yWH;
         minWH = std::min(minWH, p.yWH);
@@ -123,32 +132,47 @@ struct ColumnRun {
     }
 };
 
+struct Span {
+    int low;
+    int high;
+    bool meets(const Span& other, int margin) const {
+        return low - margin <= other.high && high + margin >= other.low;
+    }
+};
+
 // Lines go out in batches, one pen per curve: switching the pen for every
-// line costs more than the lines. Drawing the white lines of a batch before
-// its yellow ones changes nothing as long as a new white line cannot touch a
-// yellow one already waiting; when it could, the batch is drawn first.
+// line costs more than the lines. Within a column run the order of the two
+// colours matters only where the curves touch; such a run is drawn sample by
+// sample as the plain way does. Across runs, drawing a batch's white lines
+// before its yellow ones changes nothing as long as no white line of a later
+// run can touch a yellow one still waiting; when it could, the batch goes first.
 class CurveBatch {
 public:
-    CurveBatch(QPainter& painter, const CurvePens& pens, int margin)
-        : painter_(painter), pens_(pens), margin_(margin) {
+    CurveBatch(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
+               const std::vector<RecordSample>& samples)
+        : painter_(painter), plot_(plot), pens_(pens), samples_(samples),
+          // Half a pen and a pixel to either side of a line may be covered.
+          margin_(static_cast<int>(std::max(pens.white.widthF(), pens.yellow.widthF())) + 2) {
         white_.reserve(kBatch + 2);
         yellow_.reserve(kBatch + 2);
     }
     ~CurveBatch() { flush(); }
 
     void run(const ColumnRun& r, const ColumnRun* joinedFrom) {
-        int whiteLow = r.minWH;
-        int whiteHigh = r.maxWH;
-        int yellowLow = r.minYE;
-        int yellowHigh = r.maxYE;
+        Span white{r.minWH, r.maxWH};
+        Span yellow{r.minYE, r.maxYE};
         if (joinedFrom != nullptr) {
-            whiteLow = std::min(whiteLow, joinedFrom->lastWH);
-            whiteHigh = std::max(whiteHigh, joinedFrom->lastWH);
-            yellowLow = std::min(yellowLow, joinedFrom->lastYE);
-            yellowHigh = std::max(yellowHigh, joinedFrom->lastYE);
+            white = {std::min(white.low, joinedFrom->lastWH),
+                     std::max(white.high, joinedFrom->lastWH)};
+            yellow = {std::min(yellow.low, joinedFrom->lastYE),
+                      std::max(yellow.high, joinedFrom->lastYE)};
         }
-        if (!yellow_.isEmpty() && whiteLow - margin_ <= yellowHigh_ &&
-            whiteHigh + margin_ >= yellowLow_) {
+        if (white.meets(yellow, margin_)) {
+            flush();
+            drawSampleBySample(r, joinedFrom);
+            return;
+        }
+        if (!yellow_.isEmpty() && white.meets(waitingYellow_, margin_)) {
             flush();
         }
         if (joinedFrom != nullptr) {
@@ -162,8 +186,8 @@ public:
         if (yellow_.isEmpty()) {
             return;
         }
-        yellowLow_ = std::min(yellowLow_, yellowLow);
-        yellowHigh_ = std::max(yellowHigh_, yellowHigh);
+        waitingYellow_ = {std::min(waitingYellow_.low, yellow.low),
+                          std::max(waitingYellow_.high, yellow.high)};
         if (white_.size() >= kBatch) {
             flush();
         }
@@ -178,26 +202,44 @@ public:
             white_.clear();
             yellow_.clear();
         }
-        yellowLow_ = std::numeric_limits<int>::max();
-        yellowHigh_ = std::numeric_limits<int>::min();
+        waitingYellow_ = {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
     }
 
 private:
+    void drawSampleBySample(const ColumnRun& r, const ColumnRun* joinedFrom) {
+        bool havePrevious = joinedFrom != nullptr;
+        Point previous{havePrevious ? joinedFrom->x : 0, havePrevious ? joinedFrom->lastWH : 0,
+                       havePrevious ? joinedFrom->lastYE : 0};
+        for (std::size_t i = r.begin; i < r.end; ++i) {
+            const Point p = pointOf(plot_, samples_[i]);
+            if (p.x != r.x) {
+                continue; // outside the plot
+            }
+            if (havePrevious) {
+                painter_.setPen(pens_.white);
+                painter_.drawLine(previous.x, previous.yWH, p.x, p.yWH);
+                painter_.setPen(pens_.yellow);
+                painter_.drawLine(previous.x, previous.yYE, p.x, p.yYE);
+            }
+            previous = p;
+            havePrevious = true;
+        }
+    }
+
     static constexpr qsizetype kBatch = 4096;
     QPainter& painter_;
+    const PlotBox& plot_;
     const CurvePens& pens_;
+    const std::vector<RecordSample>& samples_;
     int margin_;
     QList<QLine> white_;
     QList<QLine> yellow_;
-    int yellowLow_ = std::numeric_limits<int>::max();
-    int yellowHigh_ = std::numeric_limits<int>::min();
+    Span waitingYellow_{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
 };
 
 void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
                         const std::vector<RecordSample>& samples) {
-    // Half a pen and a pixel to either side of a line may be covered.
-    const int margin = static_cast<int>(std::max(pens.white.widthF(), pens.yellow.widthF())) + 2;
-    CurveBatch batch(painter, pens, margin);
+    CurveBatch batch(painter, plot, pens, samples);
     bool haveRun = false;
     bool havePreviousRun = false;
     ColumnRun previous;
@@ -208,19 +250,19 @@ void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens&
         previous = current;
         havePreviousRun = true;
     };
-    for (const RecordSample& s : samples) {
-        const Point p = pointOf(plot, s);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const Point p = pointOf(plot, samples[i]);
         if (!inside(plot, p.x)) {
             continue;
         }
         if (haveRun && p.x == current.x) {
-            current.add(p);
+            current.add(i, p);
             continue;
         }
         if (haveRun) {
             finish();
         }
-        current.start(p);
+        current.start(i, p);
         haveRun = true;
     }
     if (haveRun) {

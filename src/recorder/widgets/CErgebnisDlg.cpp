@@ -120,6 +120,7 @@ int CErgebnisDlg::resultsHeight() const {
 PlotTarget CErgebnisDlg::plotTarget() const {
     PlotTarget target;
     target.area = plotArea(size(), resultsHeight());
+    target.background = palette().color(QPalette::Window);
     return target;
 }
 

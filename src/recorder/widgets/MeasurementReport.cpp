@@ -86,7 +86,11 @@ void paintReport(QPainter& painter, const QRect& page, const ReportInfo& info,
                  const std::vector<RecordSample>& samples, int& refScale) {
     const PageScale mm(page);
     painter.save();
-    const PlotTarget target{page, true, mm.sx(), mm.sy()};
+    PlotTarget target;
+    target.area = page;
+    target.printer = true;
+    target.sx = mm.sx();
+    target.sy = mm.sy();
     drawAmplitudePlot(painter, target, samples, PlotMode::Full);
     drawReferencePlot(painter, target, samples, PlotMode::Full, refScale);
 

@@ -3,6 +3,7 @@
 // the screen (pixels) and on the printed report (device units). Integer
 // arithmetic as the plots have always been drawn: divisions truncate.
 
+#include <QColor>
 #include <QRect>
 
 #include <vector>
@@ -18,6 +19,9 @@ struct PlotTarget {
     // Printer: device units per millimetre. 1 on screen.
     double sx = 1.0;
     double sy = 1.0;
+    // When valid, a plot drawn in full first clears its half of the area
+    // (titles and labels included) with this colour.
+    QColor background;
 
     // The scales the plot geometry uses: on the printer a quarter of the
     // millimetre scales, so that 30 units are 7.5 mm.

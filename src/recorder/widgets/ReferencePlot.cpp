@@ -22,6 +22,10 @@ void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& 
                     int halfRange) {
     const StartRect r = startRect(target);
     const int d = r.bottom - r.top;
+    if (target.background.isValid()) {
+        painter.fillRect(QRect(r.left, r.top + d / 2, r.right - r.left, d - d / 2),
+                         target.background);
+    }
     drawPlotTitle(painter, target, titleStrip(r.top + d / 2, plot),
                   uiText(TextTable::Evaluation, evaluation_rows::kReferenceMarks));
     painter.fillRect(QRect(plot.left, plot.top, plot.width(), plot.height()),
@@ -57,8 +61,11 @@ std::size_t incrementalStart(const std::vector<RecordSample>& samples) {
     return samples.size();
 }
 
+// From reference sample `from` on. With `continuing` that sample only gives
+// the start of the next lines: its marks are on the plot already, and drawing
+// them again would cover the ends of the lines that reached it.
 void drawMarks(QPainter& painter, const PlotTarget& target, const PlotBox& plot, int halfRange,
-               const std::vector<RecordSample>& samples, std::size_t from) {
+               const std::vector<RecordSample>& samples, std::size_t from, bool continuing) {
     const QPen outlineRed = plotPen(ReferencePlot::kRed, target.printer ? 0.25 * target.sy : 1.0);
     const QPen outlineBlue = plotPen(ReferencePlot::kBlue, target.printer ? 0.25 * target.sy : 1.0);
     const QPen lineRed = plotPen(ReferencePlot::kRed, target.printer ? 0.6 * target.sy : 2.0);
@@ -79,13 +86,14 @@ void drawMarks(QPainter& painter, const PlotTarget& target, const PlotBox& plot,
         if (x < plot.left || x > plot.right) {
             continue;
         }
-        if (s.refC != 0.0) {
+        const bool marksDrawn = continuing && i == from;
+        if (s.refC != 0.0 && !marksDrawn) {
             painter.setPen(outlineRed);
             painter.setBrush(fillRed);
             const int y = ReferencePlot::yOfValue(plot, halfRange, s.refC);
             painter.drawEllipse(QRect(x - radius, y - radius, 2 * radius, 2 * radius));
         }
-        if (s.refE != 0.0) {
+        if (s.refE != 0.0 && !marksDrawn) {
             painter.setPen(outlineBlue);
             painter.setBrush(fillBlue);
             const int y = ReferencePlot::yOfValue(plot, halfRange, s.refE);
@@ -172,9 +180,9 @@ void drawReferencePlot(QPainter& painter, const PlotTarget& target,
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (mode == PlotMode::Full) {
         drawBackground(painter, target, plot, halfRange);
-        drawMarks(painter, target, plot, halfRange, samples, 0);
+        drawMarks(painter, target, plot, halfRange, samples, 0, false);
     } else {
-        drawMarks(painter, target, plot, halfRange, samples, incrementalStart(samples));
+        drawMarks(painter, target, plot, halfRange, samples, incrementalStart(samples), true);
     }
     painter.restore();
 }

@@ -43,8 +43,8 @@ public:
 
 // Draws the reference plot. `refScale` is the half range last drawn: when the
 // recording needs another one it is updated and the plot drawn in full even if
-// Incremental was asked for. Incremental draws from the last reference sample
-// that has a successor.
+// Incremental was asked for. Incremental draws what the newest reference
+// sample adds: its marks and the lines from the reference sample before it.
 void drawReferencePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, int& refScale);
 
