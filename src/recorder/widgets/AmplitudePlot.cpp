@@ -155,6 +155,7 @@ public:
           margin_(static_cast<int>(std::max(pens.white.widthF(), pens.yellow.widthF())) + 2) {
         white_.reserve(kBatch + 2);
         yellow_.reserve(kBatch + 2);
+        waitingYellow_.assign(static_cast<std::size_t>(plot.width() + 1), kNothing);
     }
     ~CurveBatch() { flush(); }
 
@@ -172,7 +173,9 @@ public:
             drawSampleBySample(r, joinedFrom);
             return;
         }
-        if (!yellow_.isEmpty() && white.meets(waitingYellow_, margin_)) {
+        const int xLow = joinedFrom != nullptr ? std::min(joinedFrom->x, r.x) : r.x;
+        const int xHigh = joinedFrom != nullptr ? std::max(joinedFrom->x, r.x) : r.x;
+        if (!yellow_.isEmpty() && touchesWaitingYellow(white, xLow, xHigh)) {
             flush();
         }
         if (joinedFrom != nullptr) {
@@ -186,8 +189,13 @@ public:
         if (yellow_.isEmpty()) {
             return;
         }
-        waitingYellow_ = {std::min(waitingYellow_.low, yellow.low),
-                          std::max(waitingYellow_.high, yellow.high)};
+        for (int x = xLow; x <= xHigh; ++x) {
+            Span& waiting = waitingYellow_[static_cast<std::size_t>(x - plot_.left)];
+            if (waiting.low > waiting.high) {
+                touched_.push_back(x - plot_.left);
+            }
+            waiting = {std::min(waiting.low, yellow.low), std::max(waiting.high, yellow.high)};
+        }
         if (white_.size() >= kBatch) {
             flush();
         }
@@ -202,10 +210,30 @@ public:
             white_.clear();
             yellow_.clear();
         }
-        waitingYellow_ = {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
+        for (int column : touched_) {
+            waitingYellow_[static_cast<std::size_t>(column)] = kNothing;
+        }
+        touched_.clear();
     }
 
 private:
+    static constexpr Span kNothing{std::numeric_limits<int>::max(),
+                                   std::numeric_limits<int>::min()};
+
+    // Whether white lines over columns xLow..xHigh and rows `white` could
+    // touch a yellow line still waiting (a line may cover its neighbours).
+    bool touchesWaitingYellow(const Span& white, int xLow, int xHigh) const {
+        const int from = std::max(plot_.left, xLow - margin_);
+        const int to = std::min(plot_.right, xHigh + margin_);
+        for (int x = from; x <= to; ++x) {
+            const Span& waiting = waitingYellow_[static_cast<std::size_t>(x - plot_.left)];
+            if (waiting.low <= waiting.high && white.meets(waiting, margin_)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     void drawSampleBySample(const ColumnRun& r, const ColumnRun* joinedFrom) {
         bool havePrevious = joinedFrom != nullptr;
         Point previous{havePrevious ? joinedFrom->x : 0, havePrevious ? joinedFrom->lastWH : 0,
@@ -234,7 +262,9 @@ private:
     int margin_;
     QList<QLine> white_;
     QList<QLine> yellow_;
-    Span waitingYellow_{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
+    // Per column of the plot: the rows of the yellow lines waiting.
+    std::vector<Span> waitingYellow_;
+    std::vector<int> touched_;
 };
 
 void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
