@@ -49,8 +49,7 @@ void FullRedraw(benchmark::State& state) {
     for (auto _ : state) {
         int refScale = 0;
         QPainter painter(&image);
-        drawAmplitudePlot(painter, target, samples, PlotMode::Full, detail);
-        drawReferencePlot(painter, target, samples, PlotMode::Full, refScale);
+        drawRecordingPlots(painter, target, samples, refScale, nullptr, detail);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -71,12 +70,13 @@ void IncrementalSample(benchmark::State& state) {
         drawAmplitudePlot(painter, target, samples, PlotMode::Full);
         drawReferencePlot(painter, target, samples, PlotMode::Full, refScale);
     }
-    const int halfRange = ReferencePlot::halfRange(samples);
+    const ReferenceIndex references = ReferenceIndex::of(samples);
     for (auto _ : state) {
         QPainter painter(&image);
         drawAmplitudePlot(painter, target, samples, PlotMode::Incremental);
         if (reference) {
-            drawReferencePlot(painter, target, samples, PlotMode::Incremental, refScale, halfRange);
+            drawReferencePlot(painter, target, samples, PlotMode::Incremental, refScale,
+                              references);
         }
         painter.end();
         benchmark::DoNotOptimize(image.constBits());

@@ -4,12 +4,15 @@
 #include "recorder/widgets/EvaluationRows.h"
 #include "recorder/widgets/PlotGrid.h"
 #include "recorder/widgets/PlotStyle.h"
+#include "recorder/widgets/ReferencePlot.h"
 #include "ui/UiText.h"
 
+#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -84,10 +87,14 @@ bool inside(const PlotBox& plot, int x) {
 }
 
 void drawEverySample(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
-                     const std::vector<RecordSample>& samples, std::size_t from) {
+                     const std::vector<RecordSample>& samples, std::size_t from,
+                     ReferenceIndex* references) {
     bool havePrevious = false;
     Point previous{};
     for (std::size_t i = from; i < samples.size(); ++i) {
+        if (references != nullptr) {
+            references->add(samples, i);
+        }
         const Point p = pointOf(plot, samples[i]);
         if (!inside(plot, p.x)) {
             continue;
@@ -132,6 +139,64 @@ struct ColumnRun {
     }
 };
 
+// The pixels a vertical line from (x, y1) to (x, y2) covers with a pen,
+// relative to its ends: columns x + left .. x + right, rows y1 + top ..
+// y2 + bottom (y1 < y2). Measured by drawing one, so that it is the painter's
+// own rasterisation whatever the pen's width.
+struct StrokeFootprint {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+    bool drawsPoints = false; // a line of length 0 leaves pixels
+};
+
+QRect paintedArea(const QImage& image) {
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+StrokeFootprint verticalFootprint(const QPen& pen) {
+    static QPen measuredPen;
+    static StrokeFootprint measured;
+    static bool have = false;
+    if (have && measuredPen == pen) {
+        return measured;
+    }
+    const int reach = static_cast<int>(pen.widthF()) + 4;
+    const int x = reach;
+    const int y1 = reach;
+    const int y2 = reach + 10;
+    QImage image(2 * reach + 1, 2 * reach + 11, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPen opaque = pen;
+    opaque.setColor(Qt::black);
+    {
+        QPainter painter(&image);
+        painter.setPen(opaque);
+        painter.drawLine(x, y1, x, y2);
+    }
+    const QRect line = paintedArea(image);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setPen(opaque);
+        painter.drawLine(x, y1, x, y1);
+    }
+    measured = {line.left() - x, line.right() - x, line.top() - y1, line.bottom() - y2,
+                !paintedArea(image).isEmpty()};
+    measuredPen = pen;
+    have = true;
+    return measured;
+}
+
 struct Span {
     int low;
     int high;
@@ -156,6 +221,7 @@ public:
         white_.reserve(kBatch + 2);
         yellow_.reserve(kBatch + 2);
         waitingYellow_.assign(static_cast<std::size_t>(plot.width() + 1), kNothing);
+        footprint_ = verticalFootprint(pens.white);
     }
     ~CurveBatch() { flush(); }
 
@@ -234,25 +300,73 @@ private:
         return false;
     }
 
+    // A run where the curves touch: the entry lines as the plain way draws
+    // them, then the column itself. Its segments all lie in the column, so the
+    // colour each row ends with is worked out row by row (the last segment to
+    // cover a row wins) and painted as rectangles of the pen's footprint.
     void drawSampleBySample(const ColumnRun& r, const ColumnRun* joinedFrom) {
-        bool havePrevious = joinedFrom != nullptr;
-        Point previous{havePrevious ? joinedFrom->x : 0, havePrevious ? joinedFrom->lastWH : 0,
-                       havePrevious ? joinedFrom->lastYE : 0};
-        for (std::size_t i = r.begin; i < r.end; ++i) {
+        std::size_t i = r.begin;
+        Point previous{};
+        if (joinedFrom != nullptr) {
+            previous = {joinedFrom->x, joinedFrom->lastWH, joinedFrom->lastYE};
+        } else {
+            while (i < r.end && pointOf(plot_, samples_[i]).x != r.x) {
+                ++i;
+            }
+            if (i == r.end) {
+                return;
+            }
+            previous = pointOf(plot_, samples_[i++]);
+        }
+        const int low = std::min(r.minWH, r.minYE) + footprint_.top;
+        const int high = std::max(r.maxWH, r.maxYE) + footprint_.bottom;
+        rows_.assign(static_cast<std::size_t>(high - low + 1), kNoCurve);
+        bool entered = joinedFrom == nullptr;
+        for (; i < r.end; ++i) {
             const Point p = pointOf(plot_, samples_[i]);
             if (p.x != r.x) {
                 continue; // outside the plot
             }
-            if (havePrevious) {
+            if (!entered) {
                 painter_.setPen(pens_.white);
                 painter_.drawLine(previous.x, previous.yWH, p.x, p.yWH);
                 painter_.setPen(pens_.yellow);
                 painter_.drawLine(previous.x, previous.yYE, p.x, p.yYE);
+                entered = true;
+            } else {
+                cover(previous.yWH, p.yWH, kWhite, low);
+                cover(previous.yYE, p.yYE, kYellow, low);
             }
             previous = p;
-            havePrevious = true;
+        }
+        for (std::size_t row = 0; row < rows_.size();) {
+            const std::uint8_t curve = rows_[row];
+            std::size_t end = row + 1;
+            while (end < rows_.size() && rows_[end] == curve) {
+                ++end;
+            }
+            if (curve != kNoCurve) {
+                painter_.fillRect(QRect(r.x + footprint_.left, low + static_cast<int>(row),
+                                        footprint_.right - footprint_.left + 1,
+                                        static_cast<int>(end - row)),
+                                  curve == kWhite ? pens_.white.color() : pens_.yellow.color());
+            }
+            row = end;
         }
     }
+
+    void cover(int y1, int y2, std::uint8_t curve, int low) {
+        if (y1 == y2 && !footprint_.drawsPoints) {
+            return;
+        }
+        const int from = std::min(y1, y2) + footprint_.top - low;
+        const int to = std::max(y1, y2) + footprint_.bottom - low;
+        std::fill(rows_.begin() + from, rows_.begin() + to + 1, curve);
+    }
+
+    static constexpr std::uint8_t kNoCurve = 0;
+    static constexpr std::uint8_t kWhite = 1;
+    static constexpr std::uint8_t kYellow = 2;
 
     static constexpr qsizetype kBatch = 4096;
     QPainter& painter_;
@@ -265,10 +379,12 @@ private:
     // Per column of the plot: the rows of the yellow lines waiting.
     std::vector<Span> waitingYellow_;
     std::vector<int> touched_;
+    StrokeFootprint footprint_;
+    std::vector<std::uint8_t> rows_;
 };
 
 void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
-                        const std::vector<RecordSample>& samples) {
+                        const std::vector<RecordSample>& samples, ReferenceIndex* references) {
     CurveBatch batch(painter, plot, pens, samples);
     bool haveRun = false;
     bool havePreviousRun = false;
@@ -281,6 +397,9 @@ void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens&
         havePreviousRun = true;
     };
     for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (references != nullptr) {
+            references->add(samples, i);
+        }
         const Point p = pointOf(plot, samples[i]);
         if (!inside(plot, p.x)) {
             continue;
@@ -323,9 +442,18 @@ int AmplitudePlot::yOfGridLine(const PlotBox& plot, int percent) {
 }
 
 void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
-                       const std::vector<RecordSample>& samples, PlotMode mode, PlotDetail detail) {
+                       const std::vector<RecordSample>& samples, PlotMode mode, PlotDetail detail,
+                       ReferenceIndex* references) {
+    if (references != nullptr && mode == PlotMode::Full) {
+        references->clear();
+    } else {
+        references = nullptr;
+    }
     const PlotBox plot = AmplitudePlot::frame(target);
     if (plot.width() <= 0 || plot.height() <= 0) {
+        if (references != nullptr) {
+            *references = ReferenceIndex::of(samples);
+        }
         return;
     }
     painter.save();
@@ -334,12 +462,12 @@ void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
     if (mode == PlotMode::Full) {
         drawBackground(painter, target, plot);
         if (detail == PlotDetail::EverySample) {
-            drawEverySample(painter, plot, pens, samples, 0);
+            drawEverySample(painter, plot, pens, samples, 0, references);
         } else {
-            drawColumnExtremes(painter, plot, pens, samples);
+            drawColumnExtremes(painter, plot, pens, samples, references);
         }
     } else if (samples.size() >= 2) {
-        drawEverySample(painter, plot, pens, samples, samples.size() - 2);
+        drawEverySample(painter, plot, pens, samples, samples.size() - 2, nullptr);
     }
     painter.restore();
 }

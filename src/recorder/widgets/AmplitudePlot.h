@@ -11,6 +11,7 @@
 
 class QPainter;
 struct RecordSample;
+struct ReferenceIndex;
 
 enum class PlotMode {
     Full,        // frame, grid, titles and every sample
@@ -56,6 +57,10 @@ public:
 // run's own segments, since they all lie in that column. Only where the white
 // and the yellow curve overlap inside one column may the colour on top differ
 // (each curve's run is drawn whole, not interleaved sample by sample).
+//
+// In full mode `references`, when given, is filled with the reference samples
+// on the way.
 void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode,
-                       PlotDetail detail = PlotDetail::ColumnExtremes);
+                       PlotDetail detail = PlotDetail::ColumnExtremes,
+                       ReferenceIndex* references = nullptr);

@@ -124,13 +124,6 @@ PlotTarget CErgebnisDlg::plotTarget() const {
     return target;
 }
 
-void CErgebnisDlg::followExtremes(const RecordSample& s) {
-    if (s.isReference) {
-        largestRefC_ = std::max(largestRefC_, s.refC);
-        smallestRefE_ = std::min(smallestRefE_, s.refE);
-    }
-}
-
 void CErgebnisDlg::addSample() {
     if (samples_.empty()) {
         return;
@@ -140,10 +133,9 @@ void CErgebnisDlg::addSample() {
         return;
     }
     const RecordSample& newest = samples_.back();
-    followExtremes(newest);
+    references_.add(samples_, samples_.size() - 1);
     drawn_ = samples_.size();
-    const int halfRange = ReferencePlot::halfRangeFor(largestRefC_, smallestRefE_);
-    if (halfRange != refScale_) {
+    if (references_.halfRange() != refScale_) {
         // A wider axis moves every mark and relabels the grid: all anew.
         redrawAll();
         return;
@@ -156,7 +148,7 @@ void CErgebnisDlg::addSample() {
     update(QRect(amplitude.left - 2, amplitude.top - 2, amplitude.width() + 5,
                  amplitude.height() + 5));
     if (newest.isReference) {
-        drawReferencePlot(painter, target, samples_, PlotMode::Incremental, refScale_, halfRange);
+        drawReferencePlot(painter, target, samples_, PlotMode::Incremental, refScale_, references_);
         const PlotBox reference = ReferencePlot::frame(target);
         update(QRect(reference.left - 2, reference.top - 2, reference.width() + 5,
                      reference.height() + 5));
@@ -175,16 +167,9 @@ void CErgebnisDlg::renderCanvas() {
         canvas_ = QImage(size(), QImage::Format_RGB32);
     }
     canvas_.fill(palette().color(QPalette::Window));
-    largestRefC_ = 0.0;
-    smallestRefE_ = 0.0;
-    for (const RecordSample& s : samples_) {
-        followExtremes(s);
-    }
     QPainter painter(&canvas_);
     const PlotTarget target = plotTarget();
-    drawAmplitudePlot(painter, target, samples_, PlotMode::Full);
-    drawReferencePlot(painter, target, samples_, PlotMode::Full, refScale_,
-                      ReferencePlot::halfRangeFor(largestRefC_, smallestRefE_));
+    drawRecordingPlots(painter, target, samples_, refScale_, &references_);
     if (showResults_) {
         const PlotBox plot = AmplitudePlot::frame(target);
         const QRect area =

@@ -21,6 +21,7 @@
 #include "recorder/RecordSample.h"
 #include "recorder/widgets/MeasurementReport.h"
 #include "recorder/widgets/PlotGeometry.h"
+#include "recorder/widgets/ReferencePlot.h"
 #include "ui/DialogUnits.h"
 
 #include <QDialog>
@@ -99,7 +100,6 @@ private:
     void renderCanvas();
     void clearPressed();
     int resultsHeight() const;
-    void followExtremes(const RecordSample& s);
 
     const std::vector<RecordSample>& samples_;
     DialogTemplate template_;
@@ -109,8 +109,7 @@ private:
     bool stale_ = true;
     std::size_t drawn_ = 0; // samples in the canvas
     int refScale_ = 0;
-    double largestRefC_ = 0.0;
-    double smallestRefE_ = 0.0;
+    ReferenceIndex references_; // of the samples drawn
     bool showResults_ = false;
     MeasurementResults results_;
     ReportInfo report_;

@@ -91,8 +91,7 @@ void paintReport(QPainter& painter, const QRect& page, const ReportInfo& info,
     target.printer = true;
     target.sx = mm.sx();
     target.sy = mm.sy();
-    drawAmplitudePlot(painter, target, samples, PlotMode::Full);
-    drawReferencePlot(painter, target, samples, PlotMode::Full, refScale);
+    drawRecordingPlots(painter, target, samples, refScale);
 
     const QPen pen = plotPen(qRgb(0, 0, 0), std::max(1.0, 0.375 * mm.sx()));
     painter.setPen(pen);

@@ -50,22 +50,12 @@ void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& 
     drawAngleGrid(painter, target, plot, thin, labelFont);
 }
 
-// The reference sample before the last one, where incremental drawing starts.
-std::size_t incrementalStart(const std::vector<RecordSample>& samples) {
-    int seen = 0;
-    for (std::size_t i = samples.size(); i-- > 0;) {
-        if (samples[i].isReference && ++seen == 2) {
-            return i;
-        }
-    }
-    return samples.size();
-}
-
-// From reference sample `from` on. With `continuing` that sample only gives
-// the start of the next lines: its marks are on the plot already, and drawing
-// them again would cover the ends of the lines that reached it.
+// The marks of reference samples marks[from..]. With `continuing` the first
+// only gives the start of the next lines: its marks are on the plot already,
+// and drawing them again would cover the ends of the lines that reached it.
 void drawMarks(QPainter& painter, const PlotTarget& target, const PlotBox& plot, int halfRange,
-               const std::vector<RecordSample>& samples, std::size_t from, bool continuing) {
+               const std::vector<RecordSample>& samples, const std::vector<std::size_t>& marks,
+               std::size_t from, bool continuing) {
     const QPen outlineRed = plotPen(ReferencePlot::kRed, target.printer ? 0.25 * target.sy : 1.0);
     const QPen outlineBlue = plotPen(ReferencePlot::kBlue, target.printer ? 0.25 * target.sy : 1.0);
     const QPen lineRed = plotPen(ReferencePlot::kRed, target.printer ? 0.6 * target.sy : 2.0);
@@ -77,16 +67,13 @@ void drawMarks(QPainter& painter, const PlotTarget& target, const PlotBox& plot,
     bool havePrevious = false;
     QPoint previousD;
     QPoint previousF;
-    for (std::size_t i = from; i < samples.size(); ++i) {
-        const RecordSample& s = samples[i];
-        if (!s.isReference) {
-            continue;
-        }
+    for (std::size_t m = from; m < marks.size(); ++m) {
+        const RecordSample& s = samples[marks[m]];
         const int x = xOfAngle(plot, s.position);
         if (x < plot.left || x > plot.right) {
             continue;
         }
-        const bool marksDrawn = continuing && i == from;
+        const bool marksDrawn = continuing && m == from;
         if (s.refC != 0.0 && !marksDrawn) {
             painter.setPen(outlineRed);
             painter.setBrush(fillRed);
@@ -135,15 +122,7 @@ int ReferencePlot::halfRangeFor(double largestRefC, double smallestRefE) {
 }
 
 int ReferencePlot::halfRange(const std::vector<RecordSample>& samples) {
-    double largestC = 0.0;
-    double smallestE = 0.0;
-    for (const RecordSample& s : samples) {
-        if (s.isReference) {
-            largestC = std::max(largestC, s.refC);
-            smallestE = std::min(smallestE, s.refE);
-        }
-    }
-    return halfRangeFor(largestC, smallestE);
+    return ReferenceIndex::of(samples).halfRange();
 }
 
 int ReferencePlot::yOfValue(const PlotBox& plot, int halfRange, double value) {
@@ -160,18 +139,40 @@ int ReferencePlot::gridValue(int halfRange, int i) {
     return -halfRange + i * (2 * halfRange / 20);
 }
 
+void ReferenceIndex::add(const std::vector<RecordSample>& samples, std::size_t i) {
+    const RecordSample& s = samples[i];
+    if (s.isReference) {
+        marks.push_back(i);
+        largestRefC = std::max(largestRefC, s.refC);
+        smallestRefE = std::min(smallestRefE, s.refE);
+    }
+}
+
+int ReferenceIndex::halfRange() const {
+    return ReferencePlot::halfRangeFor(largestRefC, smallestRefE);
+}
+
+ReferenceIndex ReferenceIndex::of(const std::vector<RecordSample>& samples) {
+    ReferenceIndex index;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        index.add(samples, i);
+    }
+    return index;
+}
+
 void drawReferencePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, int& refScale) {
-    drawReferencePlot(painter, target, samples, mode, refScale, ReferencePlot::halfRange(samples));
+    drawReferencePlot(painter, target, samples, mode, refScale, ReferenceIndex::of(samples));
 }
 
 void drawReferencePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, int& refScale,
-                       int halfRange) {
+                       const ReferenceIndex& index) {
     const PlotBox plot = ReferencePlot::frame(target);
     if (plot.width() <= 0 || plot.height() <= 0) {
         return;
     }
+    const int halfRange = index.halfRange();
     if (halfRange != refScale) {
         refScale = halfRange;
         mode = PlotMode::Full;
@@ -180,9 +181,21 @@ void drawReferencePlot(QPainter& painter, const PlotTarget& target,
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (mode == PlotMode::Full) {
         drawBackground(painter, target, plot, halfRange);
-        drawMarks(painter, target, plot, halfRange, samples, 0, false);
+        drawMarks(painter, target, plot, halfRange, samples, index.marks, 0, false);
+    } else if (index.marks.size() >= 2) {
+        drawMarks(painter, target, plot, halfRange, samples, index.marks, index.marks.size() - 2,
+                  true);
     } else {
-        drawMarks(painter, target, plot, halfRange, samples, incrementalStart(samples), true);
+        drawMarks(painter, target, plot, halfRange, samples, index.marks, 0, false);
     }
     painter.restore();
+}
+
+void drawRecordingPlots(QPainter& painter, const PlotTarget& target,
+                        const std::vector<RecordSample>& samples, int& refScale,
+                        ReferenceIndex* index, PlotDetail detail) {
+    ReferenceIndex own;
+    ReferenceIndex& references = index != nullptr ? *index : own;
+    drawAmplitudePlot(painter, target, samples, PlotMode::Full, detail, &references);
+    drawReferencePlot(painter, target, samples, PlotMode::Full, refScale, references);
 }

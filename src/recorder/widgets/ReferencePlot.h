@@ -8,10 +8,26 @@
 
 #include <QRgb>
 
+#include <cstddef>
 #include <vector>
 
 class QPainter;
 struct RecordSample;
+
+// The reference samples of a recording, in order, with the extremes that set
+// the axis. Kept up to date sample by sample by whoever follows a recording,
+// so that drawing the marks does not walk the whole recording again.
+struct ReferenceIndex {
+    std::vector<std::size_t> marks; // positions in the recording
+    double largestRefC = 0.0;
+    double smallestRefE = 0.0;
+
+    void clear() { *this = ReferenceIndex{}; }
+    // Takes in sample `i` of the recording when it is a reference mark.
+    void add(const std::vector<RecordSample>& samples, std::size_t i);
+    int halfRange() const;
+    static ReferenceIndex of(const std::vector<RecordSample>& samples);
+};
 
 class ReferencePlot {
 public:
@@ -48,9 +64,14 @@ public:
 void drawReferencePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, int& refScale);
 
-// The same with the half range the recording needs already known
-// (ReferencePlot::halfRange), so that a caller who follows the extremes sample
-// by sample need not look at the whole recording again.
+// The same with the reference samples already known.
 void drawReferencePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, int& refScale,
-                       int halfRange);
+                       const ReferenceIndex& index);
+
+// Both plots in full, walking the recording once: the amplitude plot collects
+// the reference samples for the reference plot. Fills `index` when given.
+void drawRecordingPlots(QPainter& painter, const PlotTarget& target,
+                        const std::vector<RecordSample>& samples, int& refScale,
+                        ReferenceIndex* index = nullptr,
+                        PlotDetail detail = PlotDetail::ColumnExtremes);
