@@ -7,6 +7,7 @@
 #include "recorder/widgets/ReportLogo.h"
 #include "ui/UiText.h"
 
+#include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -59,7 +60,10 @@ void paintInformation(QPainter& painter, const PageScale& mm, const ReportInfo& 
     line(textFont, 25, 55, 37, 5, evaluationText(rows::kBearing));
     line(fixedFont, 55, 122, 37, 5, info.remarks.bearing);
     line(textFont, 25, 55, 42, 5, evaluationText(rows::kFile));
-    line(smallFont, 55, 198, 42, 5, info.fileName);
+    // The small font only for a path too long for the text font.
+    const bool fits =
+        QFontMetrics(textFont).horizontalAdvance(info.fileName) < mm.x(198) - mm.x(55);
+    line(fits ? textFont : smallFont, 55, 198, 42, 5, info.fileName);
     line(textFont, 25, 55, 48, 5, evaluationText(rows::kRemarks));
     for (size_t i = 0; i < info.remarks.lines.size(); ++i) {
         line(fixedFont, 55, 198, 48 + 4.5 * static_cast<double>(i), 4.5, info.remarks.lines[i]);
