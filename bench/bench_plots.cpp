@@ -56,6 +56,22 @@ void FullRedraw(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(samples.size()));
 }
 
+// Only reading what the plots read of every sample, for comparison: the part
+// of a full redraw that is the walk over the recording's memory.
+void WalkOnly(benchmark::State& state) {
+    const std::vector<RecordSample>& samples = recording(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        double sum = 0.0;
+        int references = 0;
+        for (const RecordSample& s : samples) {
+            sum += s.position + s.amplitudeWH + s.amplitudeYE;
+            references += s.isReference;
+        }
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(references);
+    }
+}
+
 // One more sample on a recording of 100 thousand already drawn.
 void IncrementalSample(benchmark::State& state) {
     const bool reference = state.range(0) != 0;
@@ -92,6 +108,7 @@ BENCHMARK(FullRedraw)
     ->Args({1000000, 0})
     ->Args({1000000, 1})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(WalkOnly)->ArgName("samples")->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(IncrementalSample)->ArgName("reference")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {

@@ -117,6 +117,14 @@ TEST_F(Report, CancelInTheRemarksDialogPrintsThePresets) {
     EXPECT_FALSE(text.contains(QStringLiteral("scratched")));
 }
 
+TEST(ReportFile, AFolderThatDoesNotExistStartsNoDocument) {
+    configData.language = 0;
+    int refScale = 0;
+    EXPECT_EQ(writeReportPdf(QStringLiteral("/nonexistent-orvatix-folder/report.pdf"), ReportInfo{},
+                             {}, refScale),
+              ReportOutcome::NotStarted);
+}
+
 TEST(RemarksDialog, OkCopiesWhatWasTypedWithinTheLengths) {
     configData.language = 0;
     ReportRemarks remarks;

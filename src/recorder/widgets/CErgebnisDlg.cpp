@@ -250,8 +250,15 @@ void CErgebnisDlg::saveReportAsPdf() {
         return;
     }
     report_.date = QDateTime::currentDateTime();
-    if (writeReportPdf(path, report_, samples_, refScale_) != ReportOutcome::Printed) {
+    const ReportOutcome outcome = writeReportPdf(path, report_, samples_, refScale_);
+    if (outcome == ReportOutcome::PrinterInfoMissing) {
         showPrinterInfoMissing(this);
+    } else if (outcome == ReportOutcome::NotStarted) {
+        // The file could not be written (folder missing, no permission).
+        QMessageBox box(
+            QMessageBox::Critical, uiText(TextTable::Evaluation, evaluation_rows::kError),
+            uiText(TextTable::Evaluation, evaluation_rows::kOpenError), QMessageBox::Ok, this);
+        box.exec();
     }
     redrawAll();
 }
