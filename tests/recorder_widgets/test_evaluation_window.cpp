@@ -168,6 +168,26 @@ TEST_F(EvaluationWindow, ResultsBlockTakesRoomUnderThePlots) {
     EXPECT_FALSE(window.showsResults());
 }
 
+TEST_F(EvaluationWindow, AComparisonStaysUnderNewSamplesUntilClear) {
+    const std::vector<RecordSample> other = {referenceSample(120.0, 450.0, 0, -100.0, 0)};
+    window.setComparison(&other);
+    window.renderNow();
+    EXPECT_EQ(window.refScale(), 500);
+    record(referenceSample(40.0, 250.0, 50.0, -50.0, -40.0));
+    window.renderNow();
+    EXPECT_EQ(window.refScale(), 500) << "the comparison's marks keep the wider axis";
+    const QImage incremental = window.canvas().copy();
+    window.redrawAll();
+    window.renderNow();
+    EXPECT_TRUE(incremental == window.canvas());
+
+    QObject::connect(&window, &CErgebnisDlg::clearRequested, [&] { samples.clear(); });
+    control<QPushButton>(&window, CErgebnisDlg::kClear)->click();
+    window.renderNow();
+    EXPECT_FALSE(window.showsComparison());
+    EXPECT_EQ(window.refScale(), 100);
+}
+
 TEST(ResultLines, EveryLanguageStatesTheFiguresWithADecimalPoint) {
     MeasurementResults results;
     results.valid = true;

@@ -184,6 +184,34 @@ TEST_F(Plots, IncrementalDrawingAddsWhatAFullRedrawShows) {
     EXPECT_TRUE(image == expected);
 }
 
+TEST_F(Plots, AComparisonLiesUnderTheRecordingAndWidensTheReferenceAxis) {
+    const std::vector<RecordSample> recording = {positionSample(10.0, 60.0, 70.0),
+                                                 positionSample(20.0, 60.0, 70.0),
+                                                 referenceSample(30.0, 150.0, 0, -120.0, 0)};
+    const std::vector<RecordSample> other = {positionSample(100.0, 40.0, 85.0),
+                                             positionSample(110.0, 40.0, 85.0),
+                                             referenceSample(120.0, 450.0, 0, -100.0, 0)};
+    const ComparisonRecording comparison = ComparisonRecording::of(other);
+    QImage image = blank();
+    {
+        QPainter painter(&image);
+        drawRecordingPlots(painter, target, recording, refScale, nullptr,
+                           PlotDetail::ColumnExtremes, &comparison);
+    }
+    EXPECT_EQ(refScale, 500);
+    const QRect left(QPoint(amplitude.left, amplitude.top),
+                     QPoint(xOfAngle(amplitude, 50.0), amplitude.bottom));
+    const QRect middle(QPoint(xOfAngle(amplitude, 90.0), amplitude.top),
+                       QPoint(xOfAngle(amplitude, 130.0), amplitude.bottom));
+    EXPECT_GT(count(image, left, AmplitudePlot::kCurveYE), 0);
+    EXPECT_EQ(count(image, left, AmplitudePlot::kCompareYE), 0);
+    EXPECT_GT(count(image, middle, AmplitudePlot::kCompareYE), 0);
+    EXPECT_GT(count(image, middle, AmplitudePlot::kCompareWH), 0);
+    EXPECT_EQ(count(image, middle, AmplitudePlot::kCurveYE), 0);
+    EXPECT_GT(count(image, inside(reference), ReferencePlot::kCompareLightRed), 0);
+    EXPECT_GT(count(image, inside(reference), ReferencePlot::kLightRed), 0);
+}
+
 struct LookCase {
     const char* name;
     SyntheticShaft shaft;

@@ -25,11 +25,8 @@ namespace {
 // A shaft turned by hand through four revolutions: the washer runs a little
 // eccentric, so the yellow head's amplitude swings more than the white one's;
 // one reference mark per revolution.
-const std::vector<RecordSample>& shaftRecording() {
-    static std::vector<RecordSample> samples;
-    if (!samples.empty()) {
-        return samples;
-    }
+std::vector<RecordSample> turningShaft(double eccentricity, double referenceOffset) {
+    std::vector<RecordSample> samples;
     const double pi = std::acos(-1.0);
     std::uint32_t noise = 12345;
     auto jitter = [&noise] {
@@ -43,20 +40,32 @@ const std::vector<RecordSample>& shaftRecording() {
             s.position = 360.0 * i / perRevolution;
             const double a = s.position * pi / 180.0;
             s.amplitudeWH = 61.0 + 6.0 * std::sin(a + 0.4) + 1.2 * jitter();
-            s.amplitudeYE = 74.0 + 11.0 * std::sin(a + 2.1) + 1.2 * jitter();
+            s.amplitudeYE = 74.0 + eccentricity * std::sin(a + 2.1) + 1.2 * jitter();
             s.time = 0.05 * static_cast<double>(samples.size());
             samples.push_back(s);
             if (i == perRevolution * 137 / 360) {
                 RecordSample r = s;
                 r.isReference = true;
-                r.refC = 182.0 + 9.0 * revolution;
+                r.refC = 182.0 + referenceOffset + 9.0 * revolution;
                 r.refD = 118.0 - 7.0 * revolution;
-                r.refE = -171.0 + 5.0 * revolution;
+                r.refE = -171.0 - referenceOffset + 5.0 * revolution;
                 r.refF = -104.0 - 6.0 * revolution;
                 samples.push_back(r);
             }
         }
     }
+    return samples;
+}
+
+const std::vector<RecordSample>& shaftRecording() {
+    static const std::vector<RecordSample> samples = turningShaft(11.0, 0.0);
+    return samples;
+}
+
+// The same axis before its shims were changed: the yellow head ran further
+// from the washer.
+const std::vector<RecordSample>& earlierRecording() {
+    static const std::vector<RecordSample> samples = turningShaft(16.0, 35.0);
     return samples;
 }
 
@@ -127,6 +136,12 @@ ORVATIX_GALLERY_SHOT(app_evaluation_window) {
 ORVATIX_GALLERY_SHOT(app_evaluation_results) {
     CErgebnisDlg* window = evaluationWindow();
     window->setResults(shaftResults());
+    return window;
+}
+
+ORVATIX_GALLERY_SHOT(app_evaluation_comparison) {
+    CErgebnisDlg* window = evaluationWindow();
+    window->setComparison(&earlierRecording());
     return window;
 }
 

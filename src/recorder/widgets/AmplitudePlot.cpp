@@ -26,9 +26,10 @@ struct CurvePens {
     QPen yellow;
 };
 
-CurvePens curvePens(const PlotTarget& target) {
-    return {plotPen(AmplitudePlot::kCurveWH, target.printer ? 0.6 * target.sy : 2.0),
-            plotPen(AmplitudePlot::kCurveYE, target.printer ? 0.6 * target.sy : 2.0)};
+CurvePens curvePens(const PlotTarget& target, bool comparison = false) {
+    const double width = target.printer ? 0.6 * target.sy : 2.0;
+    return {plotPen(comparison ? AmplitudePlot::kCompareWH : AmplitudePlot::kCurveWH, width),
+            plotPen(comparison ? AmplitudePlot::kCompareYE : AmplitudePlot::kCurveYE, width)};
 }
 
 void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& plot) {
@@ -473,7 +474,7 @@ int AmplitudePlot::yOfGridLine(const PlotBox& plot, int percent) {
 
 void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, PlotDetail detail,
-                       ReferenceIndex* references) {
+                       ReferenceIndex* references, const ComparisonRecording* comparison) {
     if (references != nullptr && mode == PlotMode::Full) {
         references->clear();
     } else {
@@ -491,6 +492,10 @@ void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
     const CurvePens pens = curvePens(target);
     if (mode == PlotMode::Full) {
         drawBackground(painter, target, plot);
+        if (comparison != nullptr && comparison->samples != nullptr) {
+            drawColumnExtremes(painter, plot, curvePens(target, true), *comparison->samples,
+                               nullptr);
+        }
         if (detail == PlotDetail::EverySample) {
             drawEverySample(painter, plot, pens, samples, 0, references);
         } else {

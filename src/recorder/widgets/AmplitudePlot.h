@@ -12,6 +12,7 @@
 class QPainter;
 struct RecordSample;
 struct ReferenceIndex;
+struct ComparisonRecording;
 
 enum class PlotMode {
     Full,        // frame, grid, titles and every sample
@@ -35,6 +36,9 @@ public:
     static constexpr QRgb kGrid = qRgb(0, 0, 0);
     static constexpr QRgb kCurveWH = qRgb(255, 255, 255);
     static constexpr QRgb kCurveYE = qRgb(224, 224, 32);
+    // A second recording laid under the first.
+    static constexpr QRgb kCompareWH = qRgb(184, 184, 184);
+    static constexpr QRgb kCompareYE = qRgb(238, 238, 160);
 
     static constexpr double kTopPercent = 120.0;
     static constexpr double kPrinterTopMm = 65.0;
@@ -59,8 +63,10 @@ public:
 // (each curve's run is drawn whole, not interleaved sample by sample).
 //
 // In full mode `references`, when given, is filled with the reference samples
-// on the way.
+// on the way, and a `comparison` recording is drawn under the curves in the
+// lighter colours.
 void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode,
                        PlotDetail detail = PlotDetail::ColumnExtremes,
-                       ReferenceIndex* references = nullptr);
+                       ReferenceIndex* references = nullptr,
+                       const ComparisonRecording* comparison = nullptr);

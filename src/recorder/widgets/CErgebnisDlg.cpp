@@ -103,6 +103,11 @@ void CErgebnisDlg::setResults(const MeasurementResults& results) {
     redrawAll();
 }
 
+void CErgebnisDlg::setComparison(const std::vector<RecordSample>* samples) {
+    comparison_ = samples != nullptr ? ComparisonRecording::of(*samples) : ComparisonRecording{};
+    redrawAll();
+}
+
 void CErgebnisDlg::clearResults() {
     showResults_ = false;
     redrawAll();
@@ -135,7 +140,7 @@ void CErgebnisDlg::addSample() {
     const RecordSample& newest = samples_.back();
     references_.add(samples_, samples_.size() - 1);
     drawn_ = samples_.size();
-    if (references_.halfRange() != refScale_) {
+    if (referenceHalfRange(references_, &comparison_) != refScale_) {
         // A wider axis moves every mark and relabels the grid: all anew.
         redrawAll();
         return;
@@ -148,7 +153,8 @@ void CErgebnisDlg::addSample() {
     update(QRect(amplitude.left - 2, amplitude.top - 2, amplitude.width() + 5,
                  amplitude.height() + 5));
     if (newest.isReference) {
-        drawReferencePlot(painter, target, samples_, PlotMode::Incremental, refScale_, references_);
+        drawReferencePlot(painter, target, samples_, PlotMode::Incremental, refScale_, references_,
+                          &comparison_);
         const PlotBox reference = ReferencePlot::frame(target);
         update(QRect(reference.left - 2, reference.top - 2, reference.width() + 5,
                      reference.height() + 5));
@@ -169,7 +175,8 @@ void CErgebnisDlg::renderCanvas() {
     canvas_.fill(palette().color(QPalette::Window));
     QPainter painter(&canvas_);
     const PlotTarget target = plotTarget();
-    drawRecordingPlots(painter, target, samples_, refScale_, &references_);
+    drawRecordingPlots(painter, target, samples_, refScale_, &references_,
+                       PlotDetail::ColumnExtremes, &comparison_);
     if (showResults_) {
         const PlotBox plot = AmplitudePlot::frame(target);
         const QRect area =
@@ -199,6 +206,7 @@ void CErgebnisDlg::clearPressed() {
     emit clearRequested();
     setWindowTitle(QString::fromUtf8(kClearedTitle));
     showResults_ = false;
+    comparison_ = ComparisonRecording{};
     redrawAll();
 }
 

@@ -60,6 +60,12 @@ public:
     void clearResults();
     bool showsResults() const { return showResults_; }
 
+    // A second recording laid under this one in lighter colours (a file opened
+    // to compare with); nullptr for none. The samples must outlive the window
+    // or the next call. Clear takes it away.
+    void setComparison(const std::vector<RecordSample>* samples);
+    bool showsComparison() const { return comparison_.samples != nullptr; }
+
     // What the report states besides the remarks: the recording's file name and
     // what the box reported about itself.
     void setReportSource(const QString& fileName, const QString& boxType,
@@ -110,6 +116,7 @@ private:
     std::size_t drawn_ = 0; // samples in the canvas
     int refScale_ = 0;
     ReferenceIndex references_; // of the samples drawn
+    ComparisonRecording comparison_;
     bool showResults_ = false;
     MeasurementResults results_;
     ReportInfo report_;

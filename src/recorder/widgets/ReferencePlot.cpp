@@ -55,13 +55,17 @@ void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& 
 // and drawing them again would cover the ends of the lines that reached it.
 void drawMarks(QPainter& painter, const PlotTarget& target, const PlotBox& plot, int halfRange,
                const std::vector<RecordSample>& samples, const std::vector<std::size_t>& marks,
-               std::size_t from, bool continuing) {
-    const QPen outlineRed = plotPen(ReferencePlot::kRed, target.printer ? 0.25 * target.sy : 1.0);
-    const QPen outlineBlue = plotPen(ReferencePlot::kBlue, target.printer ? 0.25 * target.sy : 1.0);
-    const QPen lineRed = plotPen(ReferencePlot::kRed, target.printer ? 0.6 * target.sy : 2.0);
-    const QPen lineBlue = plotPen(ReferencePlot::kBlue, target.printer ? 0.6 * target.sy : 2.0);
-    const QBrush fillRed{QColor::fromRgb(ReferencePlot::kLightRed)};
-    const QBrush fillBlue{QColor::fromRgb(ReferencePlot::kLightBlue)};
+               std::size_t from, bool continuing, bool comparison = false) {
+    const QRgb red = comparison ? ReferencePlot::kCompareRed : ReferencePlot::kRed;
+    const QRgb blue = comparison ? ReferencePlot::kCompareBlue : ReferencePlot::kBlue;
+    const QPen outlineRed = plotPen(red, target.printer ? 0.25 * target.sy : 1.0);
+    const QPen outlineBlue = plotPen(blue, target.printer ? 0.25 * target.sy : 1.0);
+    const QPen lineRed = plotPen(red, target.printer ? 0.6 * target.sy : 2.0);
+    const QPen lineBlue = plotPen(blue, target.printer ? 0.6 * target.sy : 2.0);
+    const QBrush fillRed{
+        QColor::fromRgb(comparison ? ReferencePlot::kCompareLightRed : ReferencePlot::kLightRed)};
+    const QBrush fillBlue{
+        QColor::fromRgb(comparison ? ReferencePlot::kCompareLightBlue : ReferencePlot::kLightBlue)};
     const int radius = static_cast<int>(3.0 * target.gy());
 
     bool havePrevious = false;
@@ -167,12 +171,12 @@ void drawReferencePlot(QPainter& painter, const PlotTarget& target,
 
 void drawReferencePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, int& refScale,
-                       const ReferenceIndex& index) {
+                       const ReferenceIndex& index, const ComparisonRecording* comparison) {
     const PlotBox plot = ReferencePlot::frame(target);
     if (plot.width() <= 0 || plot.height() <= 0) {
         return;
     }
-    const int halfRange = index.halfRange();
+    const int halfRange = referenceHalfRange(index, comparison);
     if (halfRange != refScale) {
         refScale = halfRange;
         mode = PlotMode::Full;
@@ -181,6 +185,10 @@ void drawReferencePlot(QPainter& painter, const PlotTarget& target,
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (mode == PlotMode::Full) {
         drawBackground(painter, target, plot, halfRange);
+        if (comparison != nullptr && comparison->samples != nullptr) {
+            drawMarks(painter, target, plot, halfRange, *comparison->samples,
+                      comparison->references.marks, 0, false, true);
+        }
         drawMarks(painter, target, plot, halfRange, samples, index.marks, 0, false);
     } else if (index.marks.size() >= 2) {
         drawMarks(painter, target, plot, halfRange, samples, index.marks, index.marks.size() - 2,
@@ -193,9 +201,18 @@ void drawReferencePlot(QPainter& painter, const PlotTarget& target,
 
 void drawRecordingPlots(QPainter& painter, const PlotTarget& target,
                         const std::vector<RecordSample>& samples, int& refScale,
-                        ReferenceIndex* index, PlotDetail detail) {
+                        ReferenceIndex* index, PlotDetail detail,
+                        const ComparisonRecording* comparison) {
     ReferenceIndex own;
     ReferenceIndex& references = index != nullptr ? *index : own;
-    drawAmplitudePlot(painter, target, samples, PlotMode::Full, detail, &references);
-    drawReferencePlot(painter, target, samples, PlotMode::Full, refScale, references);
+    drawAmplitudePlot(painter, target, samples, PlotMode::Full, detail, &references, comparison);
+    drawReferencePlot(painter, target, samples, PlotMode::Full, refScale, references, comparison);
+}
+
+int referenceHalfRange(const ReferenceIndex& index, const ComparisonRecording* comparison) {
+    const int own = index.halfRange();
+    if (comparison == nullptr || comparison->samples == nullptr) {
+        return own;
+    }
+    return std::max(own, comparison->references.halfRange());
 }

@@ -29,6 +29,17 @@ struct ReferenceIndex {
     static ReferenceIndex of(const std::vector<RecordSample>& samples);
 };
 
+// A second recording shown under the first in lighter colours, to compare
+// two runs of the same axis.
+struct ComparisonRecording {
+    const std::vector<RecordSample>* samples = nullptr;
+    ReferenceIndex references;
+
+    static ComparisonRecording of(const std::vector<RecordSample>& samples) {
+        return {&samples, ReferenceIndex::of(samples)};
+    }
+};
+
 class ReferencePlot {
 public:
     static constexpr QRgb kFill = qRgb(255, 255, 255);
@@ -37,6 +48,11 @@ public:
     static constexpr QRgb kBlue = qRgb(0, 0, 192);
     static constexpr QRgb kLightRed = qRgb(255, 128, 128);
     static constexpr QRgb kLightBlue = qRgb(128, 128, 255);
+    // A second recording laid under the first: outlines and lines, fills.
+    static constexpr QRgb kCompareRed = qRgb(224, 150, 150);
+    static constexpr QRgb kCompareBlue = qRgb(150, 150, 224);
+    static constexpr QRgb kCompareLightRed = qRgb(255, 210, 210);
+    static constexpr QRgb kCompareLightBlue = qRgb(210, 210, 255);
 
     static constexpr double kPrinterTopMm = 60.0;
 
@@ -64,14 +80,20 @@ public:
 void drawReferencePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, int& refScale);
 
-// The same with the reference samples already known.
+// The same with the reference samples already known. A `comparison` widens
+// the axis to its own marks too and, in full mode, is drawn first, lighter.
 void drawReferencePlot(QPainter& painter, const PlotTarget& target,
                        const std::vector<RecordSample>& samples, PlotMode mode, int& refScale,
-                       const ReferenceIndex& index);
+                       const ReferenceIndex& index,
+                       const ComparisonRecording* comparison = nullptr);
 
 // Both plots in full, walking the recording once: the amplitude plot collects
 // the reference samples for the reference plot. Fills `index` when given.
 void drawRecordingPlots(QPainter& painter, const PlotTarget& target,
                         const std::vector<RecordSample>& samples, int& refScale,
                         ReferenceIndex* index = nullptr,
-                        PlotDetail detail = PlotDetail::ColumnExtremes);
+                        PlotDetail detail = PlotDetail::ColumnExtremes,
+                        const ComparisonRecording* comparison = nullptr);
+
+// The half range of the reference axis for a recording and an optional comparison.
+int referenceHalfRange(const ReferenceIndex& index, const ComparisonRecording* comparison);
