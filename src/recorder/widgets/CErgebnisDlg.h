@@ -13,6 +13,7 @@
 //     window_->present();
 //     ... per recorded sample: recordList.push_back(s); window_->setWindowTitle(...);
 //                              window_->addSample();
+//     ... when recording stops: window_->setResults(computeMeasurementResults(recordList));
 //
 // clearRequested is emitted before the window redraws: the owner empties the
 // list in the connected slot.
