@@ -16,7 +16,7 @@ enum class TextTable {
     MainWindow,     // 36
     YesNo,          // 2
     Recorder,       // 9
-    Evaluation,     // 19
+    Evaluation,     // 34
     TeachIn,        // 57
     StartMenu,      // 8
     TeachInSteps,   // 6

@@ -1,11 +1,12 @@
-// Evaluation window and measurement report. Rows 0..6 and 13 belong to file
-// handling and results; no window shows them at present.
+// Evaluation window and measurement report. Rows 0..6 belong to file handling;
+// 13 and 19..28 to the measurement results under the plots; 29..31 name what
+// the box reported on the report; 32 and 33 the report as a PDF file.
 
 #include "config/TextTableData.h"
 
 namespace {
 
-constexpr int kRows = 19;
+constexpr int kRows = 34;
 
 const char* const kEnglish[kRows] = {
     "Invalid file format !\n\nFile could not be opened.",
@@ -27,6 +28,21 @@ const char* const kEnglish[kRows] = {
     "File:",
     "Enter remarks (optional)",
     "Remarks: ",
+    "Yellow sensor YE",
+    "White sensor WH",
+    "min.",
+    "max.",
+    "mean",
+    "at",
+    "Reference marks:",
+    "OK (30..90 %)",
+    "not OK (outside 30..90 %)",
+    "No position samples recorded.",
+    "Box type:",
+    "Firmware:",
+    "Serial number:",
+    "Save as PDF",
+    "PDF files (*.pdf)",
 };
 const char* const kGerman[kRows] = {
     "Ungültiges Dateiformat !\n\nDatensatz konnte nicht geöffnet werden.",
@@ -48,6 +64,21 @@ const char* const kGerman[kRows] = {
     "Datei:",
     "Bemerkungen eingeben (Option):",
     "Bemerkungen: ",
+    "Gelber Sensor YE",
+    "Weißer Sensor WH",
+    "Min.",
+    "Max.",
+    "Mittel",
+    "bei",
+    "Referenzmarken:",
+    "i.O. (30..90 %)",
+    "n.i.O. (außerhalb 30..90 %)",
+    "Keine Positionswerte aufgezeichnet.",
+    "Box-Typ:",
+    "Firmware:",
+    "Seriennummer:",
+    "Als PDF speichern",
+    "PDF-Dateien (*.pdf)",
 };
 const char* const kFrench[kRows] = {
     "Format de fichier non valide !\n\nLe fichier ne peut-être ouvert.",
@@ -69,6 +100,21 @@ const char* const kFrench[kRows] = {
     "Fichier:",
     "Remarques (option):",
     "Remarques:",
+    "Capteur jaune YE",
+    "Capteur blanc WH",
+    "min.",
+    "max.",
+    "moyenne",
+    "à",
+    "Marques de référence:",
+    "OK (30..90 %)",
+    "non OK (hors 30..90 %)",
+    "Aucune position enregistrée.",
+    "Type de boîtier:",
+    "Micrologiciel:",
+    "Numéro de série:",
+    "Enregistrer en PDF",
+    "Fichiers PDF (*.pdf)",
 };
 const char* const kItalian[kRows] = {
     "Formato file non ammesso! \n\n Impossibile aprire il record.",
@@ -90,6 +136,21 @@ const char* const kItalian[kRows] = {
     "File:",
     "Inserisci note (facoltativo):",
     "Note:",
+    "Sensore giallo YE",
+    "Sensore bianco WH",
+    "min.",
+    "max.",
+    "media",
+    "a",
+    "Tacche di riferimento:",
+    "OK (30..90 %)",
+    "non OK (fuori 30..90 %)",
+    "Nessuna posizione registrata.",
+    "Tipo di box:",
+    "Firmware:",
+    "Numero di serie:",
+    "Salva come PDF",
+    "File PDF (*.pdf)",
 };
 const char* const kSpanish[kRows] = {
     "Formato de archivo no válido !\n\nEl archivo no pudo abrirse.",
@@ -111,6 +172,21 @@ const char* const kSpanish[kRows] = {
     "Archivo:",
     "Observaciones (opcional)",
     "Observaciones: ",
+    "Sensor amarillo YE",
+    "Sensor blanco WH",
+    "mín.",
+    "máx.",
+    "media",
+    "a",
+    "Marcas de referencia:",
+    "OK (30..90 %)",
+    "no OK (fuera de 30..90 %)",
+    "No se registraron posiciones.",
+    "Tipo de caja:",
+    "Firmware:",
+    "Número de serie:",
+    "Guardar como PDF",
+    "Archivos PDF (*.pdf)",
 };
 
 } // namespace

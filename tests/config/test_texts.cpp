@@ -29,7 +29,7 @@ const TableInfo kTables[] = {
     {TextTable::MainWindow, "MainWindow", 36},
     {TextTable::YesNo, "YesNo", 2},
     {TextTable::Recorder, "Recorder", 9},
-    {TextTable::Evaluation, "Evaluation", 19},
+    {TextTable::Evaluation, "Evaluation", 34},
     {TextTable::TeachIn, "TeachIn", 57},
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},
