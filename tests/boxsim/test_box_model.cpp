@@ -45,6 +45,8 @@ struct Rig {
     explicit Rig(Dialect dialect = Dialect::TwoLetter) : model(identity(dialect)) {
         link.notificationsSuppressed = false;
         resetDeviceReadings(readings, link);
+        // No reader thread here: the input it would drain is empty.
+        link.purgeRequest = false;
     }
     static BoxIdentity identity(Dialect d) {
         BoxIdentity id;
