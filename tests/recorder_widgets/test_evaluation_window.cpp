@@ -4,6 +4,7 @@
 
 #include "support/Controls.h"
 #include "support/SyntheticRecording.h"
+#include "support/Waiting.h"
 
 #include "config/ConfigData.h"
 #include "config/Texts.h"
@@ -120,6 +121,14 @@ TEST_F(EvaluationWindow, CloseButtonAndCloseBoxLeaveClosingToTheOwner) {
     EXPECT_TRUE(window.isVisible());
     control<QPushButton>(&window, CErgebnisDlg::kOpenFile)->click();
     EXPECT_EQ(openAsked, 1);
+}
+
+TEST_F(EvaluationWindow, MovedAwayItReturnsToTheWholeScreen) {
+    window.present();
+    ASSERT_TRUE(waitWithEvents([&] { return window.isMaximized(); }));
+    window.showNormal();
+    window.move(40, 30);
+    EXPECT_TRUE(waitWithEvents([&] { return window.isMaximized(); }));
 }
 
 TEST_F(EvaluationWindow, SampleBySampleDrawsWhatAFullRedrawShows) {

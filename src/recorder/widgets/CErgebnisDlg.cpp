@@ -18,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -74,6 +75,7 @@ CErgebnisDlg::CErgebnisDlg(QWidget* owner, const std::vector<RecordSample>& samp
 }
 
 void CErgebnisDlg::present() {
+    keepFullScreen_ = true;
     showMaximized();
     raise();
     activateWindow();
@@ -214,6 +216,19 @@ void CErgebnisDlg::closeEvent(QCloseEvent* event) {
     // The owner closes the window (and saves the recording).
     event->ignore();
     emit closeRequested();
+}
+
+void CErgebnisDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (keepFullScreen_ && isVisible() && !(windowState() & Qt::WindowMinimized) &&
+        !isMaximized()) {
+        // Back to the whole screen once the move is over.
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && !(windowState() & Qt::WindowMinimized) && !isMaximized()) {
+                showMaximized();
+            }
+        });
+    }
 }
 
 void CErgebnisDlg::reject() {

@@ -46,7 +46,8 @@ public:
 
     CErgebnisDlg(QWidget* owner, const std::vector<RecordSample>& samples);
 
-    // Maximised and in front of its owner.
+    // Maximised and in front of its owner. From then on the window keeps to
+    // the whole screen: moved (or restored) by the user, it is maximised again.
     void present();
 
     // Draws the newest sample of the list at once: its segment of the
@@ -99,6 +100,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
 
@@ -114,6 +116,7 @@ private:
     std::array<QSize, 5> buttonSizes_{};
     QImage canvas_;
     bool stale_ = true;
+    bool keepFullScreen_ = false;
     std::size_t drawn_ = 0; // samples in the canvas
     int refScale_ = 0;
     ReferenceIndex references_; // of the samples drawn
