@@ -1,0 +1,151 @@
+#include "signalview/widgets/LissajousPlot.h"
+
+#include "signalview/widgets/SignalViewColours.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+QColor colour(Rgb c, int alpha = 255) {
+    return QColor(c.r, c.g, c.b, alpha);
+}
+
+constexpr int kFittedSteps = 96;
+
+void drawRing(QPainter& p, const QRectF& square, double percent, const QPen& pen) {
+    const double r = percent * LissajousPlot::pixelsPerPercent(square);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(square.center(), r, r);
+}
+
+} // namespace
+
+LissajousPlot::LissajousPlot(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void LissajousPlot::setData(const SignalTrace* trace, const std::optional<HeadFit>* fit) {
+    trace_ = trace;
+    fit_ = fit;
+    update();
+}
+
+QRectF LissajousPlot::plotSquare(const QRectF& area, double margin) {
+    const double side = std::max(0.0, std::min(area.width(), area.height()) - 2.0 * margin);
+    return QRectF(area.center().x() - side / 2.0, area.center().y() - side / 2.0, side, side);
+}
+
+double LissajousPlot::pixelsPerPercent(const QRectF& square) {
+    return square.width() / (2.0 * kFullScale);
+}
+
+QPointF LissajousPlot::toPixel(double x, double y, const QRectF& square) {
+    const double k = pixelsPerPercent(square);
+    return {square.center().x() + x * k, square.center().y() - y * k};
+}
+
+int LissajousPlot::fadeLevel(std::size_t i, std::size_t count) {
+    if (count == 0 || i >= count) {
+        return kFadeLevels - 1;
+    }
+    const std::size_t age = count - 1 - i; // 0 the newest
+    return static_cast<int>(age * kFadeLevels / std::max<std::size_t>(count, 1));
+}
+
+int LissajousPlot::fadeAlpha(int level) {
+    // From opaque down to a faint trace that still shows where the figure was.
+    return 255 - level * (255 - 40) / (kFadeLevels - 1);
+}
+
+void LissajousPlot::draw(QPainter& p, const QRectF& area, const SignalTrace* trace,
+                         const std::optional<HeadFit>* fit) {
+    p.fillRect(area, colour(signalcolour::kPlotGround));
+    p.setPen(QPen(colour(signalcolour::kFrame), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(area.adjusted(0, 0, -1, -1));
+
+    const QRectF square = plotSquare(area, 4.0);
+    const QPointF c = square.center();
+    p.setRenderHint(QPainter::Antialiasing, true);
+
+    // Cross through the origin and the rings.
+    p.setPen(QPen(colour(signalcolour::kAxis), 1));
+    p.drawLine(QPointF(square.left(), c.y()), QPointF(square.right(), c.y()));
+    p.drawLine(QPointF(c.x(), square.top()), QPointF(c.x(), square.bottom()));
+    QPen limit(colour(signalcolour::kLimitRing), 1, Qt::DashLine);
+    drawRing(p, square, kLowerLimit, limit);
+    drawRing(p, square, kUpperLimit, limit);
+    drawRing(p, square, kIdealRadius, QPen(colour(signalcolour::kIdealCircle), 1.5));
+
+    // Ring labels on the diagonal up right, where a sound figure leaves room.
+    QFont small = p.font();
+    small.setPixelSize(std::max(8, static_cast<int>(square.width() / 28)));
+    p.setFont(small);
+    p.setPen(colour(signalcolour::kScaleText));
+    for (double r : {kLowerLimit, kUpperLimit, kIdealRadius}) {
+        const double d = r / std::numbers::sqrt2;
+        const QPointF at = toPixel(d, d, square);
+        p.drawText(at + QPointF(3, -2), QString::number(static_cast<int>(r)));
+    }
+
+    // Points by shade, oldest first, so the newest lie on top. Antialiasing
+    // off: thousands of small squares, and the speed matters more here.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (trace && !trace->empty()) {
+        const std::size_t n = trace->size();
+        std::array<std::vector<QPointF>, kFadeLevels> byLevel;
+        for (auto& v : byLevel) {
+            v.reserve(n / kFadeLevels + 1);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const SignalPoint pt = trace->at(i);
+            byLevel[static_cast<std::size_t>(fadeLevel(i, n))].push_back(
+                toPixel(pt.x, pt.y, square));
+        }
+        for (int level = kFadeLevels - 1; level >= 0; --level) {
+            const auto& pts = byLevel[static_cast<std::size_t>(level)];
+            if (pts.empty()) {
+                continue;
+            }
+            p.setPen(QPen(colour(signalcolour::kPoint, fadeAlpha(level)), 2, Qt::SolidLine,
+                          Qt::SquareCap));
+            p.drawPoints(pts.data(), static_cast<int>(pts.size()));
+        }
+    }
+
+    // The fitted ellipse and its centre.
+    if (fit && *fit) {
+        const HeadFit& f = **fit;
+        p.setRenderHint(QPainter::Antialiasing, true);
+        QPainterPath path;
+        for (int i = 0; i <= kFittedSteps; ++i) {
+            const SignalPoint pt = fittedPoint(f, 2.0 * std::numbers::pi * i / kFittedSteps);
+            const QPointF at = toPixel(pt.x, pt.y, square);
+            if (i == 0) {
+                path.moveTo(at);
+            } else {
+                path.lineTo(at);
+            }
+        }
+        p.setPen(QPen(colour(signalcolour::kFittedFigure), 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+        const QPointF centre = toPixel(f.centreX, f.centreY, square);
+        p.drawLine(centre + QPointF(-5, 0), centre + QPointF(5, 0));
+        p.drawLine(centre + QPointF(0, -5), centre + QPointF(0, 5));
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void LissajousPlot::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    draw(p, QRectF(rect()), trace_, fit_);
+}
