@@ -11,13 +11,20 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kWidth = 400;
-constexpr int kHeight = 306;
+constexpr int kHeight = 326;
 
 QString row(int r) {
     return uiText(TextTable::SignalView, r);
+}
+
+// A figure that rounds to zero shows without a sign of its own ("-0.0").
+double shown(double v, double step) {
+    return std::fabs(v) < step / 2 ? 0.0 : v;
 }
 
 QString colourStyle(Rgb c) {
@@ -36,18 +43,19 @@ CSignalViewDlg::CSignalViewDlg(QWidget* owner) : QDialog(owner), template_(this,
         captions_[i] = template_.place(captionIds[i], left[i], 4, 188, 10, new QLabel);
         captions_[i]->setAlignment(Qt::AlignCenter);
         captions_[i]->setStyleSheet(colourStyle(captionColours[i]));
-        plots_[i] = template_.place(plotIds[i], left[i] + 19, 15, 150, 150, new LissajousPlot);
+        plots_[i] = template_.place(plotIds[i], left[i], 15, 188, 170, new LissajousPlot);
         plots_[i]->setData(&view_.trace(static_cast<SignalHead>(i)),
                            &view_.fit(static_cast<SignalHead>(i)));
-        figures_[i] = template_.place(figureIds[i], left[i], 168, 188, 38, new QLabel);
+        figures_[i] = template_.place(figureIds[i], left[i] + 20, 188, 168, 38, new QLabel);
         figures_[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         figures_[i]->setTextFormat(Qt::PlainText);
+        figures_[i]->setWordWrap(true);
     }
-    trendCaption_ = template_.place(kTrendCaption, 8, 208, 384, 10, new QLabel);
-    strip_ = template_.place(kTrend, 8, 219, 384, 64, new AmplitudeStrip);
+    trendCaption_ = template_.place(kTrendCaption, 8, 228, 384, 10, new QLabel);
+    strip_ = template_.place(kTrend, 8, 239, 384, 64, new AmplitudeStrip);
     strip_->setHistory(&view_.history());
-    clearButton_ = template_.place(kClear, 288, 287, 50, 14, new QPushButton);
-    closeButton_ = template_.place(kClose, 342, 287, 50, 14, new QPushButton);
+    clearButton_ = template_.place(kClear, 288, 307, 50, 14, new QPushButton);
+    closeButton_ = template_.place(kClose, 342, 307, 50, 14, new QPushButton);
     clearButton_->setAutoDefault(false);
     closeButton_->setAutoDefault(false);
     connect(clearButton_, &QPushButton::clicked, this, &CSignalViewDlg::clear);
@@ -100,14 +108,16 @@ QString CSignalViewDlg::figuresText(const std::optional<HeadFit>& fit, const Sig
     QStringList lines;
     if (fit) {
         lines << row(signalview_rows::kOffset) +
-                     QString::fromStdString(
-                         formatText(":  %+.1f %% / %+.1f %%", fit->offsetA, fit->offsetB));
+                     QString::fromStdString(formatText(":  %+.1f %% / %+.1f %%",
+                                                       shown(fit->offsetA, 0.1),
+                                                       shown(fit->offsetB, 0.1)));
         lines << row(signalview_rows::kRatio) +
                      QString::fromStdString(formatText(":  %.3f", fit->ratio));
         lines << row(signalview_rows::kPhase) +
-                     QString::fromStdString(formatText(":  %+.1f", fit->phase)) + QChar(0x00B0);
+                     QString::fromStdString(formatText(":  %+.1f", shown(fit->phase, 0.1))) +
+                     QChar(0x00B0);
     } else {
-        lines << row(signalview_rows::kNoFit) << QString() << QString();
+        lines << row(signalview_rows::kNoFit);
     }
     if (!trace.empty()) {
         lines << row(signalview_rows::kRadius) +

@@ -2,6 +2,7 @@
 
 #include "signalview/widgets/SignalViewColours.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -85,15 +86,19 @@ void LissajousPlot::draw(QPainter& p, const QRectF& area, const SignalTrace* tra
     drawRing(p, square, kUpperLimit, limit);
     drawRing(p, square, kIdealRadius, QPen(colour(signalcolour::kIdealCircle), 1.5));
 
-    // Ring labels on the diagonal up right, where a sound figure leaves room.
+    // Ring labels on the axis to the right, just above it: 90 inside its
+    // ring and the others outside, so that 90 and 100 do not run together.
     QFont small = p.font();
     small.setPixelSize(std::max(8, static_cast<int>(square.width() / 28)));
     p.setFont(small);
     p.setPen(colour(signalcolour::kScaleText));
+    const QFontMetricsF metrics(small);
     for (double r : {kLowerLimit, kUpperLimit, kIdealRadius}) {
-        const double d = r / std::numbers::sqrt2;
-        const QPointF at = toPixel(d, d, square);
-        p.drawText(at + QPointF(3, -2), QString::number(static_cast<int>(r)));
+        const QString label = QString::number(static_cast<int>(r));
+        const QPointF at = toPixel(r, 0, square);
+        const double x =
+            r == kUpperLimit ? at.x() - metrics.horizontalAdvance(label) - 2 : at.x() + 2;
+        p.drawText(QPointF(x, at.y() - 3), label);
     }
 
     // Points by shade, oldest first, so the newest lie on top. Antialiasing
