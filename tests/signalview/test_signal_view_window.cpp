@@ -59,11 +59,8 @@ TEST(LissajousPlot, DrawsPointsRingsAndTheFitWhereTheyBelong) {
     trace.add({50, 50});
     const std::optional<HeadFit> noFit;
     QImage image(400, 400, QImage::Format_RGB32);
-    QPainter p(&image);
-    const QRectF area(0, 0, 400, 400);
-    LissajousPlot::draw(p, area, &trace, &noFit);
-    p.end();
-    const QRectF square = LissajousPlot::plotSquare(area, 4.0);
+    LissajousPlot::render(image, &trace, &noFit);
+    const QRectF square = LissajousPlot::plotSquare(QRectF(image.rect()), 4.0);
     const auto at = [&](double x, double y) {
         return QColor(image.pixel(LissajousPlot::toPixel(x, y, square).toPoint()));
     };

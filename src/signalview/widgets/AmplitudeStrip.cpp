@@ -25,24 +25,24 @@ void drawColumns(QPainter& p, const QRectF& chart, const AmplitudeHistory& histo
                  Rgb c) {
     const int columns = static_cast<int>(chart.width());
     const std::vector<ColumnRange> ranges = history.columnRanges(columns, yellow);
-    p.setPen(QPen(colour(c), 2, Qt::SolidLine, Qt::SquareCap));
-    double lastY = -1.0;
+    const QColor ink = colour(c);
+    int lastY = -1;
     for (int i = 0; i < columns; ++i) {
         const ColumnRange& r = ranges[static_cast<std::size_t>(i)];
         if (r.empty) {
-            lastY = -1.0;
+            lastY = -1;
             continue;
         }
-        const double x = chart.left() + i + 0.5;
-        double top = AmplitudeStrip::levelY(r.high, chart);
-        double bottom = AmplitudeStrip::levelY(r.low, chart);
+        const int x = static_cast<int>(chart.left()) + i;
+        int top = static_cast<int>(AmplitudeStrip::levelY(r.high, chart));
+        int bottom = static_cast<int>(AmplitudeStrip::levelY(r.low, chart));
         // Joined to the neighbour on the left so that the curve has no gaps.
-        if (lastY >= 0.0) {
+        if (lastY >= 0) {
             top = std::min(top, lastY);
             bottom = std::max(bottom, lastY);
         }
-        p.drawLine(QPointF(x, top), QPointF(x, bottom));
-        lastY = AmplitudeStrip::levelY((r.low + r.high) / 2.0, chart);
+        p.fillRect(x, top - 1, 1, bottom - top + 2, ink);
+        lastY = static_cast<int>(AmplitudeStrip::levelY((r.low + r.high) / 2.0, chart));
     }
 }
 
@@ -84,8 +84,10 @@ std::vector<AmplitudeStrip::Band> AmplitudeStrip::bands() {
     };
 }
 
-void AmplitudeStrip::draw(QPainter& p, const QRectF& area, const AmplitudeHistory* history,
-                          int depth) {
+QImage AmplitudeStrip::background(QSize size, int depth) {
+    QImage image(size, QImage::Format_RGB32);
+    const QRectF area(image.rect());
+    QPainter p(&image);
     p.fillRect(area, colour(signalcolour::kPlotGround));
     const QRectF chart = chartArea(area);
     const BarShades shades = barShades(depth);
@@ -111,19 +113,35 @@ void AmplitudeStrip::draw(QPainter& p, const QRectF& area, const AmplitudeHistor
         p.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(static_cast<int>(v)) + QLatin1String(" %"));
     }
+    return image;
+}
 
-    if (history && !history->empty()) {
-        p.setClipRect(chart);
-        drawColumns(p, chart, *history, false, signalcolour::kTraceWhiteHead);
-        drawColumns(p, chart, *history, true, signalcolour::kTraceYellowHead);
-        p.setClipping(false);
-    }
+void AmplitudeStrip::drawCurves(QPainter& p, const QRectF& chart, const AmplitudeHistory& history) {
+    p.save();
+    p.setClipRect(chart);
+    drawColumns(p, chart, history, false, signalcolour::kTraceWhiteHead);
+    drawColumns(p, chart, history, true, signalcolour::kTraceYellowHead);
+    p.restore();
     p.setPen(QPen(colour(signalcolour::kFrame), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(chart);
 }
 
+void AmplitudeStrip::render(QImage& image, const AmplitudeHistory* history, int depth) {
+    image = background(image.size(), depth);
+    QPainter p(&image);
+    const QRectF chart = chartArea(QRectF(image.rect()));
+    if (history) {
+        drawCurves(p, chart, *history);
+    }
+}
+
 void AmplitudeStrip::paintEvent(QPaintEvent*) {
+    if (background_.size() != size()) {
+        background_ = background(size(), depth());
+    }
     QPainter p(this);
-    draw(p, QRectF(rect()), history_, depth());
+    p.drawImage(0, 0, background_);
+    const AmplitudeHistory empty;
+    drawCurves(p, chartArea(QRectF(rect())), history_ ? *history_ : empty);
 }

@@ -6,10 +6,13 @@
 
 #include "signalview/AmplitudeHistory.h"
 
+#include <QImage>
 #include <QRectF>
 #include <QWidget>
 
 #include <vector>
+
+class QPainter;
 
 class AmplitudeStrip : public QWidget {
     Q_OBJECT
@@ -40,12 +43,18 @@ public:
     };
     static std::vector<Band> bands();
 
-    static void draw(QPainter& painter, const QRectF& area, const AmplitudeHistory* history,
-                     int depth);
+    // Bands, grid, scale and frame for a chart of `size` on a display of
+    // `depth` bits (which decides the bands' shades, as for the bars).
+    static QImage background(QSize size, int depth);
+    // The two curves, one filled column per pixel.
+    static void drawCurves(QPainter& painter, const QRectF& chart, const AmplitudeHistory& history);
+    // The whole chart into `image`; what paintEvent shows.
+    static void render(QImage& image, const AmplitudeHistory* history, int depth);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     const AmplitudeHistory* history_ = nullptr;
+    QImage background_; // for the current size
 };

@@ -7,10 +7,8 @@
 #include <QPainterPath>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 namespace {
 
@@ -19,6 +17,7 @@ QColor colour(Rgb c, int alpha = 255) {
 }
 
 constexpr int kFittedSteps = 96;
+constexpr double kMargin = 4.0; // between the frame and the 125 % square
 
 void drawRing(QPainter& p, const QRectF& square, double percent, const QPen& pen) {
     const double r = percent * LissajousPlot::pixelsPerPercent(square);
@@ -66,14 +65,16 @@ int LissajousPlot::fadeAlpha(int level) {
     return 255 - level * (255 - 40) / (kFadeLevels - 1);
 }
 
-void LissajousPlot::draw(QPainter& p, const QRectF& area, const SignalTrace* trace,
-                         const std::optional<HeadFit>* fit) {
+QImage LissajousPlot::background(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    const QRectF area(image.rect());
+    QPainter p(&image);
     p.fillRect(area, colour(signalcolour::kPlotGround));
     p.setPen(QPen(colour(signalcolour::kFrame), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(area.adjusted(0, 0, -1, -1));
 
-    const QRectF square = plotSquare(area, 4.0);
+    const QRectF square = plotSquare(area, kMargin);
     const QPointF c = square.center();
     p.setRenderHint(QPainter::Antialiasing, true);
 
@@ -100,57 +101,92 @@ void LissajousPlot::draw(QPainter& p, const QRectF& area, const SignalTrace* tra
             r == kUpperLimit ? at.x() - metrics.horizontalAdvance(label) - 2 : at.x() + 2;
         p.drawText(QPointF(x, at.y() - 3), label);
     }
+    return image;
+}
 
-    // Points by shade, oldest first, so the newest lie on top. Antialiasing
-    // off: thousands of small squares, and the speed matters more here.
-    p.setRenderHint(QPainter::Antialiasing, false);
-    if (trace && !trace->empty()) {
-        const std::size_t n = trace->size();
-        std::array<std::vector<QPointF>, kFadeLevels> byLevel;
-        for (auto& v : byLevel) {
-            v.reserve(n / kFadeLevels + 1);
+void LissajousPlot::plotPoints(QImage& canvas, const QRectF& square, const SignalTrace& trace) {
+    if (canvas.format() != QImage::Format_RGB32 && canvas.format() != QImage::Format_ARGB32 &&
+        canvas.format() != QImage::Format_ARGB32_Premultiplied) {
+        return;
+    }
+    const int w = canvas.width();
+    const int h = canvas.height();
+    const Rgb ink = signalcolour::kPoint;
+    const std::size_t n = trace.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const SignalPoint pt = trace.at(i);
+        const QPointF at = toPixel(pt.x, pt.y, square);
+        if (!std::isfinite(at.x()) || !std::isfinite(at.y())) {
+            continue;
         }
-        for (std::size_t i = 0; i < n; ++i) {
-            const SignalPoint pt = trace->at(i);
-            byLevel[static_cast<std::size_t>(fadeLevel(i, n))].push_back(
-                toPixel(pt.x, pt.y, square));
-        }
-        for (int level = kFadeLevels - 1; level >= 0; --level) {
-            const auto& pts = byLevel[static_cast<std::size_t>(level)];
-            if (pts.empty()) {
+        const int x0 = static_cast<int>(std::floor(at.x()));
+        const int y0 = static_cast<int>(std::floor(at.y()));
+        const int alpha = fadeAlpha(fadeLevel(i, n));
+        for (int y = y0; y < y0 + 2; ++y) {
+            if (y < 0 || y >= h) {
                 continue;
             }
-            p.setPen(QPen(colour(signalcolour::kPoint, fadeAlpha(level)), 2, Qt::SolidLine,
-                          Qt::SquareCap));
-            p.drawPoints(pts.data(), static_cast<int>(pts.size()));
-        }
-    }
-
-    // The fitted ellipse and its centre.
-    if (fit && *fit) {
-        const HeadFit& f = **fit;
-        p.setRenderHint(QPainter::Antialiasing, true);
-        QPainterPath path;
-        for (int i = 0; i <= kFittedSteps; ++i) {
-            const SignalPoint pt = fittedPoint(f, 2.0 * std::numbers::pi * i / kFittedSteps);
-            const QPointF at = toPixel(pt.x, pt.y, square);
-            if (i == 0) {
-                path.moveTo(at);
-            } else {
-                path.lineTo(at);
+            auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+            for (int x = x0; x < x0 + 2; ++x) {
+                if (x < 0 || x >= w) {
+                    continue;
+                }
+                const QRgb under = line[x];
+                const auto mix = [alpha](int top, int below) {
+                    return (top * alpha + below * (255 - alpha)) / 255;
+                };
+                line[x] = qRgb(mix(ink.r, qRed(under)), mix(ink.g, qGreen(under)),
+                               mix(ink.b, qBlue(under)));
             }
         }
-        p.setPen(QPen(colour(signalcolour::kFittedFigure), 1.5));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(path);
-        const QPointF centre = toPixel(f.centreX, f.centreY, square);
-        p.drawLine(centre + QPointF(-5, 0), centre + QPointF(5, 0));
-        p.drawLine(centre + QPointF(0, -5), centre + QPointF(0, 5));
     }
-    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void LissajousPlot::drawFit(QPainter& p, const QRectF& square, const HeadFit& f) {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath path;
+    for (int i = 0; i <= kFittedSteps; ++i) {
+        const SignalPoint pt = fittedPoint(f, 2.0 * std::numbers::pi * i / kFittedSteps);
+        const QPointF at = toPixel(pt.x, pt.y, square);
+        if (i == 0) {
+            path.moveTo(at);
+        } else {
+            path.lineTo(at);
+        }
+    }
+    p.setPen(QPen(colour(signalcolour::kFittedFigure), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    const QPointF centre = toPixel(f.centreX, f.centreY, square);
+    p.drawLine(centre + QPointF(-5, 0), centre + QPointF(5, 0));
+    p.drawLine(centre + QPointF(0, -5), centre + QPointF(0, 5));
+}
+
+void LissajousPlot::render(QImage& image, const SignalTrace* trace,
+                           const std::optional<HeadFit>* fit) {
+    image = background(image.size());
+    const QRectF square = plotSquare(QRectF(image.rect()), kMargin);
+    if (trace) {
+        plotPoints(image, square, *trace);
+    }
+    if (fit && *fit) {
+        QPainter p(&image);
+        drawFit(p, square, **fit);
+    }
 }
 
 void LissajousPlot::paintEvent(QPaintEvent*) {
+    if (background_.size() != size()) {
+        background_ = background(size());
+    }
+    canvas_ = background_.copy(); // one copy; the points go straight into it
+    const QRectF square = plotSquare(QRectF(rect()), kMargin);
+    if (trace_) {
+        plotPoints(canvas_, square, *trace_);
+    }
     QPainter p(this);
-    draw(p, QRectF(rect()), trace_, fit_);
+    p.drawImage(0, 0, canvas_);
+    if (fit_ && *fit_) {
+        drawFit(p, square, **fit_);
+    }
 }

@@ -7,11 +7,14 @@
 #include "signalview/EllipseFit.h"
 #include "signalview/SignalTrace.h"
 
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QWidget>
 
 #include <optional>
+
+class QPainter;
 
 class LissajousPlot : public QWidget {
     Q_OBJECT
@@ -42,9 +45,17 @@ public:
     // Opacity 0..255 of a shade.
     static int fadeAlpha(int level);
 
-    // Draws into `painter` inside `area`; what paintEvent does.
-    static void draw(QPainter& painter, const QRectF& area, const SignalTrace* trace,
-                     const std::optional<HeadFit>* fit);
+    // What does not change with the points: ground, frame, axes, rings and
+    // their numbers, for a plot of `size`.
+    static QImage background(QSize size);
+    // The points, 2 x 2 pixels each, written straight into `canvas` (which
+    // holds the background), oldest first in fading shades: thousands of
+    // points cost microseconds this way, where a painter takes milliseconds.
+    static void plotPoints(QImage& canvas, const QRectF& square, const SignalTrace& trace);
+    // The fitted ellipse and a cross at its centre.
+    static void drawFit(QPainter& painter, const QRectF& square, const HeadFit& fit);
+    // The whole plot into `image` (any size); what paintEvent shows.
+    static void render(QImage& image, const SignalTrace* trace, const std::optional<HeadFit>* fit);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,4 +63,6 @@ protected:
 private:
     const SignalTrace* trace_ = nullptr;
     const std::optional<HeadFit>* fit_ = nullptr;
+    QImage background_; // for the current size
+    QImage canvas_;
 };
