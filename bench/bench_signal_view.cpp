@@ -114,6 +114,34 @@ void TickAndRepaint(benchmark::State& state) {
 }
 BENCHMARK(TickAndRepaint)->Unit(benchmark::kMicrosecond);
 
+// The same tick repainting only what a tick changes (the two plots, their
+// figures and the trend), as the window's update() does; the buttons and
+// captions stay as they were.
+void TickAndRepaintChanged(benchmark::State& state) {
+    app();
+    CSignalViewDlg window;
+    int i = 0;
+    for (; i < 6000; ++i) {
+        window.addSample(sample(i));
+    }
+    QRegion changed;
+    for (int id :
+         {CSignalViewDlg::kYellowPlot, CSignalViewDlg::kWhitePlot, CSignalViewDlg::kYellowFigures,
+          CSignalViewDlg::kWhiteFigures, CSignalViewDlg::kTrend}) {
+        changed += window.findChild<QWidget*>(QString::number(id))->geometry();
+    }
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        for (int k = 0; k < 10; ++k) {
+            window.addSample(sample(i++));
+        }
+        window.refresh();
+        window.render(&image, QPoint(), changed);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(TickAndRepaintChanged)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

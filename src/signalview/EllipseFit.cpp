@@ -1,5 +1,6 @@
 #include "signalview/EllipseFit.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -97,18 +98,17 @@ std::optional<HeadFit> fitHead(const std::vector<SignalPoint>& points) {
     // conic's right side 1 is far from zero and the sums stay well scaled.
     double mx = 0.0;
     double my = 0.0;
+    double squares = 0.0;
     for (const SignalPoint& pt : points) {
         mx += pt.x;
         my += pt.y;
+        squares += pt.x * pt.x + pt.y * pt.y;
     }
-    mx /= static_cast<double>(points.size());
-    my /= static_cast<double>(points.size());
-    double spread = 0.0;
-    for (const SignalPoint& pt : points) {
-        spread += (pt.x - mx) * (pt.x - mx) + (pt.y - my) * (pt.y - my);
-    }
-    spread = std::sqrt(spread / static_cast<double>(points.size()));
-    if (!(spread > 1e-9)) {
+    const double count = static_cast<double>(points.size());
+    mx /= count;
+    my /= count;
+    const double spread = std::sqrt(std::max(0.0, squares / count - mx * mx - my * my));
+    if (!(spread > 1e-9 * (1.0 + std::fabs(mx) + std::fabs(my)))) {
         return std::nullopt;
     }
     // Normal equations of sum (P x^2 + Q xy + R y^2 + D x + E y - 1)^2.

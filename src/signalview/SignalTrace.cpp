@@ -1,6 +1,8 @@
 #include "signalview/SignalTrace.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 SignalTrace::SignalTrace(std::size_t capacity) : ring_(std::max<std::size_t>(capacity, 1)) {}
 
@@ -33,17 +35,20 @@ double SignalTrace::smallestRadius() const {
     if (count_ == 0) {
         return 0.0;
     }
-    double r = signalRadius(at(0));
-    for (std::size_t i = 1; i < count_; ++i) {
-        r = std::min(r, signalRadius(at(i)));
+    // Compared squared; one root at the end.
+    double r2 = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < count_; ++i) {
+        const SignalPoint& p = ring_[i];
+        r2 = std::min(r2, p.x * p.x + p.y * p.y);
     }
-    return r;
+    return std::sqrt(r2);
 }
 
 double SignalTrace::largestRadius() const {
-    double r = 0.0;
+    double r2 = 0.0;
     for (std::size_t i = 0; i < count_; ++i) {
-        r = std::max(r, signalRadius(at(i)));
+        const SignalPoint& p = ring_[i];
+        r2 = std::max(r2, p.x * p.x + p.y * p.y);
     }
-    return r;
+    return std::sqrt(r2);
 }

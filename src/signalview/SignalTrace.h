@@ -24,6 +24,17 @@ public:
     SignalPoint newest() const { return at(count_ - 1); }
     // The kept points, oldest first.
     std::vector<SignalPoint> points() const;
+    // Calls f(i, point) for each kept point, oldest first, without copying.
+    template <typename F> void forEach(F&& f) const {
+        const std::size_t first = (next_ + ring_.size() - count_) % ring_.size();
+        std::size_t at = first;
+        for (std::size_t i = 0; i < count_; ++i) {
+            f(i, ring_[at]);
+            if (++at == ring_.size()) {
+                at = 0;
+            }
+        }
+    }
 
     // Smallest and largest distance from the origin (the amplitude in
     // percent) over the kept points; 0 when empty.

@@ -25,7 +25,8 @@ void drawColumns(QPainter& p, const QRectF& chart, const AmplitudeHistory& histo
                  Rgb c) {
     const int columns = static_cast<int>(chart.width());
     const std::vector<ColumnRange> ranges = history.columnRanges(columns, yellow);
-    const QColor ink = colour(c);
+    std::vector<QRect> bars;
+    bars.reserve(ranges.size());
     int lastY = -1;
     for (int i = 0; i < columns; ++i) {
         const ColumnRange& r = ranges[static_cast<std::size_t>(i)];
@@ -41,9 +42,13 @@ void drawColumns(QPainter& p, const QRectF& chart, const AmplitudeHistory& histo
             top = std::min(top, lastY);
             bottom = std::max(bottom, lastY);
         }
-        p.fillRect(x, top - 1, 1, bottom - top + 2, ink);
+        bars.emplace_back(x, top - 1, 1, bottom - top + 2);
         lastY = static_cast<int>(AmplitudeStrip::levelY((r.low + r.high) / 2.0, chart));
     }
+    // One call for the whole curve.
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour(c));
+    p.drawRects(bars.data(), static_cast<int>(bars.size()));
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -109,54 +108,50 @@ void LissajousPlot::plotPoints(QImage& canvas, const QRectF& square, const Signa
         canvas.format() != QImage::Format_ARGB32_Premultiplied) {
         return;
     }
-    const int w = canvas.width();
-    const int h = canvas.height();
+    // Each shade as the opaque colour it gives on the ground; a newer point
+    // simply covers an older one.
+    QRgb shade[kFadeLevels];
     const Rgb ink = signalcolour::kPoint;
-    const std::size_t n = trace.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const SignalPoint pt = trace.at(i);
-        const QPointF at = toPixel(pt.x, pt.y, square);
-        if (!std::isfinite(at.x()) || !std::isfinite(at.y())) {
-            continue;
-        }
-        const int x0 = static_cast<int>(std::floor(at.x()));
-        const int y0 = static_cast<int>(std::floor(at.y()));
-        const int alpha = fadeAlpha(fadeLevel(i, n));
-        for (int y = y0; y < y0 + 2; ++y) {
-            if (y < 0 || y >= h) {
-                continue;
-            }
-            auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(y));
-            for (int x = x0; x < x0 + 2; ++x) {
-                if (x < 0 || x >= w) {
-                    continue;
-                }
-                const QRgb under = line[x];
-                const auto mix = [alpha](int top, int below) {
-                    return (top * alpha + below * (255 - alpha)) / 255;
-                };
-                line[x] = qRgb(mix(ink.r, qRed(under)), mix(ink.g, qGreen(under)),
-                               mix(ink.b, qBlue(under)));
-            }
-        }
+    const Rgb ground = signalcolour::kPlotGround;
+    for (int level = 0; level < kFadeLevels; ++level) {
+        const int a = fadeAlpha(level);
+        const auto mix = [a](int top, int below) { return (top * a + below * (255 - a)) / 255; };
+        shade[level] = qRgb(mix(ink.r, ground.r), mix(ink.g, ground.g), mix(ink.b, ground.b));
     }
+    const int w = canvas.width() - 1; // a point covers x and x + 1
+    const int h = canvas.height() - 1;
+    const double k = pixelsPerPercent(square);
+    const double cx = square.center().x();
+    const double cy = square.center().y();
+    uchar* bits = canvas.bits();
+    const qsizetype stride = canvas.bytesPerLine();
+    const std::size_t n = trace.size();
+    trace.forEach([&](std::size_t i, const SignalPoint& pt) {
+        const double fx = std::floor(cx + pt.x * k);
+        const double fy = std::floor(cy - pt.y * k);
+        if (!(fx >= 0.0 && fx < w && fy >= 0.0 && fy < h)) {
+            return; // outside, or not a number
+        }
+        const int x = static_cast<int>(fx);
+        const int y = static_cast<int>(fy);
+        const QRgb c = shade[fadeLevel(i, n)];
+        auto* row0 = reinterpret_cast<QRgb*>(bits + y * stride) + x;
+        auto* row1 = reinterpret_cast<QRgb*>(bits + (y + 1) * stride) + x;
+        row0[0] = row0[1] = row1[0] = row1[1] = c;
+    });
 }
 
 void LissajousPlot::drawFit(QPainter& p, const QRectF& square, const HeadFit& f) {
     p.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath path;
+    QPointF outline[kFittedSteps + 1];
     for (int i = 0; i <= kFittedSteps; ++i) {
         const SignalPoint pt = fittedPoint(f, 2.0 * std::numbers::pi * i / kFittedSteps);
-        const QPointF at = toPixel(pt.x, pt.y, square);
-        if (i == 0) {
-            path.moveTo(at);
-        } else {
-            path.lineTo(at);
-        }
+        outline[i] = toPixel(pt.x, pt.y, square);
     }
-    p.setPen(QPen(colour(signalcolour::kFittedFigure), 1.5));
+    // A thin pen: a wide one is stroked as a polygon, many times the cost.
+    p.setPen(QPen(colour(signalcolour::kFittedFigure), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
+    p.drawPolyline(outline, kFittedSteps + 1);
     const QPointF centre = toPixel(f.centreX, f.centreY, square);
     p.drawLine(centre + QPointF(-5, 0), centre + QPointF(5, 0));
     p.drawLine(centre + QPointF(0, -5), centre + QPointF(0, 5));
