@@ -13,11 +13,16 @@
 #include "display/AmplitudeScale.h"
 #include "support/Controls.h"
 #include "support/Waiting.h"
+#include "ui/Help.h"
 
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +163,34 @@ TEST(SignalViewWindow, FiguresReadWithTheDecimalPoint) {
     EXPECT_TRUE(t.contains("-3.0"));
     EXPECT_TRUE(t.contains("60 % / 64 %"));
     setLanguage(0);
+}
+
+TEST(SignalViewWindow, F1OpensTheManual) {
+    const HelpDesktop real = helpDesktop();
+    QList<QUrl> opened;
+    QTemporaryDir manuals;
+    QFile manual(manuals.path() + QStringLiteral("/ManualItalian.pdf"));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.write("%PDF-1.4\n");
+    manual.close();
+    helpDesktop() = HelpDesktop{[](QObject*, const PdfViewerAnswer& answer) { answer(true); },
+                                [&opened](const QUrl& url) {
+                                    opened << url;
+                                    return true;
+                                },
+                                [&manuals] { return QStringList{manuals.path()}; }};
+    setLanguage(3);
+    {
+        CSignalViewDlg window;
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_F1);
+    }
+    helpDesktop() = real;
+    setLanguage(0);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("ManualItalian.pdf")));
 }
 
 } // namespace

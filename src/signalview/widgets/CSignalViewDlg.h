@@ -2,15 +2,23 @@
 // The "Signal view": for each head (YE left, WH right, as the bars stand) the
 // two channel values against each other, scaled so that the radius reads as
 // the amplitude in percent, with the fit's figures under it; below, both
-// amplitudes over the last 60 s. A modeless window that its owner feeds:
+// amplitudes over the last 60 s. A modeless window that its owner feeds, on
+// the user-interface thread:
 //
 //     view_ = new CSignalViewDlg(this);
 //     view_->show();
-//     ... in the device-event handler, on every position event (code 0):
+//     ... in the device-event handler, on every position event (code 0; the
+//     reader thread waits, so the readings may be read directly):
 //         view_->addSample(signalSampleFrom(deviceReadings, seconds));
 //
-// addSample only stores; the window repaints from a timer at most ten times
-// a second, and not at all while nothing arrives.
+// On the two-letter box the channel values are those of the position line
+// just parsed and the amplitudes those of the line before (they follow the
+// position event), which a one-minute trend does not mind. The older box
+// sends its channel values on lines of their own, one channel at a time: its
+// figure means something only while the shaft turns very slowly.
+//
+// addSample only stores; the window repaints from a single-shot timer at most
+// ten times a second, and not at all while nothing arrives. Closing hides it.
 
 #include "signalview/SignalView.h"
 #include "ui/DialogUnits.h"
