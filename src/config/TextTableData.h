@@ -25,6 +25,7 @@ extern const TextTableData startMenuTexts;
 extern const TextTableData teachInStepsTexts;
 extern const TextTableData toolTipsTexts;
 extern const TextTableData boxSimulatorTexts;
+extern const TextTableData signalViewTexts;
 
 // The table behind an enum value; nullptr for a value outside the enum.
 const TextTableData* textTableData(TextTable table);

@@ -35,6 +35,8 @@ const TextTableData* textTableData(TextTable table) {
         return &toolTipsTexts;
     case TextTable::BoxSimulator:
         return &boxSimulatorTexts;
+    case TextTable::SignalView:
+        return &signalViewTexts;
     }
     return nullptr;
 }

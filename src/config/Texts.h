@@ -22,6 +22,7 @@ enum class TextTable {
     TeachInSteps,   // 6
     ToolTips,       // 25, rows as ToolTipRow (config/ToolTipRows.h)
     BoxSimulator,   // 41, the demo's box simulator panel
+    SignalView,     // 11, rows as signalview_rows (signalview/SignalViewRows.h)
 };
 
 constexpr int kLanguageCount = 5;

@@ -35,6 +35,7 @@ const TableInfo kTables[] = {
     {TextTable::TeachInSteps, "TeachInSteps", 6},
     {TextTable::ToolTips, "ToolTips", 25},
     {TextTable::BoxSimulator, "BoxSimulator", 41},
+    {TextTable::SignalView, "SignalView", 11},
 };
 
 // The printf conversions of a text. The blank flag is left out: plain texts

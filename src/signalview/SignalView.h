@@ -1,0 +1,56 @@
+#pragma once
+// The signal view's state without a screen: per head the last points of its
+// Lissajous figure and the fit over them, and both amplitudes over the last
+// minute. The window (widgets/CSignalViewDlg.h) draws it.
+//
+//     SignalView view;
+//     view.addSample(signalSampleFrom(readings, seconds));  // per position line
+//     if (auto fit = view.fit(SignalHead::Yellow)) ... fit->phase ...
+
+#include "signalview/AmplitudeHistory.h"
+#include "signalview/EllipseFit.h"
+#include "signalview/SignalSample.h"
+#include "signalview/SignalTrace.h"
+
+#include <cstddef>
+#include <optional>
+
+enum class SignalHead { Yellow = 0, White = 1 };
+
+// Channel A of a head (B is the next one): 2 for the yellow head, 0 for the white.
+constexpr int firstChannel(SignalHead h) {
+    return h == SignalHead::Yellow ? 2 : 0;
+}
+
+class SignalView {
+public:
+    // Points kept and drawn per head: several turns of a slowly turned shaft.
+    static constexpr std::size_t kTracePoints = 3000;
+
+    SignalView();
+
+    // One position line. A head whose point cannot be computed (offsets out
+    // of range) or repeats the last one exactly (an older box sends its
+    // channel values less often than positions) adds no point.
+    void addSample(const SignalSample& s);
+    void clear();
+
+    const SignalTrace& trace(SignalHead h) const { return traces_[static_cast<int>(h)]; }
+    const AmplitudeHistory& history() const { return history_; }
+
+    // The fit over the head's points, computed when first asked after a change.
+    const std::optional<HeadFit>& fit(SignalHead h) const;
+
+    // Samples taken since construction or the last clear.
+    std::size_t samples() const { return samples_; }
+
+private:
+    SignalTrace traces_[2];
+    AmplitudeHistory history_;
+    mutable std::optional<HeadFit> fits_[2];
+    mutable bool fitStale_[2] = {true, true};
+    bool haveLast_[2] = {false, false};
+    double lastA_[2] = {};
+    double lastB_[2] = {};
+    std::size_t samples_ = 0;
+};

@@ -1,0 +1,84 @@
+// End to end: the simulated box on a pseudo-terminal, set to signal errors,
+// the reader thread and the program's parser, and the view fed on every
+// position event the way its owner feeds it. The fit over one turn finds
+// what the box was set to.
+
+#include "LinkRig.h"
+
+#include "signalview/SignalView.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+using namespace linktest;
+using boxsim::Sensor;
+using boxsim::SignalErrors;
+
+namespace {
+
+struct Setting {
+    const char* name;
+    SignalErrors yellow;
+    SignalErrors white;
+};
+
+void expectFound(const std::optional<HeadFit>& fit, const SignalErrors& set, const char* head) {
+    SCOPED_TRACE(head);
+    ASSERT_TRUE(fit);
+    EXPECT_NEAR(fit->offsetA, set.offsetA, 1.0);
+    EXPECT_NEAR(fit->offsetB, set.offsetB, 1.0);
+    EXPECT_NEAR(fit->ratio, set.ratio, 0.02);
+    EXPECT_NEAR(fit->phase, set.phase, 1.0);
+}
+
+class SignalViewOverTheLine : public testing::TestWithParam<Setting> {};
+
+TEST_P(SignalViewOverTheLine, FindsTheBoxsSignalErrors) {
+    const Setting& s = GetParam();
+    boxsim::SimulatorOptions options;
+    options.paced = false;
+    LinkRig rig(options);
+    rig.box.setSignalErrors(Sensor::Yellow, s.yellow);
+    rig.box.setSignalErrors(Sensor::White, s.white);
+    SignalView view;
+    const auto start = std::chrono::steady_clock::now();
+    bool turning = false;
+    std::chrono::steady_clock::time_point turnStart;
+    rig.onEvent = [&](int code, int) {
+        if (code != 0 || !turning)
+            return;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        view.addSample(
+            signalSampleFrom(snapshotReadings(rig.r.readings, rig.r.readingsMutex), seconds));
+    };
+    rig.start();
+    // Identified and polling, with the offsets read, before the shaft turns.
+    ASSERT_TRUE(rig.waitForPositions(20));
+    ASSERT_TRUE(rig.waitFor([&] {
+        const DeviceReadings r = rig.snapshot();
+        return r.dacOffsets[0] != 0.0 && r.dacOffsets[2] != 0.0;
+    }));
+    rig.box.setSpeedRpm(30.0); // one turn in 2 s
+    turning = true;
+    turnStart = std::chrono::steady_clock::now();
+    ASSERT_TRUE(rig.waitFor(
+        [&] {
+            return std::chrono::steady_clock::now() - turnStart > std::chrono::seconds(2) &&
+                   view.trace(SignalHead::Yellow).size() >= 200 &&
+                   view.trace(SignalHead::White).size() >= 200;
+        },
+        std::chrono::seconds(120)));
+    expectFound(view.fit(SignalHead::Yellow), s.yellow, "YE");
+    expectFound(view.fit(SignalHead::White), s.white, "WH");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, SignalViewOverTheLine,
+    testing::Values(Setting{"sound", {}, {}},
+                    Setting{"everything", {-6, 10, 0.8, 7}, {4, -9, 1.25, -11}}),
+    [](const testing::TestParamInfo<Setting>& info) { return std::string(info.param.name); });
+
+} // namespace
