@@ -110,7 +110,8 @@ struct SentSample {
 
 class SessionRig {
 public:
-    explicit SessionRig(boxsim::SimulatorOptions options = {}) : box(options) {
+    explicit SessionRig(std::size_t sampleLimit = kMaxRecordSamples)
+        : recorder(r.link, r.config, sampleLimit) {
         if (!folder.isValid())
             throw std::runtime_error("no temporary folder");
         boxLink = folder.filePath(QStringLiteral("box")).toStdString();
@@ -179,7 +180,7 @@ public:
         const DeviceReadings s = snapshotReadings(r.readings, r.readingsMutex);
         return {QString::fromLatin1(fieldText(s.boxTypeText)),
                 QString::fromLatin1(fieldText(s.versionText)),
-                QString::fromStdString(formatText("SN %s %s", s.serialTextB, s.serialTextA))};
+                QString::fromStdString(formatText("%s %s", s.serialTextB, s.serialTextA))};
     }
 
     linktest::Records r;
@@ -187,7 +188,7 @@ public:
     std::string boxLink;
     boxsim::BoxSimulator box;
     QWidget owner;
-    DataRecorder recorder{r.link, r.config};
+    DataRecorder recorder;
     std::unique_ptr<RecentFiles> recent;
     ScriptedDialogs* dialogs = nullptr; // owned by the session
     std::unique_ptr<RecordingSession> session;
@@ -204,6 +205,7 @@ public:
     int positions = 0;
     bool serialSeen = false;
     std::vector<SentSample> sent;
+    int messagesInsideEvents = 0; // a modal box there would hold the reader thread
 
 private:
     void resetReadings() {
@@ -240,6 +242,8 @@ private:
                 session->positionEvent(event);
             if (recorder.samples().size() > before)
                 sent.push_back({event, reference});
+            if (!dialogs->messages.empty())
+                ++messagesInsideEvents;
             break;
         }
         default:

@@ -101,6 +101,8 @@ TEST_F(RecordingOverTheBox, ATurningShaftIsRecordedSavedOpenedAgainAndReported) 
     EXPECT_FALSE(t.buttonPressed);
     ASSERT_NE(t.session->window(), nullptr);
     EXPECT_TRUE(t.session->window()->showsResults());
+    EXPECT_EQ(t.activeChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(t.messagesInsideEvents, 0);
     const std::vector<RecordSample> recorded = t.recorder.samples();
     ASSERT_EQ(recorded.size(), t.sent.size());
     const std::size_t afterStop = recorded.size();

@@ -128,6 +128,33 @@ TEST_F(SessionOverTheBox, ClosingWhileRecordingSavesAndReleasesTheButton) {
     EXPECT_TRUE(QFileInfo::exists(ampFilePathOf(t.path(QStringLiteral("live")))));
 }
 
+TEST(SessionLimit, TheLimitStopsTheRecordingAndSaysSoAfterTheEvent) {
+    SessionRig t(15);
+    t.startLink();
+    ASSERT_TRUE(t.waitForBox());
+    t.dialogs->saveAnswers.push_back(t.path(QStringLiteral("limited.txt")));
+    t.session->toggleRecording();
+    t.box.setSpeedRpm(30.0);
+    ASSERT_TRUE(t.waitFor([&] { return !t.dialogs->messages.empty(); }));
+    EXPECT_EQ(t.messagesInsideEvents, 0);
+    EXPECT_NE(t.dialogs->messages[0].text.find("15"), std::string::npos);
+    EXPECT_EQ(t.recorder.state(), DataRecorder::State::Stopped);
+    EXPECT_FALSE(t.r.link.recordingActive);
+    EXPECT_FALSE(t.buttonPressed);
+    EXPECT_EQ(t.activeChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(t.recorder.samples().size(), 15u);
+    ASSERT_NE(t.session->window(), nullptr);
+    EXPECT_TRUE(t.session->window()->showsResults());
+    t.session->window()->close();
+    std::vector<RecordSample> amp, ref;
+    const QString base = t.path(QStringLiteral("limited"));
+    ASSERT_TRUE(readRecordFile(ampFilePathOf(base), false, amp, kMaxRecordSamples));
+    if (QFileInfo::exists(refFilePathOf(base))) {
+        ASSERT_TRUE(readRecordFile(refFilePathOf(base), true, ref, kMaxRecordSamples));
+    }
+    EXPECT_EQ(amp.size() + ref.size(), 15u);
+}
+
 TEST_F(SessionOverTheBox, ACancelledDialogStartsNothing) {
     SessionRig& t = *rig;
     t.session->toggleRecording(); // no answer: cancelled
@@ -136,6 +163,7 @@ TEST_F(SessionOverTheBox, ACancelledDialogStartsNothing) {
     EXPECT_FALSE(t.r.link.recordingActive);
     EXPECT_FALSE(t.buttonPressed);
     EXPECT_EQ(t.noiseStops, 0);
+    EXPECT_TRUE(t.activeChanges.empty());
 }
 
 // Without a box: the button and the files that are no recording.

@@ -44,7 +44,10 @@ QString qs(const std::string& s) {
 RecordingSession::RecordingSession(RecordingSessionRecords records, RecordingSessionHooks hooks,
                                    QWidget* owner, std::unique_ptr<RecordingDialogs> dialogs)
     : QObject(owner), records_(records), hooks_(std::move(hooks)), owner_(owner),
-      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtRecordingDialogs>()) {}
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtRecordingDialogs>()) {
+    // Saving adds to the list: what the file holds must not be overwritten.
+    records_.recentFiles.load();
+}
 
 RecordingSession::~RecordingSession() {
     delete window_.data();
@@ -63,8 +66,11 @@ void RecordingSession::setRecording(bool active) {
     if (hooks_.setRecordButton) {
         hooks_.setRecordButton(active);
     }
-    if (hooks_.recordingActiveChanged) {
-        hooks_.recordingActiveChanged(active);
+    if (active != reportedActive_) {
+        reportedActive_ = active;
+        if (hooks_.recordingActiveChanged) {
+            hooks_.recordingActiveChanged(active);
+        }
     }
 }
 

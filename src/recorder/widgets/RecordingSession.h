@@ -38,9 +38,9 @@ struct LinkControl;
 
 // What the box reported about itself, for the report.
 struct BoxIdentityTexts {
-    QString boxType;
-    QString firmwareVersion;
-    QString serialNumber;
+    QString boxType;         // boxTypeText
+    QString firmwareVersion; // versionText
+    QString serialNumber;    // serialTextB and serialTextA; the report labels it already
 };
 
 struct RecordingSessionHooks {
@@ -113,4 +113,5 @@ private:
     QPointer<CErgebnisDlg> window_;
     std::vector<RecordSample> comparison_; // a file laid under the recording
     bool messagePending_ = false;          // one deferred message at a time
+    bool reportedActive_ = false;          // what recordingActiveChanged said last
 };
