@@ -4,9 +4,12 @@
 
 #include "SessionRig.h"
 
+#include "config/AtomicTextFile.h"
+#include "recorder/RecordFileFormat.h"
 #include "recorder/RecordFileNames.h"
 #include "recorder/RecordFileReader.h"
 #include "support/Controls.h"
+#include "support/SyntheticRecording.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,6 +124,18 @@ TEST_F(SessionOverTheBox, ClosingWhileRecordingSavesAndReleasesTheButton) {
     SessionRig& t = *rig;
     record(t.path(QStringLiteral("live.txt")), 10);
     EXPECT_TRUE(t.buttonPressed);
+
+    // A file opened meanwhile is laid under the recording, which goes on.
+    const QString earlier = t.path(QStringLiteral("earlier_amp.txt"));
+    ASSERT_TRUE(
+        writeTextFileAtomically(earlier, recordFileTexts(syntheticRecording({200, 1.0})).amp).ok);
+    t.dialogs->openAnswers.push_back(earlier);
+    const std::size_t before = t.recorder.samples().size();
+    t.session->openRecordingFile();
+    EXPECT_TRUE(t.dialogs->messages.empty());
+    EXPECT_TRUE(t.session->window()->showsComparison());
+    EXPECT_EQ(t.recorder.state(), DataRecorder::State::Recording);
+    ASSERT_TRUE(t.waitFor([&] { return t.recorder.samples().size() > before + 3; }));
     t.session->window()->close();
     EXPECT_FALSE(t.buttonPressed);
     EXPECT_FALSE(t.r.link.recordingActive);
