@@ -564,7 +564,8 @@ PositionTextChanges TeachInWizard::setPositionTexts(std::string_view position,
     if (step_ < 2 || step_ > stepCount_) {
         return changes;
     }
-    std::string pos = "Pos: " + cutAfterDecimal(position) + "°    ";
+    std::string pos = std::string(text(TextTable::TeachIn, teachinrow::kPos)) +
+                      cutAfterDecimal(position) + "°    ";
     std::string rpm = std::string(text(TextTable::TeachIn, teachinrow::kRpm)) + ": " +
                       cutAfterDecimal(speed) + "    ";
     changes.position = pos != positionText_;
