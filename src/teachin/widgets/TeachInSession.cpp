@@ -68,6 +68,9 @@ void TeachInSession::back() {
 }
 
 void TeachInSession::cancel() {
+    // Once the result is chosen its message ends the session.
+    if (ended_ || wizard_.view().result)
+        return;
     // The question still open goes with the cancelled wizard, unanswered.
     closeMessage();
     apply(wizard_.cancel());
