@@ -36,6 +36,9 @@ constexpr int kDistanceOk = 50;       // "Sensor distance ok."
 constexpr int kApprox = 51;           // "Approx."
 constexpr int kRpm = 52;              // "Rpm"
 constexpr int kInfo = 53;             // "INFO", the caption of the "?" help
+constexpr int kBox = 54;              // "Box: "
+constexpr int kPos = 55;              // "Pos: "
+constexpr int kWindowTitle = 56;      // "Teach-In Dialog"
 
 // TextTable::TeachInSteps
 constexpr int kStepText = 0; // "STEP 1:..." .. "STEP 5:..." are rows 0..4

@@ -5,6 +5,7 @@
 #include "teachin/AmplitudeChecks.h"
 #include "teachin/TeachInMessages.h"
 #include "teachin/TeachInRows.h"
+#include "teachin/WizardPositionTexts.h"
 
 #include <cmath>
 
@@ -12,23 +13,6 @@ namespace {
 
 bool contains(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
-}
-
-// A text of the main window cut one character after its first '.' (a text
-// without one becomes empty). A character is a whole UTF-8 sequence.
-std::string cutAfterDecimal(std::string_view text) {
-    const std::size_t dot = text.find('.');
-    if (dot == std::string_view::npos) {
-        return {};
-    }
-    std::size_t end = dot + 1;
-    if (end < text.size()) {
-        ++end;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-            ++end;
-        }
-    }
-    return std::string(text.substr(0, end));
 }
 
 } // namespace
@@ -564,9 +548,8 @@ PositionTextChanges TeachInWizard::setPositionTexts(std::string_view position,
     if (step_ < 2 || step_ > stepCount_) {
         return changes;
     }
-    std::string pos = "Pos: " + cutAfterDecimal(position) + "°    ";
-    std::string rpm = std::string(text(TextTable::TeachIn, teachinrow::kRpm)) + ": " +
-                      cutAfterDecimal(speed) + "    ";
+    std::string pos = wizardPositionText(position);
+    std::string rpm = wizardSpeedText(speed);
     changes.position = pos != positionText_;
     changes.speed = rpm != speedText_;
     positionText_ = std::move(pos);

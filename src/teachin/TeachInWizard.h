@@ -58,6 +58,8 @@ public:
     PositionTextChanges setPositionTexts(std::string_view position, std::string_view speed);
 
     WizardView view() const;
+    // The inputs of the last tick or button.
+    const WizardInputs& inputs() const { return in_; }
     bool busy() const { return busy_; }
     std::optional<WizardMessageKind> openMessage() const { return open_; }
     bool ended() const { return ended_; }

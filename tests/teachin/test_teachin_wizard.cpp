@@ -4,6 +4,7 @@
 
 #include "config/Texts.h"
 #include "teachin/TeachInRows.h"
+#include "teachin/WizardPositionTexts.h"
 #include "teachin/WizardRig.h"
 
 #include <gtest/gtest.h>
@@ -497,16 +498,41 @@ TEST_F(TeachInWizardTest, BarUpdatesDropSmallChangesAndTrackExtremesInTravel) {
 
 TEST_F(TeachInWizardTest, PositionTextsFromStepThreeOn) {
     rig.startBlank("ORVA-U NoRef");
-    EXPECT_FALSE(rig.wizard.setPositionTexts("12.345", "1.25").position);
+    EXPECT_FALSE(rig.wizard.setPositionTexts("12.345° ", "1.25 rpm ").position);
     rig.intoTravel();
     rig.tick();
-    const PositionTextChanges first = rig.wizard.setPositionTexts("12.345", "1.25");
+    const PositionTextChanges first = rig.wizard.setPositionTexts("12.345° ", "1.25 rpm ");
     EXPECT_TRUE(first.position);
     EXPECT_TRUE(first.speed);
     EXPECT_EQ(rig.wizard.view().positionText, "Pos: 12.3°    ");
     EXPECT_EQ(rig.wizard.view().speedText, "Rpm: 1.2    ");
-    const PositionTextChanges same = rig.wizard.setPositionTexts("12.349", "0");
+    const PositionTextChanges same = rig.wizard.setPositionTexts("12.349° ", "0 rpm ");
     EXPECT_FALSE(same.position);
     EXPECT_TRUE(same.speed);
-    EXPECT_EQ(rig.wizard.view().speedText, "Rpm:     ");
+    EXPECT_EQ(rig.wizard.view().speedText, "Rpm: 0    ");
+}
+
+TEST(WizardPositionTexts, ShortenPositionAndSpeedToOneDecimal) {
+    setLanguage(0);
+    struct Case {
+        const char* given;
+        const char* position;
+        const char* speed;
+    };
+    const Case cases[] = {
+        {"123.4567° ", "Pos: 123.4°    ", "Rpm: 123.4    "},
+        {" 12° 34' 56.7\"", "Pos: 12° 34' 56.7\"    ", "Rpm: 12°    "},
+        {" 12° 34' 56\"", "Pos: 12° 34' 56\"    ", "Rpm: 12°    "},
+        {"", "Pos:     ", "Rpm:     "},
+        {"1.85 rpm ", "Pos: 1.8 rpm    ", "Rpm: 1.8    "},
+        {"-0.25 rpm ", "Pos: -0.2 rpm    ", "Rpm: -0.2    "},
+        {" 12 rpm ", "Pos: 12 rpm    ", "Rpm: 12    "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(wizardPositionText(c.given), c.position) << c.given;
+        EXPECT_EQ(wizardSpeedText(c.given), c.speed) << c.given;
+    }
+    setLanguage(1);
+    EXPECT_EQ(wizardSpeedText("1.85 rpm "), "U/min: 1.8    ");
+    setLanguage(0);
 }

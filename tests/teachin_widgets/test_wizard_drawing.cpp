@@ -4,6 +4,7 @@
 #include "config/ConfigData.h"
 #include "config/Texts.h"
 #include "display/AmplitudeScale.h"
+#include "teachin/TeachInRows.h"
 #include "teachin/widgets/WizardBarPair.h"
 #include "teachin/widgets/WizardLayout.h"
 #include "teachin/widgets/WizardRedraw.h"
@@ -100,7 +101,7 @@ TEST(WizardBands, ShowStripsAndMarkersOnlyWhenTheyMeanSomething) {
     EXPECT_FALSE(WizardBarPair::stripsShown(p));
     p.travelRunning = true; // still running from a failed travel
     EXPECT_FALSE(WizardBarPair::stripsShown(p));
-    p.failure = WizardPicture::kYeRange | WizardPicture::kTravelRange;
+    p.failure = kYeRange | kTravelRange;
     EXPECT_TRUE(WizardBarPair::stripsShown(p));
     p = {};
     p.stepCount = 5;
@@ -123,49 +124,36 @@ protected:
     void SetUp() override { setLanguage(0); }
 };
 
-TEST_F(WizardTexts, AdviseShimsFromTheAmplitude) {
-    struct Case {
-        double amplitude;
-        ShimMove move;
-        const char* text;
-    };
-    const Case cases[] = {
-        {55, ShimMove::Ok, "Sensor distance ok."},
-        {75, ShimMove::Ok, "Sensor distance ok."},
-        {54.9, ShimMove::Closer, "Approx. 0.025mm\nRemove shims"},
-        {40, ShimMove::Closer, "Approx. 0.050mm\nRemove shims"},
-        {10, ShimMove::Closer, "Approx. 0.075mm\nRemove shims"},
-        {9.9, ShimMove::Closer, "Reduce sensor distance!"},
-        {75.1, ShimMove::Away, "Approx. 0.025mm\nAdd shims"},
-        {120, ShimMove::Away, "Approx. 0.075mm\nAdd shims"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(shimAdvice(c.amplitude), (ShimAdvice{c.move, c.text})) << c.amplitude;
+// `p` with the latest amplitudes.
+WizardPicture at(WizardPicture p, double ye, double wh) {
+    p.amplitudeYE = ye;
+    p.amplitudeWH = wh;
+    return p;
 }
 
 TEST_F(WizardTexts, PickTheAdvicePictureByStepAndBlinkPhase) {
     WizardPicture p;
     p.stepCount = 5;
     p.step = 0;
-    EXPECT_EQ(advicePicture(p, 40, 99), Art::WizardYeCloserBright);
+    EXPECT_EQ(advicePicture(at(p, 40, 99)), Art::WizardYeCloserBright);
     p.blinkOn = false;
-    EXPECT_EQ(advicePicture(p, 40, 99), Art::WizardYeCloserDark);
-    EXPECT_EQ(advicePicture(p, 65, 99), Art::WizardYeOk);
+    EXPECT_EQ(advicePicture(at(p, 40, 99)), Art::WizardYeCloserDark);
+    EXPECT_EQ(advicePicture(at(p, 65, 99)), Art::WizardYeOk);
     // No amplitude yet: no advice rather than "Reduce sensor distance!".
-    EXPECT_EQ(advicePicture(p, -1, 99), std::nullopt);
-    EXPECT_EQ(adviceText(p, -1, 99), "");
+    EXPECT_EQ(advicePicture(at(p, -1, 99)), std::nullopt);
+    EXPECT_EQ(adviceText(at(p, -1, 99)), "");
     p.step = 1;
-    EXPECT_EQ(advicePicture(p, 65, 90), Art::WizardWhAwayDark);
+    EXPECT_EQ(advicePicture(at(p, 65, 90)), Art::WizardWhAwayDark);
     p.step = 2;
-    EXPECT_EQ(advicePicture(p, 65, 65), Art::WizardRotateDark);
+    EXPECT_EQ(advicePicture(at(p, 65, 65)), Art::WizardRotateDark);
     p.blinkOn = true;
-    EXPECT_EQ(advicePicture(p, 65, 65), Art::WizardRotateBright);
+    EXPECT_EQ(advicePicture(at(p, 65, 65)), Art::WizardRotateBright);
     p.boxBusy = true;
-    EXPECT_EQ(advicePicture(p, 65, 65), Art::WizardRotateDark);
+    EXPECT_EQ(advicePicture(at(p, 65, 65)), Art::WizardRotateDark);
     p.stepSatisfied = true;
-    EXPECT_EQ(advicePicture(p, 65, 65), Art::WizardRotateDone);
+    EXPECT_EQ(advicePicture(at(p, 65, 65)), Art::WizardRotateDone);
     p.step = -1;
-    EXPECT_EQ(advicePicture(p, 65, 65), std::nullopt);
+    EXPECT_EQ(advicePicture(at(p, 65, 65)), std::nullopt);
 }
 
 TEST_F(WizardTexts, ShowEachStepsTextAndTheDoneTextAtTheEnd) {
@@ -180,12 +168,12 @@ TEST_F(WizardTexts, ShowEachStepsTextAndTheDoneTextAtTheEnd) {
             EXPECT_NE(std::string(textIn(TextTable::TeachInSteps, step, language)), "");
     }
     p.stepSatisfied = true;
-    EXPECT_EQ(stepTextRow(p), wizardrow::kDoneStep);
+    EXPECT_EQ(stepTextRow(p), teachinrow::kDoneText);
     p.step = 3; // satisfied, but not the last step
     EXPECT_EQ(stepTextRow(p), 3);
     p.stepCount = 3;
     p.step = 2;
-    EXPECT_EQ(stepTextRow(p), wizardrow::kDoneStep);
+    EXPECT_EQ(stepTextRow(p), teachinrow::kDoneText);
 
     p.noData = true;
     EXPECT_EQ(headerContent(p), HeaderContent::Searching);
@@ -193,18 +181,6 @@ TEST_F(WizardTexts, ShowEachStepsTextAndTheDoneTextAtTheEnd) {
     EXPECT_EQ(headerContent(p), HeaderContent::Nothing);
     EXPECT_EQ(stepTextRow(p), -1);
     EXPECT_EQ(searchText(7), "Please wait… Searching for COM interface          COM7");
-}
-
-TEST_F(WizardTexts, ShortenPositionAndSpeedToOneDecimal) {
-    EXPECT_EQ(wizardPositionText("123.4567° "), "Pos: 123.4°    ");
-    EXPECT_EQ(wizardPositionText(" 12° 34' 56.7\""), "Pos: 12° 34' 56.7\"    ");
-    EXPECT_EQ(wizardPositionText(" 12° 34' 56\""), "Pos: 12° 34' 56\"    ");
-    EXPECT_EQ(wizardPositionText(""), "Pos:     ");
-    EXPECT_EQ(wizardSpeedText("1.85 rpm "), "Rpm: 1.8    ");
-    EXPECT_EQ(wizardSpeedText("-0.25 rpm "), "Rpm: -0.2    ");
-    EXPECT_EQ(wizardSpeedText(" 12 rpm "), "Rpm: 12    ");
-    setLanguage(1);
-    EXPECT_EQ(wizardSpeedText("1.85 rpm "), "U/min: 1.8    ");
 }
 
 TEST(WizardRedraw, DrawsAgainOnlyWhatAPictureChanged) {

@@ -5,8 +5,8 @@
 #include "support/Waiting.h"
 
 #include "config/Texts.h"
+#include "teachin/TeachInRows.h"
 #include "teachin/widgets/CTeachInDlg.h"
-#include "teachin/widgets/WizardTexts.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -77,57 +77,44 @@ protected:
     const QRect marker{2, 2, 4, 4};
 };
 
-TEST_F(WizardWindow, RedrawsABarOnlyForAChangeOfOnePointOrMore) {
-    window->apply(step(0));
-    window->setAmplitude('Y', 58.0); // the advice stays "Sensor distance ok." from here on
+TEST_F(WizardWindow, DrawsABarWhereItStands) {
+    WizardPicture p = step(0);
+    p.amplitudeYE = 58.0; // the advice stays "Sensor distance ok." from here on
+    window->apply(p);
     const QRect ye = window->layout().yeBar;
-
-    QRegion painted = paintedAfter([&] { EXPECT_TRUE(window->setAmplitude('Y', 60.0)); });
+    const QRegion painted = paintedAfter([&] { window->drawBar('Y', 60.0); });
     EXPECT_EQ(painted.boundingRect(), ye);
-
-    painted = paintedAfter([&] { EXPECT_FALSE(window->setAmplitude('Y', 60.9)); });
-    EXPECT_TRUE(painted.isEmpty());
     EXPECT_EQ(window->barValues().ye, 60.0);
-
-    painted = paintedAfter([&] { EXPECT_TRUE(window->setAmplitude('Y', 59.0)); });
-    EXPECT_EQ(painted.boundingRect(), ye);
-
-    // The step logic forgets what was drawn: the next value draws at once.
-    WizardPicture forget = step(0);
-    forget.redraw = WizardPicture::kForgetDrawn;
-    window->apply(forget);
-    EXPECT_TRUE(window->setAmplitude('Y', 59.5));
 }
 
 TEST_F(WizardWindow, DrawsNoBarBeforeStepOne) {
     window->apply(step(-1, 0));
-    const QRegion painted = paintedAfter([&] { window->setAmplitude('W', 70.0); });
+    const QRegion painted = paintedAfter([&] { window->drawBar('W', 70.0); });
     EXPECT_FALSE(painted.intersects(window->layout().bars));
 }
 
-TEST_F(WizardWindow, GrowsTheExtremesWhileTheShaftTurns) {
+TEST_F(WizardWindow, DrawsTheStripsAgainWhenTheExtremesGrow) {
     WizardPicture p = step(2);
     p.travelRunning = true;
     p.whMin = p.whMax = 60;
     window->apply(p);
-    window->setAmplitude('W', 60.0);
-    window->setAmplitude('W', 47.6);
-    window->setAmplitude('W', 72.3);
+    p.whMin = 47;
+    const QRegion painted = paintedAfter([&] { window->apply(p); });
+    EXPECT_TRUE(painted.contains(window->layout().whBar.center()));
     EXPECT_EQ(window->barValues().whMin, 47);
-    EXPECT_EQ(window->barValues().whMax, 72);
 }
 
-TEST_F(WizardWindow, TakesPositionTextsFromStepThreeOn) {
-    window->apply(step(1));
-    window->setPositionTexts("10.55° ", "1.25 rpm ");
-    EXPECT_EQ(window->shownPositionText(), QString());
-    window->apply(step(2));
-    window->setPositionTexts("10.55° ", "1.25 rpm ");
-    EXPECT_EQ(window->shownPositionText(), QStringLiteral("Pos: 10.5°    "));
-    EXPECT_EQ(window->shownSpeedText(), QStringLiteral("Rpm: 1.2    "));
-    // The same texts again draw nothing.
-    const QRegion painted = paintedAfter([&] { window->setPositionTexts("10.55° ", "1.25 rpm "); });
-    EXPECT_TRUE(painted.isEmpty());
+TEST_F(WizardWindow, DrawsOnlyThePositionLineThatChanged) {
+    WizardPicture p = step(2);
+    p.positionText = "Pos: 10.5°    ";
+    p.speedText = "Rpm: 1.2    ";
+    window->apply(p);
+    const QRegion same = paintedAfter([&] { window->apply(p); });
+    EXPECT_TRUE(same.isEmpty());
+    p.positionText = "Pos: 10.6°    ";
+    const QRegion changed = paintedAfter([&] { window->apply(p); });
+    EXPECT_TRUE(changed.intersects(window->layout().positionText));
+    EXPECT_FALSE(changed.intersects(window->layout().bars));
 }
 
 TEST_F(WizardWindow, ShowsTheButtonsAsThePictureSaysAndForwardsTheirClicks) {
@@ -141,7 +128,7 @@ TEST_F(WizardWindow, ShowsTheButtonsAsThePictureSaysAndForwardsTheirClicks) {
     EXPECT_EQ(cancel->text(), QStringLiteral("Cancel\nTeach-In"));
 
     WizardPicture p = step(0);
-    p.next = {true, true, text(TextTable::TeachIn, wizardrow::kNext)};
+    p.next = {true, true, text(TextTable::TeachIn, teachinrow::kNext)};
     window->apply(p);
     EXPECT_EQ(next->text(), QStringLiteral("Next >"));
     int nexts = 0;
@@ -170,13 +157,13 @@ TEST_F(WizardWindow, StaysInTheCornerOfItsScreen) {
 
 TEST_F(WizardWindow, PaintsTheResultOverTheWholeWindow) {
     struct Case {
-        WizardResult result;
+        std::optional<WizardResult> result;
         QColor colour;
     };
     const QColor face = window->palette().color(QPalette::Window);
     for (const Case& c :
          {Case{WizardResult::Success, QColor(128, 255, 128)},
-          Case{WizardResult::Failure, QColor(255, 128, 128)}, Case{WizardResult::NotDone, face}}) {
+          Case{WizardResult::Failed, QColor(255, 128, 128)}, Case{WizardResult::NotDone, face}}) {
         WizardPicture p = step(6);
         p.result = c.result;
         window->apply(p);

@@ -215,6 +215,14 @@ int BoxModel::jitter(int span) {
 
 void BoxModel::channels(Sensor s, Clock::time_point now, int32_t out[2]) {
     const Head& h = head(s);
+    if (!h.plugged) {
+        // Without a head the box reports no signal at all, which is how the
+        // program tells an unplugged head from a weak one.
+        advance(now);
+        out[0] = 0;
+        out[1] = 0;
+        return;
+    }
     double amp = amplitude(s, now);
     // The program computes sqrt(a^2+b^2)/5.12 * 505/(505-max|o|) from a and b
     // in box units / 16 and the offsets it was sent; this is that formula
@@ -229,7 +237,7 @@ void BoxModel::channels(Sensor s, Clock::time_point now, int32_t out[2]) {
     const double ampA = radius / split;
     const double ampB = radius * split;
     const double lag = e.phase * std::numbers::pi / 180.0;
-    int noise = h.plugged ? 2 : 40;
+    const int noise = 2;
     out[0] = int32_t(std::lround(ampA * (std::cos(phi) + e.offsetA / 100.0))) + jitter(noise);
     out[1] = int32_t(std::lround(ampB * (std::sin(phi - lag) + e.offsetB / 100.0))) + jitter(noise);
 }

@@ -19,6 +19,7 @@ namespace {
 constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 9600);
 // Longest two-letter command the box collects before it gives up on it.
 constexpr size_t kMaxCommand = 16;
+constexpr size_t kChangeCommandsKept = 256;
 
 std::string errnoText(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
@@ -53,6 +54,7 @@ bool BoxSimulator::start(const std::string& linkPath, std::string* error) {
         return false;
     }
     stats_ = {};
+    changeCommands_.clear();
     stopping_ = false;
     thread_ = std::thread([this] { run(); });
     return true;
@@ -226,7 +228,13 @@ void BoxSimulator::receive(const unsigned char* data, size_t n, Clock::time_poin
         if (b == '\r') {
             if (command_.size() >= 2) {
                 ++stats_.commands;
-                auto line = model_.command(command_.substr(command_.size() - 2), modelTime(at));
+                const std::string cmd = command_.substr(command_.size() - 2);
+                if (cmd == "ME" || cmd == "MR" || cmd == "MW") {
+                    changeCommands_.push_back(cmd);
+                    if (changeCommands_.size() > kChangeCommandsKept)
+                        changeCommands_.pop_front();
+                }
+                auto line = model_.command(cmd, modelTime(at));
                 if (!silent)
                     answer(line, at);
             }
@@ -455,6 +463,11 @@ bool BoxSimulator::reconnect(std::string* error) {
 LineStats BoxSimulator::stats() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return stats_;
+}
+
+std::vector<std::string> BoxSimulator::changeCommands() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return {changeCommands_.begin(), changeCommands_.end()};
 }
 
 std::string BoxSimulator::describe() const {

@@ -23,6 +23,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace boxsim {
 
@@ -103,6 +104,9 @@ public:
     bool reconnect(std::string* error = nullptr);
 
     LineStats stats() const;
+    // The commands that change the box ("ME" reset, "MR" erase, "MW" write),
+    // in the order received since start(); the last 256 are kept.
+    std::vector<std::string> changeCommands() const;
     // A few lines on the state of the box, for the program's "status" command.
     std::string describe() const;
 
@@ -152,6 +156,7 @@ private:
     std::string command_; // two-letter command being received
     Clock::duration nextPause_{0};
     LineStats stats_;
+    std::deque<std::string> changeCommands_;
     std::minstd_rand garbageRng_{12345};
 };
 

@@ -4,8 +4,9 @@
 #include "Gallery.h"
 
 #include "config/Texts.h"
+#include "teachin/TeachInRows.h"
+#include "teachin/WizardPositionTexts.h"
 #include "teachin/widgets/CTeachInDlg.h"
-#include "teachin/widgets/WizardTexts.h"
 
 #include <string>
 
@@ -34,9 +35,14 @@ WizardPicture stepPicture(int step, int stepCount) {
 CTeachInDlg* wizard(const WizardPicture& picture, double ye, double wh) {
     auto* window = new CTeachInDlg;
     window->resize(kWidth, kHeight);
-    window->apply(picture);
-    window->setAmplitude('Y', ye);
-    window->setAmplitude('W', wh);
+    WizardPicture p = picture;
+    p.amplitudeYE = ye;
+    p.amplitudeWH = wh;
+    window->apply(p);
+    if (ye >= 0)
+        window->drawBar('Y', ye);
+    if (wh >= 0)
+        window->drawBar('W', wh);
     return window;
 }
 
@@ -48,14 +54,9 @@ WizardPicture travelling(int step, int stepCount) {
     p.yeMax = 71;
     p.whMin = 49;
     p.whMax = 63;
-    p.positionText = "123.4567° ";
-    p.speedText = "1.85 rpm ";
+    p.positionText = wizardPositionText("123.4567° ");
+    p.speedText = wizardSpeedText("1.85 rpm ");
     return p;
-}
-
-CTeachInDlg* withTexts(CTeachInDlg* window, const WizardPicture& p) {
-    window->setPositionTexts(p.positionText, p.speedText);
-    return window;
 }
 
 CTeachInDlg* finished(WizardResult result, int failure) {
@@ -96,7 +97,7 @@ ORVATIX_GALLERY_SHOT(app_teachin_step1_too_low) {
 
 ORVATIX_GALLERY_SHOT(app_teachin_step1_ok) {
     WizardPicture p = stepPicture(0, 5);
-    p.next = {true, true, teachInRow(wizardrow::kNext)};
+    p.next = {true, true, teachInRow(teachinrow::kNext)};
     p.help.enabled = false;
     return wizard(p, 66, 61);
 }
@@ -104,7 +105,7 @@ ORVATIX_GALLERY_SHOT(app_teachin_step1_ok) {
 ORVATIX_GALLERY_SHOT(app_teachin_step1_travel_failed) {
     // Back from STEP 3: the yellow sensor fell below 28 % while the shaft turned.
     WizardPicture p = stepPicture(0, 5);
-    p.failure = WizardPicture::kYeRange | WizardPicture::kTravelRange;
+    p.failure = kYeRange | kTravelRange;
     p.travelRunning = true;
     p.yeMin = 24;
     p.yeMax = 52;
@@ -119,7 +120,7 @@ ORVATIX_GALLERY_SHOT(app_teachin_step2_too_high) {
 
 ORVATIX_GALLERY_SHOT(app_teachin_step3_turning) {
     const WizardPicture p = travelling(2, 5);
-    return withTexts(wizard(p, 64, 56), p);
+    return wizard(p, 64, 56);
 }
 
 ORVATIX_GALLERY_SHOT(app_teachin_step3_box_busy) {
@@ -130,7 +131,7 @@ ORVATIX_GALLERY_SHOT(app_teachin_step3_box_busy) {
 
 ORVATIX_GALLERY_SHOT(app_teachin_step4_reference) {
     const WizardPicture p = travelling(3, 5);
-    return withTexts(wizard(p, 69, 50), p);
+    return wizard(p, 69, 50);
 }
 
 ORVATIX_GALLERY_SHOT(app_teachin_step5_satisfied) {
@@ -138,8 +139,8 @@ ORVATIX_GALLERY_SHOT(app_teachin_step5_satisfied) {
     p.stepSatisfied = true;
     p.cancel.enabled = false;
     p.help.enabled = false;
-    p.next = {true, true, teachInRow(wizardrow::kNext)};
-    return withTexts(wizard(p, 66, 59), p);
+    p.next = {true, true, teachInRow(teachinrow::kNext)};
+    return wizard(p, 66, 59);
 }
 
 ORVATIX_GALLERY_SHOT(app_teachin_result_success) {
@@ -147,9 +148,9 @@ ORVATIX_GALLERY_SHOT(app_teachin_result_success) {
 }
 
 ORVATIX_GALLERY_SHOT(app_teachin_result_failure) {
-    return finished(WizardResult::Failure, WizardPicture::kCancelled);
+    return finished(WizardResult::Failed, kCancelled);
 }
 
 ORVATIX_GALLERY_SHOT(app_teachin_result_not_done) {
-    return finished(WizardResult::NotDone, WizardPicture::kNotDone);
+    return finished(WizardResult::NotDone, kNotDone);
 }

@@ -2,6 +2,7 @@
 
 #include "config/Texts.h"
 #include "display/widgets/QtColour.h"
+#include "teachin/TeachInRows.h"
 #include "teachin/widgets/WizardRedraw.h"
 #include "teachin/widgets/WizardTexts.h"
 #include "ui/Artwork.h"
@@ -43,7 +44,7 @@ QRect centredSquare(const QRect& area) {
 } // namespace
 
 CTeachInDlg::CTeachInDlg(QWidget* owner) : QDialog(owner) {
-    setWindowTitle(uiText(TextTable::TeachIn, wizardrow::kWindowTitle));
+    setWindowTitle(uiText(TextTable::TeachIn, teachinrow::kWindowTitle));
     setWindowIcon(artIcon(Art::ProgramIcon));
     setFont(dialogFont());
     installHelpKey(this);
@@ -80,19 +81,15 @@ void CTeachInDlg::startTicking() {
     timer_->start();
 }
 
+void CTeachInDlg::stopTicking() {
+    timer_->stop();
+}
+
 void CTeachInDlg::apply(const WizardPicture& picture) {
     int areas = staleAreas(picture_, picture);
     const WizardPicture before = picture_;
     picture_ = picture;
 
-    if (picture.redraw & WizardPicture::kForgetDrawn) {
-        forgetYE_ = true;
-        forgetWH_ = true;
-    }
-    if (picture.amplitudeYE != before.amplitudeYE)
-        takeAmplitude(AmplitudeSensor::YE, picture.amplitudeYE);
-    if (picture.amplitudeWH != before.amplitudeWH)
-        takeAmplitude(AmplitudeSensor::WH, picture.amplitudeWH);
     if (picture.yeMin != before.yeMin || picture.yeMax != before.yeMax ||
         picture.whMin != before.whMin || picture.whMax != before.whMax) {
         values_.yeMin = picture.yeMin;
@@ -102,73 +99,26 @@ void CTeachInDlg::apply(const WizardPicture& picture) {
         if (WizardBarPair::stripsShown(picture))
             areas |= wizardarea::kBars;
     }
-    if (picture.positionText != before.positionText || picture.speedText != before.speedText)
-        takePositionTexts(picture.positionText, picture.speedText);
-    // The advice follows the shown amplitude; a new step may pick another one.
-    if (adviceText(before, latestYE_, latestWH_) != adviceText(picture, latestYE_, latestWH_))
+    if (picture.positionText != before.positionText)
+        update(unclippedLine(layout_.positionText, fonts_.position));
+    if (picture.speedText != before.speedText)
+        update(unclippedLine(layout_.speedText, fonts_.position));
+    // The advice follows the latest amplitude; a new step may pick another one.
+    if (adviceText(before) != adviceText(picture) ||
+        advicePicture(before) != advicePicture(picture))
         areas |= wizardarea::kAdvicePicture | wizardarea::kAdviceText;
 
     showButtons();
     redrawAreas(areas);
 }
 
-bool CTeachInDlg::setAmplitude(char sensor, double value) {
+void CTeachInDlg::drawBar(char sensor, double value) {
     if (sensor != 'Y' && sensor != 'W')
-        return false;
-    return takeAmplitude(sensor == 'Y' ? AmplitudeSensor::YE : AmplitudeSensor::WH, value);
-}
-
-bool CTeachInDlg::takeAmplitude(AmplitudeSensor sensor, double value) {
-    const bool ye = sensor == AmplitudeSensor::YE;
-    bool& forget = ye ? forgetYE_ : forgetWH_;
-    if (value < 0) { // nothing to show: the next amplitude draws
-        forget = true;
-        return false;
-    }
-    double& latest = ye ? latestYE_ : latestWH_;
-    const std::string adviceBefore = adviceText(picture_, latestYE_, latestWH_);
-    const std::optional<Art> pictureBefore = advicePicture(picture_, latestYE_, latestWH_);
-    latest = value;
-    if (adviceText(picture_, latestYE_, latestWH_) != adviceBefore ||
-        advicePicture(picture_, latestYE_, latestWH_) != pictureBefore)
-        redrawAreas(wizardarea::kAdvicePicture | wizardarea::kAdviceText);
-
-    double& drawn = ye ? values_.ye : values_.wh;
-    // Small changes are dropped: the amplitude arrives several times a second.
-    if (!forget && std::fabs(value - drawn) < 1.0)
-        return false;
-    forget = false;
-    drawn = value;
-    if (WizardBarPair::stripsShown(picture_)) {
-        const int whole = static_cast<int>(value);
-        int& minimum = ye ? values_.yeMin : values_.whMin;
-        int& maximum = ye ? values_.yeMax : values_.whMax;
-        if (whole > maximum)
-            maximum = whole;
-        if (whole < minimum)
-            minimum = whole;
-    }
+        return;
+    const AmplitudeSensor which = sensor == 'Y' ? AmplitudeSensor::YE : AmplitudeSensor::WH;
+    (sensor == 'Y' ? values_.ye : values_.wh) = value;
     if (picture_.barsShown())
-        update(WizardBarPair::bar(layout_, sensor));
-    return true;
-}
-
-void CTeachInDlg::setPositionTexts(const std::string& position, const std::string& speed) {
-    if (acceptsPositionTexts(picture_))
-        takePositionTexts(position, speed);
-}
-
-void CTeachInDlg::takePositionTexts(const std::string& position, const std::string& speed) {
-    const QString positionText = qs(wizardPositionText(position));
-    const QString speedText = qs(wizardSpeedText(speed));
-    if (positionText != positionText_) {
-        positionText_ = positionText;
-        update(unclippedLine(layout_.positionText, fonts_.position));
-    }
-    if (speedText != speedText_) {
-        speedText_ = speedText;
-        update(unclippedLine(layout_.speedText, fonts_.position));
-    }
+        update(WizardBarPair::bar(layout_, which));
 }
 
 void CTeachInDlg::redrawAreas(int areas) {
@@ -209,7 +159,7 @@ void CTeachInDlg::setCaption(QPushButton* button, const QString& caption) {
 }
 
 void CTeachInDlg::showButtons() {
-    const auto show = [this](QPushButton* button, const WizardButton& state, bool shown) {
+    const auto show = [this](QPushButton* button, const ShownButton& state, bool shown) {
         const QString caption = qs(state.caption);
         if (button->text() != caption)
             setCaption(button, caption);
@@ -278,17 +228,10 @@ void CTeachInDlg::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     const int depth = this->depth();
     if (picture_.finished()) {
-        switch (picture_.result) {
-        case WizardResult::Success:
+        if (picture_.result == WizardResult::Success)
             painter.fillRect(rect(), toQColor(WizardBarPair::bandColour(WizardBand::Green, depth)));
-            break;
-        case WizardResult::Failure:
+        else if (picture_.result == WizardResult::Failed)
             painter.fillRect(rect(), toQColor(WizardBarPair::bandColour(WizardBand::Red, depth)));
-            break;
-        case WizardResult::Running:
-        case WizardResult::NotDone:
-            break;
-        }
         return;
     }
     paintPanel(painter, dirty);
@@ -304,7 +247,7 @@ void CTeachInDlg::paintPanel(QPainter& p, const QRect& dirty) {
         p.setPen(toQColor(kTitleText));
         p.setFont(fonts_.title);
         p.drawText(layout_.title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   uiText(TextTable::TeachIn, wizardrow::kTitle));
+                   uiText(TextTable::TeachIn, teachinrow::kTitle));
     }
 
     p.setPen(toQColor(kText));
@@ -322,7 +265,7 @@ void CTeachInDlg::paintPanel(QPainter& p, const QRect& dirty) {
         break;
     case HeaderContent::Box: {
         if (dirty.intersects(layout_.boxLine)) {
-            const QString box = uiText(TextTable::TeachIn, wizardrow::kBox) +
+            const QString box = uiText(TextTable::TeachIn, teachinrow::kBox) +
                                 QString::fromUtf8(picture_.boxTypeText.c_str());
             const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
             p.setFont(fittedFont(fonts_.boxLine, layout_.boxLine, box, flags));
@@ -339,7 +282,7 @@ void CTeachInDlg::paintPanel(QPainter& p, const QRect& dirty) {
     }
 
     if (dirty.intersects(layout_.advicePicture)) {
-        if (const std::optional<Art> art = advicePicture(picture_, latestYE_, latestWH_)) {
+        if (const std::optional<Art> art = advicePicture(picture_)) {
             p.setRenderHint(QPainter::Antialiasing);
             drawArt(p, *art, centredSquare(layout_.advicePicture));
             p.setRenderHint(QPainter::Antialiasing, false);
@@ -353,7 +296,7 @@ void CTeachInDlg::paintPanel(QPainter& p, const QRect& dirty) {
     if (dirty.intersects(layout_.adviceText))
         p.fillRect(layout_.adviceText, buttonFace());
     if (picture_.step <= 1) {
-        const QString advice = qs(adviceText(picture_, latestYE_, latestWH_));
+        const QString advice = qs(adviceText(picture_));
         const QRect inside = layout_.adviceText.adjusted(6, 4, -6, -4);
         const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
         p.setFont(fittedFont(fonts_.text, inside, advice, flags));
@@ -362,7 +305,7 @@ void CTeachInDlg::paintPanel(QPainter& p, const QRect& dirty) {
                (dirty.intersects(positionLine) || dirty.intersects(speedLine))) {
         const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
         p.setFont(fonts_.position);
-        p.drawText(layout_.positionText, flags, positionText_);
-        p.drawText(layout_.speedText, flags, speedText_);
+        p.drawText(layout_.positionText, flags, qs(picture_.positionText));
+        p.drawText(layout_.speedText, flags, qs(picture_.speedText));
     }
 }

@@ -2,15 +2,14 @@
 // The teach-in wizard's window: maximised, the header and step texts and the
 // advice picture on the left, the two amplitude bars with their scale on the
 // right, and the wizard's buttons. It decides nothing: the step logic hands it
-// a WizardPicture on every tick, the main window forwards the amplitudes and
-// the position texts, and the buttons only emit signals.
+// a WizardPicture on every tick and the bar values it decided to draw, and
+// the buttons only emit signals. TeachInSession puts the two together.
 //
 //     auto* wizard = new CTeachInDlg(owner);
-//     connect(wizard, &CTeachInDlg::next, logic, ...);   // also back, cancel, help
+//     connect(wizard, &CTeachInDlg::next, session, ...);   // also back, cancel, help
 //     wizard->showMaximized();
-//     wizard->apply(picture);                 // every tick
-//     wizard->setAmplitude('Y', amplitudeYE); // device events 7 and 6
-//     wizard->setPositionTexts(position, speed);
+//     wizard->apply(picture);        // every tick
+//     wizard->drawBar('Y', 61.0);    // what the step logic's bar update returned
 
 #include "teachin/widgets/WizardBarPair.h"
 #include "teachin/widgets/WizardFonts.h"
@@ -42,20 +41,17 @@ public:
     void apply(const WizardPicture& picture);
     const WizardPicture& picture() const { return picture_; }
 
-    // A new amplitude of 'Y' (yellow) or 'W' (white). Drawn, and returned
-    // true, only when it differs by 1 percentage point or more from the value
-    // drawn last; the extremes grow with it while the shaft turns.
-    bool setAmplitude(char sensor, double value);
-    // Position and speed as the main window shows them; taken from STEP 3 on.
-    void setPositionTexts(const std::string& position, const std::string& speed);
+    // Draws the bar of 'Y' (yellow) or 'W' (white) at `value` percent. The
+    // step logic decides which values are worth drawing; the extremes come
+    // with the picture.
+    void drawBar(char sensor, double value);
 
     const WizardBarValues& barValues() const { return values_; }
     const WizardLayout& layout() const { return layout_; }
-    QString shownPositionText() const { return positionText_; }
-    QString shownSpeedText() const { return speedText_; }
 
     // Emits tick() every 250 ms from now on.
     void startTicking();
+    void stopTicking();
 
 signals:
     void next();
@@ -76,9 +72,7 @@ private:
     void placeButtons();
     void showButtons();
     void redrawAreas(int areas);
-    bool takeAmplitude(AmplitudeSensor sensor, double value);
     void setCaption(QPushButton* button, const QString& caption);
-    void takePositionTexts(const std::string& position, const std::string& speed);
     void paintPanel(class QPainter& painter, const QRect& dirty);
     QColor buttonFace() const;
 
@@ -86,14 +80,6 @@ private:
     WizardLayout layout_;
     WizardFonts fonts_;
     WizardBarValues values_;
-    // The amplitudes as they last arrived, for the shim advice; the bars only
-    // follow changes of one point or more.
-    double latestYE_ = -1.0;
-    double latestWH_ = -1.0;
-    bool forgetYE_ = true;
-    bool forgetWH_ = true;
-    QString positionText_;
-    QString speedText_;
 
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;

@@ -62,7 +62,7 @@ Rgb WizardBarPair::bandColour(WizardBand band, int depth) {
 }
 
 bool WizardBarPair::stripsShown(const WizardPicture& p) {
-    const bool rangeFailed = (p.failure & (WizardPicture::kYeRange | WizardPicture::kWhRange)) != 0;
+    const bool rangeFailed = (p.failure & (kYeRange | kWhRange)) != 0;
     return p.travelRunning && (p.step > 1 || rangeFailed);
 }
 

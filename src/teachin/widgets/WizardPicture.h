@@ -3,33 +3,20 @@
 // wizard's step logic produces it on every tick; the window compares it with
 // the previous one and redraws only what changed or what the hints ask for.
 
+#include "teachin/WizardOutputs.h"
+
+#include <optional>
 #include <string>
 
-// One push button of the wizard as the step logic wants it.
-struct WizardButton {
+// One push button of the wizard as shown: its caption in the current language.
+struct ShownButton {
     bool shown = true;
     bool enabled = true;
     std::string caption; // UTF-8; "" for the dark phase of a blinking caption
-    bool operator==(const WizardButton&) const = default;
-};
-
-// How the wizard ended, for the colour of the whole window afterwards.
-enum class WizardResult {
-    Running,
-    Success, // green
-    Failure, // red
-    NotDone, // the user declined before anything was sent: left unpainted
+    bool operator==(const ShownButton&) const = default;
 };
 
 struct WizardPicture {
-    // Failure bits of `failure`, as the step logic keeps them.
-    static constexpr int kYeRange = 0x01;
-    static constexpr int kWhRange = 0x02;
-    static constexpr int kNoAbsolute = 0x08;
-    static constexpr int kTravelRange = 0x10;
-    static constexpr int kCancelled = 0x20;
-    static constexpr int kNotDone = 0x40;
-
     // Redraw hints (bits of `redraw`): areas the step logic wants drawn again
     // even when nothing in the picture changed.
     static constexpr int kRedrawHeader = 0x01; // title, box line and step text
@@ -38,7 +25,6 @@ struct WizardPicture {
     static constexpr int kRedrawAdvice = 0x08; // advice picture and advice text box
     static constexpr int kRedrawBars = 0x10;   // scale and both bars
     static constexpr int kRedrawWindow = 0x20; // everything
-    static constexpr int kForgetDrawn = 0x40;  // the next amplitude of each bar draws
 
     int step = -3;      // -3 .. 5; STEP 1 is 0
     int stepCount = 0;  // 3, 4 or 5 once the box is identified
@@ -46,8 +32,8 @@ struct WizardPicture {
     bool noData = true; // the box is silent
     std::string boxTypeText;
 
-    // Amplitudes in percent; -1: none yet. Taken (like setAmplitude) when
-    // they differ from the previous picture's.
+    // The latest amplitudes in percent, for the shim advice; -1: none yet.
+    // The bars show what drawBar() was given.
     double amplitudeYE = -1.0;
     double amplitudeWH = -1.0;
 
@@ -59,23 +45,25 @@ struct WizardPicture {
     int whMin = 0;
     int whMax = 0;
 
-    int failure = 0;
+    int failure = 0; // WizardFailure bits
     bool stepSatisfied = false;
     bool boxBusy = false;
     bool blinkOn = true;
 
-    // Position and speed texts as the main window formats them ("123.4567° ",
-    // "1.23 rpm "). Taken when they differ from the previous picture's.
+    // Position and speed texts as the step logic made them ("Pos: 123.4°    ",
+    // "Rpm: 1.8    "), shown as they are.
     std::string positionText;
     std::string speedText;
 
-    WizardResult result = WizardResult::Running;
+    // How the wizard ended, for the colour of the whole window: green for
+    // success, red for a failure, unpainted when the user declined.
+    std::optional<WizardResult> result;
 
-    WizardButton cancel; // 2, "Cancel\nTeach-In"
-    WizardButton ok;     // 1, in the same place, normally hidden
-    WizardButton back;   // 1015, "< Back"
-    WizardButton next;   // 1014, "Next >"
-    WizardButton help;   // 1016, "?"
+    ShownButton cancel; // 2, "Cancel\nTeach-In"
+    ShownButton ok;     // 1, in the same place, normally hidden
+    ShownButton back;   // 1015, "< Back"
+    ShownButton next;   // 1014, "Next >"
+    ShownButton help;   // 1016, "?"
     bool nextFocused = true;
 
     int redraw = 0;
