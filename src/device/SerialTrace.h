@@ -78,7 +78,7 @@ TraceParseResult readSerialTraceFile(const std::string& path);
 // the trace as a comment where the gap is.
 class SerialTraceWriter {
 public:
-    static constexpr int64_t kJoinGapMs = 3;
+    static constexpr int64_t kJoinGapMs = 10;
     static constexpr size_t kMaxChunkBytes = 256;
 
     struct Options {
