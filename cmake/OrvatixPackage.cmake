@@ -30,9 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries and the rest come from what the programs link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The program draws its pictures from SVG files through Qt's plug-ins, and
-# needs the platform plug-ins to open a window.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation")
+# Not linked, so not found by the above: the platform plug-ins that open a
+# window, and the font that stands in for "Arial".
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
 include(CPack)
