@@ -55,6 +55,13 @@ bool BoxSimulator::start(const std::string& linkPath, std::string* error) {
     }
     stats_ = {};
     changeCommands_.clear();
+    if (options_.replay) {
+        replay_.emplace(*options_.replay);
+        replaySplitter_ = {};
+        const Clock::time_point now = Clock::now();
+        for (const ReplayChunk& c : replay_->prologue())
+            enqueue(c.bytes, now + c.delay);
+    }
     stopping_ = false;
     thread_ = std::thread([this] { run(); });
     return true;
@@ -175,12 +182,12 @@ void BoxSimulator::run() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!stopping_) {
         Clock::time_point now = Clock::now();
-        if (master_ >= 0) {
+        if (master_ >= 0 && !replay_) {
             if (auto line = model_.takeAnnouncement(modelTime(now)))
                 answer(line, now);
         }
         Clock::time_point next = flushDue(now);
-        if (auto due = model_.announcementDue(); due && master_ >= 0)
+        if (auto due = model_.announcementDue(); due && master_ >= 0 && !replay_)
             next = std::min(next, std::max(*due, now));
         int master = master_;
         int wakeFd = wakeFd_;
@@ -210,11 +217,17 @@ void BoxSimulator::run() {
 
 void BoxSimulator::receive(const unsigned char* data, size_t n, Clock::time_point now) {
     stats_.bytesIn += n;
+    if (trace_ != nullptr)
+        trace_->recordWritten(std::string_view(reinterpret_cast<const char*>(data), n));
     for (size_t i = 0; i < n; ++i) {
         // A byte has arrived once its ten bits have passed the line.
         rxFree_ = std::max(rxFree_, now) + byteTime();
         Clock::time_point at = rxFree_;
         unsigned char b = data[i];
+        if (replay_) {
+            replayCommands(b, at);
+            continue;
+        }
         bool silent = at < silentUntil_;
         if (model_.dialect() == Dialect::OneLetter) {
             if (b == '3' || b == 0xA0 || b == 0xAA) {
@@ -243,6 +256,24 @@ void BoxSimulator::receive(const unsigned char* data, size_t n, Clock::time_poin
             command_.clear();
         } else {
             command_.push_back(char(b));
+        }
+    }
+}
+
+void BoxSimulator::replayCommands(unsigned char byte, Clock::time_point at) {
+    const char c = static_cast<char>(byte);
+    for (const std::string& command : replaySplitter_.feed(std::string_view(&c, 1))) {
+        ++stats_.commands;
+        std::string note;
+        const std::vector<ReplayChunk> answer = replay_->answer(command, &note);
+        if (!note.empty() && options_.onReplayNote)
+            options_.onReplayNote(note);
+        if (at < silentUntil_)
+            continue;
+        for (const ReplayChunk& chunk : answer) {
+            enqueue(chunk.bytes, at + chunk.delay);
+            if (chunk.bytes.find('\r') != std::string::npos)
+                ++stats_.lines;
         }
     }
 }
@@ -290,6 +321,8 @@ Clock::time_point BoxSimulator::flushDue(Clock::time_point now) {
         ssize_t w = ::write(master_, buf, len);
         size_t written = w > 0 ? size_t(w) : 0;
         stats_.bytesOut += written;
+        if (trace_ != nullptr && written > 0)
+            trace_->recordRead(std::string_view(reinterpret_cast<const char*>(buf), written));
         // Nobody reads the line and its buffer is full: the bytes are lost,
         // as on a real line.
         stats_.droppedBytes += len - written;
@@ -460,6 +493,18 @@ bool BoxSimulator::reconnect(std::string* error) {
     return ok;
 }
 
+void BoxSimulator::setTrace(SerialTraceWriter* writer) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    trace_ = writer;
+}
+
+ReplayProgress BoxSimulator::replayProgress() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!replay_)
+        return {};
+    return {true, replay_->next(), replay_->exchanges().size(), replay_->resyncs()};
+}
+
 LineStats BoxSimulator::stats() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return stats_;
@@ -502,6 +547,9 @@ std::string BoxSimulator::describe() const {
     s << "kind        " << kKinds[int(m.kind())] << "\n";
     s << "teach-in    " << teachPhaseName(m.teachPhase(now)) << " (offsets " << m.learned().offsets
       << ", reference " << m.learned().reference << ", absolute " << m.learned().absolute << ")\n";
+    if (replay_)
+        s << "replay      command " << replay_->next() << " of " << replay_->exchanges().size()
+          << ", " << replay_->resyncs() << " resynchronisations\n";
     s << "traffic     " << stats_.bytesIn << " bytes in, " << stats_.bytesOut << " bytes out, "
       << stats_.lines << " lines\n";
     return s.str();

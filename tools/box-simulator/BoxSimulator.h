@@ -12,6 +12,8 @@
 // purpose.
 
 #include "box-simulator/BoxModel.h"
+#include "box-simulator/TraceReplay.h"
+#include "device/SerialTrace.h"
 
 #include <atomic>
 #include <chrono>
@@ -31,6 +33,20 @@ struct SimulatorOptions {
     BoxIdentity identity;
     BoxTiming timing;
     bool paced = true; // 9600-baud timing; false: answers as fast as possible
+    // Answers from a recorded trace instead of the model (TraceReplay.h).
+    std::optional<SerialTrace> replay;
+    // Where the replay says that it had to skip, or that the trace has ended.
+    // Called on the simulator's thread with the box locked: it must not call
+    // the simulator.
+    std::function<void(const std::string&)> onReplayNote;
+};
+
+// How far a replay has come.
+struct ReplayProgress {
+    bool active = false;
+    size_t next = 0;  // commands of the trace answered or skipped
+    size_t total = 0; // commands in the trace
+    size_t resyncs = 0;
 };
 
 // What passed over the line since start().
@@ -103,6 +119,12 @@ public:
     // A new terminal behind the same link path after a hang-up.
     bool reconnect(std::string* error = nullptr);
 
+    // Records both directions of the line, as the box sees them (the
+    // program's commands as "W", the box's bytes as "R"). nullptr stops; the
+    // writer must outlive its use.
+    void setTrace(SerialTraceWriter* writer);
+    ReplayProgress replayProgress() const;
+
     LineStats stats() const;
     // The commands that change the box ("ME" reset, "MR" erase, "MW" write),
     // in the order received since start(); the last 256 are kept.
@@ -127,6 +149,7 @@ private:
     bool openTerminal(std::string* error);                                     // under mutex_
     void closeTerminal();                                                      // under mutex_
     void receive(const unsigned char* data, size_t n, Clock::time_point now);  // under mutex_
+    void replayCommands(unsigned char byte, Clock::time_point at);             // under mutex_
     void answer(const std::optional<std::string>& line, Clock::time_point at); // under mutex_
     void enqueue(const std::string& bytes, Clock::time_point notBefore);       // under mutex_
     Clock::time_point flushDue(Clock::time_point now);                         // under mutex_
@@ -158,6 +181,9 @@ private:
     LineStats stats_;
     std::deque<std::string> changeCommands_;
     std::minstd_rand garbageRng_{12345};
+    std::optional<TraceReplay> replay_;
+    CommandSplitter replaySplitter_;
+    SerialTraceWriter* trace_ = nullptr;
 };
 
 } // namespace boxsim

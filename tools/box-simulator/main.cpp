@@ -37,6 +37,12 @@ void usage(FILE* to) {
                  "  --kind 1ref|ref|noref       reference of the box (sets the configuration\n"
                  "                              token: 01000010, 01000000, 00000100)\n"
                  "  --erased                    start blank, without a teach-in\n"
+                 "  --replay FILE               answer each command with the box's answer in a\n"
+                 "                              serial trace, at the recorded times (the model\n"
+                 "                              and its controls then stay out of the line);\n"
+                 "                              skips in the trace are reported on stderr\n"
+                 "  --trace FILE                record both directions of the line to FILE as a\n"
+                 "                              serial trace (docs/serial-trace.md)\n"
                  "  --help                      this text\n"
                  "\n"
                  "%s",
@@ -122,6 +128,8 @@ int main(int argc, char** argv) {
     double speed = 0.0;
     std::optional<boxsim::BoxKind> kind;
     bool erased = false;
+    std::string replayFile;
+    std::string traceFile;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto value = [&]() -> std::string {
@@ -168,6 +176,10 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "orvatix-box-sim: unknown kind %s\n", k.c_str());
                 return 2;
             }
+        } else if (a == "--replay") {
+            replayFile = value();
+        } else if (a == "--trace") {
+            traceFile = value();
         } else if (a == "--erased") {
             erased = true;
         } else if (a == "--speed") {
@@ -183,11 +195,35 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (!replayFile.empty()) {
+        TraceParseResult r = readSerialTraceFile(replayFile);
+        if (!r.trace) {
+            std::fprintf(stderr, "orvatix-box-sim: %s\n", r.error.c_str());
+            return 2;
+        }
+        options.replay = std::move(r.trace);
+        options.onReplayNote = [](const std::string& note) {
+            std::fprintf(stderr, "orvatix-box-sim: %s\n", note.c_str());
+        };
+    }
+    SerialTraceWriter::Options traceOptions;
+    traceOptions.comment = "taken by orvatix-box-sim on " + link;
+    SerialTraceWriter trace(traceOptions);
+    if (!traceFile.empty()) {
+        std::string why;
+        if (!trace.open(traceFile, &why)) {
+            std::fprintf(stderr, "orvatix-box-sim: %s\n", why.c_str());
+            return 1;
+        }
+    }
+
     if (!catchSignals()) {
         std::fprintf(stderr, "orvatix-box-sim: cannot catch signals: %s\n", std::strerror(errno));
         return 1;
     }
     boxsim::BoxSimulator box(options);
+    if (trace.isOpen())
+        box.setTrace(&trace);
     std::string why;
     if (!box.start(link, &why)) {
         std::fprintf(stderr, "orvatix-box-sim: %s\n", why.c_str());
@@ -203,5 +239,7 @@ int main(int argc, char** argv) {
 
     serve(box);
     box.stop();
+    box.setTrace(nullptr);
+    trace.close();
     return 0;
 }

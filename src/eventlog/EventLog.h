@@ -1,0 +1,96 @@
+#pragma once
+// The event log: everything worth knowing afterwards about a session at the
+// machine (connections, silences, the box's states, requests and their
+// results, teach-ins, recordings), one line per entry with date and time, in a
+// daily file "orvatix-YYYY-MM-DD.log" of the user's data folder. Latin-1 with
+// CR LF, like every file of the program.
+//
+// Each entry is one open-append-write-close of its file: it has reached the
+// system when append() returns, so a crash of the program loses nothing, and
+// no handle stays open (a day's file may be copied or removed meanwhile). The
+// atomic writer replaces whole files; appending needs none of that. An entry
+// is one small write, so the user-interface thread may log directly.
+//
+// Kept: the last keepDays days (today and the days before) and at most
+// maxBytes in all, oldest files first out; pruned when the log opens and when
+// a new day's file begins. If today's file alone reaches maxBytes, entries are
+// dropped until the next day (droppedEntries() counts them).
+//
+// A folder that cannot be written makes the log inactive, once and quietly:
+// later appends do nothing, and inactiveReason() says why, for the program to
+// show. Thread-safe.
+//
+//     EventLog log;                       // the user's data folder + "/log"
+//     if (!log.active()) show(log.inactiveReason());
+//     log.connected({"COM1", "/dev/ttyUSB0", "QTBX02 (1Ref)", "2.10", "0815 ORVA-2041-0042"});
+
+#include "eventlog/EventLogEntries.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string_view>
+
+struct EventLogOptions {
+    // Empty: QStandardPaths::AppLocalDataLocation + "/log".
+    QString folder;
+    // Local date and time of an entry; empty: the system clock.
+    std::function<QDateTime()> clock;
+    int keepDays = 30;
+    qint64 maxBytes = 20 * 1024 * 1024;
+};
+
+class EventLog {
+public:
+    explicit EventLog(EventLogOptions options = {});
+    EventLog(const EventLog&) = delete;
+    EventLog& operator=(const EventLog&) = delete;
+
+    // One entry of UTF-8 text (line ends in it become blanks). False when it
+    // was not written.
+    bool append(std::string_view text);
+
+    // The typed entries (texts: EventLogEntries.h).
+    void statusEntry(std::string_view statusListLine) { append(statusEntryText(statusListLine)); }
+    void connected(const BoxConnection& c) { append(connectedText(c)); }
+    void noData() { append(noDataText()); }
+    void cableLost() { append(cableLostText()); }
+    void boxRestarted() { append(boxRestartedText()); }
+    void requested(BoxRequest r) { append(requestedText(r)); }
+    void requestResult(BoxRequest r, bool ok, std::string_view detail = {}) {
+        append(requestResultText(r, ok, detail));
+    }
+    void teachInResult(bool ok, std::string_view detail = {}) {
+        append(teachInResultText(ok, detail));
+    }
+    void recordingSaved(std::string_view ampPath, std::string_view refPath) {
+        append(recordingSavedText(ampPath, refPath));
+    }
+
+    bool active() const;
+    QString inactiveReason() const;
+    QString folder() const { return folder_; }
+    // The file of the day of the last entry (or of today before any).
+    QString currentFile() const;
+    uint64_t droppedEntries() const;
+
+private:
+    QDateTime now() const;
+    void prune(QDate today);                 // under mutex_
+    void deactivate(const QString& why);     // under mutex_
+    bool writeEntry(const QByteArray& line); // under mutex_
+
+    EventLogOptions options_;
+    QString folder_;
+    mutable std::mutex mutex_;
+    bool active_ = true;
+    QString reason_;
+    QDate day_;             // day of the current file
+    qint64 totalBytes_ = 0; // all day files after the last pruning, plus appends
+    qint64 dayBytes_ = 0;   // the current day's file
+    uint64_t dropped_ = 0;
+};

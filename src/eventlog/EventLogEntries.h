@@ -1,0 +1,33 @@
+#pragma once
+// The texts of the event log's entries, one line each after the date and time:
+// a word for what happened, padded to a column, then the details.
+//
+//     2026-12-07 12:48:03  connected    COM1 (/dev/ttyUSB0), QTBX02 (1Ref), firmware 2.10, ...
+//     2026-12-07 12:48:09  status          2.  W-Sig ,W-Hi
+//     2026-12-07 12:50:12  request      erase
+//     2026-12-07 12:50:14  result       erase: flash erased
+
+#include <string>
+#include <string_view>
+
+enum class BoxRequest { Reset, Erase, Write };
+
+struct BoxConnection {
+    std::string port;         // the program's name, "COM1"
+    std::string device;       // what it stands for, "/dev/ttyUSB0"
+    std::string boxType;      // boxTypeText
+    std::string firmware;     // versionText
+    std::string serialNumber; // the two serial number texts, blank-separated
+};
+
+// The status list's own line for the entry, as the list shows it.
+std::string statusEntryText(std::string_view statusListLine);
+std::string connectedText(const BoxConnection& c);
+std::string noDataText();
+std::string cableLostText();
+std::string boxRestartedText();
+std::string requestedText(BoxRequest r);
+// detail: what the box or the program said ("flash erased", "reset error").
+std::string requestResultText(BoxRequest r, bool ok, std::string_view detail);
+std::string teachInResultText(bool ok, std::string_view detail);
+std::string recordingSavedText(std::string_view ampPath, std::string_view refPath);
