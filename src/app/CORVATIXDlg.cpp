@@ -302,7 +302,7 @@ void CORVATIXDlg::startSession(bool firstStart) {
     }
 
     closing_ = true;
-    link_.stopRequest = true;
+    core_.stopLink();
     core_.stopStartTimer();
     // With a reader thread the end follows its LinkEnded; it must not be left
     // running behind a window that is gone.
@@ -331,7 +331,7 @@ void CORVATIXDlg::endOnRequest() {
     if (finished_)
         return;
     closing_ = true;
-    link_.stopRequest = true;
+    core_.stopLink();
     core_.stopStartTimer();
     // A dialog with a loop of its own (setup, start menu, a message) closes
     // first, as with Cancel; the code that opened it goes on from there.

@@ -195,6 +195,7 @@ private:
     bool offsetSeenWH() const override { return status_.offsetSeenWH(); }
     bool offsetSeenYE() const override { return status_.offsetSeenYE(); }
     void openContextMenu(const QPoint& globalPos) override;
+    BoxRequests& boxRequests() override { return core_.requests(); }
     void openExtendedDisplay();
     void closeExtendedDisplay(bool keepReopening);
 
