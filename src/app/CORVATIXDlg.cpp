@@ -832,12 +832,13 @@ void CORVATIXDlg::moveEvent(QMoveEvent* event) {
 
 bool CORVATIXDlg::openTeachInWizard() {
     // Without a wizard the diagnosis window serves.
-    teachInOpen_ = teachIn_ != nullptr && teachIn_->openTeachIn();
-    return teachInOpen_;
+    if (teachInFactory_)
+        teachIn_ = teachInFactory_(*this);
+    return teachIn_ != nullptr;
 }
 
 void CORVATIXDlg::forwardTextsToTeachIn(const std::string& position, const std::string& speed) {
-    if (!teachInOpen_ || teachIn_ == nullptr || link_.notificationsSuppressed)
+    if (teachIn_ == nullptr || link_.notificationsSuppressed)
         return;
     teachIn_->positionTexts(position, speed);
 }
@@ -849,9 +850,9 @@ void CORVATIXDlg::teachInEnded() {
 }
 
 void CORVATIXDlg::onTeachInEnded() {
-    if (!teachInOpen_)
+    if (teachIn_ == nullptr)
         return;
-    teachInOpen_ = false;
+    teachIn_.reset();
     startSession(false);
 }
 

@@ -11,7 +11,7 @@
 //
 // The window does not own the link: its AcquisitionCore does, and the window is
 // the core's diagnosis receiver. The teach-in wizard and the data recorder
-// are receivers beside it; they join the session through TeachInFlow and
+// are receivers beside it; they join the session through a TeachInFactory and
 // RecorderFlow and use the window's MainWindowServices.
 //
 // Threads: every method runs on the user-interface thread. Device events
@@ -77,7 +77,7 @@ public:
     // The features beside the diagnosis display; null (the default) leaves
     // the diagnosis window in place of the wizard and the record button
     // released. They must outlive the window's session.
-    void setTeachInFlow(TeachInFlow* teachIn) { teachIn_ = teachIn; }
+    void setTeachInFactory(TeachInFactory factory) { teachInFactory_ = std::move(factory); }
     void setRecorderFlow(RecorderFlow* recorder) { recorder_ = recorder; }
 
     // MainWindowServices
@@ -96,7 +96,7 @@ public:
     void onLinkEnded();
     // The teach-in wizard closed.
     void onTeachInEnded();
-    bool teachInOpen() const { return teachInOpen_; }
+    bool teachInOpen() const { return teachIn_ != nullptr; }
 
     // The whole reset: the device readings, the position tracking and the
     // box reset handling. Called after every port open, on no data, when the
@@ -250,7 +250,8 @@ private:
     // The reader thread, its notices, the port map (read from ORVATIX_PORTS
     // or the system when the window is made) and the interface search.
     AcquisitionCore core_;
-    TeachInFlow* teachIn_ = nullptr;
+    TeachInFactory teachInFactory_;
+    std::unique_ptr<TeachInSession> teachIn_;
     RecorderFlow* recorder_ = nullptr;
 
     bool closing_ = false;
@@ -270,7 +271,6 @@ private:
 
     QPointer<QWidget> interfaceNotFound_;
     bool interfaceNoticeShown_ = false;
-    bool teachInOpen_ = false;
     QPointer<CAdditionalMonitor> extendedDisplay_;
     QPointer<CErrorDialog> statusList_;
     AmplitudeBars* bars_ = nullptr;

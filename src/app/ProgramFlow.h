@@ -5,6 +5,8 @@
 // core's request door, and is called by the main window at the few points of
 // the session that belong to it. The main window offers them MainWindowServices.
 
+#include <functional>
+#include <memory>
 #include <string>
 
 class AcquisitionCore;
@@ -44,16 +46,18 @@ public:
     virtual void teachInEnded() = 0;
 };
 
-// The teach-in wizard's hooks.
-class TeachInFlow {
+// One open teach-in wizard, from the start menu's choice until it calls
+// MainWindowServices::teachInEnded; the main window destroys it then.
+class TeachInSession {
 public:
-    virtual ~TeachInFlow() = default;
-    // The start menu chose the teach-in: open the wizard (maximised, on top).
-    // False keeps the diagnosis window.
-    virtual bool openTeachIn() = 0;
-    // The position and speed texts changed while the wizard is open.
+    virtual ~TeachInSession() = default;
+    // The position and speed texts changed.
     virtual void positionTexts(const std::string& position, const std::string& speed) = 0;
 };
+
+// Opens the wizard (maximised, on top) when the start menu chose the
+// teach-in. Empty, or a null session, keeps the diagnosis window.
+using TeachInFactory = std::function<std::unique_ptr<TeachInSession>(MainWindowServices&)>;
 
 // The data recorder's hooks.
 class RecorderFlow {
