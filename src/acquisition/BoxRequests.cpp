@@ -30,70 +30,77 @@ BoxRequests::BoxRequests(LinkControl& link, std::function<int64_t()> clockMs,
                          int64_t answerTimeoutMs)
     : link_(link), clock_(std::move(clockMs)), timeout_(answerTimeoutMs) {}
 
-void BoxRequests::submit(BoxRequest request, Callback done) {
-    if (answer_ == RequestAnswer::Waiting || answer_ == RequestAnswer::Sent)
+bool BoxRequests::active() const {
+    return answer_ == RequestAnswer::Waiting || answer_ == RequestAnswer::Sent;
+}
+
+void BoxRequests::submit(BoxRequest request, Callback told) {
+    if (active())
         finish(RequestAnswer::Replaced);
     request_ = request;
     answer_ = RequestAnswer::Waiting;
-    done_ = std::move(done);
+    restarted_ = false;
+    told_ = std::move(told);
     link_.pendingCommand.store(slotValue(request));
 }
 
 RequestAnswer BoxRequests::poll() {
-    if (answer_ == RequestAnswer::Waiting && link_.pendingCommand.load() != slotValue(request_)) {
-        // The scheduler cleared the slot: the bytes are out.
-        sentAt_ = clock_();
-        if (request_ == BoxRequest::Write) {
-            finish(RequestAnswer::Done);
-            return answer_;
-        }
-        answer_ = RequestAnswer::Sent;
-    }
+    // The scheduler clears the slot once the bytes are out (or another
+    // request took the slot after them).
+    if (answer_ == RequestAnswer::Waiting && link_.pendingCommand.load() != slotValue(request_))
+        markSent();
     if (answer_ == RequestAnswer::Sent && clock_() - sentAt_ >= timeout_)
         finish(RequestAnswer::TimedOut);
     return answer_;
 }
 
 void BoxRequests::deviceEvent(int code, int param, const DeviceReadings&) {
-    if (answer_ != RequestAnswer::Waiting && answer_ != RequestAnswer::Sent)
+    if (!active())
         return;
-    if (code != kResetResultEvent) {
-        poll();
+    poll();
+    if (answer_ != RequestAnswer::Sent)
         return;
-    }
-    // The result line answers the request just sent, whichever it was.
-    if (param == kResetError)
+    if (code == kResetResultEvent && param == kResetError) {
         finish(RequestAnswer::Failed);
-    else if (param == kFlashErased && request_ == BoxRequest::Erase)
-        finish(RequestAnswer::Done);
+    } else if (code == kStatusEvent && param != kStatusNotReady && restarted_) {
+        // The parser reports the first status lines after a restart as not
+        // ready; a valid one means the box is back and settled.
+        finish(RequestAnswer::Back);
+    }
 }
 
 void BoxRequests::boxRestart() {
     // Only the scheduler announces a restart, as it sends a reset or an
     // erase; the notice may come before it has cleared the slot.
-    if (answer_ == RequestAnswer::Waiting && request_ != BoxRequest::Write) {
-        sentAt_ = clock_();
-        answer_ = RequestAnswer::Sent;
-    }
-    poll();
-    if (answer_ != RequestAnswer::Sent)
-        return;
-    // A two-letter erase announces the restart too, and reports its result
-    // afterwards; the one-letter box has no result line.
-    if (request_ == BoxRequest::Reset ||
-        (request_ == BoxRequest::Erase && !link_.newProtocol.load()))
-        finish(RequestAnswer::Restarted);
+    if (answer_ == RequestAnswer::Waiting && request_ != BoxRequest::Write)
+        markSent();
+    if (answer_ == RequestAnswer::Sent)
+        restarted_ = true;
 }
 
 void BoxRequests::linkEnded() {
-    if (answer_ == RequestAnswer::Waiting || answer_ == RequestAnswer::Sent)
+    if (active())
         finish(RequestAnswer::Failed);
+}
+
+void BoxRequests::markSent() {
+    sentAt_ = clock_();
+    answer_ = RequestAnswer::Sent;
+    if (told_) {
+        // A copy: the callback may submit the next request.
+        Callback told = told_;
+        told(RequestAnswer::Sent);
+        if (answer_ != RequestAnswer::Sent)
+            return; // replaced from inside the callback
+    }
+    if (request_ == BoxRequest::Write)
+        finish(RequestAnswer::Done);
 }
 
 void BoxRequests::finish(RequestAnswer answer) {
     answer_ = answer;
     // The callback may submit the next request.
-    Callback done = std::exchange(done_, {});
-    if (done)
-        done(answer);
+    Callback told = std::exchange(told_, {});
+    if (told)
+        told(answer);
 }

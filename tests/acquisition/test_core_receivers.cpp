@@ -109,10 +109,12 @@ TEST_F(Receivers, OneThatJoinsDuringANoticeHearsTheNextOne) {
 // One thing that happens to a request.
 enum class Step {
     Sent,        // the scheduler sends it and clears the slot
-    Poll,        // a window's timer
+    Poll,        // the core's tick
     ResetError,  // result line "1"
-    FlashErased, // result line "2"
+    FlashErased, // result line "2" (the older box after an erase)
     Restart,     // the box's restart notice
+    NotReady,    // a status line while the box starts
+    Settled,     // a valid status line
     Position,    // any other event
     Late,        // the time-out passes
     AlmostLate,  // just before the time-out
@@ -124,7 +126,7 @@ protected:
     LinkControl link;
     DeviceReadings readings;
     int64_t now = 10'000;
-    BoxRequests door{link, [this] { return now; }, 5000};
+    BoxRequests requests{link, [this] { return now; }, 5000};
     std::vector<RequestAnswer> told;
 
     void apply(Step step) {
@@ -133,30 +135,36 @@ protected:
             link.pendingCommand = kNoCommand;
             break;
         case Step::Poll:
-            door.poll();
+            requests.poll();
             break;
         case Step::ResetError:
-            door.deviceEvent(kResetResultEvent, kResetError, readings);
+            requests.deviceEvent(kResetResultEvent, kResetError, readings);
             break;
         case Step::FlashErased:
-            door.deviceEvent(kResetResultEvent, kFlashErased, readings);
+            requests.deviceEvent(kResetResultEvent, kFlashErased, readings);
             break;
         case Step::Restart:
-            door.boxRestart();
+            requests.boxRestart();
+            break;
+        case Step::NotReady:
+            requests.deviceEvent(kStatusEvent, kStatusNotReady, readings);
+            break;
+        case Step::Settled:
+            requests.deviceEvent(kStatusEvent, kStatusValidTwoLetter, readings);
             break;
         case Step::Position:
-            door.deviceEvent(kPositionEvent, 0, readings);
+            requests.deviceEvent(kPositionEvent, 0, readings);
             break;
         case Step::Late:
             now += 5000;
-            door.poll();
+            requests.poll();
             break;
         case Step::AlmostLate:
             now += 4999;
-            door.poll();
+            requests.poll();
             break;
         case Step::LinkEnded:
-            door.linkEnded();
+            requests.linkEnded();
             break;
         }
     }
@@ -167,133 +175,153 @@ TEST_F(Door, SubmitFillsTheSchedulersSlot) {
                                                     {BoxRequest::Erase, kEraseRequest},
                                                     {BoxRequest::Write, kWriteRequest}};
     for (auto [request, slot] : slots) {
-        door.submit(request);
+        requests.submit(request);
         EXPECT_EQ(link.pendingCommand.load(), slot);
-        EXPECT_TRUE(door.waiting());
-        EXPECT_EQ(door.request(), request);
+        EXPECT_TRUE(requests.waiting());
+        EXPECT_EQ(requests.request(), request);
     }
 }
 
-TEST_F(Door, AnswersEachRequestOnce) {
+TEST_F(Door, TellsWhenARequestWentOutAndWhatBecameOfIt) {
+    using S = Step;
+    using A = RequestAnswer;
+    using Told = std::vector<RequestAnswer>;
     struct Case {
         const char* what;
         BoxRequest request;
-        bool twoLetter;
         std::vector<Step> steps;
-        RequestAnswer answer;
+        A answer;
+        Told told;
     };
-    using S = Step;
-    using A = RequestAnswer;
     const std::vector<Case> cases = {
-        {"reset: restart", BoxRequest::Reset, true, {S::Sent, S::Poll, S::Restart}, A::Restarted},
-        {"reset: restart before the slot is cleared",
+        {"reset: back",
          BoxRequest::Reset,
-         true,
-         {S::Restart},
-         A::Restarted},
+         {S::Sent, S::Poll, S::Restart, S::NotReady, S::NotReady, S::Settled},
+         A::Back,
+         {A::Sent, A::Back}},
+        {"reset: the restart notice before the slot is cleared",
+         BoxRequest::Reset,
+         {S::Restart, S::Settled},
+         A::Back,
+         {A::Sent, A::Back}},
+        {"reset: a status before the restart is the old box's",
+         BoxRequest::Reset,
+         {S::Sent, S::Poll, S::Settled},
+         A::Sent,
+         {A::Sent}},
         {"reset: error line",
          BoxRequest::Reset,
-         true,
          {S::Sent, S::Position, S::ResetError},
-         A::Failed},
+         A::Failed,
+         {A::Sent, A::Failed}},
         {"reset: flash erased is not its answer",
          BoxRequest::Reset,
-         true,
          {S::Sent, S::Poll, S::FlashErased},
-         A::Sent},
-        {"reset: no answer", BoxRequest::Reset, true, {S::Sent, S::Poll, S::Late}, A::TimedOut},
+         A::Sent,
+         {A::Sent}},
+        {"reset: no answer",
+         BoxRequest::Reset,
+         {S::Sent, S::Poll, S::Late},
+         A::TimedOut,
+         {A::Sent, A::TimedOut}},
+        {"reset: restarted but never settled",
+         BoxRequest::Reset,
+         {S::Sent, S::Restart, S::NotReady, S::Late},
+         A::TimedOut,
+         {A::Sent, A::TimedOut}},
         {"reset: not late yet",
          BoxRequest::Reset,
-         true,
          {S::Sent, S::Poll, S::AlmostLate},
-         A::Sent},
+         A::Sent,
+         {A::Sent}},
         {"reset: waits in the slot without a time-out",
          BoxRequest::Reset,
-         true,
          {S::Late, S::Late, S::Late},
-         A::Waiting},
-        {"erase, two-letter: restart then result",
+         A::Waiting,
+         {}},
+        {"erase, two-letter: back",
          BoxRequest::Erase,
-         true,
-         {S::Sent, S::Restart, S::FlashErased},
-         A::Done},
-        {"erase, two-letter: restart alone",
+         {S::Sent, S::Restart, S::Settled},
+         A::Back,
+         {A::Sent, A::Back}},
+        {"erase, one-letter: erased, then back",
          BoxRequest::Erase,
-         true,
-         {S::Sent, S::Restart},
-         A::Sent},
-        {"erase, two-letter: error",
+         {S::Restart, S::Sent, S::FlashErased, S::NotReady, S::Settled},
+         A::Back,
+         {A::Sent, A::Back}},
+        {"erase: error",
          BoxRequest::Erase,
-         true,
          {S::Sent, S::Restart, S::ResetError},
-         A::Failed},
-        {"erase, one-letter: restart",
-         BoxRequest::Erase,
-         false,
-         {S::Sent, S::Restart},
-         A::Restarted},
-        {"erase: no answer", BoxRequest::Erase, true, {S::Sent, S::Position, S::Late}, A::TimedOut},
-        {"write: done once sent", BoxRequest::Write, true, {S::Sent, S::Poll}, A::Done},
-        {"write: noticed by any event", BoxRequest::Write, true, {S::Sent, S::Position}, A::Done},
-        {"write: a restart is not its answer", BoxRequest::Write, true, {S::Restart}, A::Waiting},
-        {"link ended while waiting", BoxRequest::Reset, true, {S::LinkEnded}, A::Failed},
+         A::Failed,
+         {A::Sent, A::Failed}},
+        {"write: done once sent",
+         BoxRequest::Write,
+         {S::Sent, S::Poll},
+         A::Done,
+         {A::Sent, A::Done}},
+        {"write: noticed by any event",
+         BoxRequest::Write,
+         {S::Sent, S::Position},
+         A::Done,
+         {A::Sent, A::Done}},
+        {"write: a restart is not its answer", BoxRequest::Write, {S::Restart}, A::Waiting, {}},
+        {"link ended while waiting", BoxRequest::Reset, {S::LinkEnded}, A::Failed, {A::Failed}},
         {"link ended after the answer",
          BoxRequest::Write,
-         true,
          {S::Sent, S::Poll, S::LinkEnded},
-         A::Done},
+         A::Done,
+         {A::Sent, A::Done}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
         told.clear();
         link.pendingCommand = kNoCommand;
-        link.newProtocol = test.twoLetter;
-        door.submit(test.request, [this](RequestAnswer a) { told.push_back(a); });
+        requests.submit(test.request, [this](RequestAnswer a) { told.push_back(a); });
         for (Step step : test.steps)
             apply(step);
-        EXPECT_EQ(door.answer(), test.answer);
-        if (isFinal(test.answer)) {
-            EXPECT_EQ(told, std::vector<RequestAnswer>{test.answer});
-        } else {
-            EXPECT_TRUE(told.empty());
-            door.linkEnded(); // leaves no request behind for the next case
-        }
+        EXPECT_EQ(requests.answer(), test.answer);
+        EXPECT_EQ(told, test.told);
+        EXPECT_EQ(requests.active(), !isFinal(test.answer));
+        requests.linkEnded(); // leaves no request behind for the next case
     }
 }
 
 TEST_F(Door, ASecondRequestReplacesOneNotAnswered) {
     std::vector<RequestAnswer> first;
-    door.submit(BoxRequest::Erase, [&](RequestAnswer a) { first.push_back(a); });
-    door.submit(BoxRequest::Reset, [this](RequestAnswer a) { told.push_back(a); });
+    requests.submit(BoxRequest::Erase, [&](RequestAnswer a) { first.push_back(a); });
+    requests.submit(BoxRequest::Reset, [this](RequestAnswer a) { told.push_back(a); });
     EXPECT_EQ(first, std::vector<RequestAnswer>{RequestAnswer::Replaced});
     EXPECT_EQ(link.pendingCommand.load(), kResetRequest);
-    apply(Step::Restart);
-    EXPECT_EQ(told, std::vector<RequestAnswer>{RequestAnswer::Restarted});
+    for (Step step : {Step::Restart, Step::Settled})
+        apply(step);
+    EXPECT_EQ(told, (std::vector<RequestAnswer>{RequestAnswer::Sent, RequestAnswer::Back}));
     EXPECT_EQ(first.size(), 1u);
 }
 
 TEST_F(Door, TheAnswerMaySubmitTheNextRequest) {
-    // The wizard erases after a reset.
-    door.submit(BoxRequest::Reset, [this](RequestAnswer a) {
+    // The wizard erases once the box is back from a reset.
+    requests.submit(BoxRequest::Reset, [this](RequestAnswer a) {
         told.push_back(a);
-        door.submit(BoxRequest::Erase, [this](RequestAnswer b) { told.push_back(b); });
+        if (a == RequestAnswer::Back)
+            requests.submit(BoxRequest::Erase, [this](RequestAnswer b) { told.push_back(b); });
     });
-    apply(Step::Restart);
-    EXPECT_EQ(door.request(), BoxRequest::Erase);
-    EXPECT_EQ(link.pendingCommand.load(), kEraseRequest);
-    link.newProtocol = true;
-    for (Step step : {Step::Sent, Step::Restart, Step::FlashErased})
+    for (Step step : {Step::Sent, Step::Restart, Step::Settled})
         apply(step);
-    EXPECT_EQ(told, (std::vector<RequestAnswer>{RequestAnswer::Restarted, RequestAnswer::Done}));
+    EXPECT_EQ(requests.request(), BoxRequest::Erase);
+    EXPECT_EQ(link.pendingCommand.load(), kEraseRequest);
+    for (Step step : {Step::Sent, Step::Restart, Step::Settled})
+        apply(step);
+    using A = RequestAnswer;
+    EXPECT_EQ(told, (std::vector<A>{A::Sent, A::Back, A::Sent, A::Back}));
 }
 
 TEST_F(Door, ASlotTakenByAnotherRequestCountsAsSent) {
     // The noise measurement writes the slot too; the door's request went out
     // before it.
-    door.submit(BoxRequest::Write, [this](RequestAnswer a) { told.push_back(a); });
+    requests.submit(BoxRequest::Write, [this](RequestAnswer a) { told.push_back(a); });
     link.pendingCommand = kInterferenceRequest;
-    door.poll();
-    EXPECT_EQ(told, std::vector<RequestAnswer>{RequestAnswer::Done});
+    requests.poll();
+    EXPECT_EQ(told, (std::vector<RequestAnswer>{RequestAnswer::Sent, RequestAnswer::Done}));
 }
 
 // ---------------------------------------------------------------------------
