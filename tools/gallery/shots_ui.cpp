@@ -3,11 +3,11 @@
 #include "Gallery.h"
 
 #include "acquisition/BoxRequests.h"
-#include "config/CSetup.h"
 #include "device/LinkControl.h"
 #include "ui/CMessagebox.h"
 #include "ui/CMessagebox2.h"
 #include "ui/CSelectDlg.h"
+#include "ui/CSetup.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
 
