@@ -38,6 +38,9 @@ configure() {
   fi
 }
 
+step "layers"
+scripts/check-layers.sh
+
 step "format"
 files=$(git ls-files 'src/*' 'tests/*' 'tools/*' 'bench/*' 'fuzz/*' | grep -E '\.(cpp|h)$' || true)
 if [[ -n "$files" ]]; then

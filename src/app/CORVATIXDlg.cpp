@@ -6,7 +6,6 @@
 #include "app/PulseRateCheck.h"
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
-#include "config/CSetup.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "config/Texts.h"
@@ -15,7 +14,6 @@
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
 #include "device/PortProbe.h"
-#include "device/ReadingsReset.h"
 #include "display/PositionFormat.h"
 #include "display/TextFormat.h"
 #include "display/widgets/AmplitudeBars.h"
@@ -23,6 +21,7 @@
 #include "display/widgets/NoiseDisplay.h"
 #include "display/widgets/QtColour.h"
 #include "status/widgets/CErrorDialog.h"
+#include "ui/CSetup.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
 #include "ui/Notice.h"
@@ -161,7 +160,9 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
       position_(readings, link, config, readingsMutex),
       status_(readings, link, &statusLog_, [this] { return clock_(); }),
       indicator_([this] { return clock_(); }), dispatcher_(readings, link, indicator_, *this),
-      notifier_(link), saveConfiguration_([] { saveSettings(); }) {
+      core_(LinkRecords{readings, readingsMutex, link, config, minPulseRate, maxPulseRate},
+            searchHooks(), [this] { return clock_(); }),
+      saveConfiguration_([] { saveSettings(); }) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("ORVATIX Diagnose"));
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -184,19 +185,9 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
          {controls_.markerField, controls_.speedField, controls_.yellowLabel, controls_.whiteLabel})
         field->setFont(fonts_.field);
 
-    InterfaceSearchHooks hooks;
-    hooks.probePort = [this](int n) { return probePort(ports_, n); };
-    hooks.discardStatusList = [this] { discardStatusList(); };
-    hooks.showStatusLine = [this](const std::string& line) { setStatusLine(line); };
-    hooks.showInterfaceNotFound = [this] {
-        if (!onlyPort_)
-            showInterfaceNotFound();
-    };
-    search_ = std::make_unique<InterfaceSearch>(link_, config_, std::move(hooks));
+    // The window is the core's first receiver after the request door.
+    core_.subscribe(this);
 
-    startTimer_.setSingleShot(true);
-    connect(&startTimer_, &QTimer::timeout, this, &CORVATIXDlg::startTimerTick);
-    connect(&tickTimer_, &QTimer::timeout, this, &CORVATIXDlg::tick);
     connectSignals();
     setMainWindowToolTips(controls_, false);
 }
@@ -204,10 +195,20 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
 CORVATIXDlg::~CORVATIXDlg() {
     // The reader thread ends before the window it reports to; normally it has
     // ended already (LinkEnded arrived before finishClosing).
-    if (linkThread_) {
-        link_.stopRequest = true;
-        linkThread_->wait();
-    }
+    core_.stopLink();
+    core_.joinLinkThread();
+}
+
+InterfaceSearchHooks CORVATIXDlg::searchHooks() {
+    // The core probes its own port map.
+    InterfaceSearchHooks hooks;
+    hooks.discardStatusList = [this] { discardStatusList(); };
+    hooks.showStatusLine = [this](const std::string& line) { setStatusLine(line); };
+    hooks.showInterfaceNotFound = [this] {
+        if (!onlyPort_)
+            showInterfaceNotFound();
+    };
+    return hooks;
 }
 
 void CORVATIXDlg::setClock(std::function<int64_t()> clock) {
@@ -215,16 +216,6 @@ void CORVATIXDlg::setClock(std::function<int64_t()> clock) {
 }
 
 void CORVATIXDlg::connectSignals() {
-    // The notifier emits on this thread; device events while the reader
-    // thread waits.
-    connect(&notifier_, &QtLinkNotifier::deviceEventArrived, this, &CORVATIXDlg::onDeviceEvent);
-    connect(&notifier_, &QtLinkNotifier::noSerialDataArrived, this, &CORVATIXDlg::onNoSerialData);
-    connect(&notifier_, &QtLinkNotifier::boxRestartArrived, this, &CORVATIXDlg::onBoxRestart);
-    connect(&notifier_, &QtLinkNotifier::linkEndedArrived, this, &CORVATIXDlg::onLinkEnded);
-    connect(&notifier_, &QtLinkNotifier::deletingTextRequested, this,
-            &CORVATIXDlg::showDeletingText);
-    connect(&notifier_, &QtLinkNotifier::readingsResetRequested, this, &CORVATIXDlg::resetReadings);
-
     const MainWindowControls& c = controls_;
     connect(c.setupButton, &QPushButton::clicked, this, &CORVATIXDlg::openSetup);
     connect(c.helpButton, &QPushButton::clicked, this, &CORVATIXDlg::openHelp);
@@ -264,15 +255,7 @@ int CORVATIXDlg::run() {
 }
 
 void CORVATIXDlg::setStartUpValues() {
-    link_.recordingActive = false;
-    link_.stopRequest = true;
-    link_.threadEnded = true;
-    link_.portClosed = false;
-    link_.purgeRequest = false;
-    link_.notificationsSuppressed = true;
-    link_.noData = true;
-    config_.directionReversed = 0;
-    config_.displayFormat = 1;
+    core_.applyStartUpValues();
     status_.clearOffsetsSeen();
 }
 
@@ -309,7 +292,7 @@ void CORVATIXDlg::startSession(bool firstStart) {
             position_.toggleRefBlink();
         if (firstStart) {
             startLinkThread();
-            startTimer_.start(1500);
+            core_.startTimers();
         }
         show();
         if (mode_ == SessionDialogs::kTeachIn && openTeachInWizard())
@@ -319,11 +302,11 @@ void CORVATIXDlg::startSession(bool firstStart) {
     }
 
     closing_ = true;
-    link_.stopRequest = true;
-    startTimer_.stop();
+    core_.stopLink();
+    core_.stopStartTimer();
     // With a reader thread the end follows its LinkEnded; it must not be left
     // running behind a window that is gone.
-    if (!linkThread_ || link_.threadEnded.load() || linkEnded_)
+    if (core_.linkEnded() || link_.threadEnded.load())
         finishClosing();
 }
 
@@ -333,18 +316,14 @@ void CORVATIXDlg::finishClosing() {
     finished_ = true;
     link_.recordingActive = false;
     closing_ = true;
-    tickTimer_.stop();
-    startTimer_.stop();
+    core_.stopTimers();
     controls_.markerField->clear();
     position_.clearMarkerField();
     showState(mainText(kRowSaving), "");
     saveConfiguration_();
     showState(mainText(kRowDone), "");
     closeRecordFiles();
-    if (linkThread_) {
-        linkThread_->wait();
-        linkThread_.reset();
-    }
+    core_.joinLinkThread();
     QDialog::done(QDialog::Rejected);
 }
 
@@ -352,8 +331,8 @@ void CORVATIXDlg::endOnRequest() {
     if (finished_)
         return;
     closing_ = true;
-    link_.stopRequest = true;
-    startTimer_.stop();
+    core_.stopLink();
+    core_.stopStartTimer();
     // A dialog with a loop of its own (setup, start menu, a message) closes
     // first, as with Cancel; the code that opened it goes on from there.
     QWidget* modal = QApplication::activeModalWidget();
@@ -366,7 +345,7 @@ void CORVATIXDlg::endOnRequest() {
         return;
     }
     // With a reader thread the end follows its LinkEnded.
-    if (!linkThread_ || link_.threadEnded.load() || linkEnded_)
+    if (core_.linkEnded() || link_.threadEnded.load())
         finishClosing();
 }
 
@@ -414,15 +393,8 @@ void CORVATIXDlg::changeEvent(QEvent* event) {
 // ---------------------------------------------------------------------------
 // Timers
 
-void CORVATIXDlg::startTimerTick() {
-    if (firstTickPending_) {
-        firstTickPending_ = false;
-        tickTimer_.start(200);
-    }
-}
-
 void CORVATIXDlg::tick() {
-    search_->searchTick();
+    // After the core's search step.
     position_.toggleRefBlink();
     noise_->tick();
     showPortProblem();
@@ -431,7 +403,7 @@ void CORVATIXDlg::tick() {
 
 void CORVATIXDlg::setOnlyPort(bool only) {
     onlyPort_ = only;
-    search_->setPortCount(only ? 1 : InterfaceSearch::kPortCount);
+    core_.search().setPortCount(only ? 1 : InterfaceSearch::kPortCount);
     reportOnlyPortProblem();
 }
 
@@ -441,7 +413,7 @@ void CORVATIXDlg::reportOnlyPortProblem() {
     if (!onlyPort_)
         return;
     const std::string name = comPortName(1);
-    const std::string device = ports_.deviceForName(name);
+    const std::string device = core_.ports().deviceForName(name);
     const PortProblemText problem =
         portProblemText(name, device, checkPortAccess(device), config_.language);
     if (problem.line == reportedOnlyPortProblem_)
@@ -465,8 +437,13 @@ void CORVATIXDlg::onDeviceEvent(int code, int param) {
     dispatcher_.dispatch(code, param);
 }
 
+void CORVATIXDlg::deviceEvent(int code, int param, const DeviceReadings&) {
+    // The dispatcher reads the same records the core hands over.
+    onDeviceEvent(code, param);
+}
+
 void CORVATIXDlg::onNoSerialData() {
-    search_->setActive(true);
+    core_.search().setActive(true);
     pulseRateNoticeShown_ = false; // the next box is another connection
     pulseRateWarning_.clear();
     // Lamps and picture only: the status line keeps what the search writes.
@@ -493,15 +470,14 @@ void CORVATIXDlg::onBoxRestart() {
 }
 
 void CORVATIXDlg::onLinkEnded() {
-    linkEnded_ = true;
     finishClosing();
 }
 
 void CORVATIXDlg::resetReadings() {
-    {
-        std::lock_guard<std::mutex> lock(readingsMutex_);
-        resetDeviceReadings(readings_, link_);
-    }
+    core_.resetReadings();
+}
+
+void CORVATIXDlg::readingsReset() {
     position_.reset();
     boxResetHandling();
 }
@@ -566,7 +542,7 @@ void CORVATIXDlg::applyPositionView(const PositionView& view) {
     if (view.writeMarker)
         controls_.markerField->setText(qs(view.markerText));
     if (view.stopInterfaceSearch) {
-        search_->setActive(false);
+        core_.search().setActive(false);
         // The box answers: a not-found notice from the search is out of date.
         if (interfaceNotFound_)
             interfaceNotFound_->close();
@@ -761,21 +737,27 @@ void CORVATIXDlg::stopNoiseDisplay() {
 }
 
 void CORVATIXDlg::toggleRecording() {
-    // The data recorder starts here; without it the button stays released.
-    controls_.recordButton->setChecked(false);
-    setButtonArt(controls_.recordButton, Art::RecordOff);
+    if (recorder_ != nullptr) {
+        recorder_->recordButtonClicked();
+        return;
+    }
+    showRecordButton(false);
 }
 
-void CORVATIXDlg::addRecordSample(int32_t counts, double amplitudeWH, double amplitudeYE,
-                                  bool referenceSample) {
-    // The data recorder takes the sample here.
-    (void)counts;
-    (void)amplitudeWH;
-    (void)amplitudeYE;
-    (void)referenceSample;
+void CORVATIXDlg::showRecordButton(bool pressed) {
+    controls_.recordButton->setChecked(pressed);
+    setButtonArt(controls_.recordButton, pressed ? Art::RecordOn : Art::RecordOff);
 }
 
-void CORVATIXDlg::closeRecordFiles() {}
+void CORVATIXDlg::stopNoiseMeasurement() {
+    if (noise_->running())
+        noise_->toggleNoise(false);
+}
+
+void CORVATIXDlg::closeRecordFiles() {
+    if (recorder_ != nullptr)
+        recorder_->closeRecordFiles();
+}
 
 void CORVATIXDlg::refreshExtendedDisplay(int view) {
     if (extendedDisplay_)
@@ -849,24 +831,42 @@ void CORVATIXDlg::moveEvent(QMoveEvent* event) {
 }
 
 bool CORVATIXDlg::openTeachInWizard() {
-    // The teach-in wizard opens here, maximised and on top; until it exists
-    // the diagnosis window serves.
-    return false;
+    // Without a wizard the diagnosis window serves.
+    if (teachInFactory_)
+        teachIn_ = teachInFactory_(*this);
+    return teachIn_ != nullptr;
 }
 
 void CORVATIXDlg::forwardTextsToTeachIn(const std::string& position, const std::string& speed) {
-    if (!teachInWizard_ || link_.notificationsSuppressed)
+    if (teachIn_ == nullptr || link_.notificationsSuppressed)
         return;
-    (void)position;
-    (void)speed;
+    teachIn_->positionTexts(position, speed);
+}
+
+void CORVATIXDlg::teachInEnded() {
+    // Not from inside the wizard's own handlers: the start menu runs a loop
+    // of its own.
+    QTimer::singleShot(0, this, &CORVATIXDlg::onTeachInEnded);
 }
 
 void CORVATIXDlg::onTeachInEnded() {
-    if (teachInWizard_) {
-        teachInWizard_->deleteLater();
-        teachInWizard_ = nullptr;
-    }
+    if (teachIn_ == nullptr)
+        return;
+    teachIn_.reset();
     startSession(false);
+}
+
+void CORVATIXDlg::setStatusRestart() {
+    link_.statusRestart = true;
+}
+
+StatusDecoding CORVATIXDlg::statusDecoding() const {
+    StatusDecoding decoding;
+    decoding.offsetSeenYE = status_.offsetSeenYE();
+    decoding.offsetSeenWH = status_.offsetSeenWH();
+    decoding.sensorConnection = status_.sensorConnection();
+    decoding.comPort = core_.search().searchPortNumber();
+    return decoding;
 }
 
 // ---------------------------------------------------------------------------
@@ -970,7 +970,7 @@ void CORVATIXDlg::showPortProblem() {
         }
         return;
     }
-    const std::string device = ports_.deviceForName(config_.portName);
+    const std::string device = core_.ports().deviceForName(config_.portName);
     showPortProblemText(
         portProblemText(config_.portName, device, checkPortAccess(device), config_.language));
 }
@@ -984,9 +984,5 @@ void CORVATIXDlg::showPortProblemText(const PortProblemText& problem) {
 }
 
 void CORVATIXDlg::startLinkThread() {
-    linkEnded_ = false;
-    linkThread_ = std::make_unique<CSerialComm>(
-        notifier_, ports_,
-        LinkRecords{readings_, readingsMutex_, link_, config_, minPulseRate, maxPulseRate});
-    linkThread_->startLinkThread();
+    core_.startLinkThread();
 }

@@ -9,16 +9,22 @@
 //   cancelled start menu -> stop the reader thread -> LinkEnded ->
 //   finishClosing (configuration saved once) -> run() returns.
 //
+// The window does not own the link: its AcquisitionCore does, and the window is
+// the core's diagnosis receiver. The teach-in wizard and the data recorder
+// are receivers beside it; they join the session through a TeachInFactory and
+// RecorderFlow and use the window's MainWindowServices.
+//
 // Threads: every method runs on the user-interface thread. Device events
 // arrive while the reader thread waits for them, so their handlers read the
 // readings directly; everything else (timers, clicks, the posted notices)
 // takes readingsMutex to touch the readings.
 
+#include "acquisition/AcquisitionCore.h"
+#include "acquisition/DeviceReceiver.h"
 #include "app/DeviceEventDispatcher.h"
+#include "app/ProgramFlow.h"
 #include "app/ReferenceIndicator.h"
 #include "app/SessionDialogs.h"
-#include "device/PortMap.h"
-#include "device/QtLinkNotifier.h"
 #include "display/PositionDisplay.h"
 #include "display/StatusDisplay.h"
 #include "display/widgets/MainWindowLayout.h"
@@ -42,11 +48,13 @@ struct LinkControl;
 class AmplitudeBars;
 class QMenu;
 struct PortProblemText;
-class CSerialComm;
-class InterfaceSearch;
 class NoiseDisplay;
 
-class CORVATIXDlg : public QDialog, private DeviceEventTarget, private AdditionalMonitorHost {
+class CORVATIXDlg : public QDialog,
+                    public MainWindowServices,
+                    private DeviceReceiver,
+                    private DeviceEventTarget,
+                    private AdditionalMonitorHost {
     Q_OBJECT
 public:
     // The records are the process-wide ones in the program; tests pass their
@@ -66,6 +74,21 @@ public:
         saveConfiguration_ = std::move(saver);
     }
 
+    // The features beside the diagnosis display; null (the default) leaves
+    // the diagnosis window in place of the wizard and the record button
+    // released. They must outlive the window's session.
+    void setTeachInFactory(TeachInFactory factory) { teachInFactory_ = std::move(factory); }
+    void setRecorderFlow(RecorderFlow* recorder) { recorder_ = recorder; }
+
+    // MainWindowServices
+    AcquisitionCore& deviceCore() override { return core_; }
+    QWidget* mainWindow() override { return this; }
+    void setStatusRestart() override;
+    StatusDecoding statusDecoding() const override;
+    void stopNoiseMeasurement() override;
+    void showRecordButton(bool pressed) override;
+    void teachInEnded() override;
+
     // The handlers of the reader thread's notices.
     void onDeviceEvent(int code, int param);
     void onNoSerialData();
@@ -73,6 +96,7 @@ public:
     void onLinkEnded();
     // The teach-in wizard closed.
     void onTeachInEnded();
+    bool teachInOpen() const { return teachIn_ != nullptr; }
 
     // The whole reset: the device readings, the position tracking and the
     // box reset handling. Called after every port open, on no data, when the
@@ -104,11 +128,11 @@ public:
     // close as with Cancel, then the program ends as when the start menu is
     // cancelled, with the settings saved.
     void endOnRequest();
-    bool linkThreadStarted() const { return linkThread_ != nullptr; }
+    bool linkThreadStarted() const { return core_.linkThreadStarted(); }
     const MainWindowControls& controls() const { return controls_; }
     const DialogTemplate& layoutTemplate() const { return template_; }
     const ReferenceIndicator& referenceIndicator() const { return indicator_; }
-    InterfaceSearch& interfaceSearch() { return *search_; }
+    InterfaceSearch& interfaceSearch() { return core_.search(); }
     CErrorDialog* statusListWindow() const { return statusList_; }
     CAdditionalMonitor* extendedDisplay() const { return extendedDisplay_; }
 
@@ -139,6 +163,16 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    // DeviceReceiver
+    void deviceEvent(int code, int param, const DeviceReadings& readings) override;
+    void noSerialData() override { onNoSerialData(); }
+    void boxRestart() override { onBoxRestart(); }
+    void linkEnded() override { onLinkEnded(); }
+    void deletingText() override { showDeletingText(); }
+    void readingsReset() override;
+    void tick() override;
+    bool displayReceiver() const override { return true; }
+
     // DeviceEventTarget
     void showPosition() override;
     double displayAngle() const override;
@@ -148,8 +182,6 @@ private:
     bool statusDisplayBusy() const override;
     void updateStatusDisplay(bool statusValid) override;
     void refreshExtendedDisplay(int view) override;
-    void addRecordSample(int32_t counts, double amplitudeWH, double amplitudeYE,
-                         bool referenceSample) override;
     bool noiseButtonPressed() const override;
     void showNoise(double a, double b) override;
     void stopNoiseDisplay() override;
@@ -163,9 +195,11 @@ private:
     bool offsetSeenWH() const override { return status_.offsetSeenWH(); }
     bool offsetSeenYE() const override { return status_.offsetSeenYE(); }
     void openContextMenu(const QPoint& globalPos) override;
+    BoxRequests& boxRequests() override { return core_.requests(); }
     void openExtendedDisplay();
     void closeExtendedDisplay(bool keepReopening);
 
+    InterfaceSearchHooks searchHooks();
     void startSession(bool firstStart);
     void setStartUpValues();
     void startLinkThread();
@@ -176,8 +210,6 @@ private:
     void applyPositionView(const PositionView& view);
     void setTitleIfChanged(const QString& title);
 
-    void startTimerTick();
-    void tick();
     void showPortProblem();
     void reportOnlyPortProblem();
 
@@ -215,21 +247,16 @@ private:
     StatusDisplay status_;
     ReferenceIndicator indicator_;
     DeviceEventDispatcher dispatcher_;
-    // The reader thread's notices arrive through notifier_; the port map is
-    // read from ORVATIX_PORTS (or the system) when the window is made.
-    QtLinkNotifier notifier_;
-    PortMap ports_;
-    std::unique_ptr<InterfaceSearch> search_;
-    std::unique_ptr<CSerialComm> linkThread_;
-
-    QTimer startTimer_; // timer 1: 1500 ms after the first start, then re-arms timer 2
-    QTimer tickTimer_;  // timer 2: 200 ms, search step and blink phase
-    bool firstTickPending_ = true;
+    // The reader thread, its notices, the port map (read from ORVATIX_PORTS
+    // or the system when the window is made) and the interface search.
+    AcquisitionCore core_;
+    TeachInFactory teachInFactory_;
+    std::unique_ptr<TeachInSession> teachIn_;
+    RecorderFlow* recorder_ = nullptr;
 
     bool closing_ = false;
     bool finished_ = false;
     bool sessionRestartQueued_ = false;
-    bool linkEnded_ = false;
     int endAttempts_ = 0;
     int mode_ = SessionDialogs::kDiagnosis;
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
@@ -244,7 +271,6 @@ private:
 
     QPointer<QWidget> interfaceNotFound_;
     bool interfaceNoticeShown_ = false;
-    QPointer<QWidget> teachInWizard_;
     QPointer<CAdditionalMonitor> extendedDisplay_;
     QPointer<CErrorDialog> statusList_;
     AmplitudeBars* bars_ = nullptr;

@@ -47,7 +47,7 @@ void DeviceEventDispatcher::dispatch(int code, int param) {
         offsetsChanged(param, recording);
         break;
     case kChannelValuesEvent:
-        if (!recording && param == 0)
+        if (param == 0)
             target_.refreshExtendedDisplay(kChannelValuesEvent);
         break;
     case kChannelFactorsEvent:
@@ -55,37 +55,30 @@ void DeviceEventDispatcher::dispatch(int code, int param) {
             target_.refreshExtendedDisplay(kChannelFactorsEvent);
         break;
     case kStatusEvent:
-        if (!target_.statusDisplayBusy() && !recording)
+        if (!target_.statusDisplayBusy())
             target_.updateStatusDisplay(param != 0);
         break;
     case kAmplitudeWhiteEvent:
-        if (recording)
-            target_.addRecordSample(readings_.displayPosition, readings_.amplitudeWH,
-                                    readings_.amplitudeYE, false);
-        else if (!target_.amplitudeBusy())
+        if (!target_.amplitudeBusy())
             target_.drawAmplitude('W', readings_.amplitudeWH);
         break;
     case kAmplitudeYellowEvent:
-        if (!target_.amplitudeBusy() && !recording)
+        if (!target_.amplitudeBusy())
             target_.drawAmplitude('Y', readings_.amplitudeYE);
         break;
     case kInterferenceEvent:
-        if (recording)
-            break;
         if (param == 0)
             target_.stopNoiseDisplay();
         else if (target_.noiseButtonPressed())
             target_.showNoise(readings_.interferenceA / 10.0, readings_.interferenceB / 10.0);
         break;
     case kReferenceFoundEvent:
-        if (!recording)
-            indicator_.referenceFound(fieldText(readings_.boxTypeText),
-                                      readings_.absolutePositionMode, target_.displayAngle());
+        indicator_.referenceFound(fieldText(readings_.boxTypeText), readings_.absolutePositionMode,
+                                  target_.displayAngle());
         break;
     case kReferencePassedEvent:
-        if (!recording)
-            indicator_.referencePassed(fieldText(readings_.boxTypeText),
-                                       readings_.absolutePositionMode, target_.displayAngle());
+        indicator_.referencePassed(fieldText(readings_.boxTypeText), readings_.absolutePositionMode,
+                                   target_.displayAngle());
         break;
     case kReferencePhaseEvent:
         target_.refreshExtendedDisplay(kReferencePhaseEvent);
@@ -94,8 +87,7 @@ void DeviceEventDispatcher::dispatch(int code, int param) {
         target_.setVersionLine(versionLine(readings_));
         break;
     case kZeroValueBEvent:
-        if (!recording)
-            target_.refreshExtendedDisplay(kZeroValueBEvent);
+        target_.refreshExtendedDisplay(kZeroValueBEvent);
         break;
     case kResetResultEvent:
         if (param == kResetError)
@@ -110,11 +102,7 @@ void DeviceEventDispatcher::dispatch(int code, int param) {
         target_.refreshExtendedDisplay(kReferenceAnalysisEvent);
         break;
     case kReferenceMarkEvent:
-        if (recording)
-            target_.addRecordSample(readings_.refPosition, readings_.amplitudeWH,
-                                    readings_.amplitudeYE, true);
-        else
-            target_.refreshExtendedDisplay(kReferenceMarkEvent);
+        target_.refreshExtendedDisplay(kReferenceMarkEvent);
         break;
     case kSerialNumbersEvent:
         target_.setSerialLine(serialLine(readings_));

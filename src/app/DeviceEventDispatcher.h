@@ -1,8 +1,10 @@
 #pragma once
 // What the main window does with each device event of the reader thread.
-// The decisions (which part of the window gets the event, what a running
-// recording suppresses, the reference indicator) live here; the window
-// implements DeviceEventTarget to carry them out.
+// The decisions (which part of the window gets the event, the reference
+// indicator) live here; the window implements DeviceEventTarget to carry them
+// out. A running recording keeps most events from the window by the core's
+// one rule (mutedWhileRecording); the samples go to the data recorder, a
+// receiver of its own (acquisition/RecordedEvent.h).
 
 #include "app/ReferenceIndicator.h"
 
@@ -35,9 +37,6 @@ public:
 
     // Redraws view `view` of the extended display when it is open.
     virtual void refreshExtendedDisplay(int view) = 0;
-
-    virtual void addRecordSample(int32_t counts, double amplitudeWH, double amplitudeYE,
-                                 bool referenceSample) = 0;
 
     // Noise display: the button 1034 state, the display with two values,
     // and the stop form (display cleared, 1033 hidden, 1036 emptied).

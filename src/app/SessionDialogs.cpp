@@ -1,7 +1,7 @@
 #include "app/SessionDialogs.h"
 
-#include "config/CSetup.h"
 #include "ui/CSelectDlg.h"
+#include "ui/CSetup.h"
 
 bool StandardSessionDialogs::runSetup(QWidget* parent) {
     // At the first start Cancel ends the program: nothing to put back.

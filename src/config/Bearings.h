@@ -5,11 +5,13 @@
 
 #include "config/ConfigData.h"
 
+#include "config/ShaftGeometry.h"
+
 #include <cstdint>
 #include <string_view>
 
-constexpr int32_t kMinPulses = 2;
-constexpr int32_t kMaxPulses = 20000;
+constexpr int32_t kMinPulses = shaft::kMinPulseRate;
+constexpr int32_t kMaxPulses = shaft::kMaxPulseRate;
 constexpr int32_t kDefaultUserPulses = 1728;
 constexpr int kBuiltInBearingCount = 7;
 constexpr std::size_t kMaxBearingName = 19; // characters of a row name and of bearingType

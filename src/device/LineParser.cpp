@@ -1,5 +1,6 @@
 #include "device/LineParser.h"
 
+#include "config/ShaftGeometry.h"
 #include "device/DeviceEvents.h"
 #include "device/FieldScanner.h"
 
@@ -17,7 +18,7 @@ constexpr double kTwoLetterFactorScale = 1.0 / 8192.0;
 constexpr double kOneLetterFactorScale = 1.0 / 4096.0;
 
 constexpr int32_t kAbsoluteShift = 20000; // absolute positions are reported shifted
-constexpr int64_t kCountsPerPeriod = 5000;
+constexpr int64_t kCountsPerPeriod = shaft::kCountsPerPeriod;
 constexpr int64_t kHalfPeriodCounts = kCountsPerPeriod / 2;
 // The largest step between two samples taken as resolved, in turns: half a
 // turn is where the difference aliases, with a margin for uneven intervals.
@@ -432,10 +433,11 @@ void LineParser::referenceMarkLine(Lock& lock, int32_t startTimeMs) {
         speedSample(p, startTimeMs, true);
     }
     int64_t q = int64_t{position} + readings_.wrapCorrection - readings_.zeroPosition;
-    if (config_.directionReversed == 1) {
+    // Direction and turn as the position display counts them.
+    if (shaft::reversed(config_.directionReversed)) {
         q = -q;
     }
-    const int64_t revolution = int64_t{config_.pulseRate.load()} * kCountsPerPeriod;
+    const int64_t revolution = shaft::countsPerRevolution(config_.pulseRate.load());
     if (revolution > 0) {
         if (q < 0) {
             q += kWrapTurns * revolution;

@@ -1,6 +1,7 @@
 #include "display/PositionDisplay.h"
 
 #include "config/ConfigData.h"
+#include "config/ShaftGeometry.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/PositionFormat.h"
@@ -42,7 +43,7 @@ PositionDisplay::PositionDisplay(DeviceReadings& readings, const LinkControl& li
 
 ConvertedPosition PositionDisplay::convertPosition(int32_t rawPosition) {
     const int64_t n = countsPerRevolution(config_.pulseRate);
-    const bool reversed = config_.directionReversed != 0;
+    const bool reversed = shaft::reversed(config_.directionReversed);
     int64_t r = rawPosition;
 
     if (readings_.absolutePositionMode) {
@@ -131,7 +132,7 @@ PositionView PositionDisplay::showPosition() {
     view.positionText =
         formatPosition(converted.position, config_.displayFormat, config_.pulseRate);
     view.speedText = formatSpeed(readings_.speed, config_.displayFormat, config_.pulseRate,
-                                 config_.directionReversed != 0);
+                                 shaft::reversed(config_.directionReversed));
     // Beyond what the samples resolve the estimate aliases: the limit only.
     if (readings_.speedOverLimit && readings_.speedLimit > 0.0) {
         view.speedText =

@@ -1,15 +1,12 @@
 #include "display/PositionFormat.h"
 
+#include "config/ShaftGeometry.h"
 #include "display/TextFormat.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr int32_t kMinPulseRate = 2;
-constexpr int32_t kMaxPulseRate = 20000;
-constexpr int64_t kCountsPerPeriod = 5000;
 
 // Degrees, minutes and seconds of an angle, with the seconds carried into the
 // minutes and the minutes into the degrees as the field shows them.
@@ -51,11 +48,11 @@ std::string formatDegreesMinutesSeconds(double a, bool tenths) {
 } // namespace
 
 int32_t usablePulseRate(int32_t pulseRate) {
-    return std::clamp(pulseRate, kMinPulseRate, kMaxPulseRate);
+    return shaft::usablePulseRate(pulseRate);
 }
 
 int64_t countsPerRevolution(int32_t pulseRate) {
-    return int64_t{usablePulseRate(pulseRate)} * kCountsPerPeriod;
+    return shaft::countsPerRevolution(pulseRate);
 }
 
 std::string formatPosition(double p, int displayFormat, int32_t pulseRate) {

@@ -2,6 +2,7 @@
 
 #include "config/AtomicTextFile.h"
 #include "config/ConfigData.h"
+#include "config/ShaftGeometry.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
@@ -31,7 +32,7 @@ constexpr int kLimitRow = 7;       // the sample limit
 constexpr int kAnotherNameRow = 8; // the question after a failed save
 
 constexpr std::int64_t kMinPositionStep = 10; // counts
-constexpr double kCountsPerPeriod = 5000.0;
+constexpr double kCountsPerPeriod = static_cast<double>(shaft::kCountsPerPeriod);
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "status/MonitorValues.h"
 
+#include "config/ShaftGeometry.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "display/TextFormat.h"
@@ -62,7 +63,9 @@ std::vector<MonitorBox> monitorBoxes(MonitorPanel panel, const DeviceReadings& r
         boxes.push_back(box(180, 40, "", r.refValues[2], ValueKind::Tenth, White));
         boxes.push_back(box(180, 60, "", r.refValues[3], ValueKind::Tenth, White));
         // Whole signal periods between the reference marks.
-        boxes.push_back(box(30, 80, "D", r.refDistance / 5000, ValueKind::Integer, White));
+        boxes.push_back(box(30, 80, "D",
+                            static_cast<int32_t>(r.refDistance / shaft::kCountsPerPeriod),
+                            ValueKind::Integer, White));
         // The reference phase in degrees of a period.
         boxes.push_back(box(180, 80, "", r.refValues[0] * 0.072, ValueKind::Tenth, White));
         break;

@@ -1,6 +1,7 @@
 #include "status/StatusList.h"
 
 #include "config/ConfigData.h"
+#include "config/ShaftGeometry.h"
 
 StatusList statusList;
 
@@ -41,7 +42,8 @@ std::vector<StatusListEntry> StatusList::entries() const {
 double statusPositionDegrees(int32_t positionCounts, int32_t pulseRate) {
     if (pulseRate <= 0)
         return 0.0;
-    return positionCounts * 360.0 / (static_cast<double>(pulseRate) * 5000.0);
+    return positionCounts * 360.0 /
+           (static_cast<double>(pulseRate) * static_cast<double>(shaft::kCountsPerPeriod));
 }
 
 StatusListEntry makeStatusEntry(int32_t positionCounts, int32_t flags, int32_t pulseRate,

@@ -3,12 +3,12 @@
 // (steps, buttons, flags), what must be redrawn, and the actions to perform in
 // order (box requests, link flags, beeps, messages, the end).
 
+#include "device/BoxRequest.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
-
-enum class BoxRequest { Reset, Erase, Write };
 
 enum class WizardResult { Success, NotDone, Failed };
 

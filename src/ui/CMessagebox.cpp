@@ -12,12 +12,13 @@ const MessageTemplate kTemplate{275, 138, QRect(15, 8, 237, 99), QRect(77, 107, 
 
 } // namespace
 
-CMessagebox::CMessagebox(QWidget* owner, LinkControl& link, std::function<void()> resetReadings)
-    : CMessageWindow(owner, kTemplate), link_(link), resetReadings_(std::move(resetReadings)) {}
+CMessagebox::CMessagebox(QWidget* owner, BoxRequests& requests, std::function<void()> resetReadings)
+    : CMessageWindow(owner, kTemplate), requests_(requests),
+      resetReadings_(std::move(resetReadings)) {}
 
-CMessagebox* CMessagebox::open(QWidget* owner, LinkControl& link,
+CMessagebox* CMessagebox::open(QWidget* owner, BoxRequests& requests,
                                std::function<void()> resetReadings) {
-    auto* box = new CMessagebox(owner, link, std::move(resetReadings));
+    auto* box = new CMessagebox(owner, requests, std::move(resetReadings));
     setTeachInWarning(*box);
     box->present();
     return box;
@@ -28,7 +29,7 @@ void CMessagebox::okPressed() {
     if (resetReadings_) {
         resetReadings_();
     }
-    link_.pendingCommand = kEraseRequest;
+    requests_.submit(BoxRequest::Erase);
 }
 
 void CMessagebox::cancelPressed() {
@@ -36,8 +37,8 @@ void CMessagebox::cancelPressed() {
                uiText(TextTable::MainWindow, 4));
 }
 
-CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceReadings& readings,
-                              bool offsetSeenWH, bool offsetSeenYE,
+CMessagebox* requestNewSensor(QWidget* owner, const LinkControl& link, BoxRequests& requests,
+                              const DeviceReadings& readings, bool offsetSeenWH, bool offsetSeenYE,
                               std::function<void()> resetReadings) {
     switch (newSensorStep(link.noData, link.statusRestart, readings, offsetSeenWH, offsetSeenYE)) {
     case NewSensorStep::TimeoutNotice:
@@ -56,7 +57,7 @@ CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceRea
                 }
             }
         }
-        return CMessagebox::open(owner, link, std::move(resetReadings));
+        return CMessagebox::open(owner, requests, std::move(resetReadings));
     case NewSensorStep::Nothing:
         break;
     }

@@ -2,6 +2,7 @@
 // The confirmation of the extended display's "New Sensor" command: erase the
 // box's stored operating parameters so that a new teach-in can start.
 
+#include "acquisition/BoxRequests.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "ui/MessageWindow.h"
@@ -11,11 +12,12 @@
 class CMessagebox : public CMessageWindow {
     Q_OBJECT
 public:
-    // `resetReadings` is the main window's reset of the readings.
-    CMessagebox(QWidget* owner, LinkControl& link, std::function<void()> resetReadings);
+    // `resetReadings` is the main window's reset of the readings; the erase
+    // goes to the box through `requests`.
+    CMessagebox(QWidget* owner, BoxRequests& requests, std::function<void()> resetReadings);
 
     // Creates the window with the texts of the current language and shows it.
-    static CMessagebox* open(QWidget* owner, LinkControl& link,
+    static CMessagebox* open(QWidget* owner, BoxRequests& requests,
                              std::function<void()> resetReadings);
 
 protected:
@@ -23,7 +25,7 @@ protected:
     void cancelPressed() override;
 
 private:
-    LinkControl& link_;
+    BoxRequests& requests_;
     std::function<void()> resetReadings_;
 };
 
@@ -31,6 +33,6 @@ private:
 // teach-in data the confirmation window, a blank box nothing. While a
 // confirmation is open, another press raises it. Returns the confirmation
 // window when one is open.
-CMessagebox* requestNewSensor(QWidget* owner, LinkControl& link, const DeviceReadings& readings,
-                              bool offsetSeenWH, bool offsetSeenYE,
+CMessagebox* requestNewSensor(QWidget* owner, const LinkControl& link, BoxRequests& requests,
+                              const DeviceReadings& readings, bool offsetSeenWH, bool offsetSeenYE,
                               std::function<void()> resetReadings);

@@ -6,7 +6,7 @@
 // The wizard's optimum-range question (WarnOptimum) is re-armed by the owner
 // each time it shows the menu: the start menu knows nothing of the wizard.
 
-#include "config/CSetup.h"
+#include "ui/CSetup.h"
 #include "ui/DialogUnits.h"
 
 #include <QDialog>

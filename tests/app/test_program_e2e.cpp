@@ -6,13 +6,13 @@
 
 #include "app/CORVATIXDlg.h"
 #include "box-simulator/BoxSimulator.h"
-#include "config/CSetup.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
 #include "ui/CSelectDlg.h"
+#include "ui/CSetup.h"
 
 #include <QApplication>
 #include <QDir>

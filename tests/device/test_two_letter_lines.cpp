@@ -64,6 +64,20 @@ TEST(TwoLetterLines, AcceptedLines) {
              g.readings.zeroPosition = 200;
              g.config.directionReversed = 1;
          }},
+        // Direction and turn as the position display counts them.
+        {"reference mark, any non-zero direction setting reverses", "RM 100 0 0 0", kMarkEvents,
+         [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 100); },
+         [](ParserRig& g) {
+             g.readings.zeroPosition = 200;
+             g.config.directionReversed = 2;
+         }},
+        {"reference mark, a pulse rate out of range wraps at the nearest usable one",
+         "RM 100 0 0 0", kMarkEvents,
+         [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 2 * 5000 - 100); },
+         [](ParserRig& g) {
+             g.readings.zeroPosition = 200;
+             g.config.pulseRate = 0;
+         }},
         {"reference mark before the zero point wraps", "RM 100 0 0 0", kMarkEvents,
          [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 1728 * 5000 - 100); },
          [](ParserRig& g) { g.readings.zeroPosition = 200; }},

@@ -4,6 +4,7 @@
 #include "support/Controls.h"
 #include "support/Waiting.h"
 
+#include "acquisition/BoxRequests.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
@@ -154,6 +155,8 @@ public:
     bool offsetSeenYE() const override { return false; }
     void resetReadings() override { ++resets; }
     void openContextMenu(const QPoint& at) override { menuAt = at; }
+    BoxRequests& boxRequests() override { return *requests; }
+    BoxRequests* requests = nullptr;
     bool whSeen = false;
     int resets = 0;
     QPoint menuAt;
@@ -168,6 +171,7 @@ protected:
         std::snprintf(readings.boxInfoText, sizeof readings.boxInfoText, "0*");
         mainWindow.setGeometry(100, 100, 600, 400);
         mainWindow.show();
+        host.requests = &requests;
         monitor = new CAdditionalMonitor(&mainWindow, host, readings, mutex, link, config, shown);
         monitor->present();
     }
@@ -178,6 +182,7 @@ protected:
     DeviceReadings readings;
     std::mutex mutex;
     LinkControl link;
+    BoxRequests requests{link, [] { return int64_t(0); }};
     ConfigData config;
     bool shown = false;
     RecordingHost host;

@@ -2,9 +2,9 @@
 // Settings records of a test's own, with ORVAdata.cfg in a fresh folder, for
 // the setup dialog and the start menu.
 
-#include "config/CSetup.h"
 #include "config/Texts.h"
 #include "support/ConfigSet.h"
+#include "ui/CSetup.h"
 #include "ui/QtTranslations.h"
 
 #include <QTemporaryDir>

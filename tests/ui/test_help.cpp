@@ -1,8 +1,8 @@
 // Help: which manual opens, the missing viewer, the missing file, F1.
 
-#include "config/CSetup.h"
 #include "config/Texts.h"
 #include "support/ConfigSet.h"
+#include "ui/CSetup.h"
 #include "ui/Help.h"
 #include "ui/QtTranslations.h"
 

@@ -37,6 +37,7 @@ protected:
 
     std::unique_ptr<QWidget> owner;
     LinkControl link;
+    BoxRequests requests{link, [] { return int64_t(0); }};
 };
 
 QString labelText(QWidget* window) {
@@ -70,7 +71,7 @@ TEST_F(MessageWindowTest, InterfaceNoticeOpensOnlyOnceUntilClosed) {
 
 TEST_F(MessageWindowTest, NewSensorYesErasesTheBoxAndResetsTheReadings) {
     int resets = 0;
-    QPointer<CMessagebox> box = CMessagebox::open(owner.get(), link, [&resets] { ++resets; });
+    QPointer<CMessagebox> box = CMessagebox::open(owner.get(), requests, [&resets] { ++resets; });
     EXPECT_EQ(box->windowTitle(), QStringLiteral("TEACH-IN"));
     EXPECT_TRUE(labelText(box).endsWith(
         QStringLiteral("\n\nAre you sure you want to restart the teach-in procedure ?")));
@@ -88,7 +89,8 @@ TEST_F(MessageWindowTest, NewSensorYesErasesTheBoxAndResetsTheReadings) {
 TEST_F(MessageWindowTest, NewSensorNoLeavesTheBoxAndSaysSo) {
     int resets = 0;
     for (bool closeBox : {false, true}) {
-        QPointer<CMessagebox> box = CMessagebox::open(owner.get(), link, [&resets] { ++resets; });
+        QPointer<CMessagebox> box =
+            CMessagebox::open(owner.get(), requests, [&resets] { ++resets; });
         if (closeBox) {
             box->close();
         } else {
@@ -111,7 +113,7 @@ TEST_F(MessageWindowTest, NewSensorNoLeavesTheBoxAndSaysSo) {
 TEST_F(MessageWindowTest, NewSensorButtonOnASilentBoxShowsTheTimeoutOnly) {
     link.noData = true;
     DeviceReadings readings;
-    EXPECT_EQ(requestNewSensor(owner.get(), link, readings, true, true, {}), nullptr);
+    EXPECT_EQ(requestNewSensor(owner.get(), link, requests, readings, true, true, {}), nullptr);
     EXPECT_TRUE(open<CMessagebox>().isEmpty());
     const QList<QMessageBox*> notices = open<QMessageBox>();
     ASSERT_EQ(notices.size(), 1);
@@ -125,11 +127,11 @@ TEST_F(MessageWindowTest, NewSensorAsksOnceAtATime) {
     DeviceReadings readings;
     std::strcpy(readings.boxInfoText, "1Ref");
     int resets = 0;
-    QPointer<CMessagebox> first =
-        requestNewSensor(owner.get(), link, readings, true, true, [&resets] { ++resets; });
+    QPointer<CMessagebox> first = requestNewSensor(owner.get(), link, requests, readings, true,
+                                                   true, [&resets] { ++resets; });
     ASSERT_FALSE(first.isNull());
-    QPointer<CMessagebox> second =
-        requestNewSensor(owner.get(), link, readings, true, true, [&resets] { ++resets; });
+    QPointer<CMessagebox> second = requestNewSensor(owner.get(), link, requests, readings, true,
+                                                    true, [&resets] { ++resets; });
     EXPECT_EQ(second, first);
     EXPECT_EQ(open<CMessagebox>().size(), 1);
 
@@ -138,7 +140,8 @@ TEST_F(MessageWindowTest, NewSensorAsksOnceAtATime) {
     EXPECT_EQ(resets, 1);
     // Once answered, the next press asks again.
     link.pendingCommand = kNoCommand;
-    QPointer<CMessagebox> third = requestNewSensor(owner.get(), link, readings, true, true, {});
+    QPointer<CMessagebox> third =
+        requestNewSensor(owner.get(), link, requests, readings, true, true, {});
     ASSERT_FALSE(third.isNull());
     EXPECT_EQ(open<CMessagebox>().size(), 1);
     third->close();
@@ -150,7 +153,7 @@ TEST_F(MessageWindowTest, NewSensorAsksOnceAtATime) {
 TEST_F(MessageWindowTest, NewSensorButtonOnABlankBoxDoesNothing) {
     DeviceReadings readings;
     std::strcpy(readings.boxInfoText, "1Ref*");
-    EXPECT_EQ(requestNewSensor(owner.get(), link, readings, false, false, {}), nullptr);
+    EXPECT_EQ(requestNewSensor(owner.get(), link, requests, readings, false, false, {}), nullptr);
     EXPECT_TRUE(open<QWidget>().isEmpty());
 }
 

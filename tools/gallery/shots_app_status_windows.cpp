@@ -3,6 +3,7 @@
 
 #include "Gallery.h"
 
+#include "acquisition/BoxRequests.h"
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
@@ -23,6 +24,7 @@ std::mutex galleryMutex;
 LinkControl galleryLink;
 ConfigData galleryConfig;
 bool galleryDisplayOn = false;
+BoxRequests galleryRequests{galleryLink, [] { return int64_t(0); }};
 StatusList galleryList;
 
 class GalleryHost : public AdditionalMonitorHost {
@@ -31,6 +33,7 @@ public:
     bool offsetSeenYE() const override { return true; }
     void resetReadings() override {}
     void openContextMenu(const QPoint&) override {}
+    BoxRequests& boxRequests() override { return galleryRequests; }
 };
 GalleryHost galleryHost;
 

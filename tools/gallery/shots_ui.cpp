@@ -2,11 +2,12 @@
 
 #include "Gallery.h"
 
-#include "config/CSetup.h"
+#include "acquisition/BoxRequests.h"
 #include "device/LinkControl.h"
 #include "ui/CMessagebox.h"
 #include "ui/CMessagebox2.h"
 #include "ui/CSelectDlg.h"
+#include "ui/CSetup.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
 
@@ -29,6 +30,7 @@ QWidget* lastMessageBox(QWidget* parent) {
 }
 
 LinkControl galleryLink;
+BoxRequests galleryRequests{galleryLink, [] { return int64_t(0); }};
 bool interfaceNoticeShown = false;
 
 } // namespace
@@ -49,19 +51,19 @@ ORVATIX_GALLERY_SHOT(start_menu) {
 }
 
 ORVATIX_GALLERY_SHOT(new_sensor_question) {
-    return CMessagebox::open(owner(), galleryLink, {});
+    return CMessagebox::open(owner(), galleryRequests, {});
 }
 
 ORVATIX_GALLERY_SHOT(new_sensor_aborted) {
     QWidget* parent = owner();
-    CMessagebox::open(parent, galleryLink, {})->reject();
+    CMessagebox::open(parent, galleryRequests, {})->reject();
     return lastMessageBox(parent);
 }
 
 ORVATIX_GALLERY_SHOT(new_sensor_timeout) {
     QWidget* parent = owner();
     galleryLink.noData = true;
-    requestNewSensor(parent, galleryLink, DeviceReadings{}, false, false, {});
+    requestNewSensor(parent, galleryLink, galleryRequests, DeviceReadings{}, false, false, {});
     galleryLink.noData = false;
     return lastMessageBox(parent);
 }

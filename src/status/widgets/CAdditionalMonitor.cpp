@@ -1,5 +1,7 @@
 #include "status/widgets/CAdditionalMonitor.h"
 
+#include "acquisition/BoxRequests.h"
+
 #include "config/ConfigData.h"
 #include "config/ToolTipRows.h"
 #include "device/DeviceReadings.h"
@@ -195,11 +197,12 @@ void CAdditionalMonitor::done(int result) {
 void CAdditionalMonitor::clearReadings() {
     // Reset first: the request then waits for the new identification.
     host_.resetReadings();
-    link_.pendingCommand = kResetRequest;
+    host_.boxRequests().submit(BoxRequest::Reset);
 }
 
 void CAdditionalMonitor::newSensor() {
     AdditionalMonitorHost* host = &host_;
-    requestNewSensor(mainWindow_ != nullptr ? mainWindow_ : this, link_, snapshot(),
-                     host_.offsetSeenWH(), host_.offsetSeenYE(), [host] { host->resetReadings(); });
+    requestNewSensor(mainWindow_ != nullptr ? mainWindow_ : this, link_, host_.boxRequests(),
+                     snapshot(), host_.offsetSeenWH(), host_.offsetSeenYE(),
+                     [host] { host->resetReadings(); });
 }

@@ -27,6 +27,8 @@
 
 #include <mutex>
 
+class BoxRequests;
+
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -43,6 +45,8 @@ public:
     virtual bool offsetSeenYE() const = 0;
     // The main window's whole reset of the readings (with the box reset handling).
     virtual void resetReadings() = 0;
+    // The door for reset and erase requests.
+    virtual BoxRequests& boxRequests() = 0;
     // The main window's context menu, centred on `globalPos`.
     virtual void openContextMenu(const QPoint& globalPos) = 0;
 };

@@ -1,4 +1,4 @@
-#include "config/CSetup.h"
+#include "ui/CSetup.h"
 
 #include "config/Bearings.h"
 #include "config/Latin1.h"

@@ -1,0 +1,106 @@
+#include "acquisition/BoxRequests.h"
+
+#include "device/DeviceEvents.h"
+#include "device/LinkControl.h"
+
+#include <utility>
+
+namespace {
+
+int32_t slotValue(BoxRequest request) {
+    switch (request) {
+    case BoxRequest::Reset:
+        return kResetRequest;
+    case BoxRequest::Erase:
+        return kEraseRequest;
+    case BoxRequest::Write:
+        return kWriteRequest;
+    }
+    return kNoCommand;
+}
+
+} // namespace
+
+bool isFinal(RequestAnswer answer) {
+    return answer != RequestAnswer::None && answer != RequestAnswer::Waiting &&
+           answer != RequestAnswer::Sent;
+}
+
+BoxRequests::BoxRequests(LinkControl& link, std::function<int64_t()> clockMs,
+                         int64_t answerTimeoutMs)
+    : link_(link), clock_(std::move(clockMs)), timeout_(answerTimeoutMs) {}
+
+bool BoxRequests::active() const {
+    return answer_ == RequestAnswer::Waiting || answer_ == RequestAnswer::Sent;
+}
+
+void BoxRequests::submit(BoxRequest request, Callback told) {
+    if (active())
+        finish(RequestAnswer::Replaced);
+    request_ = request;
+    answer_ = RequestAnswer::Waiting;
+    restarted_ = false;
+    told_ = std::move(told);
+    link_.pendingCommand.store(slotValue(request));
+}
+
+RequestAnswer BoxRequests::poll() {
+    // The scheduler clears the slot once the bytes are out (or another
+    // request took the slot after them).
+    if (answer_ == RequestAnswer::Waiting && link_.pendingCommand.load() != slotValue(request_))
+        markSent();
+    if (answer_ == RequestAnswer::Sent && clock_() - sentAt_ >= timeout_)
+        finish(RequestAnswer::TimedOut);
+    return answer_;
+}
+
+void BoxRequests::deviceEvent(int code, int param, const DeviceReadings&) {
+    if (!active())
+        return;
+    poll();
+    if (answer_ != RequestAnswer::Sent)
+        return;
+    if (code == kResetResultEvent && param == kResetError) {
+        finish(RequestAnswer::Failed);
+    } else if (code == kStatusEvent && param != kStatusNotReady && restarted_) {
+        // The parser reports the first status lines after a restart as not
+        // ready; a valid one means the box is back and settled.
+        finish(RequestAnswer::Back);
+    }
+}
+
+void BoxRequests::boxRestart() {
+    // Only the scheduler announces a restart, as it sends a reset or an
+    // erase; the notice may come before it has cleared the slot.
+    if (answer_ == RequestAnswer::Waiting && request_ != BoxRequest::Write)
+        markSent();
+    if (answer_ == RequestAnswer::Sent)
+        restarted_ = true;
+}
+
+void BoxRequests::linkEnded() {
+    if (active())
+        finish(RequestAnswer::Failed);
+}
+
+void BoxRequests::markSent() {
+    sentAt_ = clock_();
+    answer_ = RequestAnswer::Sent;
+    if (told_) {
+        // A copy: the callback may submit the next request.
+        Callback told = told_;
+        told(RequestAnswer::Sent);
+        if (answer_ != RequestAnswer::Sent)
+            return; // replaced from inside the callback
+    }
+    if (request_ == BoxRequest::Write)
+        finish(RequestAnswer::Done);
+}
+
+void BoxRequests::finish(RequestAnswer answer) {
+    answer_ = answer;
+    // The callback may submit the next request.
+    Callback told = std::exchange(told_, {});
+    if (told)
+        told(answer);
+}

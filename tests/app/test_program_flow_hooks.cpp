@@ -1,0 +1,184 @@
+// Where the teach-in wizard and the data recorder join the main window's
+// session: the teach-in factory, the position texts, the end of the wizard,
+// the record button and the end of the program.
+
+#include "acquisition/AcquisitionCore.h"
+#include "app/CORVATIXDlg.h"
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "display/widgets/MainWindowLayout.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ScriptedDialogs : public SessionDialogs {
+public:
+    std::deque<int> menuAnswers;
+    int menuRuns = 0;
+    bool runSetup(QWidget*) override { return true; }
+    int runStartMenu(QWidget*) override {
+        ++menuRuns;
+        if (menuAnswers.empty())
+            return kExit;
+        const int answer = menuAnswers.front();
+        menuAnswers.pop_front();
+        return answer;
+    }
+};
+
+struct WizardLog {
+    int opened = 0;
+    int closed = 0;
+    std::vector<std::string> texts;
+};
+
+class FakeWizard : public TeachInSession {
+public:
+    explicit FakeWizard(WizardLog& log) : log_(log) { ++log_.opened; }
+    ~FakeWizard() override { ++log_.closed; }
+    void positionTexts(const std::string& position, const std::string& speed) override {
+        log_.texts.push_back(position + "|" + speed);
+    }
+
+private:
+    WizardLog& log_;
+};
+
+class FakeRecorder : public RecorderFlow {
+public:
+    int clicks = 0;
+    int closes = 0;
+    void recordButtonClicked() override { ++clicks; }
+    void closeRecordFiles() override { ++closes; }
+};
+
+class ProgramFlowHooks : public testing::Test {
+protected:
+    DeviceReadings readings;
+    std::mutex mutex;
+    LinkControl link;
+    ConfigData config;
+    ScriptedDialogs dialogs;
+    WizardLog wizard;
+    std::unique_ptr<CORVATIXDlg> window;
+
+    void SetUp() override {
+        setLanguage(0);
+        bearingCount = setBuiltInBearings(bearingTable);
+        config.bearingType = "KAVO150/KAVOS150";
+        config.pulseRate = 1344;
+        window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
+        window->setConfigurationSaver([] {});
+    }
+    void TearDown() override {
+        window.reset();
+        configData = ConfigData{};
+    }
+    // Runs the window; `during` runs once the first session has started, and
+    // the window ends with the next start menu (kExit).
+    void runWith(std::function<void()> during) {
+        QTimer::singleShot(0, window.get(), [this, during] {
+            during();
+            window->endOnRequest();
+        });
+        window->run();
+    }
+};
+
+TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMenu) {
+    MainWindowServices* given = nullptr;
+    window->setTeachInFactory([&](MainWindowServices& services) {
+        given = &services;
+        return std::make_unique<FakeWizard>(wizard);
+    });
+    dialogs.menuAnswers = {SessionDialogs::kTeachIn, SessionDialogs::kDiagnosis};
+    QTimer::singleShot(0, window.get(), [&] {
+        EXPECT_EQ(wizard.opened, 1);
+        EXPECT_TRUE(window->teachInOpen());
+        EXPECT_FALSE(window->isVisible()) << "the wizard stands in for the diagnosis window";
+        window->showState("Pos: 1", "Rpm: 2");
+        EXPECT_EQ(wizard.texts, std::vector<std::string>{"Pos: 1|Rpm: 2"});
+        // Called from the wizard's own handler: the session ends afterwards.
+        given->teachInEnded();
+        EXPECT_EQ(wizard.closed, 0);
+        QTimer::singleShot(0, window.get(), [&] {
+            EXPECT_EQ(wizard.closed, 1);
+            EXPECT_EQ(dialogs.menuRuns, 2);
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_FALSE(window->teachInOpen());
+            window->endOnRequest();
+        });
+    });
+    window->run();
+    EXPECT_EQ(given, static_cast<MainWindowServices*>(window.get()));
+    EXPECT_EQ(wizard.opened, 1);
+}
+
+TEST_F(ProgramFlowHooks, WithoutAWizardTheDiagnosisWindowServes) {
+    for (bool nullSession : {false, true}) {
+        SCOPED_TRACE(nullSession ? "a factory that opens nothing" : "no factory");
+        if (nullSession)
+            window->setTeachInFactory(
+                [](MainWindowServices&) { return std::unique_ptr<TeachInSession>(); });
+        dialogs.menuAnswers = {SessionDialogs::kTeachIn};
+        runWith([&] {
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_FALSE(window->teachInOpen());
+        });
+        window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
+        window->setConfigurationSaver([] {});
+    }
+}
+
+TEST_F(ProgramFlowHooks, TheRecordButtonReachesTheRecorderWhichClosesItsFilesAtTheEnd) {
+    FakeRecorder recorder;
+    dialogs.menuAnswers = {SessionDialogs::kDiagnosis};
+    runWith([&] {
+        // Without a recorder the button is released again.
+        window->controls().recordButton->setEnabled(true);
+        window->controls().recordButton->click();
+        EXPECT_FALSE(window->controls().recordButton->isChecked());
+
+        window->setRecorderFlow(&recorder);
+        window->controls().recordButton->click();
+        EXPECT_EQ(recorder.clicks, 1);
+        window->showRecordButton(true);
+        EXPECT_TRUE(window->controls().recordButton->isChecked());
+        window->showRecordButton(false);
+        EXPECT_FALSE(window->controls().recordButton->isChecked());
+    });
+    EXPECT_EQ(recorder.closes, 1);
+}
+
+TEST_F(ProgramFlowHooks, ServicesForTheFeatures) {
+    MainWindowServices& services = *window;
+    EXPECT_EQ(&services.deviceCore(), &services.deviceCore());
+    EXPECT_EQ(services.mainWindow(), window.get());
+    link.statusRestart = false;
+    services.setStatusRestart();
+    EXPECT_TRUE(link.statusRestart);
+    // The whole reset: the readings and the box reset handling.
+    readings.amplitudeWH = 55.0;
+    link.boxStarting = false;
+    services.resetReadings();
+    EXPECT_EQ(readings.amplitudeWH, 0.0);
+    EXPECT_TRUE(link.boxStarting);
+    EXPECT_TRUE(link.awaitingIdentification);
+    const StatusDecoding decoding = services.statusDecoding();
+    EXPECT_FALSE(decoding.offsetSeenWH);
+    EXPECT_FALSE(decoding.offsetSeenYE);
+    EXPECT_EQ(decoding.sensorConnection, -1);
+}
+
+} // namespace
