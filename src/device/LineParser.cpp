@@ -23,6 +23,8 @@ constexpr int64_t kHalfPeriodCounts = kCountsPerPeriod / 2;
 // The largest step between two samples taken as resolved, in turns: half a
 // turn is where the difference aliases, with a margin for uneven intervals.
 constexpr double kResolvableTurn = 0.35;
+// Samples over which the marks of an absolute box are counted (about 2 s).
+constexpr int32_t kMarkRunSamples = 40;
 // A sample interval this many times the mean is a gap, not a sample.
 constexpr double kLateInterval = 2.0;
 constexpr int64_t kWrapTurns = 20; // turns added before the reference position is wrapped
@@ -277,27 +279,35 @@ void LineParser::resolutionSample(double elapsed, bool leftOut, bool referenceMa
     // Two samples tell apart only steps of less than half a turn: above that
     // the difference aliases (an absolute position wraps every turn) or is
     // left out as a wrap. The limit keeps a margin below half a turn per
-    // sample interval. Faster turning shows as many left-out samples, or, in
-    // absolute mode with its one mark per turn, as a mark in most samples.
+    // sample interval. Faster turning shows as many left-out samples; in
+    // absolute mode, with its one mark per turn, it shows in the marks: below
+    // a turn per sample every turn brings one mark sample, so marks per second
+    // are turns per second, counted over a longer run to be steady.
     windowTimes_ += elapsed;
     windowLeftOut_ += leftOut ? 1 : 0;
-    windowMarks_ += referenceMark ? 1 : 0;
+    markRunTimes_ += elapsed;
+    markRunMarks_ += referenceMark ? 1 : 0;
+    const double turn = double(config_.pulseRate.load()) * double(kCountsPerPeriod);
+    if (++markRunSamples_ >= kMarkRunSamples) {
+        marksOverLimit_ = markRunTimes_ > 0.0 && readings_.speedLimit > 0.0 &&
+                          markRunMarks_ * turn / markRunTimes_ / 1000.0 > readings_.speedLimit;
+        markRunSamples_ = 0;
+        markRunMarks_ = 0;
+        markRunTimes_ = 0.0;
+    }
     if (++windowSamples_ < kSpeedSamples) {
         return;
     }
-    const double turn = double(config_.pulseRate.load()) * double(kCountsPerPeriod);
     const double interval = windowTimes_ / windowSamples_;
     meanInterval_ = interval;
     if (interval > 0.0 && turn > 0.0) {
         readings_.speedLimit = kResolvableTurn * turn / interval / 1000.0;
-        readings_.speedOverLimit =
-            std::fabs(readings_.speed) > readings_.speedLimit ||
-            2 * windowLeftOut_ >= windowSamples_ ||
-            (readings_.absolutePositionMode && 2 * windowMarks_ >= windowSamples_);
+        readings_.speedOverLimit = std::fabs(readings_.speed) > readings_.speedLimit ||
+                                   2 * windowLeftOut_ >= windowSamples_ ||
+                                   (readings_.absolutePositionMode && marksOverLimit_);
     }
     windowSamples_ = 0;
     windowLeftOut_ = 0;
-    windowMarks_ = 0;
     windowTimes_ = 0.0;
 }
 
@@ -421,7 +431,10 @@ void LineParser::referenceMarkLine(Lock& lock, int32_t startTimeMs) {
         return;
     }
     // After an odd poll step the box answered the position poll with this line.
-    const bool position_poll = pollStep_ % 2 != 0;
+    // Step 0 (the end of the cycle) and step 14 without an interference
+    // request are position polls as well: their marks are samples too.
+    const bool position_poll =
+        pollStep_ % 2 != 0 || pollStep_ == 0 || (pollStep_ == 14 && !link_.noiseButtonPressed);
     if (position_poll) {
         // The same shift as a position line, or the position jumps at every mark.
         int32_t p = position;

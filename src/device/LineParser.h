@@ -138,7 +138,11 @@ private:
     // Every position sample, left out or not, for the resolvable speed.
     int32_t windowSamples_ = 0;
     int32_t windowLeftOut_ = 0;
-    int32_t windowMarks_ = 0;
+    // Reference marks over a longer run of samples (absolute mode).
+    int32_t markRunSamples_ = 0;
+    int32_t markRunMarks_ = 0;
+    double markRunTimes_ = 0.0;
+    bool marksOverLimit_ = false;
     double windowTimes_ = 0.0;
     double meanInterval_ = 0.0;       // ms, of the last full window
     int32_t statusCountdown_ = 1;     // "ST" start-up phase
