@@ -431,10 +431,9 @@ void LineParser::referenceMarkLine(Lock& lock, int32_t startTimeMs) {
         return;
     }
     // After an odd poll step the box answered the position poll with this line.
-    // Step 0 (the end of the cycle) and step 14 without an interference
-    // request are position polls as well: their marks are samples too.
-    const bool position_poll =
-        pollStep_ % 2 != 0 || pollStep_ == 0 || (pollStep_ == 14 && !link_.noiseButtonPressed);
+    // Step 14 without an interference request is a position poll as well:
+    // its marks are samples too.
+    const bool position_poll = pollStep_ % 2 != 0 || (pollStep_ == 14 && !link_.noiseButtonPressed);
     if (position_poll) {
         // The same shift as a position line, or the position jumps at every mark.
         int32_t p = position;
