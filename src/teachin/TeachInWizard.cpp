@@ -270,7 +270,9 @@ void TeachInWizard::travelStep() {
         forgetDrawnBars();
     }
 
-    // Without a ready box "Next >" stays disabled even when all was learned.
+    // Without a ready box "Next >" stays disabled even when all was learned:
+    // a box that lost its offsets or reports NoOff has not kept the teach-in,
+    // and finishing then would store it as if it had.
     if (ready && amplitudesTested_ && referenceDone_ && absoluteDone_) {
         nextMode_ = (stepCount_ < 5 || ok_[kAbsoluteFound]) ? NextMode::Blinking : NextMode::Steady;
         if (!stepSatisfied_) {
@@ -369,6 +371,8 @@ void TeachInWizard::closingEvaluation() {
         busy_ = true;
         const ClosingFinding finding = closingAmplitudeTest(extremes_, ok_[kYeOk], ok_[kWhOk]);
         step_ = finding.step;
+        // Back at a distance step nothing is satisfied: Cancel is free again.
+        stepSatisfied_ = false;
         act(WizardAction::Kind::Beep);
         ask(amplitudeFailureMessage(finding.text));
     }
@@ -473,6 +477,7 @@ WizardUpdate TeachInWizard::answer(bool accepted) {
     case WizardMessageKind::OptimumRange:
         if (accepted) {
             step_ = optimumSensor_;
+            stepSatisfied_ = false; // as with Back: the distance step locks nothing
         } else {
             warnOptimum_ = false;
         }

@@ -331,6 +331,10 @@ TEST_F(TeachInWizardTest, TravelOutsideTheLimitsSendsBackToTheSensor) {
         EXPECT_EQ(r.wizard.view().failure, 0);
         EXPECT_EQ(r.step(), c.step);
         EXPECT_FALSE(r.result);
+        // Back at the distance step the user may cancel again.
+        r.tick();
+        EXPECT_FALSE(r.wizard.view().stepSatisfied);
+        EXPECT_TRUE(r.wizard.view().cancel.enabled);
     }
 }
 
@@ -413,6 +417,8 @@ TEST_F(TeachInWizardTest, OptimumQuestionYesForWhiteGoesToStepTwo) {
     ASSERT_EQ(rig.wizard.openMessage(), WizardMessageKind::OptimumRange);
     rig.answer(true);
     EXPECT_EQ(rig.step(), 1);
+    rig.tick();
+    EXPECT_TRUE(rig.wizard.view().cancel.enabled);
 }
 
 TEST_F(TeachInWizardTest, NoAbsolutePositionFailsAtTheLastStep) {
