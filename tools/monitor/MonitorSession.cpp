@@ -151,11 +151,14 @@ void MonitorSession::deviceEvent(int code, int, const DeviceReadings& readings) 
             // By the first position the box has told who it is.
             identityShown_ = true;
             MonitorRecord box = makeRecord(MonitorRecord::Kind::Box, readings);
-            box.info = formatText("port %s; type %s; firmware %s; serial %s %s", device_.c_str(),
+            box.info = formatText("port %s; type %s; firmware %s", device_.c_str(),
                                   trimmed(field(readings.boxTypeText)).c_str(),
-                                  trimmed(field(readings.versionText)).c_str(),
-                                  trimmed(field(readings.serialTextA)).c_str(),
-                                  trimmed(field(readings.serialTextB)).c_str());
+                                  trimmed(field(readings.versionText)).c_str());
+            // An older box never sends its serial numbers.
+            const std::string serial = trimmed(trimmed(field(readings.serialTextA)) + " " +
+                                               trimmed(field(readings.serialTextB)));
+            if (!serial.empty())
+                box.info += "; serial " + serial;
             output(box);
         }
         output(makeRecord(MonitorRecord::Kind::Position, readings));

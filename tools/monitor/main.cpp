@@ -73,7 +73,12 @@ int main(int argc, char** argv) {
     // the program uses it.
     loadConfig();
 
-    SerialTraceWriter trace;
+    SerialTraceWriter::Options traceOptions;
+    traceOptions.comment =
+        "taken " +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() +
+        " by orvatix-monitor on " + device;
+    SerialTraceWriter trace(traceOptions);
     if (!options.tracePath.empty()) {
         std::string error;
         if (!trace.open(options.tracePath, &error)) {
