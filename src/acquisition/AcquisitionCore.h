@@ -29,6 +29,8 @@
 #include <functional>
 #include <memory>
 
+class SerialTraceWriter;
+
 class AcquisitionCore : public QObject {
 public:
     // The first tick comes this long after the start, then every kTickMs.
