@@ -125,7 +125,7 @@ const char* const kFrench[kRows] = {
     /* 33 */ "DAC-Offset",
     /* 34 */ "Les paramètres ne peuvent pas être enregistrés dans\n%s\n\n%s",
     /* 35 */ "pas un fichier ordinaire",
-    /* 36 */ "Ouvrir le dossier du journal",
+    /* 36 */ "Ouvrir dossier journal",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ ("ATTENZIONE:\n\nRipetizione del Teach-In del sistema di misura KAVO\n\nLa ripetizione "

@@ -169,7 +169,7 @@ TEST_F(StatusWindow, OpenLogFolderOpensTheEventLogsFolderInEveryLanguage) {
     EXPECT_NE(captions[1], captions[0]);
 
     // The test's own data folder, not the user's.
-    QStandardPaths::setTestMode(true);
+    QStandardPaths::setTestModeEnabled(true);
     QString opened;
     dialog->openFolder = [&opened](const QString& folder) { opened = folder; };
     button->click();
