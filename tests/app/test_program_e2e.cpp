@@ -246,6 +246,8 @@ TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCa
     script.add("setup dialog confirmed", [] { return clickIn<CSetup>(1); });
     script.add("start menu: System diagnosis", [] { return clickIn<CSelectDlg>(1023); });
     script.add("positions", [&] { return window.isVisible() && showsPosition(window); });
+    // The status settles after the box's start: its first entry.
+    script.add("a status list entry", [&] { return statusList.count() > 0; });
     script.add("cable pulled", [&] {
         box.hangUp();
         return true;
