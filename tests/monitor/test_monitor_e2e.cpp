@@ -224,6 +224,37 @@ TEST(Monitor, ExitCodesTellWhatWentWrong) {
     EXPECT_TRUE(quiet.lines.empty());
 }
 
+TEST(Monitor, ABusyPortGivesThreeAndATerminationEndsARunWithZero) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SimulatedBox box(dir, QStringLiteral("box"), {});
+    ASSERT_TRUE(box.started());
+
+    // The first monitor holds the port until it is told to end.
+    QProcess holder;
+    holder.setWorkingDirectory(dir.path());
+    holder.start(QStringLiteral(ORVATIX_MONITOR),
+                 {QStringLiteral("--port"), box.link(), QStringLiteral("--json")});
+    ASSERT_TRUE(holder.waitForStarted(30000));
+    QByteArray held;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            holder.waitForReadyRead(50);
+            held += holder.readAllStandardOutput();
+            return held.contains("\"kind\":\"position\"");
+        },
+        60s));
+
+    const MonitorRun busy = runMonitor(dir, {QStringLiteral("--port"), box.link()});
+    EXPECT_EQ(busy.exitCode, 3);
+    EXPECT_NE(busy.errors.find("busy"), std::string::npos) << busy.errors;
+
+    holder.terminate();
+    ASSERT_TRUE(holder.waitForFinished(30000));
+    EXPECT_EQ(holder.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(holder.exitCode(), 0);
+}
+
 TEST(Monitor, ATraceOfARunReplaysIntoTheSameRecords) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
