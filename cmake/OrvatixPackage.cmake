@@ -13,7 +13,8 @@ set(CPACK_PACKAGE_DESCRIPTION
   "ORVATIX shows the position, speed, signal amplitudes and error flags of the magnetic
 angle-measuring system of KAVO/KAVOS rotary-table bearings, keeps a status list,
 measures interference and leads through the teach-in. The package also holds
-orvatix-box-sim, a simulated ORVA Box on a pseudo-terminal that replays serial traces.")
+orvatix-monitor, the box's positions and status on the command line (text, JSON, CSV),
+and orvatix-box-sim, a simulated ORVA Box on a pseudo-terminal that replays serial traces.")
 # The package carries the version the program itself shows (--version).
 set(ORVATIX_PACKAGE_VERSION ${PROJECT_VERSION})
 file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/ProgramVersion.h version_line

@@ -79,6 +79,7 @@ void AcquisitionCore::startLinkThread() {
         return;
     linkEnded_ = false;
     thread_ = std::make_unique<CSerialComm>(notifier_, ports_, records_);
+    thread_->setTraceWriter(trace_);
     thread_->startLinkThread();
 }
 

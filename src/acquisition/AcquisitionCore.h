@@ -29,6 +29,8 @@
 #include <functional>
 #include <memory>
 
+class SerialTraceWriter;
+
 class AcquisitionCore : public QObject {
 public:
     // The first tick comes this long after the start, then every kTickMs.
@@ -67,6 +69,10 @@ public:
     // asks for when it opens another port.
     void resetReadings();
 
+    // A serial trace of the link (null: none); effective for a thread started
+    // after the call. The writer outlives the thread.
+    void setTraceWriter(SerialTraceWriter* trace) { trace_ = trace; }
+
     // Starts the reader thread (once; later calls do nothing).
     void startLinkThread();
     bool linkThreadStarted() const { return thread_ != nullptr; }
@@ -99,6 +105,7 @@ private:
     BoxRequests requests_;
     ReceiverList receivers_;
     std::unique_ptr<CSerialComm> thread_;
+    SerialTraceWriter* trace_ = nullptr;
     bool linkEnded_ = false;
     QTimer startTimer_;
     QTimer tickTimer_;

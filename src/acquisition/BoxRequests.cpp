@@ -42,6 +42,8 @@ void BoxRequests::submit(BoxRequest request, Callback told) {
     restarted_ = false;
     told_ = std::move(told);
     link_.pendingCommand.store(slotValue(request));
+    if (observer)
+        observer(request, RequestAnswer::Waiting);
 }
 
 RequestAnswer BoxRequests::poll() {
@@ -99,6 +101,8 @@ void BoxRequests::markSent() {
 
 void BoxRequests::finish(RequestAnswer answer) {
     answer_ = answer;
+    if (observer)
+        observer(request_, answer);
     // The callback may submit the next request.
     Callback told = std::exchange(told_, {});
     if (told)

@@ -66,6 +66,10 @@ public:
     // Waiting or Sent.
     bool active() const;
 
+    // Hears every request as it is submitted (Waiting) and its final answer,
+    // whoever submitted it: the event log's view of the door.
+    std::function<void(BoxRequest, RequestAnswer)> observer;
+
     // DeviceReceiver
     void deviceEvent(int code, int param, const DeviceReadings& readings) override;
     void boxRestart() override;

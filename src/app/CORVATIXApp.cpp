@@ -7,12 +7,18 @@
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/SerialTrace.h"
+#include "eventlog/SessionEventLog.h"
+#include "status/StatusList.h"
 #include "ui/Artwork.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QEvent>
 #include <QMessageBox>
 #include <QTemporaryDir>
+
+#include <cstdio>
 
 CORVATIXApp::CORVATIXApp(CommandLineOptions options) : options_(std::move(options)) {}
 
@@ -56,8 +62,38 @@ bool CORVATIXApp::InitInstance() {
     if (!options_.port.empty())
         qputenv("ORVATIX_PORTS", QByteArray::fromStdString(options_.port));
 
+    // Made before the window and closed after it: the reader thread writes
+    // to it until the window has joined the thread.
+    std::unique_ptr<SerialTraceWriter> trace;
+    if (!options_.trace.empty()) {
+        SerialTraceWriter::Options traceOptions;
+        traceOptions.comment = "taken " +
+                               QDateTime::currentDateTime()
+                                   .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                   .toStdString() +
+                               " by ORVATIX";
+        trace = std::make_unique<SerialTraceWriter>(traceOptions);
+        std::string error;
+        if (!trace->open(options_.trace, &error)) {
+            QMessageBox::critical(
+                nullptr, QStringLiteral("ORVATIX"),
+                QStringLiteral("The serial trace %1 could not be written: %2")
+                    .arg(QString::fromStdString(options_.trace), QString::fromStdString(error)));
+            exitCode_ = 1;
+            return false;
+        }
+    }
     CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData);
     dlg.setOnlyPort(!options_.port.empty());
+    if (trace)
+        dlg.setTraceWriter(trace.get());
+    // What happened at the machine, for afterwards; gone before the window.
+    EventLog eventLog;
+    if (!eventLog.active())
+        std::fprintf(stderr, "ORVATIX: no event log: %s\n",
+                     eventLog.inactiveReason().toLocal8Bit().constData());
+    SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
+
     if (panel_)
         dlg.installEventFilter(this);
     connect(&termination, &TerminationSignals::requested, &dlg, &CORVATIXDlg::endOnRequest);

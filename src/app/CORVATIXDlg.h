@@ -118,6 +118,8 @@ public:
     // the serial-number line and on the terminal instead of the not-found
     // notice.
     void setOnlyPort(bool only);
+    // A serial trace of the link (null: none), before run().
+    void setTraceWriter(SerialTraceWriter* trace) { core_.setTraceWriter(trace); }
 
     // Window title, icons and captions in the current language.
     void refresh();

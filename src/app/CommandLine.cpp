@@ -31,6 +31,14 @@ CommandLineOptions parseCommandLine(const std::vector<std::string>& args) {
             options.port = arg.substr(7);
             if (options.port.empty())
                 return fail("--port needs a device, for example --port=/dev/ttyUSB0");
+        } else if (arg == "--trace") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return fail("--trace needs a file, for example --trace box.trace");
+            options.trace = args[++i];
+        } else if (arg.starts_with("--trace=")) {
+            options.trace = arg.substr(8);
+            if (options.trace.empty())
+                return fail("--trace needs a file, for example --trace=box.trace");
         } else {
             return fail("unknown option '" + arg + "'");
         }
@@ -51,7 +59,7 @@ bool wantsHelpOrVersion(int argc, char** argv) {
 
 std::string usageText(const std::string& programName) {
     return "Usage: " + programName +
-           " [--demo | --port DEVICE]\n"
+           " [--demo | --port DEVICE] [--trace FILE]\n"
            "\n"
            "Setup and diagnosis of the ORVA Box, the measuring electronics of the\n"
            "KAVO/KAVOS angle-measuring bearings, over RS-232 (9600 baud, 8N1).\n"
@@ -62,6 +70,9 @@ std::string usageText(const std::string& programName) {
            "  --port DEVICE   the box is at DEVICE (for example /dev/ttyUSB0); it is COM1\n"
            "                  for the program. Without it the program searches the\n"
            "                  serial ports of the system for the box.\n"
+           "  --trace FILE    record every byte on the line, both directions, with its\n"
+           "                  time, to FILE (a serial trace; orvatix-box-sim --replay\n"
+           "                  plays it back)\n"
            "  -h, --help      show this text and exit\n"
            "  -v, --version   show the version and exit\n"
            "\n"

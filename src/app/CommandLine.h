@@ -1,5 +1,6 @@
 #pragma once
-// The program's command line: --demo, --port DEVICE, --help, --version.
+// The program's command line: --demo, --port DEVICE, --trace FILE, --help,
+// --version.
 
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@ struct CommandLineOptions {
     Action action = Action::Run;
     bool demo = false; // run on the simulated box, mapped to COM1
     std::string port;  // a device to use as COM1; empty: the system's ports
+    std::string trace; // a serial trace of the link to this file; empty: none
     std::string error; // for Action::Error: what was wrong
 };
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kRows = 36;
+constexpr int kRows = 37;
 
 const char* const kEnglish[kRows] = {
     /* 0 */ ("WARNING:\n\nRepeated Teach-In of KAVO measuring system\n\nRepeated teach-in is only "
@@ -44,6 +44,7 @@ const char* const kEnglish[kRows] = {
     /* 33 */ "DAC-Offset",
     /* 34 */ "The settings cannot be saved in\n%s\n\n%s",
     /* 35 */ "not a regular file",
+    /* 36 */ "Open log folder",
 };
 const char* const kGerman[kRows] = {
     /* 0 */ ("WARNUNG:\n\nWiederholtes Teach-In des KAVO-Messsystems\n\nEin wiederholtes Teach-In "
@@ -83,6 +84,7 @@ const char* const kGerman[kRows] = {
     /* 33 */ "DAC-Offset",
     /* 34 */ "Die Einstellungen können nicht gespeichert werden in\n%s\n\n%s",
     /* 35 */ "keine gewöhnliche Datei",
+    /* 36 */ "Protokollordner öffnen",
 };
 const char* const kFrench[kRows] = {
     /* 0 */ (
@@ -123,6 +125,7 @@ const char* const kFrench[kRows] = {
     /* 33 */ "DAC-Offset",
     /* 34 */ "Les paramètres ne peuvent pas être enregistrés dans\n%s\n\n%s",
     /* 35 */ "pas un fichier ordinaire",
+    /* 36 */ "Ouvrir dossier journal",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ ("ATTENZIONE:\n\nRipetizione del Teach-In del sistema di misura KAVO\n\nLa ripetizione "
@@ -163,6 +166,7 @@ const char* const kItalian[kRows] = {
     /* 33 */ "DAC-Offset",
     /* 34 */ "Impossibile salvare le impostazioni in\n%s\n\n%s",
     /* 35 */ "non è un file normale",
+    /* 36 */ "Apri cartella del registro",
 };
 const char* const kSpanish[kRows] = {
     /* 0 */ ("ADVERTENCIA:\n\nRepetición del Teach-In del sistema de medición KAVO\n\nSolo es "
@@ -202,6 +206,7 @@ const char* const kSpanish[kRows] = {
     /* 33 */ "DAC-Offset",
     /* 34 */ "No se pueden guardar los ajustes en\n%s\n\n%s",
     /* 35 */ "no es un archivo normal",
+    /* 36 */ "Abrir carpeta de registro",
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "device/CSerialComm.h"
 
 #include "device/PortMap.h"
+#include "device/SerialTrace.h"
 
 #include <QSerialPort>
 #include <QString>
@@ -155,9 +156,14 @@ bool CSerialComm::readByte(unsigned char& byte) {
             port_->waitForReadyRead(int(kReadTimeout.count()));
         if (port_->read(&c, 1) == 1) {
             byte = static_cast<unsigned char>(c);
+            if (trace_)
+                trace_->recordRead(std::string_view(&c, 1));
             return true;
         }
     }
+    // Idle: a trace that waits for its interval is written now.
+    if (trace_)
+        trace_->record(TraceDirection::Read, {});
     // Nothing came: the read takes its full time all the same. Without a
     // port, and after a hang-up (Qt's wait then returns at once), the loop
     // would otherwise spin.
@@ -265,6 +271,8 @@ void CSerialComm::sendCommand(std::string_view bytes) {
     if (!port_)
         return;
     port_->write(bytes.data(), qint64(bytes.size()));
+    if (trace_)
+        trace_->recordWritten(bytes);
     // No event loop runs on this thread: hand the bytes to the driver now.
     port_->flush();
     if (port_->bytesToWrite() > kOutputBufferSize)

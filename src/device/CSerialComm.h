@@ -39,6 +39,7 @@
 
 class PortMap;
 class QSerialPort;
+class SerialTraceWriter;
 class QThread;
 
 // The shared records the link works on; tests pass their own instances.
@@ -82,6 +83,10 @@ public:
     void wait();
     bool started() const { return thread_ != nullptr; }
 
+    // Every byte on the line, both directions, goes to `trace` as well (null:
+    // none). Set before the thread starts; the writer outlives the thread.
+    void setTraceWriter(SerialTraceWriter* trace) { trace_ = trace; }
+
     // The noise measurement button: the poll cycle then asks for interference.
     void setNoiseButtonPressed(bool pressed) { scheduler_.setNoiseButtonPressed(pressed); }
 
@@ -110,6 +115,8 @@ private:
     LineParser parser_;
     std::unique_ptr<QThread> thread_;
     std::chrono::steady_clock::time_point epoch_;
+
+    SerialTraceWriter* trace_ = nullptr;
 
     // Reader thread only.
     std::unique_ptr<QSerialPort> port_;

@@ -11,6 +11,11 @@
 #include <algorithm>
 #include <string>
 
+QString EventLog::defaultFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return data.isEmpty() ? QString() : data + QStringLiteral("/log");
+}
+
 EventLog::EventLog(EventLogOptions options) : options_(std::move(options)) {
     std::lock_guard<std::mutex> lock(mutex_);
     folder_ = options_.folder;

@@ -71,6 +71,10 @@ public:
         append(recordingSavedText(ampPath, refPath));
     }
 
+    // Where a log with an empty folder option writes: the user's data folder
+    // + "/log" (empty when the system names none).
+    static QString defaultFolder();
+
     bool active() const;
     QString inactiveReason() const;
     QString folder() const { return folder_; }

@@ -7,10 +7,11 @@
 //     2026-12-07 12:50:12  request      erase
 //     2026-12-07 12:50:14  result       erase: flash erased
 
+// The same requests the box's request door takes.
+#include "device/BoxRequest.h"
+
 #include <string>
 #include <string_view>
-
-enum class BoxRequest { Reset, Erase, Write };
 
 struct BoxConnection {
     std::string port;         // the program's name, "COM1"

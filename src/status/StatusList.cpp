@@ -19,6 +19,8 @@ bool StatusList::append(const StatusListEntry& entry) {
     }
     if (listener_)
         listener_();
+    if (entryListener_)
+        entryListener_(entry, count_);
     return true;
 }
 

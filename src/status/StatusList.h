@@ -59,6 +59,12 @@ public:
     // to stop listening.
     void setAppendListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
+    // Hears each entry added, with its number in the list (1 the oldest);
+    // beside the window's listener, for the event log.
+    void setEntryListener(std::function<void(const StatusListEntry&, int number)> listener) {
+        entryListener_ = std::move(listener);
+    }
+
 private:
     std::array<StatusListEntry, kCapacity> ring_{};
     int first_ = 0;
@@ -66,6 +72,7 @@ private:
     bool busy_ = false;
     bool frozen_ = false;
     std::function<void()> listener_;
+    std::function<void(const StatusListEntry&, int)> entryListener_;
 };
 
 extern StatusList statusList;

@@ -44,6 +44,8 @@ TEST(CommandLine, Options) {
         {{"--port="}, Action::Error, false, ""},
         {{"--frobnicate"}, Action::Error, false, ""},
         {{"--demo", "--port", "/dev/ttyS0"}, Action::Error, true, "/dev/ttyS0"},
+        {{"--trace"}, Action::Error, false, ""},
+        {{"--trace="}, Action::Error, false, ""},
     };
     for (const Case& c : cases) {
         const CommandLineOptions options = parseCommandLine(c.args);
@@ -58,9 +60,18 @@ TEST(CommandLine, Options) {
     }
 }
 
+TEST(CommandLine, TraceFileBesideThePort) {
+    const CommandLineOptions a = parseCommandLine({"--port", "/dev/ttyS1", "--trace", "a.trace"});
+    EXPECT_EQ(a.action, CommandLineOptions::Action::Run);
+    EXPECT_EQ(a.port, "/dev/ttyS1");
+    EXPECT_EQ(a.trace, "a.trace");
+    EXPECT_EQ(parseCommandLine({"--demo", "--trace=b.trace"}).trace, "b.trace");
+    EXPECT_TRUE(parseCommandLine({"--demo"}).trace.empty());
+}
+
 TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram) {
     const std::string usage = usageText("orvatix");
-    for (const char* option : {"--demo", "--port DEVICE", "--help", "--version"})
+    for (const char* option : {"--demo", "--port DEVICE", "--trace FILE", "--help", "--version"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     EXPECT_EQ(versionText(), "ORVATIX 3.2\n");
 }

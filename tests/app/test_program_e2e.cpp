@@ -11,11 +11,15 @@
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
+#include "device/SerialTrace.h"
+#include "eventlog/SessionEventLog.h"
+#include "status/StatusList.h"
 #include "ui/CSelectDlg.h"
 #include "ui/CSetup.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -23,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -221,6 +226,90 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     EXPECT_TRUE(linkControl.threadEnded);
     EXPECT_FALSE(window.linkThreadStarted()); // joined and gone
     EXPECT_TRUE(std::filesystem::exists(workDir.filePath(kConfigFileName).toStdString()));
+}
+
+TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCable) {
+    SerialTraceWriter trace;
+    const std::string tracePath = workDir.filePath("line.trace").toStdString();
+    ASSERT_TRUE(trace.open(tracePath));
+    CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
+    window.setConfigurationSaver([] {});
+    window.setTraceWriter(&trace);
+    EventLogOptions logOptions;
+    logOptions.folder = workDir.filePath("log");
+    EventLog log(logOptions);
+    SessionEventLog sessionLog(log, window.deviceCore(), statusList);
+
+    std::chrono::steady_clock::time_point plugged;
+    double backAfterS = 0.0;
+    Script script;
+    script.add("setup dialog confirmed", [] { return clickIn<CSetup>(1); });
+    script.add("start menu: System diagnosis", [] { return clickIn<CSelectDlg>(1023); });
+    script.add("positions", [&] { return window.isVisible() && showsPosition(window); });
+    // The status settles after the box's start: its first entry.
+    script.add("a status list entry", [&] { return statusList.count() > 0; });
+    script.add("cable pulled", [&] {
+        box.hangUp();
+        return true;
+    });
+    script.add("no-data state", [&] {
+        return window.controls().positionField->text() == QLatin1String("No data.  ");
+    });
+    script.add("cable plugged in", [&] {
+        plugged = std::chrono::steady_clock::now();
+        return box.reconnect();
+    });
+    script.add(
+        "positions again",
+        [&] {
+            if (!showsPosition(window))
+                return false;
+            backAfterS =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - plugged).count();
+            return true;
+        },
+        120s);
+    script.add("close request", [&] {
+        window.close();
+        return true;
+    });
+    script.add("start menu again: Exit", [] { return clickIn<CSelectDlg>(1026); });
+    QTimer rescue;
+    QObject::connect(&rescue, &QTimer::timeout, [&window] {
+        if (clickIn<CSelectDlg>(1026))
+            return;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+        else if (window.isVisible())
+            window.close();
+    });
+    script.onFailure = [&rescue] { rescue.start(200); };
+    script.start();
+    window.run();
+    trace.close();
+
+    EXPECT_EQ(script.failure(), "");
+    // A figure for docs/performance.md, not a limit.
+    std::printf("box found again %.2f s after the cable came back\n", backAfterS);
+
+    const TraceParseResult parsed = readSerialTraceFile(tracePath);
+    ASSERT_TRUE(parsed.trace) << parsed.error;
+    int written = 0, read = 0;
+    for (const TraceChunk& chunk : parsed.trace->chunks)
+        (chunk.direction == TraceDirection::Written ? written : read) += 1;
+    EXPECT_GT(written, 10);
+    EXPECT_GT(read, 10);
+
+    QFile logFile(log.currentFile());
+    ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
+    const std::string logText = logFile.readAll().toStdString();
+    const size_t first = logText.find("connected");
+    ASSERT_NE(first, std::string::npos) << logText;
+    EXPECT_NE(logText.find("connected", first + 1), std::string::npos) << logText;
+    EXPECT_TRUE(logText.find("no data") != std::string::npos ||
+                logText.find("cable lost") != std::string::npos)
+        << logText;
+    EXPECT_NE(logText.find("status"), std::string::npos) << logText;
 }
 
 } // namespace

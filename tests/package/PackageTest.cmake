@@ -39,6 +39,7 @@ set(root ${SCRATCH}/root/usr)
 foreach(file
     bin/orvatix
     bin/orvatix-box-sim
+    bin/orvatix-monitor
     share/applications/orvatix.desktop
     share/icons/hicolor/scalable/apps/orvatix.svg
     share/orvatix/ManualEnglish.pdf
@@ -61,6 +62,16 @@ execute_process(COMMAND ${root}/bin/orvatix-box-sim --help
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "usage: orvatix-box-sim" OR NOT out MATCHES "--replay")
   message(FATAL_ERROR "orvatix-box-sim --help (${rc}): ${out}${err}")
+endif()
+execute_process(COMMAND ${root}/bin/orvatix-monitor --help
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "orvatix-monitor --port DEVICE" OR NOT out MATCHES "EXIT STATUS")
+  message(FATAL_ERROR "orvatix-monitor --help (${rc}): ${out}${err}")
+endif()
+# The monitor runs where there is no display: no widgets library.
+execute_process(COMMAND ldd ${root}/bin/orvatix-monitor OUTPUT_VARIABLE monitorLibs)
+if(monitorLibs MATCHES "Qt6Widgets")
+  message(FATAL_ERROR "orvatix-monitor links Qt Widgets:\n${monitorLibs}")
 endif()
 execute_process(COMMAND ldd ${root}/bin/orvatix OUTPUT_VARIABLE libs)
 if(libs MATCHES "${BUILD_DIR}")

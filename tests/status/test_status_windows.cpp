@@ -9,6 +9,7 @@
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "eventlog/EventLog.h"
 #include "status/StatusList.h"
 #include "status/StatusListFile.h"
 #include "status/widgets/CAdditionalMonitor.h"
@@ -26,7 +27,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +150,31 @@ TEST_F(StatusWindow, OkClosesTheWindowAndTheListStays) {
     EXPECT_EQ(list.count(), 3);
     add(0x0001); // no window listens any more
     EXPECT_EQ(list.count(), 4);
+}
+
+TEST_F(StatusWindow, OpenLogFolderOpensTheEventLogsFolderInEveryLanguage) {
+    QPushButton* button = control<QPushButton>(dialog, CErrorDialog::kOpenLogFolder);
+    std::vector<QString> captions;
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setLanguage(language);
+        dialog->refreshCaptions();
+        EXPECT_FALSE(button->text().isEmpty()) << language;
+        // The caption fits its button.
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width())
+            << language;
+        captions.push_back(button->text());
+    }
+    setLanguage(0);
+    EXPECT_EQ(captions.front(), QStringLiteral("Open log folder"));
+    EXPECT_NE(captions[1], captions[0]);
+
+    // The test's own data folder, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QString opened;
+    dialog->openFolder = [&opened](const QString& folder) { opened = folder; };
+    button->click();
+    EXPECT_EQ(opened, EventLog::defaultFolder());
+    EXPECT_TRUE(QDir(opened).exists());
 }
 
 // The main window's part, recording what the extended display asks of it.

@@ -1,6 +1,7 @@
 #include "status/widgets/CErrorDialog.h"
 
 #include "device/DeviceReadings.h"
+#include "eventlog/EventLog.h"
 #include "status/StatusListFile.h"
 #include "status/StatusListText.h"
 #include "ui/Artwork.h"
@@ -10,6 +11,8 @@
 #include "ui/WindowPlacement.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTextOption>
+#include <QUrl>
 
 namespace {
 
@@ -27,6 +31,7 @@ constexpr int kRowTime = 13;
 constexpr int kRowSave = 30;
 constexpr int kRowDelete = 31;
 constexpr int kRowFixDisplay = 32;
+constexpr int kRowOpenLogFolder = 36;
 
 QLabel* textControl(bool sunken) {
     auto* label = new QLabel;
@@ -111,6 +116,7 @@ CErrorDialog::CErrorDialog(QWidget* owner, StatusList& list, const DeviceReading
     fixButton_ = template_.place(kFixDisplay, 166, 165, 80, 15, new QPushButton);
     fixButton_->setCheckable(true);
     okButton_ = template_.place(kOk, 166, 185, 80, 15, new QPushButton(QStringLiteral("OK")));
+    logFolderButton_ = template_.place(kOpenLogFolder, 166, 201, 80, 15, new QPushButton);
     okButton_->setDefault(true);
     time_ = template_.place(kTime, 10, 185, 55, 15, textControl(true));
     position_ = template_.place(kPosition, 75, 185, 85, 15, textControl(true));
@@ -124,6 +130,7 @@ CErrorDialog::CErrorDialog(QWidget* owner, StatusList& list, const DeviceReading
     connect(deleteButton_, &QPushButton::clicked, this, &CErrorDialog::deleteAll);
     connect(fixButton_, &QPushButton::clicked, this, &CErrorDialog::toggleFixDisplay);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::close);
+    connect(logFolderButton_, &QPushButton::clicked, this, &CErrorDialog::openLogFolder);
     installHelpKey(this);
 
     list_.setAppendListener([this] {
@@ -156,6 +163,7 @@ void CErrorDialog::refreshCaptions() {
     saveButton_->setText(uiText(TextTable::MainWindow, kRowSave));
     deleteButton_->setText(uiText(TextTable::MainWindow, kRowDelete));
     fixButton_->setText(uiText(TextTable::MainWindow, kRowFixDisplay));
+    logFolderButton_->setText(uiText(TextTable::MainWindow, kRowOpenLogFolder));
     fixButton_->setChecked(list_.frozen());
 }
 
@@ -225,4 +233,17 @@ void CErrorDialog::toggleFixDisplay() {
     list_.setFrozen(!list_.frozen());
     fixButton_->setChecked(list_.frozen());
     refill();
+}
+
+void CErrorDialog::openLogFolder() {
+    const QString folder = EventLog::defaultFolder();
+    if (folder.isEmpty())
+        return;
+    // The log makes its folder with its first entry; a session without one
+    // still opens an (empty) folder rather than an error.
+    QDir().mkpath(folder);
+    if (openFolder)
+        openFolder(folder);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }

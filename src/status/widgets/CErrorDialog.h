@@ -18,6 +18,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -43,6 +44,7 @@ public:
         kPosition = 1008,
         kTimeCaption = 1072,
         kPositionCaption = 1073,
+        kOpenLogFolder = 1090,
     };
 
     // `readings` (under `readingsMutex`) gives the firmware version that names
@@ -71,6 +73,11 @@ public:
     // Fix Display: the list box stops following new entries, or catches up.
     void toggleFixDisplay();
 
+    // Open log folder: the event log's folder in the system's file manager
+    // (QDesktopServices unless replaced; tests replace it).
+    void openLogFolder();
+    std::function<void(const QString& folder)> openFolder;
+
     // Details of line `row` (0 the oldest; -1 the oldest as well).
     void showDetails(int row);
 
@@ -87,6 +94,7 @@ private:
     QPushButton* deleteButton_ = nullptr;
     QPushButton* fixButton_ = nullptr;
     QPushButton* okButton_ = nullptr;
+    QPushButton* logFolderButton_ = nullptr;
     QLabel* time_ = nullptr;
     QLabel* position_ = nullptr;
     QLabel* timeCaption_ = nullptr;

@@ -1,0 +1,104 @@
+#include "eventlog/SessionEventLog.h"
+
+#include "device/DeviceEvents.h"
+#include "status/StatusList.h"
+#include "status/StatusListText.h"
+
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace {
+
+std::string trimmedField(const char* text, size_t capacity) {
+    std::string s(text, strnlen(text, capacity));
+    const size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+template <size_t N> std::string trimmedField(const char (&text)[N]) {
+    return trimmedField(text, N);
+}
+
+const char* answerText(RequestAnswer answer) {
+    switch (answer) {
+    case RequestAnswer::Done:
+        return "sent";
+    case RequestAnswer::Back:
+        return "the box restarted";
+    case RequestAnswer::Failed:
+        return "failed";
+    case RequestAnswer::TimedOut:
+        return "no answer in time";
+    case RequestAnswer::Replaced:
+        return "replaced by another request";
+    default:
+        return "";
+    }
+}
+
+} // namespace
+
+SessionEventLog::SessionEventLog(EventLog& log, AcquisitionCore& core, StatusList& list)
+    : log_(log), core_(core), list_(list) {
+    core_.subscribe(this);
+    core_.requests().observer = [this](BoxRequest request, RequestAnswer answer) {
+        requestAnswer(request, answer);
+    };
+    list_.setEntryListener([this](const StatusListEntry& entry, int number) {
+        log_.statusEntry(statusListLine(number, entry.flags, firmware_));
+    });
+}
+
+SessionEventLog::~SessionEventLog() {
+    list_.setEntryListener({});
+    core_.requests().observer = {};
+    core_.unsubscribe(this);
+}
+
+void SessionEventLog::requestAnswer(BoxRequest request, RequestAnswer answer) {
+    if (answer == RequestAnswer::Waiting) {
+        log_.requested(request);
+        return;
+    }
+    if (!isFinal(answer))
+        return;
+    const bool ok = answer == RequestAnswer::Done || answer == RequestAnswer::Back;
+    log_.requestResult(request, ok, answerText(answer));
+}
+
+void SessionEventLog::deviceEvent(int code, int, const DeviceReadings& readings) {
+    firmware_ = readings.firmwareVersion;
+    if (code != kPositionEvent || connected_)
+        return;
+    // By the first position the box has told who it is.
+    connected_ = true;
+    silent_ = false;
+    const std::string port = core_.records().config.portName;
+    std::string serial = trimmedField(readings.serialTextA);
+    const std::string second = trimmedField(readings.serialTextB);
+    if (!second.empty())
+        serial += (serial.empty() ? "" : " ") + second;
+    log_.connected({port, core_.ports().deviceForName(port), trimmedField(readings.boxTypeText),
+                    trimmedField(readings.versionText), serial});
+}
+
+void SessionEventLog::noSerialData() {
+    // Once per silence; a box that was there and whose device went away lost
+    // its cable (a USB adapter pulled).
+    if (silent_)
+        return;
+    silent_ = true;
+    const bool wasConnected = std::exchange(connected_, false);
+    const std::string device = core_.ports().deviceForName(core_.records().config.portName);
+    if (wasConnected && !device.empty() && !QFileInfo::exists(QString::fromStdString(device)))
+        log_.cableLost();
+    else
+        log_.noData();
+}
+
+void SessionEventLog::boxRestart() {
+    log_.boxRestarted();
+}

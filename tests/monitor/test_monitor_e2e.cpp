@@ -1,0 +1,296 @@
+// orvatix-monitor as a user runs it, against the simulated box on a
+// pseudo-terminal: records in JSON and CSV, the end after --seconds, the exit
+// codes of a missing port, a silent port and bad options, and a serial trace
+// that replays into the same records.
+
+#include "support/Waiting.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <stdlib.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct MonitorRun {
+    int exitCode = -1;
+    std::vector<std::string> lines; // standard output
+    std::string errors;             // standard error
+};
+
+std::vector<std::string> splitLines(const QByteArray& bytes) {
+    std::vector<std::string> lines;
+    for (const QByteArray& line : bytes.split('\n'))
+        if (!line.isEmpty())
+            lines.push_back(line.toStdString());
+    return lines;
+}
+
+// Runs the monitor in `dir` to its end.
+MonitorRun runMonitor(const QTemporaryDir& dir, const QStringList& args) {
+    QProcess monitor;
+    monitor.setWorkingDirectory(dir.path());
+    monitor.start(QStringLiteral(ORVATIX_MONITOR), args);
+    MonitorRun run;
+    if (!monitor.waitForStarted(30000) || !monitor.waitForFinished(120000)) {
+        monitor.kill();
+        monitor.waitForFinished();
+        return run;
+    }
+    run.exitCode = monitor.exitStatus() == QProcess::NormalExit ? monitor.exitCode() : -1;
+    run.lines = splitLines(monitor.readAllStandardOutput());
+    run.errors = monitor.readAllStandardError().toStdString();
+    return run;
+}
+
+// orvatix-box-sim with a link in `dir`; ends with the object.
+class SimulatedBox {
+public:
+    SimulatedBox(const QTemporaryDir& dir, const QString& name, QStringList extra) {
+        link_ = dir.filePath(name).toStdString();
+        sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        sim_.start(QStringLiteral(ORVATIX_BOX_SIM),
+                   QStringList{QStringLiteral("--link"), QString::fromStdString(link_)} + extra);
+        started_ = sim_.waitForStarted(30000) &&
+                   waitUntil([this] { return std::filesystem::exists(link_); }, 30s);
+    }
+    ~SimulatedBox() {
+        sim_.closeWriteChannel();
+        sim_.terminate();
+        if (!sim_.waitForFinished(10000)) {
+            sim_.kill();
+            sim_.waitForFinished();
+        }
+    }
+    bool started() const { return started_; }
+    QString link() const { return QString::fromStdString(link_); }
+
+private:
+    QProcess sim_;
+    std::string link_;
+    bool started_ = false;
+};
+
+struct Sample {
+    std::string kind;
+    std::string position; // as printed
+    std::string status;
+};
+
+// kind, position and status of every CSV record after the header.
+std::vector<Sample> csvSamples(const std::vector<std::string>& lines) {
+    std::vector<Sample> samples;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        std::vector<std::string> fields;
+        std::string field;
+        for (char c : lines[i]) {
+            if (c == ',') {
+                fields.push_back(field);
+                field.clear();
+            } else {
+                field += c;
+            }
+        }
+        fields.push_back(field);
+        if (fields.size() < 7)
+            continue;
+        samples.push_back({fields[1], fields[2], fields[6]});
+    }
+    return samples;
+}
+
+TEST(Monitor, PrintsJsonRecordsOfTheSimulatedBoxAndEndsAfterItsSeconds) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SimulatedBox box(dir, QStringLiteral("box"), {QStringLiteral("--speed"), QStringLiteral("30")});
+    ASSERT_TRUE(box.started());
+
+    const MonitorRun run =
+        runMonitor(dir, {QStringLiteral("--port"), box.link(), QStringLiteral("--json"),
+                         QStringLiteral("--seconds"), QStringLiteral("5")});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    ASSERT_FALSE(run.lines.empty());
+
+    int boxes = 0, positions = 0, statuses = 0;
+    double lastTime = -1.0;
+    bool turning = false;
+    for (const std::string& line : run.lines) {
+        SCOPED_TRACE(line);
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError);
+        const QJsonObject o = doc.object();
+        for (const char* key : {"time", "kind", "position", "speed", "amplitudeWH", "amplitudeYE",
+                                "status", "flags", "info"})
+            EXPECT_TRUE(o.contains(QLatin1String(key))) << key;
+        const double time = o.value(QLatin1String("time")).toDouble();
+        EXPECT_GE(time, lastTime);
+        lastTime = time;
+        const QString kind = o.value(QLatin1String("kind")).toString();
+        const double position = o.value(QLatin1String("position")).toDouble();
+        EXPECT_GE(position, 0.0);
+        EXPECT_LT(position, 360.0);
+        if (kind == QLatin1String("box")) {
+            ++boxes;
+            EXPECT_TRUE(o.value(QLatin1String("info")).toString().contains(box.link()));
+            EXPECT_TRUE(o.value(QLatin1String("info")).toString().contains(QLatin1String("2.10")));
+        } else if (kind == QLatin1String("position")) {
+            ++positions;
+            // 30 rpm within what the speed estimate resolves.
+            const double rpm = o.value(QLatin1String("speed")).toDouble();
+            turning = turning || (rpm > 25.0 && rpm < 35.0);
+        } else if (kind == QLatin1String("status")) {
+            ++statuses;
+        } else {
+            ADD_FAILURE() << "unexpected kind";
+        }
+    }
+    EXPECT_EQ(boxes, 1);
+    EXPECT_GT(positions, 10);
+    EXPECT_GE(statuses, 1);
+    EXPECT_TRUE(turning);
+    // The identity comes before the first position.
+    EXPECT_NE(run.lines.front().find("\"kind\":\"box\""), std::string::npos);
+}
+
+TEST(Monitor, PrintsCsvRecordsOfTheDemoBox) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const MonitorRun run = runMonitor(
+        dir, {QStringLiteral("--demo"), QStringLiteral("--csv"), QStringLiteral("--seconds=4")});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    ASSERT_GT(run.lines.size(), 5u);
+    EXPECT_EQ(run.lines.front(),
+              "time,kind,position,speed,amplitude_wh,amplitude_ye,status,flags,info");
+    int positions = 0;
+    for (const Sample& s : csvSamples(run.lines))
+        positions += s.kind == "position" ? 1 : 0;
+    EXPECT_GT(positions, 5);
+}
+
+TEST(Monitor, ExitCodesTellWhatWentWrong) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+
+    // A port that is not there: 3, with the window's advice.
+    const QString missing = dir.filePath(QStringLiteral("no-such-port"));
+    const MonitorRun gone = runMonitor(dir, {QStringLiteral("--port"), missing});
+    EXPECT_EQ(gone.exitCode, 3);
+    EXPECT_NE(gone.errors.find(missing.toStdString()), std::string::npos) << gone.errors;
+
+    // Bad options: 2, and a pointer to --help.
+    for (const QStringList& args :
+         {QStringList{}, QStringList{QStringLiteral("--bogus")},
+          QStringList{QStringLiteral("--demo"), QStringLiteral("--seconds"), QStringLiteral("x")},
+          QStringList{QStringLiteral("--demo"), QStringLiteral("--json"), QStringLiteral("--csv")},
+          QStringList{QStringLiteral("--port")}}) {
+        SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
+        const MonitorRun bad = runMonitor(dir, args);
+        EXPECT_EQ(bad.exitCode, 2);
+        EXPECT_NE(bad.errors.find("--help"), std::string::npos) << bad.errors;
+        EXPECT_TRUE(bad.lines.empty());
+    }
+
+    const MonitorRun help = runMonitor(dir, {QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    std::string text;
+    for (const std::string& line : help.lines)
+        text += line + "\n";
+    EXPECT_NE(text.find("EXIT STATUS"), std::string::npos);
+
+    // A pseudo-terminal that nobody answers on: 4 after the answer time.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const QString silent = QString::fromLatin1(::ptsname(master));
+    const MonitorRun quiet =
+        runMonitor(dir, {QStringLiteral("--port"), silent, QStringLiteral("--json")});
+    ::close(master);
+    EXPECT_EQ(quiet.exitCode, 4) << quiet.errors;
+    EXPECT_NE(quiet.errors.find("no box answered"), std::string::npos) << quiet.errors;
+    EXPECT_TRUE(quiet.lines.empty());
+}
+
+TEST(Monitor, ABusyPortGivesThreeAndATerminationEndsARunWithZero) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SimulatedBox box(dir, QStringLiteral("box"), {});
+    ASSERT_TRUE(box.started());
+
+    // The first monitor holds the port until it is told to end.
+    QProcess holder;
+    holder.setWorkingDirectory(dir.path());
+    holder.start(QStringLiteral(ORVATIX_MONITOR),
+                 {QStringLiteral("--port"), box.link(), QStringLiteral("--json")});
+    ASSERT_TRUE(holder.waitForStarted(30000));
+    QByteArray held;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            holder.waitForReadyRead(50);
+            held += holder.readAllStandardOutput();
+            return held.contains("\"kind\":\"position\"");
+        },
+        60s));
+
+    const MonitorRun busy = runMonitor(dir, {QStringLiteral("--port"), box.link()});
+    EXPECT_EQ(busy.exitCode, 3);
+    EXPECT_NE(busy.errors.find("busy"), std::string::npos) << busy.errors;
+
+    holder.terminate();
+    ASSERT_TRUE(holder.waitForFinished(30000));
+    EXPECT_EQ(holder.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(holder.exitCode(), 0);
+}
+
+TEST(Monitor, ATraceOfARunReplaysIntoTheSameRecords) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString tracePath = dir.filePath(QStringLiteral("run.trace"));
+    MonitorRun first;
+    {
+        SimulatedBox box(dir, QStringLiteral("box"),
+                         {QStringLiteral("--speed"), QStringLiteral("20")});
+        ASSERT_TRUE(box.started());
+        first = runMonitor(dir, {QStringLiteral("--port"), box.link(), QStringLiteral("--csv"),
+                                 QStringLiteral("--seconds"), QStringLiteral("5"),
+                                 QStringLiteral("--trace"), tracePath});
+    }
+    ASSERT_EQ(first.exitCode, 0) << first.errors;
+    ASSERT_TRUE(std::filesystem::exists(tracePath.toStdString()));
+
+    SimulatedBox replay(dir, QStringLiteral("replay"), {QStringLiteral("--replay"), tracePath});
+    ASSERT_TRUE(replay.started());
+    const MonitorRun second =
+        runMonitor(dir, {QStringLiteral("--port"), replay.link(), QStringLiteral("--csv"),
+                         QStringLiteral("--seconds"), QStringLiteral("5")});
+    ASSERT_EQ(second.exitCode, 0) << second.errors;
+
+    const std::vector<Sample> a = csvSamples(first.lines);
+    const std::vector<Sample> b = csvSamples(second.lines);
+    ASSERT_GT(a.size(), 10u);
+    // The replay answers the same polls with the same lines; the second run
+    // may end a few samples earlier or later than the first.
+    const size_t common = std::min(a.size(), b.size());
+    EXPECT_GE(common * 10, a.size() * 8) << a.size() << " recorded, " << b.size() << " replayed";
+    for (size_t i = 0; i < common; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(a[i].kind, b[i].kind);
+        EXPECT_EQ(a[i].position, b[i].position);
+        EXPECT_EQ(a[i].status, b[i].status);
+    }
+}
+
+} // namespace

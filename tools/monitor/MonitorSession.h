@@ -1,0 +1,75 @@
+#pragma once
+// orvatix-monitor's session: the acquisition core on one port, the program's
+// own reader thread and tick, and a receiver that turns what the box reports
+// into records. No widgets.
+
+#include "MonitorOptions.h"
+#include "MonitorRecord.h"
+
+#include "acquisition/AcquisitionCore.h"
+#include "acquisition/DeviceReceiver.h"
+#include "display/PositionDisplay.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+class SerialTraceWriter;
+
+class MonitorSession : public QObject, public DeviceReceiver {
+public:
+    // No box answering within this long ends the run with kExitNoBox.
+    static constexpr int kAnswerTimeoutMs = 10000;
+
+    // `device` is the box's port (also the name reported); `printLine` takes every
+    // record's line; `problem` takes the advice when the run fails.
+    MonitorSession(const std::string& device, const MonitorOptions& options, LinkRecords records,
+                   std::function<void(const std::string&)> printLine,
+                   std::function<void(const std::string&)> problem);
+    ~MonitorSession() override;
+
+    void setTraceWriter(SerialTraceWriter* trace) { core_.setTraceWriter(trace); }
+
+    // Starts the link; the returned code comes through `finished` once the
+    // reader thread has ended.
+    void start();
+    // Ends the run with `code` (the first code given counts).
+    void finish(int code);
+
+    std::function<void(int code)> finished;
+
+    // DeviceReceiver
+    void deviceEvent(int code, int param, const DeviceReadings& readings) override;
+    void noSerialData() override;
+    void boxRestart() override;
+    void linkEnded() override;
+    void readingsReset() override;
+
+private:
+    MonitorRecord makeRecord(MonitorRecord::Kind kind, const DeviceReadings& readings) const;
+    void output(const MonitorRecord& record);
+    void checkPortRefused();
+    double elapsedS() const;
+
+    std::string device_;
+    MonitorOptions options_;
+    LinkRecords records_;
+    std::function<void(const std::string&)> print_;
+    std::function<void(const std::string&)> problem_;
+    AcquisitionCore core_;
+    PositionDisplay position_;
+    QTimer answerTimer_;
+    QTimer endTimer_;
+    std::chrono::steady_clock::time_point start_;
+    bool answered_ = false;
+    bool identityShown_ = false;
+    bool statusShown_ = false;
+    int32_t lastStatusWord_ = 0;
+    int32_t lastErrorFlags_ = 0;
+    bool ending_ = false;
+    int exitCode_ = kExitDone;
+};

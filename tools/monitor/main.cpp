@@ -1,0 +1,122 @@
+// orvatix-monitor: the ORVA Box's positions and status on the command line,
+// polled in the program's own cycle, without a window.
+
+#include "MonitorOptions.h"
+#include "MonitorSession.h"
+
+#include "box-simulator/BoxSimulator.h"
+#include "config/ConfigData.h"
+#include "config/ConfigFile.h"
+#include "device/CSerialComm.h"
+#include "device/SerialTrace.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+// Ctrl+C and a termination end the run in order (the trace is closed whole).
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &c, 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const MonitorOptions options = parseMonitorOptions(args);
+    if (options.action == MonitorOptions::Action::Help) {
+        std::cout << monitorHelpText();
+        return kExitDone;
+    }
+    if (options.action == MonitorOptions::Action::Error) {
+        std::cerr << "orvatix-monitor: " << options.error << "\nTry 'orvatix-monitor --help'.\n";
+        return kExitUsage;
+    }
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("orvatix-monitor"));
+
+    // --demo: the simulated box on a pseudo-terminal of this process.
+    std::unique_ptr<QTemporaryDir> demoDir;
+    std::unique_ptr<boxsim::BoxSimulator> demoBox;
+    std::string device = options.port;
+    if (options.demo) {
+        demoDir = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                  QStringLiteral("/orvatix-monitor-XXXXXX"));
+        demoBox = std::make_unique<boxsim::BoxSimulator>();
+        std::string error = "no temporary folder";
+        device = demoDir->isValid() ? demoDir->filePath(QStringLiteral("orva-box")).toStdString()
+                                    : std::string();
+        if (device.empty() || !demoBox->start(device, &error)) {
+            std::cerr << "orvatix-monitor: the simulated box could not be started: " << error
+                      << "\n";
+            return kExitPort;
+        }
+        demoBox->setSpeedRpm(10);
+    }
+    // COM1 is the one port.
+    qputenv("ORVATIX_PORTS", QByteArray::fromStdString(device));
+    // The bearing's pulse rate of the working directory's configuration, as
+    // the program uses it.
+    loadConfig();
+
+    SerialTraceWriter::Options traceOptions;
+    traceOptions.comment =
+        "taken " +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() +
+        " by orvatix-monitor on " + device;
+    SerialTraceWriter trace(traceOptions);
+    if (!options.tracePath.empty()) {
+        std::string error;
+        if (!trace.open(options.tracePath, &error)) {
+            std::cerr << "orvatix-monitor: " << options.tracePath << ": " << error << "\n";
+            return kExitUsage;
+        }
+    }
+
+    MonitorSession session(
+        device, options, LinkRecords::global(),
+        [](const std::string& line) {
+            std::fwrite(line.data(), 1, line.size(), stdout);
+            std::fputc('\n', stdout);
+            std::fflush(stdout);
+        },
+        [](const std::string& text) { std::cerr << "orvatix-monitor: " << text << "\n"; });
+    if (trace.isOpen())
+        session.setTraceWriter(&trace);
+    int exitCode = kExitDone;
+    session.finished = [&exitCode](int code) {
+        exitCode = code;
+        QCoreApplication::exit(code);
+    };
+
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (::pipe(signalPipe) == 0) {
+        signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &session,
+                         [&session] { session.finish(kExitDone); });
+        std::signal(SIGINT, onSignal);
+        std::signal(SIGTERM, onSignal);
+        std::signal(SIGHUP, onSignal);
+    }
+
+    session.start();
+    app.exec();
+    trace.close();
+    if (demoBox)
+        demoBox->stop();
+    return exitCode;
+}
