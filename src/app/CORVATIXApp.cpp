@@ -2,11 +2,15 @@
 
 #include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramFeatures.h"
 #include "app/TerminationSignals.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "recorder/DataRecorder.h"
+#include "recorder/RecentFiles.h"
+#include "teachin/WarnOptimum.h"
 #include "ui/Artwork.h"
 
 #include <QApplication>
@@ -58,6 +62,14 @@ bool CORVATIXApp::InitInstance() {
 
     CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData);
     dlg.setOnlyPort(!options_.port.empty());
+    // The wizard and the recorder beside the diagnosis window; the recorder
+    // goes before the window whose core it is subscribed to.
+    dlg.setTeachInFactory(
+        teachInWizardFactory(deviceReadings, readingsMutex, linkControl, WarnOptimum));
+    RecentFiles recentFiles(RecentFiles::defaultStorePath());
+    RecorderFeature recorder(
+        dlg, {dataRecorder, deviceReadings, readingsMutex, linkControl, configData, recentFiles});
+    dlg.setRecorderFlow(&recorder);
     if (panel_)
         dlg.installEventFilter(this);
     connect(&termination, &TerminationSignals::requested, &dlg, &CORVATIXDlg::endOnRequest);

@@ -41,15 +41,17 @@ struct WizardLog {
     int opened = 0;
     int closed = 0;
     std::vector<std::string> texts;
+    std::vector<char> barCommands;
 };
 
-class FakeWizard : public TeachInSession {
+class FakeWizard : public TeachInFeature {
 public:
     explicit FakeWizard(WizardLog& log) : log_(log) { ++log_.opened; }
     ~FakeWizard() override { ++log_.closed; }
     void positionTexts(const std::string& position, const std::string& speed) override {
         log_.texts.push_back(position + "|" + speed);
     }
+    void amplitudeUpdate(char command, double) override { log_.barCommands.push_back(command); }
 
 private:
     WizardLog& log_;
@@ -61,6 +63,8 @@ public:
     int closes = 0;
     void recordButtonClicked() override { ++clicks; }
     void closeRecordFiles() override { ++closes; }
+    void openRecordingFile() override { ++opens; }
+    int opens = 0;
 };
 
 class ProgramFlowHooks : public testing::Test {
@@ -130,7 +134,7 @@ TEST_F(ProgramFlowHooks, WithoutAWizardTheDiagnosisWindowServes) {
         SCOPED_TRACE(nullSession ? "a factory that opens nothing" : "no factory");
         if (nullSession)
             window->setTeachInFactory(
-                [](MainWindowServices&) { return std::unique_ptr<TeachInSession>(); });
+                [](MainWindowServices&) { return std::unique_ptr<TeachInFeature>(); });
         dialogs.menuAnswers = {SessionDialogs::kTeachIn};
         runWith([&] {
             EXPECT_TRUE(window->isVisible());
