@@ -21,6 +21,7 @@
 #include "signalview/widgets/CSignalViewDlg.h"
 #include "support/Controls.h"
 #include "support/Waiting.h"
+#include "teachin/WarnOptimum.h"
 #include "teachin/widgets/CTeachInDlg.h"
 
 #include <QAbstractButton>
@@ -178,7 +179,7 @@ protected:
 
 TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartMenu) {
     sessionDialogs.menuAnswers = {SessionDialogs::kTeachIn};
-    warnOptimum = false;
+    WarnOptimum = false;
     bool wizardSeen = false;
     runWith([&] {
         CTeachInDlg* wizard = openWizardWindow();
@@ -186,7 +187,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
         wizardSeen = true;
         EXPECT_TRUE(wizard->windowState() & Qt::WindowMaximized);
         EXPECT_FALSE(window->isVisible()) << "the diagnosis window stays hidden";
-        EXPECT_TRUE(warnOptimum) << "the start menu asks the optimum question again";
+        EXPECT_TRUE(WarnOptimum) << "the start menu asks the optimum question again";
         // The wizard reads the box through the program's link: it gets past
         // the wait for the box's identification to its first step.
         ASSERT_TRUE(waitWithEvents(
@@ -227,8 +228,15 @@ TEST_F(FeaturesInTheProgram, TheRecordButtonRecordsTheTurningShaftAndTheEndWrite
         EXPECT_TRUE(recorderFeature->session().window()->isVisible());
 
         // The recorder is no display receiver: the samples keep coming.
-        EXPECT_TRUE(waitWithEvents([&] { return recorder.samples().size() >= 20; }, 60s))
-            << recorder.samples().size() << " samples";
+        const auto references = [&] {
+            int n = 0;
+            for (const RecordSample& sample : recorder.samples())
+                n += sample.isReference ? 1 : 0;
+            return n;
+        };
+        EXPECT_TRUE(waitWithEvents(
+            [&] { return recorder.samples().size() >= 20 && references() >= 1; }, 60s))
+            << recorder.samples().size() << " samples, " << references() << " reference marks";
         EXPECT_NE(recorder.samples().front().position, recorder.samples().back().position)
             << "the shaft turns";
 

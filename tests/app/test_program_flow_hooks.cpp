@@ -11,6 +11,7 @@
 #include "device/LinkControl.h"
 #include "display/widgets/MainWindowLayout.h"
 
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -113,6 +114,9 @@ TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMe
         EXPECT_FALSE(window->isVisible()) << "the wizard stands in for the diagnosis window";
         window->showState("Pos: 1", "Rpm: 2");
         EXPECT_EQ(wizard.texts, std::vector<std::string>{"Pos: 1|Rpm: 2"});
+        // The bars the window redraws are redrawn in the wizard too.
+        given->resetReadings();
+        EXPECT_EQ(wizard.barCommands, (std::vector<char>{'R', 'P', 'R', 'P'}));
         // Called from the wizard's own handler: the session ends afterwards.
         given->teachInEnded();
         EXPECT_EQ(wizard.closed, 0);
@@ -161,6 +165,15 @@ TEST_F(ProgramFlowHooks, TheRecordButtonReachesTheRecorderWhichClosesItsFilesAtT
         EXPECT_TRUE(window->controls().recordButton->isChecked());
         window->showRecordButton(false);
         EXPECT_FALSE(window->controls().recordButton->isChecked());
+
+        // The recorder's entry follows the window's own ones.
+        QMenu menu;
+        window->fillContextMenu(menu);
+        const QList<QAction*> actions = menu.actions();
+        ASSERT_GE(actions.size(), 4);
+        EXPECT_EQ(actions[3]->text(), QStringLiteral("Open ORVATIX Files"));
+        actions[3]->trigger();
+        EXPECT_EQ(recorder.opens, 1);
     });
     EXPECT_EQ(recorder.closes, 1);
 }
