@@ -16,6 +16,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QWidget>
 
 namespace {
 
@@ -73,6 +74,11 @@ RecorderFeature::RecorderFeature(MainWindowServices& services, RecorderRecords r
     RecordingSessionHooks hooks;
     hooks.setRecordButton = [this](bool pressed) { services_.showRecordButton(pressed); };
     hooks.stopNoiseMeasurement = [this] { services_.stopNoiseMeasurement(); };
+    // What the muted display left alone meanwhile is drawn again.
+    hooks.recordingActiveChanged = [this](bool active) {
+        if (!active)
+            services_.mainWindow()->update();
+    };
     hooks.boxIdentity = [this] {
         const DeviceReadings s = snapshotReadings(records_.readings, records_.readingsMutex);
         return BoxIdentityTexts{

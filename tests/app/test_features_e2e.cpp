@@ -40,6 +40,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -179,6 +181,9 @@ protected:
 
 TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartMenu) {
     sessionDialogs.menuAnswers = {SessionDialogs::kTeachIn};
+    // A box without a teach-in: no repeat question before the first step.
+    box.setKind(boxsim::BoxKind::NoReference);
+    box.eraseTeachIn();
     WarnOptimum = false;
     bool wizardSeen = false;
     runWith([&] {
@@ -189,18 +194,21 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
         EXPECT_FALSE(window->isVisible()) << "the diagnosis window stays hidden";
         EXPECT_TRUE(WarnOptimum) << "the start menu asks the optimum question again";
         // The wizard reads the box through the program's link: it gets past
-        // the wait for the box's identification to its first step.
-        ASSERT_TRUE(waitWithEvents(
-            [&] {
-                return control<QPushButton>(wizard, CTeachInDlg::kCancelButton)->isEnabled() &&
-                       !link.noData;
-            },
-            60s));
+        // the wait for the box's identification to its first step, and on to
+        // the next one.
+        QPushButton* next = control<QPushButton>(wizard, CTeachInDlg::kNextButton);
+        QPushButton* back = control<QPushButton>(wizard, CTeachInDlg::kBackButton);
+        ASSERT_TRUE(waitWithEvents([&] { return next->isVisible() && next->isEnabled(); }, 60s));
+        next->click();
+        ASSERT_TRUE(waitWithEvents([&] { return back->isVisible() && back->isEnabled(); }, 60s));
 
         control<QPushButton>(wizard, CTeachInDlg::kCancelButton)->click();
         QMessageBox* result = nullptr;
         ASSERT_TRUE(waitWithEvents([&] { return (result = openMessage(wizard)) != nullptr; }));
         EXPECT_EQ(wizard->picture().result, WizardResult::Failed);
+        // The wizard's reset went through the program's request door to the box.
+        EXPECT_TRUE(waitWithEvents([&] { return !box.changeCommands().empty(); }, 30s));
+        EXPECT_EQ(box.changeCommands(), std::vector<std::string>{"ME"});
         for (QAbstractButton* button : result->buttons())
             if (result->buttonRole(button) == QMessageBox::AcceptRole)
                 button->click();
