@@ -146,7 +146,7 @@ public:
     void toggleSignalView();
     bool signalViewOpen() const;
     CSignalViewDlg* signalView() const { return signalView_; }
-    // The context menu's commands; the two windows carry a tick while open.
+    // The context menu's commands; the windows carry a tick while open.
     void fillContextMenu(QMenu& menu);
 
     // Why the port cannot be used, in the serial-number line (the whole
