@@ -2,6 +2,7 @@
 
 #include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramFeatures.h"
 #include "app/TerminationSignals.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/ConfigData.h"
@@ -9,7 +10,10 @@
 #include "device/LinkControl.h"
 #include "device/SerialTrace.h"
 #include "eventlog/SessionEventLog.h"
+#include "recorder/DataRecorder.h"
+#include "recorder/RecentFiles.h"
 #include "status/StatusList.h"
+#include "teachin/WarnOptimum.h"
 #include "ui/Artwork.h"
 
 #include <QApplication>
@@ -94,6 +98,14 @@ bool CORVATIXApp::InitInstance() {
                      eventLog.inactiveReason().toLocal8Bit().constData());
     SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
 
+    // The wizard and the recorder beside the diagnosis window; the recorder
+    // goes before the window whose core it is subscribed to.
+    dlg.setTeachInFactory(
+        teachInWizardFactory(deviceReadings, readingsMutex, linkControl, WarnOptimum));
+    RecentFiles recentFiles(RecentFiles::defaultStorePath());
+    RecorderFeature recorder(
+        dlg, {dataRecorder, deviceReadings, readingsMutex, linkControl, configData, recentFiles});
+    dlg.setRecorderFlow(&recorder);
     if (panel_)
         dlg.installEventFilter(this);
     connect(&termination, &TerminationSignals::requested, &dlg, &CORVATIXDlg::endOnRequest);

@@ -10,6 +10,7 @@
 #include "config/ConfigFile.h"
 #include "config/Texts.h"
 #include "device/CSerialComm.h"
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
@@ -20,7 +21,11 @@
 #include "display/widgets/MainWindowToolTips.h"
 #include "display/widgets/NoiseDisplay.h"
 #include "display/widgets/QtColour.h"
+#include "recorder/widgets/EvaluationRows.h"
+#include "signalview/SignalSample.h"
+#include "signalview/SignalViewRows.h"
 #include "status/widgets/CErrorDialog.h"
+#include "teachin/WarnOptimum.h"
 #include "ui/CSetup.h"
 #include "ui/Help.h"
 #include "ui/Messagebox3.h"
@@ -185,8 +190,11 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
          {controls_.markerField, controls_.speedField, controls_.yellowLabel, controls_.whiteLabel})
         field->setFont(fonts_.field);
 
-    // The window is the core's first receiver after the request door.
+    // The window is the core's first receiver after the request door; the
+    // signal view's feed follows it.
     core_.subscribe(this);
+    signalFeed_.clock = [this] { return clock_(); };
+    core_.subscribe(&signalFeed_);
 
     connectSignals();
     setMainWindowToolTips(controls_, false);
@@ -197,6 +205,7 @@ CORVATIXDlg::~CORVATIXDlg() {
     // ended already (LinkEnded arrived before finishClosing).
     core_.stopLink();
     core_.joinLinkThread();
+    core_.unsubscribe(&signalFeed_);
 }
 
 InterfaceSearchHooks CORVATIXDlg::searchHooks() {
@@ -281,6 +290,8 @@ void CORVATIXDlg::startSession(bool firstStart) {
         }
     }
 
+    // Each start menu asks the optimum-range question of the wizard again.
+    rearmWarnOptimum();
     const int choice = dialogs_->runStartMenu(this);
     if (choice == SessionDialogs::kTeachIn || choice == SessionDialogs::kDiagnosis) {
         closing_ = false;
@@ -713,6 +724,9 @@ bool CORVATIXDlg::amplitudeBusy() const {
 
 void CORVATIXDlg::drawAmplitude(char command, double value) {
     bars_->drawAmplitude(command, value);
+    // The wizard draws the same bars in its own window.
+    if (teachIn_ != nullptr)
+        teachIn_->amplitudeUpdate(command, value);
 }
 
 bool CORVATIXDlg::markOffsetSeen(char sensor) {
@@ -807,6 +821,8 @@ void CORVATIXDlg::refreshSecondaryCaptions() {
         extendedDisplay_->refreshCaptions();
     if (statusList_)
         statusList_->refreshCaptions();
+    if (signalView_)
+        signalView_->refreshCaptions();
 }
 
 void CORVATIXDlg::showEvent(QShowEvent* event) {
@@ -820,8 +836,12 @@ void CORVATIXDlg::showEvent(QShowEvent* event) {
 
 void CORVATIXDlg::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         closeExtendedDisplay(true);
+        // The signal view belongs to the diagnosis: it does not come back.
+        if (signalView_)
+            signalView_->hide();
+    }
 }
 
 void CORVATIXDlg::moveEvent(QMoveEvent* event) {
@@ -929,6 +949,47 @@ void CORVATIXDlg::fillContextMenu(QMenu& menu) {
     connect(extended, &QAction::triggered, this, &CORVATIXDlg::toggleExtendedDisplay);
     connect(list, &QAction::triggered, this, &CORVATIXDlg::toggleStatusList);
     connect(info, &QAction::triggered, this, &CORVATIXDlg::showAboutBox);
+
+    if (recorder_ != nullptr) {
+        QAction* open =
+            menu.addAction(qs(text(TextTable::Evaluation, evaluation_rows::kOpenFilesTitle)));
+        open->setObjectName(QStringLiteral("openRecording"));
+        connect(open, &QAction::triggered, this, [this] {
+            if (recorder_ != nullptr)
+                recorder_->openRecordingFile();
+        });
+    }
+    QAction* signal = menu.addAction(qs(text(TextTable::SignalView, signalview_rows::kTitle)));
+    signal->setObjectName(QStringLiteral("signalView"));
+    const bool signalOpen = signalViewOpen();
+    signal->setCheckable(signalOpen);
+    signal->setChecked(signalOpen);
+    connect(signal, &QAction::triggered, this, &CORVATIXDlg::toggleSignalView);
+}
+
+bool CORVATIXDlg::signalViewOpen() const {
+    return signalView_ && signalView_->isVisible();
+}
+
+void CORVATIXDlg::toggleSignalView() {
+    if (signalViewOpen()) {
+        signalView_->hide();
+        return;
+    }
+    if (!signalView_) {
+        signalView_ = new CSignalViewDlg(this);
+        signalFeed_.view = signalView_;
+    }
+    signalView_->refreshCaptions();
+    signalView_->show();
+    signalView_->raise();
+}
+
+void CORVATIXDlg::SignalViewFeed::deviceEvent(int code, int, const DeviceReadings& readings) {
+    // Samples only while someone looks: the view keeps a minute of them.
+    if (code != kPositionEvent || !view || !view->isVisible())
+        return;
+    view->addSample(signalSampleFrom(readings, double(clock()) / 1000.0));
 }
 
 void CORVATIXDlg::showAboutBox() {

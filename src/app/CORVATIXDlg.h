@@ -28,6 +28,7 @@
 #include "display/PositionDisplay.h"
 #include "display/StatusDisplay.h"
 #include "display/widgets/MainWindowLayout.h"
+#include "signalview/widgets/CSignalViewDlg.h"
 #include "status/StatusList.h"
 #include "status/widgets/CAdditionalMonitor.h"
 #include "status/widgets/CErrorDialog.h"
@@ -142,7 +143,12 @@ public:
     // display (command 32777): closed when open, else opened.
     void toggleStatusList();
     void toggleExtendedDisplay();
-    // The context menu's commands; the two windows carry a tick while open.
+    // The signal view (context menu): hidden when open, else shown; it hides
+    // with the diagnosis window.
+    void toggleSignalView();
+    bool signalViewOpen() const;
+    CSignalViewDlg* signalView() const { return signalView_; }
+    // The context menu's commands; the windows carry a tick while open.
     void fillContextMenu(QMenu& menu);
 
     // Why the port cannot be used, in the serial-number line (the whole
@@ -253,7 +259,7 @@ private:
     // or the system when the window is made) and the interface search.
     AcquisitionCore core_;
     TeachInFactory teachInFactory_;
-    std::unique_ptr<TeachInSession> teachIn_;
+    std::unique_ptr<TeachInFeature> teachIn_;
     RecorderFlow* recorder_ = nullptr;
 
     bool closing_ = false;
@@ -275,6 +281,15 @@ private:
     bool interfaceNoticeShown_ = false;
     QPointer<CAdditionalMonitor> extendedDisplay_;
     QPointer<CErrorDialog> statusList_;
+    QPointer<CSignalViewDlg> signalView_;
+    // Feeds the signal view on each position event while it shows.
+    struct SignalViewFeed : DeviceReceiver {
+        void deviceEvent(int code, int param, const DeviceReadings& readings) override;
+        bool displayReceiver() const override { return true; }
+        QPointer<CSignalViewDlg> view;
+        std::function<int64_t()> clock;
+    };
+    SignalViewFeed signalFeed_;
     AmplitudeBars* bars_ = nullptr;
     NoiseDisplay* noise_ = nullptr;
 

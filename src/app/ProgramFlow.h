@@ -48,16 +48,19 @@ public:
 
 // One open teach-in wizard, from the start menu's choice until it calls
 // MainWindowServices::teachInEnded; the main window destroys it then.
-class TeachInSession {
+class TeachInFeature {
 public:
-    virtual ~TeachInSession() = default;
+    virtual ~TeachInFeature() = default;
     // The position and speed texts changed.
     virtual void positionTexts(const std::string& position, const std::string& speed) = 0;
+    // A bar draw command of the main window: 'Y' or 'W' with an amplitude,
+    // 'R' or 'P' with the sensor whose bar is redrawn.
+    virtual void amplitudeUpdate(char command, double value) = 0;
 };
 
 // Opens the wizard (maximised, on top) when the start menu chose the
 // teach-in. Empty, or a null session, keeps the diagnosis window.
-using TeachInFactory = std::function<std::unique_ptr<TeachInSession>(MainWindowServices&)>;
+using TeachInFactory = std::function<std::unique_ptr<TeachInFeature>(MainWindowServices&)>;
 
 // The data recorder's hooks.
 class RecorderFlow {
@@ -68,4 +71,6 @@ public:
     virtual void recordButtonClicked() = 0;
     // The program ends: open record files are written and closed.
     virtual void closeRecordFiles() = 0;
+    // The context menu's "Open ORVATIX Files".
+    virtual void openRecordingFile() = 0;
 };

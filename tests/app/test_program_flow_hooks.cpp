@@ -11,6 +11,7 @@
 #include "device/LinkControl.h"
 #include "display/widgets/MainWindowLayout.h"
 
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -41,15 +42,17 @@ struct WizardLog {
     int opened = 0;
     int closed = 0;
     std::vector<std::string> texts;
+    std::vector<char> barCommands;
 };
 
-class FakeWizard : public TeachInSession {
+class FakeWizard : public TeachInFeature {
 public:
     explicit FakeWizard(WizardLog& log) : log_(log) { ++log_.opened; }
     ~FakeWizard() override { ++log_.closed; }
     void positionTexts(const std::string& position, const std::string& speed) override {
         log_.texts.push_back(position + "|" + speed);
     }
+    void amplitudeUpdate(char command, double) override { log_.barCommands.push_back(command); }
 
 private:
     WizardLog& log_;
@@ -61,6 +64,8 @@ public:
     int closes = 0;
     void recordButtonClicked() override { ++clicks; }
     void closeRecordFiles() override { ++closes; }
+    void openRecordingFile() override { ++opens; }
+    int opens = 0;
 };
 
 class ProgramFlowHooks : public testing::Test {
@@ -109,6 +114,9 @@ TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMe
         EXPECT_FALSE(window->isVisible()) << "the wizard stands in for the diagnosis window";
         window->showState("Pos: 1", "Rpm: 2");
         EXPECT_EQ(wizard.texts, std::vector<std::string>{"Pos: 1|Rpm: 2"});
+        // The bars the window redraws are redrawn in the wizard too.
+        given->resetReadings();
+        EXPECT_EQ(wizard.barCommands, (std::vector<char>{'R', 'P', 'R', 'P'}));
         // Called from the wizard's own handler: the session ends afterwards.
         given->teachInEnded();
         EXPECT_EQ(wizard.closed, 0);
@@ -130,7 +138,7 @@ TEST_F(ProgramFlowHooks, WithoutAWizardTheDiagnosisWindowServes) {
         SCOPED_TRACE(nullSession ? "a factory that opens nothing" : "no factory");
         if (nullSession)
             window->setTeachInFactory(
-                [](MainWindowServices&) { return std::unique_ptr<TeachInSession>(); });
+                [](MainWindowServices&) { return std::unique_ptr<TeachInFeature>(); });
         dialogs.menuAnswers = {SessionDialogs::kTeachIn};
         runWith([&] {
             EXPECT_TRUE(window->isVisible());
@@ -157,6 +165,15 @@ TEST_F(ProgramFlowHooks, TheRecordButtonReachesTheRecorderWhichClosesItsFilesAtT
         EXPECT_TRUE(window->controls().recordButton->isChecked());
         window->showRecordButton(false);
         EXPECT_FALSE(window->controls().recordButton->isChecked());
+
+        // The recorder's entry follows the window's own ones.
+        QMenu menu;
+        window->fillContextMenu(menu);
+        const QList<QAction*> actions = menu.actions();
+        ASSERT_GE(actions.size(), 4);
+        EXPECT_EQ(actions[3]->text(), QStringLiteral("Open ORVATIX Files"));
+        actions[3]->trigger();
+        EXPECT_EQ(recorder.opens, 1);
     });
     EXPECT_EQ(recorder.closes, 1);
 }

@@ -1,0 +1,124 @@
+#include "app/ProgramFeatures.h"
+
+#include "acquisition/AcquisitionCore.h"
+#include "device/DeviceEvents.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "display/TextFormat.h"
+#include "recorder/DataRecorder.h"
+#include "recorder/RecordEvent.h"
+#include "recorder/widgets/CErgebnisDlg.h"
+#include "recorder/widgets/RecordingDialogs.h"
+#include "recorder/widgets/RecordingSession.h"
+#include "teachin/WizardInputs.h"
+#include "teachin/widgets/CTeachInDlg.h"
+#include "teachin/widgets/TeachInSession.h"
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
+
+namespace {
+
+// The wizard's session as the main window sees it. The session is deleted
+// with this object, which the main window destroys after teachInEnded.
+class TeachInWizardFeature : public TeachInFeature {
+public:
+    TeachInWizardFeature(TeachInHooks hooks, bool& warnOptimum, MainWindowServices& services)
+        : session_(std::make_unique<TeachInSession>(std::move(hooks), warnOptimum)) {
+        // finished is queued: the session is not inside its own handler when
+        // the main window later destroys it.
+        QObject::connect(session_.get(), &TeachInSession::finished, session_.get(),
+                         [&services](WizardResult) { services.teachInEnded(); });
+        session_->show();
+    }
+
+    void positionTexts(const std::string& position, const std::string& speed) override {
+        session_->positionTexts(position, speed);
+    }
+    void amplitudeUpdate(char command, double value) override {
+        session_->amplitudeUpdate(command, value);
+    }
+
+private:
+    std::unique_ptr<TeachInSession> session_;
+};
+
+} // namespace
+
+TeachInFactory teachInWizardFactory(DeviceReadings& readings, std::mutex& readingsMutex,
+                                    const LinkControl& link, bool& warnOptimum) {
+    return [&readings, &readingsMutex, &link,
+            &warnOptimum](MainWindowServices& services) -> std::unique_ptr<TeachInFeature> {
+        TeachInHooks hooks;
+        // The wizard ticks on a timer, outside any device event: a copy under
+        // the lock.
+        hooks.readInputs = [&readings, &readingsMutex, &link, &services] {
+            const DeviceReadings snapshot = snapshotReadings(readings, readingsMutex);
+            const StatusDecoding decoding = services.statusDecoding();
+            return wizardInputs(snapshot, link, decoding.offsetSeenYE, decoding.offsetSeenWH,
+                                decoding.sensorConnection, decoding.comPort);
+        };
+        hooks.placeRequest = [&services](BoxRequest request) {
+            services.deviceCore().requests().submit(request);
+        };
+        hooks.setStatusRestart = [&services] { services.setStatusRestart(); };
+        hooks.resetReadings = [&services] { services.resetReadings(); };
+        return std::make_unique<TeachInWizardFeature>(std::move(hooks), warnOptimum, services);
+    };
+}
+
+RecorderFeature::RecorderFeature(MainWindowServices& services, RecorderRecords records,
+                                 std::unique_ptr<RecordingDialogs> dialogs)
+    : services_(services), records_(records) {
+    RecordingSessionHooks hooks;
+    hooks.setRecordButton = [this](bool pressed) { services_.showRecordButton(pressed); };
+    hooks.stopNoiseMeasurement = [this] { services_.stopNoiseMeasurement(); };
+    // What the muted display left alone meanwhile is drawn again.
+    hooks.recordingActiveChanged = [this](bool active) {
+        if (!active)
+            services_.mainWindow()->update();
+    };
+    hooks.boxIdentity = [this] {
+        const DeviceReadings s = snapshotReadings(records_.readings, records_.readingsMutex);
+        return BoxIdentityTexts{
+            QString::fromLatin1(fieldText(s.boxTypeText)),
+            QString::fromLatin1(fieldText(s.versionText)),
+            QString::fromLatin1(formatText("%s %s", s.serialTextB, s.serialTextA))};
+    };
+    session_ = std::make_unique<RecordingSession>(
+        RecordingSessionRecords{records_.recorder, records_.link, records_.config,
+                                records_.recentFiles},
+        std::move(hooks), services_.mainWindow(), std::move(dialogs));
+    services_.deviceCore().subscribe(this);
+}
+
+RecorderFeature::~RecorderFeature() {
+    services_.deviceCore().unsubscribe(this);
+}
+
+void RecorderFeature::recordButtonClicked() {
+    session_->toggleRecording();
+}
+
+void RecorderFeature::closeRecordFiles() {
+    // Samples not on disk yet are saved (the user may choose another name);
+    // an open evaluation window closes.
+    const DataRecorder& recorder = records_.recorder;
+    if (session_->window() != nullptr || recorder.state() == DataRecorder::State::Recording ||
+        recorder.hasUnsavedSamples())
+        session_->closeWindow();
+}
+
+void RecorderFeature::openRecordingFile() {
+    session_->openRecordingFile();
+}
+
+void RecorderFeature::deviceEvent(int code, int, const DeviceReadings& readings) {
+    if (!records_.link.recordingActive)
+        return;
+    if (code == kAmplitudeWhiteEvent)
+        session_->positionEvent(RecordEvent::position(readings));
+    else if (code == kReferenceMarkEvent)
+        session_->referenceEvent(RecordEvent::reference(readings));
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The teach-in wizard and the data recorder as the program runs them beside
+// the diagnosis window: the wizard's session opened by the start menu's
+// choice, and the recording session behind the record button. Both reach the
+// box only through the main window's MainWindowServices and its core.
+
+#include "acquisition/DeviceReceiver.h"
+#include "app/ProgramFlow.h"
+#include "recorder/widgets/RecordingDialogs.h"
+
+#include <memory>
+#include <mutex>
+
+class DataRecorder;
+class RecentFiles;
+class RecordingSession;
+struct ConfigData;
+struct DeviceReadings;
+struct LinkControl;
+
+// Opens the real wizard, maximised, fed with a consistent copy of `readings`
+// on each of its ticks. `warnOptimum` is the program's WarnOptimum (tests
+// pass their own).
+TeachInFactory teachInWizardFactory(DeviceReadings& readings, std::mutex& readingsMutex,
+                                    const LinkControl& link, bool& warnOptimum);
+
+struct RecorderRecords {
+    DataRecorder& recorder;
+    DeviceReadings& readings;
+    std::mutex& readingsMutex;
+    LinkControl& link;
+    ConfigData& config;
+    RecentFiles& recentFiles;
+};
+
+// The record button's recording. A receiver of the core that is no display:
+// while the display receivers are muted by the recording it keeps getting the
+// amplitude (6) and reference-mark (20) events it records.
+class RecorderFeature : public RecorderFlow, private DeviceReceiver {
+public:
+    // `dialogs` null: the standard file dialogs and messages.
+    RecorderFeature(MainWindowServices& services, RecorderRecords records,
+                    std::unique_ptr<RecordingDialogs> dialogs = nullptr);
+    ~RecorderFeature() override;
+
+    // RecorderFlow
+    void recordButtonClicked() override;
+    void closeRecordFiles() override;
+    void openRecordingFile() override;
+
+    RecordingSession& session() { return *session_; }
+
+private:
+    void deviceEvent(int code, int param, const DeviceReadings& readings) override;
+
+    MainWindowServices& services_;
+    RecorderRecords records_;
+    std::unique_ptr<RecordingSession> session_;
+};

@@ -1,0 +1,297 @@
+// The teach-in wizard, the data recorder and the signal view inside the
+// running program, against the simulated box on a pseudo-terminal: the start
+// menu opens the wizard in place of the diagnosis window, the record button
+// records what the turning shaft sends and the program's end writes the files,
+// and the context menu reaches the recordings and the signal view.
+
+#include "app/CORVATIXDlg.h"
+#include "app/ProgramFeatures.h"
+#include "box-simulator/BoxSimulator.h"
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+#include "device/DeviceReadings.h"
+#include "device/LinkControl.h"
+#include "recorder/DataRecorder.h"
+#include "recorder/RecentFiles.h"
+#include "recorder/RecordFileNames.h"
+#include "recorder/widgets/CErgebnisDlg.h"
+#include "recorder/widgets/RecordingDialogs.h"
+#include "recorder/widgets/RecordingSession.h"
+#include "signalview/widgets/CSignalViewDlg.h"
+#include "support/Controls.h"
+#include "support/Waiting.h"
+#include "teachin/WarnOptimum.h"
+#include "teachin/widgets/CTeachInDlg.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class ScriptedSessionDialogs : public SessionDialogs {
+public:
+    std::deque<int> menuAnswers;
+    int menuRuns = 0;
+    bool runSetup(QWidget*) override { return true; }
+    int runStartMenu(QWidget*) override {
+        ++menuRuns;
+        if (menuAnswers.empty())
+            return kExit;
+        const int answer = menuAnswers.front();
+        menuAnswers.pop_front();
+        return answer;
+    }
+};
+
+// The recorder's file dialogs answered in advance; messages only counted.
+class ScriptedRecordingDialogs : public RecordingDialogs {
+public:
+    std::deque<QString> saveAnswers;
+    int openAsked = 0;
+    int messages = 0;
+
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        if (saveAnswers.empty())
+            return {};
+        QString answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    QString recordingToOpen(QWidget*, const QStringList&) override {
+        ++openAsked;
+        return {};
+    }
+    void message(QWidget*, const RecorderMessage&) override { ++messages; }
+    bool question(QWidget*, const RecorderMessage&) override { return false; }
+    void editRemarks(QWidget*, ReportRemarks&) override {}
+    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+};
+
+bool showsPosition(const CORVATIXDlg& window) {
+    return window.controls().positionField->text().contains(QChar(0x00B0)); // degree sign
+}
+
+CTeachInDlg* openWizardWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* wizard = qobject_cast<CTeachInDlg*>(widget); wizard && wizard->isVisible())
+            return wizard;
+    return nullptr;
+}
+
+QMessageBox* openMessage(QWidget* owner) {
+    for (QMessageBox* box : owner->findChildren<QMessageBox*>())
+        if (box->isVisible())
+            return box;
+    return nullptr;
+}
+
+class FeaturesInTheProgram : public testing::Test {
+protected:
+    QTemporaryDir workDir;
+    QString previousDir = QDir::currentPath();
+    boxsim::BoxSimulator box;
+
+    DeviceReadings readings;
+    std::mutex readingsMutex;
+    LinkControl link;
+    ConfigData config;
+    DataRecorder recorder{link, config};
+    std::unique_ptr<RecentFiles> recent;
+    ScriptedSessionDialogs sessionDialogs;
+    ScriptedRecordingDialogs* recordingDialogs = nullptr; // owned by the recorder
+    bool warnOptimum = true;
+
+    std::unique_ptr<CORVATIXDlg> window;
+    std::unique_ptr<RecorderFeature> recorderFeature;
+
+    void SetUp() override {
+        ASSERT_TRUE(workDir.isValid());
+        // ORVAdata.cfg and its directory are those of the working directory.
+        ASSERT_TRUE(QDir::setCurrent(workDir.path()));
+        setLanguage(0);
+        bearingCount = setBuiltInBearings(bearingTable);
+        std::string error;
+        const std::string boxLink = workDir.filePath("box").toStdString();
+        ASSERT_TRUE(box.start(boxLink, &error)) << error;
+        box.setSpeedRpm(30);
+        qputenv("ORVATIX_PORTS", QByteArray::fromStdString(boxLink));
+
+        recent = std::make_unique<RecentFiles>(workDir.filePath(QStringLiteral("recent.txt")));
+        window =
+            std::make_unique<CORVATIXDlg>(readings, readingsMutex, link, config, &sessionDialogs);
+        window->setConfigurationSaver([] {});
+        window->setTeachInFactory(teachInWizardFactory(readings, readingsMutex, link, warnOptimum));
+        auto scripted = std::make_unique<ScriptedRecordingDialogs>();
+        recordingDialogs = scripted.get();
+        recorderFeature = std::make_unique<RecorderFeature>(
+            *window, RecorderRecords{recorder, readings, readingsMutex, link, config, *recent},
+            std::move(scripted));
+        window->setRecorderFlow(recorderFeature.get());
+    }
+    void TearDown() override {
+        // The recorder is subscribed to the window's core: it goes first.
+        recorderFeature.reset();
+        window.reset();
+        box.stop();
+        qunsetenv("ORVATIX_PORTS");
+        QDir::setCurrent(previousDir);
+    }
+
+    // Runs the program; `during` runs once the first session has started.
+    // Whatever it leaves open, the program then ends as on a termination
+    // signal.
+    void runWith(const std::function<void()>& during) {
+        QTimer::singleShot(0, window.get(), [this, during] {
+            during();
+            window->endOnRequest();
+        });
+        window->run();
+    }
+
+    // Positions arrive and the box's status has settled: the record button works.
+    bool waitForDiagnosis() {
+        return waitWithEvents(
+            [this] {
+                return window->isVisible() && showsPosition(*window) &&
+                       window->controls().recordButton->isEnabled() && !link.noData &&
+                       !link.boxStarting;
+            },
+            60s);
+    }
+};
+
+TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartMenu) {
+    sessionDialogs.menuAnswers = {SessionDialogs::kTeachIn};
+    // A box without a teach-in: no repeat question before the first step.
+    box.setKind(boxsim::BoxKind::NoReference);
+    box.eraseTeachIn();
+    WarnOptimum = false;
+    bool wizardSeen = false;
+    runWith([&] {
+        CTeachInDlg* wizard = openWizardWindow();
+        ASSERT_NE(wizard, nullptr) << "the start menu's teach-in opens the wizard";
+        wizardSeen = true;
+        EXPECT_TRUE(wizard->windowState() & Qt::WindowMaximized);
+        EXPECT_FALSE(window->isVisible()) << "the diagnosis window stays hidden";
+        EXPECT_TRUE(WarnOptimum) << "the start menu asks the optimum question again";
+        // The wizard reads the box through the program's link: it gets past
+        // the wait for the box's identification to its first step, and on to
+        // the next one.
+        QPushButton* next = control<QPushButton>(wizard, CTeachInDlg::kNextButton);
+        QPushButton* back = control<QPushButton>(wizard, CTeachInDlg::kBackButton);
+        ASSERT_TRUE(waitWithEvents([&] { return next->isVisible() && next->isEnabled(); }, 60s));
+        next->click();
+        ASSERT_TRUE(waitWithEvents([&] { return back->isVisible() && back->isEnabled(); }, 60s));
+
+        control<QPushButton>(wizard, CTeachInDlg::kCancelButton)->click();
+        QMessageBox* result = nullptr;
+        ASSERT_TRUE(waitWithEvents([&] { return (result = openMessage(wizard)) != nullptr; }));
+        EXPECT_EQ(wizard->picture().result, WizardResult::Failed);
+        // The wizard's reset went through the program's request door to the box.
+        EXPECT_TRUE(waitWithEvents([&] { return !box.changeCommands().empty(); }, 30s));
+        EXPECT_EQ(box.changeCommands(), std::vector<std::string>{"ME"});
+        for (QAbstractButton* button : result->buttons())
+            if (result->buttonRole(button) == QMessageBox::AcceptRole)
+                button->click();
+        // The wizard ends, the start menu comes again (and ends the program).
+        EXPECT_TRUE(waitWithEvents([&] { return sessionDialogs.menuRuns == 2; }));
+        EXPECT_FALSE(window->teachInOpen());
+        EXPECT_EQ(openWizardWindow(), nullptr);
+    });
+    EXPECT_TRUE(wizardSeen);
+    EXPECT_EQ(sessionDialogs.menuRuns, 2);
+    EXPECT_TRUE(link.threadEnded);
+}
+
+TEST_F(FeaturesInTheProgram, TheRecordButtonRecordsTheTurningShaftAndTheEndWritesTheFiles) {
+    sessionDialogs.menuAnswers = {SessionDialogs::kDiagnosis};
+    const QString base = workDir.filePath(QStringLiteral("turning"));
+    runWith([&] {
+        ASSERT_TRUE(waitForDiagnosis());
+        QPushButton* record = window->controls().recordButton;
+        recordingDialogs->saveAnswers.push_back(base + QStringLiteral(".txt"));
+        record->click();
+        ASSERT_TRUE(link.recordingActive);
+        EXPECT_TRUE(record->isChecked());
+        ASSERT_NE(recorderFeature->session().window(), nullptr);
+        EXPECT_TRUE(recorderFeature->session().window()->isVisible());
+
+        // The recorder is no display receiver: the samples keep coming.
+        const auto references = [&] {
+            int n = 0;
+            for (const RecordSample& sample : recorder.samples())
+                n += sample.isReference ? 1 : 0;
+            return n;
+        };
+        EXPECT_TRUE(waitWithEvents(
+            [&] { return recorder.samples().size() >= 20 && references() >= 1; }, 60s))
+            << recorder.samples().size() << " samples, " << references() << " reference marks";
+        EXPECT_NE(recorder.samples().front().position, recorder.samples().back().position)
+            << "the shaft turns";
+
+        record->click();
+        EXPECT_FALSE(link.recordingActive);
+        EXPECT_FALSE(record->isChecked());
+        EXPECT_EQ(recorder.state(), DataRecorder::State::Stopped);
+        EXPECT_FALSE(QFileInfo::exists(ampFilePathOf(base))) << "written when it closes";
+    });
+    // The program's end saved the stopped recording and closed its window.
+    EXPECT_TRUE(QFileInfo::exists(ampFilePathOf(base)));
+    EXPECT_TRUE(QFileInfo::exists(refFilePathOf(base)));
+    EXPECT_EQ(recorder.state(), DataRecorder::State::Idle);
+    EXPECT_EQ(recorderFeature->session().window(), nullptr);
+    EXPECT_EQ(recordingDialogs->messages, 0);
+}
+
+TEST_F(FeaturesInTheProgram, TheContextMenuOpensRecordingsAndTheSignalView) {
+    sessionDialogs.menuAnswers = {SessionDialogs::kDiagnosis};
+    runWith([&] {
+        ASSERT_TRUE(waitForDiagnosis());
+        QMenu menu;
+        window->fillContextMenu(menu);
+        const QList<QAction*> actions = menu.actions();
+        ASSERT_EQ(actions.size(), 5);
+        // After the extended display, the status list and the info.
+        EXPECT_EQ(actions[3]->text(), QStringLiteral("Open ORVATIX Files"));
+        EXPECT_EQ(actions[4]->text(), QStringLiteral("Signal view"));
+        EXPECT_FALSE(actions[4]->isChecked());
+
+        actions[3]->trigger();
+        EXPECT_EQ(recordingDialogs->openAsked, 1);
+
+        actions[4]->trigger();
+        ASSERT_TRUE(window->signalViewOpen());
+        EXPECT_TRUE(waitWithEvents([&] { return window->signalView()->view().samples() > 10; }))
+            << "the signal view is fed with the positions";
+        QMenu again;
+        window->fillContextMenu(again);
+        EXPECT_TRUE(again.actions()[4]->isChecked());
+
+        // Closing the diagnosis window takes the signal view along.
+        window->close();
+        EXPECT_TRUE(waitWithEvents([&] { return !window->isVisible(); }));
+        EXPECT_FALSE(window->signalViewOpen());
+    });
+    EXPECT_EQ(sessionDialogs.menuRuns, 2);
+}
+
+} // namespace
