@@ -67,6 +67,9 @@ TEST(LinkThreads, ReadingsAreSharedOnlyUnderTheLock) {
                            "E 0000000000000011",   "A1 400"};
     for (int i = 0; i < 4000; ++i) {
         scheduler.runCommandScheduler();
+        // The reader drains its input when a reset asks for it; here there
+        // is none to drain.
+        r.link.purgeRequest = false;
         parser.parseLine(lines[i % 8], i);
         if (i % 700 == 0) {
             r.link.awaitingIdentification = true;
