@@ -22,6 +22,10 @@ AcquisitionCore::AcquisitionCore(LinkRecords records, InterfaceSearchHooks hooks
       requests_(records.link, clockMs ? std::move(clockMs) : steadyMs) {
     if (!hooks.probePort)
         hooks.probePort = [this](int n) { return probePort(ports_, n); };
+    if (!hooks.probeChosenPort)
+        hooks.probeChosenPort = [this](const std::string& name) {
+            return probeDevice(ports_.deviceForName(name));
+        };
     search_ = std::make_unique<InterfaceSearch>(records_.link, records_.config, std::move(hooks));
     receivers_.subscribe(&requests_);
 

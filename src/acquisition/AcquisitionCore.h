@@ -37,7 +37,8 @@ public:
     static constexpr int kStartDelayMs = 1500;
     static constexpr int kTickMs = 200;
 
-    // An empty probePort in `hooks` probes the core's own port map. `clockMs`
+    // An empty probePort or probeChosenPort in `hooks` probes the core's own
+    // port map. `clockMs`
     // times the answers of box requests.
     AcquisitionCore(LinkRecords records, InterfaceSearchHooks hooks,
                     std::function<int64_t()> clockMs = {}, QObject* parent = nullptr);

@@ -101,10 +101,11 @@ bool CORVATIXApp::InitInstance() {
     // The wizard and the recorder beside the diagnosis window; the recorder
     // goes before the window whose core it is subscribed to.
     dlg.setTeachInFactory(
-        teachInWizardFactory(deviceReadings, readingsMutex, linkControl, WarnOptimum));
+        teachInWizardFactory(deviceReadings, readingsMutex, linkControl, WarnOptimum, &sessionLog));
     RecentFiles recentFiles(RecentFiles::defaultStorePath());
     RecorderFeature recorder(
         dlg, {dataRecorder, deviceReadings, readingsMutex, linkControl, configData, recentFiles});
+    recorder.setEventLog(&sessionLog);
     dlg.setRecorderFlow(&recorder);
     if (panel_)
         dlg.installEventFilter(this);

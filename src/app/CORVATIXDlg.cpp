@@ -4,6 +4,7 @@
 #include "app/PortAccess.h"
 #include "app/ProgramVersion.h"
 #include "app/PulseRateCheck.h"
+#include "app/SerialPortMenu.h"
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -415,6 +416,9 @@ void CORVATIXDlg::tick() {
 void CORVATIXDlg::setOnlyPort(bool only) {
     onlyPort_ = only;
     core_.search().setPortCount(only ? 1 : InterfaceSearch::kPortCount);
+    // The command line's port is chosen as the menu would choose it.
+    if (only)
+        core_.search().choosePort(comPortName(1));
     reportOnlyPortProblem();
 }
 
@@ -965,6 +969,7 @@ void CORVATIXDlg::fillContextMenu(QMenu& menu) {
     signal->setCheckable(signalOpen);
     signal->setChecked(signalOpen);
     connect(signal, &QAction::triggered, this, &CORVATIXDlg::toggleSignalView);
+    addSerialPortMenu(menu, core_.search(), core_.ports());
 }
 
 bool CORVATIXDlg::signalViewOpen() const {

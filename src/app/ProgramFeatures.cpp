@@ -5,6 +5,7 @@
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/TextFormat.h"
+#include "eventlog/SessionEventLog.h"
 #include "recorder/DataRecorder.h"
 #include "recorder/RecordEvent.h"
 #include "recorder/widgets/CErgebnisDlg.h"
@@ -20,16 +21,36 @@
 
 namespace {
 
+// The wizard's end as its result message tells it.
+void logTeachInResult(SessionEventLog& log, WizardResult result) {
+    switch (result) {
+    case WizardResult::Success:
+        log.teachInResult(true, "the box learned its signals");
+        return;
+    case WizardResult::NotDone:
+        log.teachInResult(false, "cancelled, no teach-in was done");
+        return;
+    case WizardResult::Failed:
+        log.teachInResult(false, "failed");
+        return;
+    }
+}
+
 // The wizard's session as the main window sees it. The session is deleted
 // with this object, which the main window destroys after teachInEnded.
 class TeachInWizardFeature : public TeachInFeature {
 public:
-    TeachInWizardFeature(TeachInHooks hooks, bool& warnOptimum, MainWindowServices& services)
+    TeachInWizardFeature(TeachInHooks hooks, bool& warnOptimum, MainWindowServices& services,
+                         SessionEventLog* eventLog)
         : session_(std::make_unique<TeachInSession>(std::move(hooks), warnOptimum)) {
         // finished is queued: the session is not inside its own handler when
         // the main window later destroys it.
         QObject::connect(session_.get(), &TeachInSession::finished, session_.get(),
-                         [&services](WizardResult) { services.teachInEnded(); });
+                         [&services, eventLog](WizardResult result) {
+                             if (eventLog != nullptr)
+                                 logTeachInResult(*eventLog, result);
+                             services.teachInEnded();
+                         });
         session_->show();
     }
 
@@ -47,9 +68,10 @@ private:
 } // namespace
 
 TeachInFactory teachInWizardFactory(DeviceReadings& readings, std::mutex& readingsMutex,
-                                    const LinkControl& link, bool& warnOptimum) {
-    return [&readings, &readingsMutex, &link,
-            &warnOptimum](MainWindowServices& services) -> std::unique_ptr<TeachInFeature> {
+                                    const LinkControl& link, bool& warnOptimum,
+                                    SessionEventLog* eventLog) {
+    return [&readings, &readingsMutex, &link, &warnOptimum,
+            eventLog](MainWindowServices& services) -> std::unique_ptr<TeachInFeature> {
         TeachInHooks hooks;
         // The wizard ticks on a timer, outside any device event: a copy under
         // the lock.
@@ -64,7 +86,8 @@ TeachInFactory teachInWizardFactory(DeviceReadings& readings, std::mutex& readin
         };
         hooks.setStatusRestart = [&services] { services.setStatusRestart(); };
         hooks.resetReadings = [&services] { services.resetReadings(); };
-        return std::make_unique<TeachInWizardFeature>(std::move(hooks), warnOptimum, services);
+        return std::make_unique<TeachInWizardFeature>(std::move(hooks), warnOptimum, services,
+                                                      eventLog);
     };
 }
 
@@ -85,6 +108,10 @@ RecorderFeature::RecorderFeature(MainWindowServices& services, RecorderRecords r
             QString::fromLatin1(fieldText(s.boxTypeText)),
             QString::fromLatin1(fieldText(s.versionText)),
             QString::fromLatin1(formatText("%s %s", s.serialTextB, s.serialTextA))};
+    };
+    hooks.recordingSaved = [this](const QString& ampPath, const QString& refPath) {
+        if (eventLog_ != nullptr)
+            eventLog_->recordingSaved(ampPath.toStdString(), refPath.toStdString());
     };
     session_ = std::make_unique<RecordingSession>(
         RecordingSessionRecords{records_.recorder, records_.link, records_.config,

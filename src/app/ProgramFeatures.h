@@ -14,6 +14,7 @@
 class DataRecorder;
 class RecentFiles;
 class RecordingSession;
+class SessionEventLog;
 struct ConfigData;
 struct DeviceReadings;
 struct LinkControl;
@@ -21,8 +22,10 @@ struct LinkControl;
 // Opens the real wizard, maximised, fed with a consistent copy of `readings`
 // on each of its ticks. `warnOptimum` is the program's WarnOptimum (tests
 // pass their own).
+// `eventLog` (may be null) hears how each run of the wizard ended.
 TeachInFactory teachInWizardFactory(DeviceReadings& readings, std::mutex& readingsMutex,
-                                    const LinkControl& link, bool& warnOptimum);
+                                    const LinkControl& link, bool& warnOptimum,
+                                    SessionEventLog* eventLog = nullptr);
 
 struct RecorderRecords {
     DataRecorder& recorder;
@@ -49,6 +52,9 @@ public:
     void openRecordingFile() override;
 
     RecordingSession& session() { return *session_; }
+    // Saved recordings go into this log (null: none); it must outlive the
+    // feature's use.
+    void setEventLog(SessionEventLog* log) { eventLog_ = log; }
 
 private:
     void deviceEvent(int code, int param, const DeviceReadings& readings) override;
@@ -56,4 +62,5 @@ private:
     MainWindowServices& services_;
     RecorderRecords records_;
     std::unique_ptr<RecordingSession> session_;
+    SessionEventLog* eventLog_ = nullptr;
 };

@@ -15,20 +15,76 @@ void InterfaceSearch::advancePort() {
     }
 }
 
+void InterfaceSearch::handOver(const std::string& name) {
+    // The name is written before the request is raised; the thread reads it
+    // only after it has seen the request, and the next hand-over is 11 ticks
+    // away.
+    config_.portName = name;
+    link_.reopenRequest = true;
+    if (hooks_.discardStatusList)
+        hooks_.discardStatusList();
+    portFound_ = false;
+    pauseActive_ = true;
+    pauseTicks_ = 0;
+}
+
+void InterfaceSearch::choosePort(const std::string& name) {
+    if (name.empty()) {
+        chooseAutomaticSearch();
+        return;
+    }
+    chosen_ = name;
+    passes_ = 0;
+    // Until positions come from it: a port that cannot be opened now is
+    // handed over again once it is there.
+    searchActive_ = true;
+    handOver(name);
+    if (hooks_.choiceChanged)
+        hooks_.choiceChanged(chosen_);
+}
+
+void InterfaceSearch::chooseAutomaticSearch() {
+    if (chosen_.empty())
+        return;
+    // The search goes on after the chosen port, as after any port in use.
+    if (const int n = comPortNumber(chosen_); n >= 1 && n <= portCount_)
+        portNumber_ = n == portCount_ ? 1 : n + 1;
+    chosen_.clear();
+    portFound_ = false;
+    passes_ = 0;
+    if (hooks_.choiceChanged)
+        hooks_.choiceChanged(chosen_);
+}
+
+void InterfaceSearch::searchTickForChosenPort() {
+    if (pauseActive_)
+        return;
+    if (hooks_.showStatusLine) {
+        // "Searching for COM" followed by the number, or by the device when
+        // the port has no number.
+        std::string line = text(TextTable::StatusMessages, 46);
+        if (const int n = comPortNumber(chosen_); n > 0) {
+            line += std::to_string(n);
+        } else {
+            if (line.size() >= 3 && line.compare(line.size() - 3, 3, "COM") == 0)
+                line.erase(line.size() - 3);
+            line += chosen_;
+        }
+        hooks_.showStatusLine(line);
+    }
+    // Handed over on the tick it is there: a cable plugged back is used at
+    // once, there is no other port to try.
+    if (!link_.stopRequest && hooks_.probeChosenPort && hooks_.probeChosenPort(chosen_))
+        handOver(chosen_);
+}
+
 void InterfaceSearch::searchTick() {
-    if (searchActive_) {
+    if (searchActive_ && !chosen_.empty()) {
+        searchTickForChosenPort();
+    } else if (searchActive_) {
         if (portFound_) {
-            // Hand the port to the reader thread. The name is written before
-            // the request is raised; the thread reads it only after it has
-            // seen the request, and the next hand-over is 11 ticks away.
-            config_.portName = comPortName(portNumber_);
-            link_.reopenRequest = true;
-            if (hooks_.discardStatusList)
-                hooks_.discardStatusList();
+            handOver(comPortName(portNumber_));
             advancePort();
-            portFound_ = false;
-            pauseActive_ = true;
-            pauseTicks_ = 0;
         } else if (!pauseActive_) {
             if (hooks_.showStatusLine)
                 hooks_.showStatusLine(std::string(text(TextTable::StatusMessages, 46)) +

@@ -9,6 +9,11 @@
 // the main window clears the search flag. After three passes without success
 // it asks the main window to tell the user that the interface was not found.
 //
+// A port chosen by the user (the context menu, or the command line) replaces
+// the search for the rest of the run, until the user goes back to the
+// automatic search: only that port is probed, it is handed over on the very
+// tick it exists, and there are no passes and no not-found notice.
+//
 // Runs on the user-interface thread only.
 
 #include <functional>
@@ -20,12 +25,18 @@ struct ConfigData;
 struct InterfaceSearchHooks {
     // Does COMn exist (free or busy)? Usually probePort of PortProbe.h.
     std::function<bool(int n)> probePort;
+    // Does the chosen port exist? It is named as portName holds it: "\\.\COMn"
+    // or a device path.
+    std::function<bool(const std::string& name)> probeChosenPort;
     // Discard all entries of the status list.
     std::function<void()> discardStatusList;
     // Show a text in the main window's status line.
     std::function<void(const std::string&)> showStatusLine;
     // Open the interface-not-found message (it ignores the call while open).
     std::function<void()> showInterfaceNotFound;
+    // The user's choice changed: the chosen port's name, empty for the
+    // automatic search.
+    std::function<void(const std::string& chosen)> choiceChanged;
 };
 
 class InterfaceSearch {
@@ -51,6 +62,19 @@ public:
     // Search COM1..COMn only (a port given on the command line: n = 1).
     void setPortCount(int n) { portCount_ = n < 1 ? 1 : (n > kPortCount ? kPortCount : n); }
 
+    // Uses the port `name` alone ("\\.\COMn" or a device path) and hands
+    // it to the reader thread at once; the search is active until positions
+    // come from it.
+    void choosePort(const std::string& name);
+    // Back to the automatic search, from the port after the chosen one.
+    void chooseAutomaticSearch();
+    // The chosen port's name; empty while the search is automatic.
+    const std::string& chosenPort() const { return chosen_; }
+    // The hook that hears the user's choices (set by whoever logs them).
+    void setChoiceListener(std::function<void(const std::string& chosen)> listener) {
+        hooks_.choiceChanged = std::move(listener);
+    }
+
     int searchPortNumber() const { return portNumber_; }
     bool portFound() const { return portFound_; }
     bool pauseActive() const { return pauseActive_; }
@@ -58,6 +82,8 @@ public:
 
 private:
     void advancePort();
+    void handOver(const std::string& name);
+    void searchTickForChosenPort();
 
     LinkControl& link_;
     ConfigData& config_;
@@ -69,4 +95,5 @@ private:
     int pauseTicks_ = 0;
     int passes_ = 0;
     int portCount_ = kPortCount;
+    std::string chosen_;
 };

@@ -70,6 +70,10 @@ public:
     void recordingSaved(std::string_view ampPath, std::string_view refPath) {
         append(recordingSavedText(ampPath, refPath));
     }
+    void portChosen(std::string_view port, std::string_view device) {
+        append(portChosenText(port, device));
+    }
+    void automaticSearch() { append(automaticSearchText()); }
 
     // Where a log with an empty folder option writes: the user's data folder
     // + "/log" (empty when the system names none).

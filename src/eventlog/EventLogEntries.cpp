@@ -77,3 +77,14 @@ std::string teachInResultText(bool ok, std::string_view detail) {
 std::string recordingSavedText(std::string_view ampPath, std::string_view refPath) {
     return entry("recording", "saved to " + orNone(ampPath) + " and " + orNone(refPath));
 }
+
+std::string portChosenText(std::string_view port, std::string_view device) {
+    std::string s(orNone(port));
+    if (!device.empty() && device != port)
+        s += " (" + std::string(device) + ")";
+    return entry("port chosen", s + ", used alone");
+}
+
+std::string automaticSearchText() {
+    return entry("port chosen", "automatic search");
+}

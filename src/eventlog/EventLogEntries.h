@@ -32,3 +32,7 @@ std::string requestedText(BoxRequest r);
 std::string requestResultText(BoxRequest r, bool ok, std::string_view detail);
 std::string teachInResultText(bool ok, std::string_view detail);
 std::string recordingSavedText(std::string_view ampPath, std::string_view refPath);
+// The user chose the box's port (its program name and device), or went back
+// to the automatic search.
+std::string portChosenText(std::string_view port, std::string_view device);
+std::string automaticSearchText();

@@ -22,6 +22,11 @@ template <size_t N> std::string trimmedField(const char (&text)[N]) {
     return trimmedField(text, N);
 }
 
+// "COM3" for "\\.\COM3"; a device path stays as it is.
+std::string shortPortName(const std::string& name) {
+    return name.rfind("\\\\.\\", 0) == 0 ? name.substr(4) : name;
+}
+
 const char* answerText(RequestAnswer answer) {
     switch (answer) {
     case RequestAnswer::Done:
@@ -50,10 +55,17 @@ SessionEventLog::SessionEventLog(EventLog& log, AcquisitionCore& core, StatusLis
     list_.setEntryListener([this](const StatusListEntry& entry, int number) {
         log_.statusEntry(statusListLine(number, entry.flags, firmware_));
     });
+    core_.search().setChoiceListener([this](const std::string& chosen) {
+        if (chosen.empty())
+            log_.automaticSearch();
+        else
+            log_.portChosen(shortPortName(chosen), core_.ports().deviceForName(chosen));
+    });
 }
 
 SessionEventLog::~SessionEventLog() {
     list_.setEntryListener({});
+    core_.search().setChoiceListener({});
     core_.requests().observer = {};
     core_.unsubscribe(this);
 }

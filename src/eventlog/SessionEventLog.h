@@ -1,7 +1,8 @@
 #pragma once
 // The event log's view of a session: what the box and the acquisition core
 // report goes into the log as it happens. A receiver of the core (after the
-// request door), an observer of the door and of the status list; the teach-in
+// request door), an observer of the door, of the status list and of the user's
+// choice of port (InterfaceSearch::choosePort); the teach-in
 // wizard and the recorder report their results through teachInResult and
 // recordingSaved.
 //

@@ -288,6 +288,8 @@ SaveResult DataRecorder::writeFiles() {
         QFile::remove(refPath);
     }
     result.openPath = haveAmp ? ampPath : refPath;
+    result.ampPath = haveAmp ? ampPath : QString();
+    result.refPath = haveRef ? refPath : QString();
     discardSamples();
     state_ = State::Idle;
     return result;

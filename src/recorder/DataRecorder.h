@@ -94,6 +94,9 @@ struct SaveResult {
     // Saved: the file that opens this recording again, for the list of last
     // files (empty when there was nothing to write).
     QString openPath;
+    // Saved: the files written, empty for a kind the recording had none of.
+    QString ampPath;
+    QString refPath;
     // Not saved: the samples are kept. Show `message` (which file, why, and
     // the question) with Yes and No; Yes shows `dialog` and passes the chosen
     // path to saveRecordingAs(), No calls discardRecording().

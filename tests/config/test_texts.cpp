@@ -24,7 +24,7 @@ const TableInfo kTables[] = {
     {TextTable::ManualFiles, "ManualFiles", 1},
     {TextTable::HelpPages, "HelpPages", 6},
     {TextTable::StatusMessages, "StatusMessages", 47},
-    {TextTable::Menu, "Menu", 3},
+    {TextTable::Menu, "Menu", 5},
     {TextTable::Setup, "Setup", 14},
     {TextTable::MainWindow, "MainWindow", 37},
     {TextTable::YesNo, "YesNo", 2},
@@ -121,7 +121,7 @@ TEST(Texts, TextFollowsTheCurrentLanguage) {
 }
 
 TEST(Texts, RowsOutsideATableAreEmpty) {
-    EXPECT_STREQ(textIn(TextTable::Menu, 3, 0), "");
+    EXPECT_STREQ(textIn(TextTable::Menu, 5, 0), "");
     EXPECT_STREQ(textIn(TextTable::Menu, -1, 0), "");
     EXPECT_STREQ(textIn(TextTable::Menu, 0, 5), "");
     EXPECT_STREQ(textIn(TextTable::Menu, 0, -1), "");

@@ -249,6 +249,9 @@ bool RecordingSession::saveWithDialogs(SaveResult result) {
     }
     if (!result.openPath.isEmpty()) {
         records_.recentFiles.add(result.openPath);
+        if (hooks_.recordingSaved) {
+            hooks_.recordingSaved(result.ampPath, result.refPath);
+        }
     }
     return true;
 }

@@ -54,6 +54,8 @@ struct RecordingSessionHooks {
     std::function<void(bool active)> recordingActiveChanged;
     // Read when a report is made.
     std::function<BoxIdentityTexts()> boxIdentity;
+    // The recording reached its files (empty: a kind it had none of).
+    std::function<void(const QString& ampPath, const QString& refPath)> recordingSaved;
     // A steady millisecond clock; the steady clock when empty.
     std::function<std::int64_t()> clockMs;
 };

@@ -1,0 +1,51 @@
+#include "app/SerialPortMenu.h"
+
+#include "device/InterfaceSearch.h"
+#include "device/SerialPortList.h"
+#include "ui/UiText.h"
+
+#include <QActionGroup>
+#include <QMenu>
+
+namespace {
+
+constexpr int kMenuSerialPort = 3;
+constexpr int kMenuAutomaticSearch = 4;
+
+} // namespace
+
+void addSerialPortMenu(QMenu& menu, InterfaceSearch& search, const PortMap& ports) {
+    addSerialPortMenu(menu, search, ports, systemPortInfos());
+}
+
+void addSerialPortMenu(QMenu& menu, InterfaceSearch& search, const PortMap& ports,
+                       const std::vector<SystemPortInfo>& system) {
+    QMenu* sub = menu.addMenu(uiText(TextTable::Menu, kMenuSerialPort));
+    sub->menuAction()->setObjectName(QStringLiteral("serialPort"));
+    auto* group = new QActionGroup(sub);
+    group->setExclusive(true);
+
+    const std::string chosen = search.chosenPort();
+    QAction* automatic = sub->addAction(uiText(TextTable::Menu, kMenuAutomaticSearch));
+    automatic->setObjectName(QStringLiteral("automaticSearch"));
+    automatic->setCheckable(true);
+    automatic->setChecked(chosen.empty());
+    group->addAction(automatic);
+    // The menu is gone when the action runs; the search outlives it.
+    QObject::connect(automatic, &QAction::triggered, sub,
+                     [&search] { search.chooseAutomaticSearch(); });
+    sub->addSeparator();
+
+    for (const SerialPortEntry& entry : serialPortEntries(ports, system, chosen)) {
+        QAction* port = sub->addAction(QString::fromStdString(entry.label));
+        port->setObjectName(QString::fromStdString(entry.name));
+        port->setCheckable(true);
+        port->setChecked(!chosen.empty() && entry.name == chosen);
+        group->addAction(port);
+        QObject::connect(port, &QAction::triggered, sub, [&search, name = entry.name] {
+            // Choosing the port in use again hands it over again: a way to
+            // make the link open it afresh.
+            search.choosePort(name);
+        });
+    }
+}
