@@ -12,6 +12,9 @@
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/PortMap.h"
+#include "eventlog/EventLog.h"
+#include "eventlog/SessionEventLog.h"
 #include "recorder/DataRecorder.h"
 #include "recorder/RecentFiles.h"
 #include "recorder/RecordFileNames.h"
@@ -19,6 +22,7 @@
 #include "recorder/widgets/RecordingDialogs.h"
 #include "recorder/widgets/RecordingSession.h"
 #include "signalview/widgets/CSignalViewDlg.h"
+#include "status/StatusList.h"
 #include "support/Controls.h"
 #include "support/Waiting.h"
 #include "teachin/WarnOptimum.h"
@@ -27,6 +31,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -120,7 +125,11 @@ protected:
     ScriptedRecordingDialogs* recordingDialogs = nullptr; // owned by the recorder
     bool warnOptimum = true;
 
+    QTemporaryDir logDir;
+    std::string boxLink;
     std::unique_ptr<CORVATIXDlg> window;
+    std::unique_ptr<EventLog> eventLog;
+    std::unique_ptr<SessionEventLog> sessionLog;
     std::unique_ptr<RecorderFeature> recorderFeature;
 
     void SetUp() override {
@@ -130,7 +139,7 @@ protected:
         setLanguage(0);
         bearingCount = setBuiltInBearings(bearingTable);
         std::string error;
-        const std::string boxLink = workDir.filePath("box").toStdString();
+        boxLink = workDir.filePath("box").toStdString();
         ASSERT_TRUE(box.start(boxLink, &error)) << error;
         box.setSpeedRpm(30);
         qputenv("ORVATIX_PORTS", QByteArray::fromStdString(boxLink));
@@ -139,22 +148,39 @@ protected:
         window =
             std::make_unique<CORVATIXDlg>(readings, readingsMutex, link, config, &sessionDialogs);
         window->setConfigurationSaver([] {});
-        window->setTeachInFactory(teachInWizardFactory(readings, readingsMutex, link, warnOptimum));
+        // The session's event log, as the program keeps it.
+        ASSERT_TRUE(logDir.isValid());
+        EventLogOptions logOptions;
+        logOptions.folder = logDir.path();
+        eventLog = std::make_unique<EventLog>(logOptions);
+        sessionLog = std::make_unique<SessionEventLog>(*eventLog, window->deviceCore(), statusList);
+        window->setTeachInFactory(
+            teachInWizardFactory(readings, readingsMutex, link, warnOptimum, sessionLog.get()));
         auto scripted = std::make_unique<ScriptedRecordingDialogs>();
         recordingDialogs = scripted.get();
         recorderFeature = std::make_unique<RecorderFeature>(
             *window, RecorderRecords{recorder, readings, readingsMutex, link, config, *recent},
             std::move(scripted));
+        recorderFeature->setEventLog(sessionLog.get());
         window->setRecorderFlow(recorderFeature.get());
     }
     void TearDown() override {
         // The recorder is subscribed to the window's core: it goes first.
         recorderFeature.reset();
+        sessionLog.reset();
         window.reset();
         box.stop();
         qunsetenv("ORVATIX_PORTS");
         QDir::setCurrent(previousDir);
     }
+
+    std::string logText() const {
+        QFile file(eventLog->currentFile());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll().toStdString();
+    }
+    bool logHas(const std::string& text) const { return logText().find(text) != std::string::npos; }
 
     // Runs the program; `during` runs once the first session has started.
     // Whatever it leaves open, the program then ends as on a termination
@@ -216,6 +242,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
         EXPECT_TRUE(waitWithEvents([&] { return sessionDialogs.menuRuns == 2; }));
         EXPECT_FALSE(window->teachInOpen());
         EXPECT_EQ(openWizardWindow(), nullptr);
+        EXPECT_TRUE(logHas("teach-in     not completed: failed")) << logText();
     });
     EXPECT_TRUE(wizardSeen);
     EXPECT_EQ(sessionDialogs.menuRuns, 2);
@@ -260,6 +287,9 @@ TEST_F(FeaturesInTheProgram, TheRecordButtonRecordsTheTurningShaftAndTheEndWrite
     EXPECT_EQ(recorder.state(), DataRecorder::State::Idle);
     EXPECT_EQ(recorderFeature->session().window(), nullptr);
     EXPECT_EQ(recordingDialogs->messages, 0);
+    EXPECT_TRUE(logHas("recording    saved to " + ampFilePathOf(base).toStdString() + " and " +
+                       refFilePathOf(base).toStdString()))
+        << logText();
 }
 
 TEST_F(FeaturesInTheProgram, TheContextMenuOpensRecordingsAndTheSignalView) {
@@ -269,11 +299,12 @@ TEST_F(FeaturesInTheProgram, TheContextMenuOpensRecordingsAndTheSignalView) {
         QMenu menu;
         window->fillContextMenu(menu);
         const QList<QAction*> actions = menu.actions();
-        ASSERT_EQ(actions.size(), 5);
+        ASSERT_EQ(actions.size(), 6);
         // After the extended display, the status list and the info.
         EXPECT_EQ(actions[3]->text(), QStringLiteral("Open ORVATIX Files"));
         EXPECT_EQ(actions[4]->text(), QStringLiteral("Signal view"));
         EXPECT_FALSE(actions[4]->isChecked());
+        EXPECT_EQ(actions[5]->text(), QStringLiteral("Serial port"));
 
         actions[3]->trigger();
         EXPECT_EQ(recordingDialogs->openAsked, 1);
@@ -292,6 +323,52 @@ TEST_F(FeaturesInTheProgram, TheContextMenuOpensRecordingsAndTheSignalView) {
         EXPECT_FALSE(window->signalViewOpen());
     });
     EXPECT_EQ(sessionDialogs.menuRuns, 2);
+}
+
+TEST_F(FeaturesInTheProgram, TheSerialPortMenuChoosesThePortTheBoxAnswersOn) {
+    sessionDialogs.menuAnswers = {SessionDialogs::kDiagnosis};
+    const auto serialPortMenu = [this] {
+        auto menu = std::make_unique<QMenu>();
+        window->fillContextMenu(*menu);
+        return menu;
+    };
+    const auto submenuAction = [](QMenu& menu, const QString& name) -> QAction* {
+        for (QAction* action : menu.actions())
+            if (action->objectName() == QStringLiteral("serialPort") && action->menu() != nullptr)
+                for (QAction* item : action->menu()->actions())
+                    if (item->objectName() == name)
+                        return item;
+        return nullptr;
+    };
+    const QString com1 = QString::fromStdString(comPortName(1));
+    runWith([&] {
+        ASSERT_TRUE(waitForDiagnosis());
+        auto menu = serialPortMenu();
+        QAction* automatic = submenuAction(*menu, QStringLiteral("automaticSearch"));
+        QAction* box1 = submenuAction(*menu, com1);
+        ASSERT_NE(automatic, nullptr);
+        ASSERT_NE(box1, nullptr) << "the simulated box's port as the port map shows it";
+        EXPECT_EQ(automatic->text(), QStringLiteral("Automatic search"));
+        EXPECT_TRUE(automatic->isChecked());
+        EXPECT_FALSE(box1->isChecked());
+        EXPECT_TRUE(box1->text().contains(QString::fromStdString(boxLink)))
+            << box1->text().toStdString();
+
+        // Chosen: handed to the reader thread at once, and the box answers there.
+        box1->trigger();
+        EXPECT_EQ(window->interfaceSearch().chosenPort(), comPortName(1));
+        EXPECT_TRUE(link.reopenRequest);
+        EXPECT_TRUE(waitWithEvents([&] { return !link.reopenRequest; }));
+        EXPECT_TRUE(waitForDiagnosis()) << "positions again after the port opened afresh";
+        EXPECT_TRUE(logHas("port chosen  COM1 (" + boxLink + "), used alone")) << logText();
+
+        menu = serialPortMenu();
+        EXPECT_TRUE(submenuAction(*menu, com1)->isChecked());
+        EXPECT_FALSE(submenuAction(*menu, QStringLiteral("automaticSearch"))->isChecked());
+        submenuAction(*menu, QStringLiteral("automaticSearch"))->trigger();
+        EXPECT_TRUE(window->interfaceSearch().chosenPort().empty());
+        EXPECT_TRUE(logHas("port chosen  automatic search")) << logText();
+    });
 }
 
 } // namespace
