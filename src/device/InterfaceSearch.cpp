@@ -57,9 +57,7 @@ void InterfaceSearch::chooseAutomaticSearch() {
 }
 
 void InterfaceSearch::searchTickForChosenPort() {
-    if (pauseActive_)
-        return;
-    if (hooks_.showStatusLine) {
+    if (!pauseActive_ && hooks_.showStatusLine) {
         // "Searching for COM" followed by the number, or by the device when
         // the port has no number.
         std::string line = text(TextTable::StatusMessages, 46);
@@ -72,9 +70,16 @@ void InterfaceSearch::searchTickForChosenPort() {
         }
         hooks_.showStatusLine(line);
     }
-    // Handed over on the tick it is there: a cable plugged back is used at
-    // once, there is no other port to try.
-    if (!link_.stopRequest && hooks_.probeChosenPort && hooks_.probeChosenPort(chosen_))
+    if (link_.stopRequest || !hooks_.probeChosenPort)
+        return;
+    // Looked at in the pause too: once the port has gone (its cable is out)
+    // the open it was handed over for is lost, and there is no other port to
+    // try, so it is handed over on the very tick it is back.
+    if (!hooks_.probeChosenPort(chosen_)) {
+        pauseActive_ = false;
+        return;
+    }
+    if (!pauseActive_)
         handOver(chosen_);
 }
 

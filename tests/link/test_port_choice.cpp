@@ -80,7 +80,15 @@ TEST(PortChoice, AChosenPortIsHandedOverAtOnceAndUsedAlone) {
     rig.link.reopenRequest = false;
     EXPECT_EQ(rig.ticksUntilHandOver(20), 12);
     EXPECT_EQ(rig.ticksUntilHandOver(20), 11);
-    rig.chosenExists = false; // the cable is out
+    // The cable out in the pause after a hand-over, back two ticks later:
+    // handed over on the tick it is back.
+    rig.search->searchTick();
+    rig.chosenExists = false;
+    rig.search->searchTick();
+    rig.search->searchTick();
+    rig.chosenExists = true;
+    EXPECT_EQ(rig.ticksUntilHandOver(1), 1);
+    rig.chosenExists = false;
     EXPECT_EQ(rig.ticksUntilHandOver(4 * InterfaceSearch::kPortCount), 0);
     EXPECT_TRUE(rig.probes.empty());
     EXPECT_EQ(rig.notices, 0);
