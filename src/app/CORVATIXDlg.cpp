@@ -889,7 +889,7 @@ StatusDecoding CORVATIXDlg::statusDecoding() const {
     decoding.offsetSeenYE = status_.offsetSeenYE();
     decoding.offsetSeenWH = status_.offsetSeenWH();
     decoding.sensorConnection = status_.sensorConnection();
-    decoding.comPort = core_.search().searchPortNumber();
+    decoding.comPort = core_.search().shownPortNumber();
     return decoding;
 }
 

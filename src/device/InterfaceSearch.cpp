@@ -56,6 +56,11 @@ void InterfaceSearch::chooseAutomaticSearch() {
         hooks_.choiceChanged(chosen_);
 }
 
+int InterfaceSearch::shownPortNumber() const {
+    const int chosen = comPortNumber(chosen_);
+    return chosen > 0 ? chosen : portNumber_;
+}
+
 void InterfaceSearch::searchTickForChosenPort() {
     if (!pauseActive_ && hooks_.showStatusLine) {
         // "Searching for COM" followed by the number, or by the device when

@@ -76,6 +76,9 @@ public:
     }
 
     int searchPortNumber() const { return portNumber_; }
+    // The port to name while the box is looked for: the chosen port's number,
+    // else the search's next port.
+    int shownPortNumber() const;
     bool portFound() const { return portFound_; }
     bool pauseActive() const { return pauseActive_; }
     int passes() const { return passes_; }

@@ -94,6 +94,7 @@ TEST(PortChoice, AChosenPortIsHandedOverAtOnceAndUsedAlone) {
     EXPECT_EQ(rig.notices, 0);
     EXPECT_EQ(rig.statusLine, rig.searching("3"));
     EXPECT_EQ(rig.search->searchPortNumber(), 1);
+    EXPECT_EQ(rig.search->shownPortNumber(), 3) << "the wizard names the chosen port";
 
     // The cable is back: handed over on the very tick the port exists.
     rig.chosenExists = true;

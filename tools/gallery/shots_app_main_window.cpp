@@ -8,12 +8,15 @@
 #include "app/CORVATIXDlg.h"
 #include "app/IndicatorIcons.h"
 #include "app/PortAccess.h"
+#include "app/SerialPortMenu.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/PortMap.h"
+#include "device/SerialPortList.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -128,6 +131,25 @@ ORVATIX_GALLERY_SHOT(main_window_context_menu) {
     window->fillContextMenu(*menu);
     menu->setWindowTitle(QStringLiteral("Menu"));
     return menu;
+}
+
+// The context menu's "Serial port": the demo's box chosen (its cable is out,
+// so it stays listed by its choice), a converter with all the system knows
+// of it, and a port without a description.
+ORVATIX_GALLERY_SHOT(main_window_serial_port_menu) {
+    GalleryRecords& r = freshRecords();
+    CORVATIXDlg* window = notConnectedWindow(r);
+    static PortMap ports({"/tmp/orvatix-demo-Xq3a/orva-box"});
+    const std::vector<SystemPortInfo> system = {
+        {"/dev/ttyUSB0", "FTDI", "FT232R USB UART", "A10K3J2C"},
+        {"/dev/ttyS0", "", "", ""},
+    };
+    window->interfaceSearch().choosePort(comPortName(1));
+    auto* menu = new QMenu(window);
+    addSerialPortMenu(*menu, window->interfaceSearch(), ports, system);
+    QMenu* sub = menu->actions().front()->menu();
+    sub->setWindowTitle(QStringLiteral("Menu"));
+    return sub;
 }
 
 // The zero button's pictures as reference indicator: idle, reference found,
