@@ -38,7 +38,7 @@ void InterfaceSearch::choosePort(const std::string& name) {
     // Until positions come from it: a port that cannot be opened now is
     // handed over again once it is there.
     searchActive_ = true;
-    handOver(name);
+    handOverChosen();
     if (hooks_.choiceChanged)
         hooks_.choiceChanged(chosen_);
 }
@@ -50,6 +50,7 @@ void InterfaceSearch::chooseAutomaticSearch() {
     if (const int n = comPortNumber(chosen_); n >= 1 && n <= portCount_)
         portNumber_ = n == portCount_ ? 1 : n + 1;
     chosen_.clear();
+    handOverPending_ = false;
     portFound_ = false;
     passes_ = 0;
     if (hooks_.choiceChanged)
@@ -85,11 +86,23 @@ void InterfaceSearch::searchTickForChosenPort() {
         return;
     }
     if (!pauseActive_)
+        handOverChosen();
+}
+
+void InterfaceSearch::handOverChosen() {
+    // The reader thread copies portName when it takes up reopenRequest. A
+    // choice comes at any time, not 11 ticks after the last hand-over: the
+    // name is written only once the thread has taken the last one.
+    handOverPending_ = link_.reopenRequest;
+    if (!handOverPending_)
         handOver(chosen_);
 }
 
 void InterfaceSearch::searchTick() {
-    if (searchActive_ && !chosen_.empty()) {
+    if (handOverPending_) {
+        // Whether the search is active or not: the user chose another port.
+        handOverChosen();
+    } else if (searchActive_ && !chosen_.empty()) {
         searchTickForChosenPort();
     } else if (searchActive_) {
         if (portFound_) {

@@ -63,8 +63,9 @@ public:
     void setPortCount(int n) { portCount_ = n < 1 ? 1 : (n > kPortCount ? kPortCount : n); }
 
     // Uses the port `name` alone ("\\.\COMn" or a device path) and hands
-    // it to the reader thread at once; the search is active until positions
-    // come from it.
+    // it to the reader thread at once (on the next tick when the thread has
+    // not yet taken up the last hand-over); the search is active until
+    // positions come from it.
     void choosePort(const std::string& name);
     // Back to the automatic search, from the port after the chosen one.
     void chooseAutomaticSearch();
@@ -86,6 +87,7 @@ public:
 private:
     void advancePort();
     void handOver(const std::string& name);
+    void handOverChosen();
     void searchTickForChosenPort();
 
     LinkControl& link_;
@@ -99,4 +101,5 @@ private:
     int passes_ = 0;
     int portCount_ = kPortCount;
     std::string chosen_;
+    bool handOverPending_ = false; // chosen while the thread had not taken the last name
 };

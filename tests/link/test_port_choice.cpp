@@ -108,6 +108,24 @@ TEST(PortChoice, AChosenPortIsHandedOverAtOnceAndUsedAlone) {
     EXPECT_EQ(rig.chosenProbes.size(), probed);
 }
 
+TEST(PortChoice, ANewChoiceWaitsUntilTheThreadHasTakenTheLastName) {
+    ChoiceRig rig;
+    rig.search->choosePort(comPortName(1));
+    ASSERT_TRUE(rig.link.reopenRequest);
+    // The thread has not opened COM1 yet: the name it is about to read stays.
+    rig.search->choosePort(comPortName(2));
+    EXPECT_EQ(rig.config.portName, "\\\\.\\COM1");
+    EXPECT_EQ(rig.search->chosenPort(), comPortName(2));
+    rig.search->setActive(false); // positions from COM1 meanwhile
+    rig.search->searchTick();
+    EXPECT_EQ(rig.config.portName, "\\\\.\\COM1");
+    rig.link.reopenRequest = false; // the thread took it
+    rig.search->searchTick();
+    EXPECT_EQ(rig.config.portName, "\\\\.\\COM2");
+    EXPECT_TRUE(rig.link.reopenRequest);
+    EXPECT_EQ(rig.discards, 2);
+}
+
 TEST(PortChoice, AutomaticSearchGoesOnAfterTheChosenPort) {
     struct Case {
         std::string chosen;
