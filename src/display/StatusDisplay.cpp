@@ -2,6 +2,7 @@
 
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
+#include "device/Head.h"
 #include "device/LinkControl.h"
 #include "display/ErrorFlags.h"
 #include "display/StatusRows.h"
@@ -84,11 +85,15 @@ void StatusDisplay::selectDetail(int selection) {
 }
 
 bool StatusDisplay::noteOffsetsReported(int channel) {
-    bool* seen = channel == 0 ? &offsetSeenWH_ : channel == 2 ? &offsetSeenYE_ : nullptr;
-    if (seen == nullptr || *seen) {
+    const std::optional<Head> head = headWithFirstChannel(channel);
+    if (!head) {
         return false;
     }
-    *seen = true;
+    bool& seen = *head == Head::WH ? offsetSeenWH_ : offsetSeenYE_;
+    if (seen) {
+        return false;
+    }
+    seen = true;
     return true;
 }
 

@@ -126,10 +126,10 @@ TEST(SignalViewWindow, RepaintsFromItsTimerAndClears) {
     auto* figures = control<QLabel>(&window, CSignalViewDlg::kYellowFigures);
     ASSERT_TRUE(figures);
     EXPECT_TRUE(figures->text().contains("+5.0 %")) << figures->text().toStdString();
-    EXPECT_EQ(window.view().trace(SignalHead::White).size(), 300u);
+    EXPECT_EQ(window.view().trace(Head::WH).size(), 300u);
 
     control<QPushButton>(&window, CSignalViewDlg::kClear)->click();
-    EXPECT_TRUE(window.view().trace(SignalHead::Yellow).empty());
+    EXPECT_TRUE(window.view().trace(Head::YE).empty());
     EXPECT_TRUE(window.view().history().empty());
     EXPECT_TRUE(figures->text().startsWith(
         QString::fromUtf8(text(TextTable::SignalView, signalview_rows::kNoFit))));

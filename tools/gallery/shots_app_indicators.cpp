@@ -37,8 +37,8 @@ QWidget* amplitudeGroup(std::initializer_list<double> ye, std::initializer_list<
     const MainWindowFonts fonts =
         makeMainWindowFonts(t.units().size(kMainWindowWidthUnits, kMainWindowHeightUnits));
     bars->setLabelFonts(fonts.barLabel, fonts.barLabelBold);
-    bars->setOffsetSeen(AmplitudeSensor::YE, offsetsSeen);
-    bars->setOffsetSeen(AmplitudeSensor::WH, offsetsSeen);
+    bars->setOffsetSeen(Head::YE, offsetsSeen);
+    bars->setOffsetSeen(Head::WH, offsetsSeen);
     for (double v : ye)
         bars->drawAmplitude('Y', v);
     for (double v : wh)

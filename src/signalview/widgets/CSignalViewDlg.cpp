@@ -31,6 +31,9 @@ QString colourStyle(Rgb c) {
     return QString::asprintf("color: rgb(%d, %d, %d); font-weight: bold;", c.r, c.g, c.b);
 }
 
+// The yellow head on the left, the white on the right.
+constexpr Head kHeads[2] = {Head::YE, Head::WH};
+
 } // namespace
 
 CSignalViewDlg::CSignalViewDlg(QWidget* owner) : QDialog(owner), template_(this, kWidth, kHeight) {
@@ -44,8 +47,7 @@ CSignalViewDlg::CSignalViewDlg(QWidget* owner) : QDialog(owner), template_(this,
         captions_[i]->setAlignment(Qt::AlignCenter);
         captions_[i]->setStyleSheet(colourStyle(captionColours[i]));
         plots_[i] = template_.place(plotIds[i], left[i], 15, 188, 170, new LissajousPlot);
-        plots_[i]->setData(&view_.trace(static_cast<SignalHead>(i)),
-                           &view_.fit(static_cast<SignalHead>(i)));
+        plots_[i]->setData(&view_.trace(kHeads[i]), &view_.fit(kHeads[i]));
         figures_[i] = template_.place(figureIds[i], left[i] + 20, 188, 168, 38, new QLabel);
         figures_[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         figures_[i]->setTextFormat(Qt::PlainText);
@@ -86,7 +88,7 @@ void CSignalViewDlg::clear() {
 
 void CSignalViewDlg::refresh() {
     for (int i = 0; i < 2; ++i) {
-        const SignalHead h = static_cast<SignalHead>(i);
+        const Head h = kHeads[i];
         // The plot holds a pointer to the fit; asking brings it up to date.
         figures_[i]->setText(figuresText(view_.fit(h), view_.trace(h)));
         plots_[i]->update();
