@@ -1,6 +1,7 @@
 #include "device/InterfaceSearch.h"
 
 #include "config/ConfigData.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
 #include "device/PortMap.h"
@@ -31,8 +32,9 @@ void InterfaceSearch::searchTick() {
             pauseTicks_ = 0;
         } else if (!pauseActive_) {
             if (hooks_.showStatusLine)
-                hooks_.showStatusLine(std::string(text(TextTable::StatusMessages, 46)) +
-                                      std::to_string(portNumber_));
+                hooks_.showStatusLine(
+                    std::string(text(TextTable::StatusMessages, statusrow::kSearchingForCom)) +
+                    std::to_string(portNumber_));
             if (!link_.stopRequest) {
                 if (hooks_.probePort && hooks_.probePort(portNumber_)) {
                     portFound_ = true;

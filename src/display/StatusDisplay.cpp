@@ -1,11 +1,11 @@
 #include "display/StatusDisplay.h"
 
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/Head.h"
 #include "device/LinkControl.h"
 #include "display/ErrorFlags.h"
-#include "display/StatusRows.h"
 #include "display/TextFormat.h"
 
 #include <chrono>

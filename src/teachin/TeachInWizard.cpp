@@ -1,10 +1,10 @@
 #include "teachin/TeachInWizard.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
 #include "display/ErrorFlags.h"
 #include "teachin/AmplitudeChecks.h"
 #include "teachin/TeachInMessages.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/WizardPositionTexts.h"
 
 #include <cmath>

@@ -2,9 +2,10 @@
 // functions.
 
 #include "config/ConfigData.h"
+#include "config/TeachInRows.h"
+#include "config/TeachInStepRows.h"
 #include "config/Texts.h"
 #include "display/AmplitudeScale.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/widgets/WizardBarPair.h"
 #include "teachin/widgets/WizardLayout.h"
 #include "teachin/widgets/WizardRedraw.h"
@@ -168,12 +169,12 @@ TEST_F(WizardTexts, ShowEachStepsTextAndTheDoneTextAtTheEnd) {
             EXPECT_NE(std::string(textIn(TextTable::TeachInSteps, step, language)), "");
     }
     p.stepSatisfied = true;
-    EXPECT_EQ(stepTextRow(p), teachinrow::kDoneText);
+    EXPECT_EQ(stepTextRow(p), teachinsteprow::kDone);
     p.step = 3; // satisfied, but not the last step
     EXPECT_EQ(stepTextRow(p), 3);
     p.stepCount = 3;
     p.step = 2;
-    EXPECT_EQ(stepTextRow(p), teachinrow::kDoneText);
+    EXPECT_EQ(stepTextRow(p), teachinsteprow::kDone);
 
     p.noData = true;
     EXPECT_EQ(headerContent(p), HeaderContent::Searching);

@@ -4,8 +4,8 @@
 #include "support/Controls.h"
 #include "support/Waiting.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/widgets/CTeachInDlg.h"
 
 #include <QCloseEvent>

@@ -3,8 +3,8 @@
 
 #include "Gallery.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/WizardPositionTexts.h"
 #include "teachin/widgets/CTeachInDlg.h"
 

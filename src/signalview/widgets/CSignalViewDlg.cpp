@@ -1,7 +1,7 @@
 #include "signalview/widgets/CSignalViewDlg.h"
 
+#include "config/SignalViewRows.h"
 #include "display/TextFormat.h"
-#include "signalview/SignalViewRows.h"
 #include "signalview/widgets/AmplitudeStrip.h"
 #include "signalview/widgets/LissajousPlot.h"
 #include "signalview/widgets/SignalViewColours.h"
@@ -97,36 +97,36 @@ void CSignalViewDlg::refresh() {
 }
 
 void CSignalViewDlg::refreshCaptions() {
-    setWindowTitle(row(signalview_rows::kTitle));
-    captions_[0]->setText(row(signalview_rows::kYellowHead));
-    captions_[1]->setText(row(signalview_rows::kWhiteHead));
-    trendCaption_->setText(row(signalview_rows::kTrend));
-    clearButton_->setText(row(signalview_rows::kClear));
-    closeButton_->setText(row(signalview_rows::kClose));
+    setWindowTitle(row(signalviewrow::kTitle));
+    captions_[0]->setText(row(signalviewrow::kYellowHead));
+    captions_[1]->setText(row(signalviewrow::kWhiteHead));
+    trendCaption_->setText(row(signalviewrow::kTrend));
+    clearButton_->setText(row(signalviewrow::kClear));
+    closeButton_->setText(row(signalviewrow::kClose));
     refresh();
 }
 
 QString CSignalViewDlg::figuresText(const std::optional<HeadFit>& fit, const SignalTrace& trace) {
     QStringList lines;
     if (fit) {
-        lines << row(signalview_rows::kOffset) +
+        lines << row(signalviewrow::kOffset) +
                      QString::fromStdString(formatText(":  %+.1f %% / %+.1f %%",
                                                        shown(fit->offsetA, 0.1),
                                                        shown(fit->offsetB, 0.1)));
-        lines << row(signalview_rows::kRatio) +
+        lines << row(signalviewrow::kRatio) +
                      QString::fromStdString(formatText(":  %.3f", fit->ratio));
-        lines << row(signalview_rows::kPhase) +
+        lines << row(signalviewrow::kPhase) +
                      QString::fromStdString(formatText(":  %+.1f", shown(fit->phase, 0.1))) +
                      QChar(0x00B0);
     } else {
-        lines << row(signalview_rows::kNoFit);
+        lines << row(signalviewrow::kNoFit);
     }
     if (!trace.empty()) {
-        lines << row(signalview_rows::kRadius) +
+        lines << row(signalviewrow::kRadius) +
                      QString::fromStdString(formatText(
                          ":  %.0f %% / %.0f %%", trace.smallestRadius(), trace.largestRadius()));
     } else {
-        lines << row(signalview_rows::kRadius) + QStringLiteral(":  -");
+        lines << row(signalviewrow::kRadius) + QStringLiteral(":  -");
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -1,8 +1,8 @@
 #include "teachin/widgets/CTeachInDlg.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
 #include "display/widgets/QtColour.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/widgets/WizardRedraw.h"
 #include "teachin/widgets/WizardTexts.h"
 #include "ui/Artwork.h"
