@@ -1,4 +1,6 @@
 #pragma once
+// CTeachInDlg: the teach-in wizard window.
+//
 // The teach-in wizard's window: maximised, the header and step texts and the
 // advice picture on the left, the two amplitude bars with their scale on the
 // right, and the wizard's buttons. It decides nothing: the step logic hands it
