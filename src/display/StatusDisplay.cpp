@@ -148,8 +148,8 @@ StatusView StatusDisplay::decide(bool statusValid) {
     int r = sr::kNoError;
     bool amplitudeWarning = false;
     const bool notConnected = link_.newProtocol && (f & kWhSignal) && (f & kYeSignal) &&
-                              readings_.channelValues[0] == 0.0 &&
-                              readings_.channelValues[2] == 0.0;
+                              readings_.channelValues[headFirstChannel(Head::WH)] == 0.0 &&
+                              readings_.channelValues[headFirstChannel(Head::YE)] == 0.0;
 
     // SIGNAL lamps.
     struct SignalInputs {
