@@ -57,7 +57,7 @@ void FitFullTrace(benchmark::State& state) {
         view.addSample(sample(i));
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(fitHead(view.trace(SignalHead::Yellow).points()));
+        benchmark::DoNotOptimize(fitHead(view.trace(Head::YE).points()));
     }
 }
 BENCHMARK(FitFullTrace)->Unit(benchmark::kMicrosecond);
@@ -70,9 +70,9 @@ void DrawFigure(benchmark::State& state) {
         view.addSample(sample(i));
     }
     QImage image(285, 270, QImage::Format_ARGB32_Premultiplied);
-    const auto& fit = view.fit(SignalHead::Yellow);
+    const auto& fit = view.fit(Head::YE);
     for (auto _ : state) {
-        LissajousPlot::render(image, &view.trace(SignalHead::Yellow), &fit);
+        LissajousPlot::render(image, &view.trace(Head::YE), &fit);
     }
 }
 BENCHMARK(DrawFigure)->Unit(benchmark::kMicrosecond);

@@ -1,6 +1,7 @@
 #include "config/AtomicTextFile.h"
 
 #include "config/Latin1.h"
+#include "config/MainWindowRows.h"
 #include "config/Texts.h"
 
 #include <QFileInfo>
@@ -96,7 +97,7 @@ bool replaceableTarget(const std::string& path, std::string& target, mode_t& mod
 } // namespace
 
 QString notRegularFileReason() {
-    return QString::fromUtf8(text(TextTable::MainWindow, 35));
+    return QString::fromUtf8(text(TextTable::MainWindow, mainwindowrow::kNotARegularFile));
 }
 
 FileWriteResult writeBytesFileAtomically(const QString& path, std::string_view bytes) {

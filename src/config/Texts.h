@@ -1,28 +1,30 @@
 #pragma once
 // Every visible text of the program, in five languages. A table has R rows per
 // language, stored language by language; text(table, row) returns row `row` of
-// the current language (configData.language). Texts are UTF-8.
+// the current language (configData.language). Texts are UTF-8. The rows of
+// each table are named in config/<Table>Rows.h (ToolTipRows.h for the tool
+// tips), one enumerator per row and kCount.
 
 #include <string>
 #include <string_view>
 
 enum class TextTable {
-    ChannelLabels,  // 8 rows, one list for all languages
-    ManualFiles,    // 1
-    HelpPages,      // 6
-    StatusMessages, // 47
-    Menu,           // 3
-    Setup,          // 14
-    MainWindow,     // 36
-    YesNo,          // 2
-    Recorder,       // 9
-    Evaluation,     // 34
-    TeachIn,        // 57
-    StartMenu,      // 8
-    TeachInSteps,   // 6
-    ToolTips,       // 25, rows as ToolTipRow (config/ToolTipRows.h)
-    BoxSimulator,   // 41, the demo's box simulator panel
-    SignalView,     // 11, rows as signalview_rows (signalview/SignalViewRows.h)
+    ChannelLabels,  // ChannelLabelRows.h, one list for all languages
+    ManualFiles,    // ManualFileRows.h
+    HelpPages,      // HelpPageRows.h
+    StatusMessages, // StatusMessageRows.h
+    Menu,           // MenuRows.h
+    Setup,          // SetupRows.h
+    MainWindow,     // MainWindowRows.h
+    YesNo,          // YesNoRows.h
+    Recorder,       // RecorderRows.h
+    Evaluation,     // EvaluationRows.h
+    TeachIn,        // TeachInRows.h
+    StartMenu,      // StartMenuRows.h
+    TeachInSteps,   // TeachInStepRows.h
+    ToolTips,       // ToolTipRows.h
+    BoxSimulator,   // BoxSimulatorRows.h, the demo's box simulator panel
+    SignalView,     // SignalViewRows.h
 };
 
 constexpr int kLanguageCount = 5;

@@ -1,6 +1,7 @@
 #include "device/InterfaceSearch.h"
 
 #include "config/ConfigData.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
 #include "device/PortMap.h"
@@ -110,8 +111,9 @@ void InterfaceSearch::searchTick() {
             advancePort();
         } else if (!pauseActive_) {
             if (hooks_.showStatusLine)
-                hooks_.showStatusLine(std::string(text(TextTable::StatusMessages, 46)) +
-                                      std::to_string(portNumber_));
+                hooks_.showStatusLine(
+                    std::string(text(TextTable::StatusMessages, statusrow::kSearchingForCom)) +
+                    std::to_string(portNumber_));
             if (!link_.stopRequest) {
                 if (hooks_.probePort && hooks_.probePort(portNumber_)) {
                     portFound_ = true;

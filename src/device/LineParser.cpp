@@ -3,6 +3,7 @@
 #include "config/ShaftGeometry.h"
 #include "device/DeviceEvents.h"
 #include "device/FieldScanner.h"
+#include "device/Head.h"
 
 #include <algorithm>
 #include <cmath>
@@ -401,17 +402,17 @@ void LineParser::positionLine(Lock& lock, int32_t startTimeMs) {
 
     // The amplitudes are only for the eyes of the main window: while it does
     // not listen they are not updated.
-    const auto root = [this](int channel) {
-        const double a = readings_.channelValues[channel];
-        const double b = readings_.channelValues[channel + 1];
+    const auto root = [this](Head head) {
+        const double a = readings_.channelValues[headFirstChannel(head)];
+        const double b = readings_.channelValues[headFirstChannel(head) + 1];
         return std::sqrt(a * a + b * b) / kChannelScale;
     };
     double value = 0.0;
-    if (!suppressed() && amplitude(root(2), 2, value)) {
+    if (!suppressed() && amplitude(root(Head::YE), headFirstChannel(Head::YE), value)) {
         readings_.amplitudeYE = value;
         notify(lock, kAmplitudeYellowEvent, 0);
     }
-    if (!suppressed() && amplitude(root(0), 0, value)) {
+    if (!suppressed() && amplitude(root(Head::WH), headFirstChannel(Head::WH), value)) {
         readings_.amplitudeWH = value;
         notify(lock, kAmplitudeWhiteEvent, 0);
     }
@@ -715,12 +716,12 @@ void LineParser::amplitudeLine(Lock& lock) {
     if (squared > kMaxOneLetterAmplitude) {
         return;
     }
-    const bool white = line_[1] == '1';
+    const Head head = line_[1] == '1' ? Head::WH : Head::YE;
     double value = 0.0;
-    if (!amplitude(std::sqrt(static_cast<double>(squared)), white ? 0 : 2, value)) {
+    if (!amplitude(std::sqrt(static_cast<double>(squared)), headFirstChannel(head), value)) {
         return;
     }
-    if (white) {
+    if (head == Head::WH) {
         readings_.amplitudeWH = value;
         notify(lock, kAmplitudeWhiteEvent, 0);
     } else {

@@ -38,20 +38,20 @@ AmplitudeBarGeometry AmplitudeBarGeometry::compute(const QRect& area) {
     return g;
 }
 
-int AmplitudeBarGeometry::barLeft(AmplitudeSensor sensor) const {
-    return sensor == AmplitudeSensor::YE ? yeLeft : whLeft;
+int AmplitudeBarGeometry::barLeft(Head sensor) const {
+    return sensor == Head::YE ? yeLeft : whLeft;
 }
 
-QRect AmplitudeBarGeometry::bar(AmplitudeSensor sensor) const {
+QRect AmplitudeBarGeometry::bar(Head sensor) const {
     return QRect(barLeft(sensor), top, barWidth, barHeight);
 }
 
-QRect AmplitudeBarGeometry::percentBox(AmplitudeSensor sensor) const {
+QRect AmplitudeBarGeometry::percentBox(Head sensor) const {
     const int left = barLeft(sensor) + (barWidth - textBoxWidth) / 2;
     return QRect(left, bottom + textDistance, textBoxWidth, textBoxHeight);
 }
 
-QRect AmplitudeBarGeometry::labelBox(AmplitudeSensor sensor) const {
+QRect AmplitudeBarGeometry::labelBox(Head sensor) const {
     const int left = barLeft(sensor) + (barWidth - textBoxWidth) / 2;
     return QRect(left, top - textDistance - textBoxHeight, textBoxWidth, textBoxHeight);
 }
@@ -85,7 +85,7 @@ std::vector<QLine> amplitudeScaleMarks(const AmplitudeBarGeometry& g) {
     return lines;
 }
 
-QRect amplitudeValueLine(const AmplitudeBarGeometry& g, AmplitudeSensor sensor, double value) {
+QRect amplitudeValueLine(const AmplitudeBarGeometry& g, Head sensor, double value) {
     int lineBottom = static_cast<int>(g.bottom - AmplitudeScale(value) / 100.0 * g.barHeight);
     if (lineBottom > g.bottom)
         lineBottom = g.bottom;
@@ -94,7 +94,7 @@ QRect amplitudeValueLine(const AmplitudeBarGeometry& g, AmplitudeSensor sensor, 
     return QRect(g.barLeft(sensor), lineBottom - 2, g.barWidth, 2);
 }
 
-std::vector<BarFill> amplitudeBarFills(const AmplitudeBarGeometry& g, AmplitudeSensor sensor,
+std::vector<BarFill> amplitudeBarFills(const AmplitudeBarGeometry& g, Head sensor,
                                        const AmplitudeTrack& track) {
     std::vector<BarFill> fills;
     const int x = g.barLeft(sensor);
@@ -159,6 +159,6 @@ std::string amplitudePercentText(double value) {
     return formatText("   %.0lf%%   ", value);
 }
 
-const char* amplitudeLabelText(AmplitudeSensor sensor) {
-    return sensor == AmplitudeSensor::WH ? "  WH  " : "  YE  ";
+const char* amplitudeLabelText(Head sensor) {
+    return sensor == Head::WH ? "  WH  " : "  YE  ";
 }

@@ -34,10 +34,10 @@ struct AmplitudeBarGeometry {
     // vertically in it, so the labels never cover the group's caption.
     static AmplitudeBarGeometry compute(const QRect& area);
 
-    int barLeft(AmplitudeSensor sensor) const;
-    QRect bar(AmplitudeSensor sensor) const;
-    QRect percentBox(AmplitudeSensor sensor) const;
-    QRect labelBox(AmplitudeSensor sensor) const;
+    int barLeft(Head sensor) const;
+    QRect bar(Head sensor) const;
+    QRect percentBox(Head sensor) const;
+    QRect labelBox(Head sensor) const;
     // Bar levels per pixel row: two rows (a stripe and its gap) per level step,
     // so that a level drawn as a stripe lies where the scale puts it.
     double stripeScale() const { return barHeight / 200.0; }
@@ -62,16 +62,15 @@ struct BarFill {
 // line at the value; otherwise grey up to the lowest value, then one-pixel
 // stripes in the band colour of their level with grey gaps up to the highest
 // value, grey above, and the black line on top.
-std::vector<BarFill> amplitudeBarFills(const AmplitudeBarGeometry& geometry, AmplitudeSensor sensor,
+std::vector<BarFill> amplitudeBarFills(const AmplitudeBarGeometry& geometry, Head sensor,
                                        const AmplitudeTrack& track);
 
 // The black line at the current value: two rows whose bottom is at the value's
 // height, kept inside the bar.
-QRect amplitudeValueLine(const AmplitudeBarGeometry& geometry, AmplitudeSensor sensor,
-                         double value);
+QRect amplitudeValueLine(const AmplitudeBarGeometry& geometry, Head sensor, double value);
 
 // The percentage box's text, e.g. "   46%   ".
 std::string amplitudePercentText(double value);
 
 // The label above a bar: "  WH  " or "  YE  ".
-const char* amplitudeLabelText(AmplitudeSensor sensor);
+const char* amplitudeLabelText(Head sensor);

@@ -3,11 +3,10 @@
 // value since the last reset, and what was last drawn, so that a bar is redrawn
 // only when one of the three changed (amplitudes arrive several times a second).
 
-// Values of drawAmplitude's 'R' and 'P' commands: the sensor's letter code.
-constexpr int kSensorCodeWH = 87; // 'W'
-constexpr int kSensorCodeYE = 89; // 'Y'
+#include "device/Head.h"
 
-enum class AmplitudeSensor { WH, YE };
+// The main window still names the bars' head this way.
+using AmplitudeSensor = Head;
 
 // A new amplitude as the bar keeps it: negative (or not a number) gives 0,
 // anything else is rounded down to a multiple of 0.5.

@@ -1,7 +1,7 @@
 #include "display/ErrorFlags.h"
 
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
-#include "display/StatusRows.h"
 
 namespace {
 

@@ -1,14 +1,11 @@
 #include "display/NoiseMeasurement.h"
 
+#include "config/MainWindowRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
 #include "display/TextFormat.h"
 
 #include <algorithm>
-
-namespace {
-constexpr int kWaitRow = 22; // "Wait", main window table
-} // namespace
 
 NoiseMeasurement::NoiseMeasurement(LinkControl& link) : link_(link) {}
 
@@ -37,7 +34,7 @@ namespace {
 
 // "Wait" with two dots for each step still to come.
 std::string waitText(int count) {
-    std::string wait = text(TextTable::MainWindow, kWaitRow);
+    std::string wait = text(TextTable::MainWindow, mainwindowrow::kWait);
     for (int i = count; i < 3; ++i)
         wait += "..";
     return wait;

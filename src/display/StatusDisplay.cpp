@@ -1,10 +1,11 @@
 #include "display/StatusDisplay.h"
 
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
+#include "device/Head.h"
 #include "device/LinkControl.h"
 #include "display/ErrorFlags.h"
-#include "display/StatusRows.h"
 #include "display/TextFormat.h"
 
 #include <chrono>
@@ -84,11 +85,15 @@ void StatusDisplay::selectDetail(int selection) {
 }
 
 bool StatusDisplay::noteOffsetsReported(int channel) {
-    bool* seen = channel == 0 ? &offsetSeenWH_ : channel == 2 ? &offsetSeenYE_ : nullptr;
-    if (seen == nullptr || *seen) {
+    const std::optional<Head> head = headWithFirstChannel(channel);
+    if (!head) {
         return false;
     }
-    *seen = true;
+    bool& seen = *head == Head::WH ? offsetSeenWH_ : offsetSeenYE_;
+    if (seen) {
+        return false;
+    }
+    seen = true;
     return true;
 }
 
@@ -143,8 +148,8 @@ StatusView StatusDisplay::decide(bool statusValid) {
     int r = sr::kNoError;
     bool amplitudeWarning = false;
     const bool notConnected = link_.newProtocol && (f & kWhSignal) && (f & kYeSignal) &&
-                              readings_.channelValues[0] == 0.0 &&
-                              readings_.channelValues[2] == 0.0;
+                              readings_.channelValues[headFirstChannel(Head::WH)] == 0.0 &&
+                              readings_.channelValues[headFirstChannel(Head::YE)] == 0.0;
 
     // SIGNAL lamps.
     struct SignalInputs {

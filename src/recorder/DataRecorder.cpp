@@ -2,7 +2,9 @@
 
 #include "config/AtomicTextFile.h"
 #include "config/ConfigData.h"
+#include "config/RecorderRows.h"
 #include "config/ShaftGeometry.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
@@ -22,25 +24,16 @@
 
 namespace {
 
-// Rows of the status message table.
-constexpr int kErrorCaptionRow = 1;    // "Error.  "
-constexpr int kCantOpenFileRow = 40;   // "Can't open file! "
-constexpr int kWriteProtectedRow = 41; // "Disk is write protected. "
-// Rows of the recorder table.
-constexpr int kDialogTitleRow = 0; // "Ref + Amp"
-constexpr int kLimitRow = 7;       // the sample limit
-constexpr int kAnotherNameRow = 8; // the question after a failed save
-
 constexpr std::int64_t kMinPositionStep = 10; // counts
 constexpr double kCountsPerPeriod = static_cast<double>(shaft::kCountsPerPeriod);
 
 } // namespace
 
 std::string recordFileOpenFailureText(bool writeProtected) {
-    std::string text = ::text(TextTable::StatusMessages, kCantOpenFileRow);
+    std::string text = ::text(TextTable::StatusMessages, statusrow::kCantOpenFile);
     if (writeProtected) {
         text += "\n\n";
-        text += ::text(TextTable::StatusMessages, kWriteProtectedRow);
+        text += ::text(TextTable::StatusMessages, statusrow::kWriteProtected);
     }
     return text;
 }
@@ -48,7 +41,7 @@ std::string recordFileOpenFailureText(bool writeProtected) {
 namespace {
 
 RecorderMessage errorMessage(std::string text) {
-    return {RecorderMessage::Icon::Error, ::text(TextTable::StatusMessages, kErrorCaptionRow),
+    return {RecorderMessage::Icon::Error, ::text(TextTable::StatusMessages, statusrow::kError),
             std::move(text)};
 }
 
@@ -137,7 +130,7 @@ AddOutcome DataRecorder::addRecordSample(std::int32_t counts, double amplitudeWH
 FileDialogRequest DataRecorder::fileDialog() {
     FileDialogRequest dialog;
     dialog.title =
-        std::string("ORVATIX data recorder: ") + text(TextTable::Recorder, kDialogTitleRow);
+        std::string("ORVATIX data recorder: ") + text(TextTable::Recorder, recorderrow::kRefAndAmp);
     dialog.filter = QStringLiteral("Text files (*.txt);;All files (*)");
     dialog.proposedName = proposedRecordName(config_);
     return dialog;
@@ -272,7 +265,7 @@ SaveResult DataRecorder::writeFiles() {
             }
             text += "\n\n";
         }
-        text += ::text(TextTable::Recorder, kAnotherNameRow);
+        text += ::text(TextTable::Recorder, recorderrow::kChooseAnotherName);
         result.message = errorMessage(std::move(text));
         result.dialog = fileDialog();
         return result;
@@ -329,8 +322,9 @@ bool DataRecorder::showRecording(LoadedRecording&& loaded) {
 }
 
 RecorderMessage DataRecorder::limitMessage() const {
-    return {RecorderMessage::Icon::Information, "Data recorder:",
-            formatText(text(TextTable::Recorder, kLimitRow), static_cast<int>(limit_))};
+    return {
+        RecorderMessage::Icon::Information, "Data recorder:",
+        formatText(text(TextTable::Recorder, recorderrow::kSampleLimit), static_cast<int>(limit_))};
 }
 
 RecorderMessage DataRecorder::outOfMemoryMessage() {

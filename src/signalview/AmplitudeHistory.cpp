@@ -15,7 +15,7 @@ void AmplitudeHistory::add(const AmplitudeEntry& e) {
     }
 }
 
-std::vector<ColumnRange> AmplitudeHistory::columnRanges(int columns, bool yellow) const {
+std::vector<ColumnRange> AmplitudeHistory::columnRanges(int columns, Head head) const {
     std::vector<ColumnRange> out(static_cast<std::size_t>(std::max(columns, 0)));
     if (columns <= 0) {
         return out;
@@ -23,7 +23,7 @@ std::vector<ColumnRange> AmplitudeHistory::columnRanges(int columns, bool yellow
     const double end = newestTime();
     const double start = end - kSpanSeconds;
     for (const AmplitudeEntry& e : entries_) {
-        const double v = yellow ? e.ye : e.wh;
+        const double v = head == Head::YE ? e.ye : e.wh;
         if (!std::isfinite(v)) {
             continue;
         }

@@ -3,6 +3,8 @@
 // figures. Samples older than the span go; the count is bounded as well, so a
 // clock that stands still cannot grow it.
 
+#include "device/Head.h"
+
 #include <cstddef>
 #include <deque>
 #include <vector>
@@ -34,9 +36,9 @@ public:
     double newestTime() const { return entries_.empty() ? 0.0 : entries_.back().time; }
 
     // Per column of a chart `columns` wide showing the span up to the newest
-    // entry, the range of the yellow (yellow = true) or white head; the cost
+    // entry, the range of the head's amplitude; the cost
     // grows with the entries, the drawing with the width only.
-    std::vector<ColumnRange> columnRanges(int columns, bool yellow) const;
+    std::vector<ColumnRange> columnRanges(int columns, Head head) const;
 
 private:
     std::deque<AmplitudeEntry> entries_;

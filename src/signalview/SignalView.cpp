@@ -3,9 +3,9 @@
 SignalView::SignalView() : traces_{SignalTrace(kTracePoints), SignalTrace(kTracePoints)} {}
 
 void SignalView::addSample(const SignalSample& s) {
-    for (SignalHead h : {SignalHead::Yellow, SignalHead::White}) {
+    for (Head h : {Head::YE, Head::WH}) {
         const int i = static_cast<int>(h);
-        const int c = firstChannel(h);
+        const int c = headFirstChannel(h);
         const double a = s.channelValues[c];
         const double b = s.channelValues[c + 1];
         if (haveLast_[i] && a == lastA_[i] && b == lastB_[i]) {
@@ -37,7 +37,7 @@ void SignalView::clear() {
     samples_ = 0;
 }
 
-const std::optional<HeadFit>& SignalView::fit(SignalHead h) const {
+const std::optional<HeadFit>& SignalView::fit(Head h) const {
     const int i = static_cast<int>(h);
     if (fitStale_[i]) {
         fits_[i] = fitHead(traces_[i].points());

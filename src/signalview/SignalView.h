@@ -5,8 +5,9 @@
 //
 //     SignalView view;
 //     view.addSample(signalSampleFrom(readings, seconds));  // per position line
-//     if (auto fit = view.fit(SignalHead::Yellow)) ... fit->phase ...
+//     if (auto fit = view.fit(Head::YE)) ... fit->phase ...
 
+#include "device/Head.h"
 #include "signalview/AmplitudeHistory.h"
 #include "signalview/EllipseFit.h"
 #include "signalview/SignalSample.h"
@@ -14,13 +15,6 @@
 
 #include <cstddef>
 #include <optional>
-
-enum class SignalHead { Yellow = 0, White = 1 };
-
-// Channel A of a head (B is the next one): 2 for the yellow head, 0 for the white.
-constexpr int firstChannel(SignalHead h) {
-    return h == SignalHead::Yellow ? 2 : 0;
-}
 
 class SignalView {
 public:
@@ -35,16 +29,17 @@ public:
     void addSample(const SignalSample& s);
     void clear();
 
-    const SignalTrace& trace(SignalHead h) const { return traces_[static_cast<int>(h)]; }
+    const SignalTrace& trace(Head h) const { return traces_[static_cast<int>(h)]; }
     const AmplitudeHistory& history() const { return history_; }
 
     // The fit over the head's points, computed when first asked after a change.
-    const std::optional<HeadFit>& fit(SignalHead h) const;
+    const std::optional<HeadFit>& fit(Head h) const;
 
     // Samples taken since construction or the last clear.
     std::size_t samples() const { return samples_; }
 
 private:
+    // Per head, indexed by the Head's value.
     SignalTrace traces_[2];
     AmplitudeHistory history_;
     mutable std::optional<HeadFit> fits_[2];

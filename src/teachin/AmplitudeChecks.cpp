@@ -1,8 +1,8 @@
 #include "teachin/AmplitudeChecks.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
 #include "display/TextFormat.h"
-#include "teachin/TeachInRows.h"
 
 #include <cmath>
 

@@ -1,21 +1,16 @@
 #include "teachin/TeachInMessages.h"
 
+#include "config/MainWindowRows.h"
+#include "config/SetupRows.h"
+#include "config/StatusMessageRows.h"
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
-#include "display/StatusRows.h"
-#include "teachin/TeachInRows.h"
+#include "config/YesNoRows.h"
 
 #include <cstring>
 
 namespace {
 
-// Rows of the other tables.
-constexpr int kMainRepeatWarning = 0;
-constexpr int kMainRepeatQuestion = 1;
-constexpr int kMainPlugIn = 14;
-constexpr int kStatusNoReference = 42;
-constexpr int kStatusNoAbsolute = 43;
-constexpr int kSetupOk = 2;
-constexpr int kSetupCancel = 5;
 // The program's name, the caption of the optimum-range question.
 constexpr const char* kApplicationName = "ORVATIX";
 
@@ -33,15 +28,15 @@ WizardMessage message(WizardMessageKind kind, std::string caption, std::string b
     m.buttons = buttons;
     switch (buttons) {
     case MessageButtons::Ok:
-        m.acceptButton = text(TextTable::Setup, kSetupOk);
+        m.acceptButton = text(TextTable::Setup, setuprow::kOk);
         break;
     case MessageButtons::OkCancel:
-        m.acceptButton = text(TextTable::Setup, kSetupOk);
-        m.rejectButton = text(TextTable::Setup, kSetupCancel);
+        m.acceptButton = text(TextTable::Setup, setuprow::kOk);
+        m.rejectButton = text(TextTable::Setup, setuprow::kCancel);
         break;
     case MessageButtons::YesNo:
-        m.acceptButton = text(TextTable::YesNo, 0);
-        m.rejectButton = text(TextTable::YesNo, 1);
+        m.acceptButton = text(TextTable::YesNo, yesnorow::kYes);
+        m.rejectButton = text(TextTable::YesNo, yesnorow::kNo);
         break;
     }
     return m;
@@ -60,19 +55,22 @@ bool Caption::operator==(const Caption& other) const {
 
 WizardMessage plugInMessage() {
     return message(WizardMessageKind::PlugInSensors, teachIn(teachinrow::kTitle),
-                   text(TextTable::MainWindow, kMainPlugIn) + std::string("\n"),
+                   text(TextTable::MainWindow, mainwindowrow::kPlugInBothSensors) +
+                       std::string("\n"),
                    MessageIcon::Exclamation, MessageButtons::OkCancel);
 }
 
 WizardMessage repeatWarningMessage() {
     return message(WizardMessageKind::RepeatWarning, teachIn(teachinrow::kTitle),
-                   text(TextTable::MainWindow, kMainRepeatWarning) + std::string("\n\n") +
-                       text(TextTable::MainWindow, kMainRepeatQuestion),
+                   text(TextTable::MainWindow, mainwindowrow::kRepeatTeachInWarning) +
+                       std::string("\n\n") +
+                       text(TextTable::MainWindow, mainwindowrow::kRepeatTeachInQuestion),
                    MessageIcon::Exclamation, MessageButtons::YesNo);
 }
 
 WizardMessage closingFailureMessage(WizardMessageKind kind) {
-    const int row = kind == WizardMessageKind::NoAbsolute ? kStatusNoAbsolute : kStatusNoReference;
+    const int row = kind == WizardMessageKind::NoAbsolute ? statusrow::kTeachInNoAbsolutePosition
+                                                          : statusrow::kTeachInNoReference;
     return message(kind, text(TextTable::StatusMessages, statusrow::kError),
                    text(TextTable::StatusMessages, row), MessageIcon::Stop, MessageButtons::Ok);
 }
@@ -100,7 +98,7 @@ std::string helpText(int step) {
     }
     case 2:
         return teachIn(teachinrow::kStep3Help) + teachIn(teachinrow::kCentring) +
-               teachIn(teachinrow::kCentring + 1) + teachIn(teachinrow::kEncoding);
+               teachIn(teachinrow::kCentringWasher) + teachIn(teachinrow::kEncoding);
     case 3:
     case 4:
         return teachIn(teachinrow::kStep3Help + step - 2);

@@ -1,10 +1,10 @@
 #include "teachin/TeachInWizard.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
 #include "display/ErrorFlags.h"
 #include "teachin/AmplitudeChecks.h"
 #include "teachin/TeachInMessages.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/WizardPositionTexts.h"
 
 #include <cmath>
@@ -518,31 +518,31 @@ std::optional<BarDraw> TeachInWizard::barUpdate(char command, double value) {
     if (step_ < 0 || step_ > stepCount_) {
         return std::nullopt;
     }
-    if (command == 'Y' || command == 'W') {
-        double& last = command == 'Y' ? lastYE_ : lastWH_;
+    if (const std::optional<Head> head = headFromLetter(command)) {
+        double& last = *head == Head::YE ? lastYE_ : lastWH_;
         if (std::fabs(value - last) < 1.0) {
             return std::nullopt;
         }
         last = value;
         if (travelStarted_ && (step_ >= 2 || (failure_ & (kYeRange | kWhRange)))) {
-            if (command == 'Y') {
+            if (*head == Head::YE) {
                 widenExtremes(extremes_.yeMin, extremes_.yeMax, value);
             } else {
                 widenExtremes(extremes_.whMin, extremes_.whMax, value);
             }
         }
-        return BarDraw{command, value};
+        return BarDraw{*head, value};
     }
     if (command == 'R' || command == 'P') {
-        if (value != 'Y' && value != 'W') {
+        const std::optional<Head> head = headFromCode(value);
+        if (!head) {
             return std::nullopt;
         }
-        const char sensor = static_cast<char>(value);
-        const double last = sensor == 'Y' ? lastYE_ : lastWH_;
+        const double last = *head == Head::YE ? lastYE_ : lastWH_;
         // Nothing drawn since the bars were forgotten: show the latest reading,
         // never the marker.
-        const double current = sensor == 'Y' ? in_.amplitudeYE : in_.amplitudeWH;
-        return BarDraw{sensor, last >= 0.0 ? last : current};
+        const double current = *head == Head::YE ? in_.amplitudeYE : in_.amplitudeWH;
+        return BarDraw{*head, last >= 0.0 ? last : current};
     }
     return std::nullopt;
 }

@@ -11,6 +11,7 @@
 // Steps: -3 wait for the box, -2 decide (blank box, sensors, repeated teach-in),
 // -1 wait for the box's reset, 0..4 STEP 1..5, StepCount and beyond the end.
 
+#include "device/Head.h"
 #include "teachin/WizardInputs.h"
 #include "teachin/WizardOutputs.h"
 
@@ -18,9 +19,9 @@
 #include <string>
 #include <string_view>
 
-// An amplitude to draw in the YE ('Y') or WH ('W') bar.
+// An amplitude to draw in a head's bar.
 struct BarDraw {
-    char sensor = 'Y';
+    Head head = Head::YE;
     double value = 0.0;
 };
 

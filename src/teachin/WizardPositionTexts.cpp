@@ -1,7 +1,7 @@
 #include "teachin/WizardPositionTexts.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
-#include "teachin/TeachInRows.h"
 
 #include <cctype>
 

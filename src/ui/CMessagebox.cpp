@@ -1,5 +1,8 @@
 #include "ui/CMessagebox.h"
 
+#include "config/MainWindowRows.h"
+#include "config/StatusMessageRows.h"
+#include "config/TeachInRows.h"
 #include "ui/NewSensorCheck.h"
 #include "ui/Notice.h"
 #include "ui/TeachInWarning.h"
@@ -33,8 +36,8 @@ void CMessagebox::okPressed() {
 }
 
 void CMessagebox::cancelPressed() {
-    showNotice(owner(), QMessageBox::Information, uiText(TextTable::TeachIn, kTeachInTitleRow),
-               uiText(TextTable::MainWindow, 4));
+    showNotice(owner(), QMessageBox::Information, uiText(TextTable::TeachIn, teachinrow::kTitle),
+               uiText(TextTable::MainWindow, mainwindowrow::kNewSensorAborted));
 }
 
 CMessagebox* requestNewSensor(QWidget* owner, const LinkControl& link, BoxRequests& requests,
@@ -42,8 +45,9 @@ CMessagebox* requestNewSensor(QWidget* owner, const LinkControl& link, BoxReques
                               std::function<void()> resetReadings) {
     switch (newSensorStep(link.noData, link.statusRestart, readings, offsetSeenWH, offsetSeenYE)) {
     case NewSensorStep::TimeoutNotice:
-        showNotice(owner, QMessageBox::Warning, uiText(TextTable::StatusMessages, 1),
-                   uiText(TextTable::StatusMessages, 39));
+        showNotice(owner, QMessageBox::Warning,
+                   uiText(TextTable::StatusMessages, statusrow::kError),
+                   uiText(TextTable::StatusMessages, statusrow::kCommunicationTimeout));
         return nullptr;
     case NewSensorStep::Confirm:
         // One question at a time: two open ones could both send the erase

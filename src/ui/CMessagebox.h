@@ -1,4 +1,6 @@
 #pragma once
+// CMessagebox: the "New Sensor" confirmation window.
+//
 // The confirmation of the extended display's "New Sensor" command: erase the
 // box's stored operating parameters so that a new teach-in can start.
 

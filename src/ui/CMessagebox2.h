@@ -1,4 +1,6 @@
 #pragma once
+// CMessagebox2: the wizard's question before a repeated teach-in.
+//
 // The teach-in wizard's question before it erases the box for a repeated
 // teach-in. "Yes" runs the wizard's Next action; "No" (or closing the window)
 // ends the wizard with "No teach-in was done.". The wizard keeps its busy flag

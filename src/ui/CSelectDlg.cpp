@@ -1,5 +1,6 @@
 #include "ui/CSelectDlg.h"
 
+#include "config/StartMenuRows.h"
 #include "ui/Artwork.h"
 #include "ui/Help.h"
 #include "ui/StartMenuRules.h"
@@ -9,21 +10,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
-
-namespace {
-
-// Rows of the start menu text table.
-enum StartMenuRow {
-    kTitleRow = 0,
-    kHeadingRow = 1,
-    kTeachInRow = 2,
-    kDiagnosisRow = 3,
-    kSetupRow = 5,
-    kExitRow = 6,
-    kHintRow = 7,
-};
-
-} // namespace
 
 CSelectDlg::CSelectDlg(const SetupRecords& records, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -67,13 +53,13 @@ void CSelectDlg::setCaptions() {
         startMenuLanguage(records_.config.data.language,
                           QLocale::languageToString(QLocale::system().language()).toStdString());
     auto caption = [language](int row) { return uiTextIn(TextTable::StartMenu, row, language); };
-    setWindowTitle(caption(kTitleRow));
-    heading_->setText(caption(kHeadingRow));
-    teachIn_->setText(caption(kTeachInRow));
-    diagnosis_->setText(caption(kDiagnosisRow));
-    setup_->setText(caption(kSetupRow));
-    exit_->setText(caption(kExitRow));
-    hint_->setText(caption(kHintRow));
+    setWindowTitle(caption(startmenurow::kTitle));
+    heading_->setText(caption(startmenurow::kPleaseChoose));
+    teachIn_->setText(caption(startmenurow::kTeachIn));
+    diagnosis_->setText(caption(startmenurow::kDiagnosis));
+    setup_->setText(caption(startmenurow::kChangeSetup));
+    exit_->setText(caption(startmenurow::kExit));
+    hint_->setText(caption(startmenurow::kHelpHint));
 }
 
 void CSelectDlg::paintEvent(QPaintEvent*) {

@@ -1,4 +1,6 @@
 #pragma once
+// CSelectDlg: the start menu window.
+//
 // The start menu: teach-in wizard, system diagnosis, change setup or exit.
 // Shown after the setup at start-up and every time the wizard or the diagnosis
 // window ends. Modal; the owner reads choice() after it closes.

@@ -2,6 +2,7 @@
 
 #include "config/Bearings.h"
 #include "config/Latin1.h"
+#include "config/SetupRows.h"
 #include "ui/Artwork.h"
 #include "ui/Help.h"
 #include "ui/PulseField.h"
@@ -27,18 +28,6 @@ SetupState setupState;
 
 namespace {
 
-// Rows of the setup text table.
-enum SetupRow {
-    kTitleRow = 0,
-    kPulseRateRow = 1,
-    kOkRow = 2,
-    kCancelRow = 5,
-    kBearingTypeRow = 6,
-    kPositionDisplayRow = 7,
-    kSerialPortRow = 8,
-    kLanguageRow = 9,
-    kFirstFormatRow = 10, // Degrees, Deg/Min/Sec, D/M/S High, Micron
-};
 constexpr int kFormatCount = 4;
 
 } // namespace
@@ -161,7 +150,7 @@ void CSetup::fillDisplayList() {
     const QSignalBlocker blocker(displayList_);
     displayList_->clear();
     for (int i = 0; i < kFormatCount; ++i) {
-        displayList_->addItem(uiText(TextTable::Setup, kFirstFormatRow + i));
+        displayList_->addItem(uiText(TextTable::Setup, setuprow::kFirstFormat + i));
     }
     displayList_->setCurrentIndex(records_.config.data.displayFormat);
 }
@@ -185,14 +174,14 @@ void CSetup::languageChanged(int language) {
 }
 
 void CSetup::setCaptions() {
-    setWindowTitle(uiText(TextTable::Setup, kTitleRow));
-    pulseGroup_->setTitle(uiText(TextTable::Setup, kPulseRateRow));
-    bearingGroup_->setTitle(uiText(TextTable::Setup, kBearingTypeRow));
-    displayGroup_->setTitle(uiText(TextTable::Setup, kPositionDisplayRow));
-    languageGroup_->setTitle(uiText(TextTable::Setup, kLanguageRow));
-    portGroup_->setTitle(uiText(TextTable::Setup, kSerialPortRow));
-    okButton_->setText(uiText(TextTable::Setup, kOkRow));
-    cancelButton_->setText(uiText(TextTable::Setup, kCancelRow));
+    setWindowTitle(uiText(TextTable::Setup, setuprow::kTitle));
+    pulseGroup_->setTitle(uiText(TextTable::Setup, setuprow::kPulseRate));
+    bearingGroup_->setTitle(uiText(TextTable::Setup, setuprow::kBearingType));
+    displayGroup_->setTitle(uiText(TextTable::Setup, setuprow::kPositionDisplay));
+    languageGroup_->setTitle(uiText(TextTable::Setup, setuprow::kLanguage));
+    portGroup_->setTitle(uiText(TextTable::Setup, setuprow::kSerialPort));
+    okButton_->setText(uiText(TextTable::Setup, setuprow::kOk));
+    cancelButton_->setText(uiText(TextTable::Setup, setuprow::kCancel));
 }
 
 void CSetup::confirm() {

@@ -1,4 +1,6 @@
 #pragma once
+// CSetup: the setup dialog.
+//
 // The setup dialog: bearing type (and with it the pulse rate), position
 // display format and user-interface language. Shown at every start before the
 // main window, and again from the main window and the start menu.

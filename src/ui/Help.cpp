@@ -1,6 +1,8 @@
 #include "ui/Help.h"
 
 #include "config/ConfigData.h"
+#include "config/ManualFileRows.h"
+#include "config/StatusMessageRows.h"
 #include "ui/Notice.h"
 #include "ui/UiText.h"
 
@@ -85,7 +87,7 @@ HelpDesktop& helpDesktop() {
 }
 
 QString manualFileName(int language) {
-    return uiTextIn(TextTable::ManualFiles, 0, language);
+    return uiTextIn(TextTable::ManualFiles, manualfilerow::kManual, language);
 }
 
 QString findManual(const QString& fileName, const QStringList& folders) {
@@ -132,8 +134,8 @@ HelpResult openFoundManual(QWidget* parent, bool viewerExists, const QString& fi
         // Pressing F1 and seeing nothing happen helps nobody: say which file
         // is missing and where it was looked for.
         showNotice(parent, QMessageBox::Warning, QStringLiteral("ERROR"),
-                   uiText(TextTable::StatusMessages, 40).trimmed() + QStringLiteral("\n\n") +
-                       where);
+                   uiText(TextTable::StatusMessages, statusrow::kCantOpenFile).trimmed() +
+                       QStringLiteral("\n\n") + where);
         return HelpResult::ManualMissing;
     }
     if (!helpDesktop().openUrl(QUrl::fromLocalFile(path))) {

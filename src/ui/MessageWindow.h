@@ -1,4 +1,6 @@
 #pragma once
+// CMessageWindow: the common base of the program's own message windows.
+//
 // The program's own message windows. Unlike a standard message box they do
 // not block: each stays on top of its owner while the owner's timers and the
 // reader thread keep running, and acts when one of its buttons is pressed.

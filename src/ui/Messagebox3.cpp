@@ -1,5 +1,6 @@
 #include "ui/Messagebox3.h"
 
+#include "config/StatusMessageRows.h"
 #include "ui/UiText.h"
 
 namespace {
@@ -17,8 +18,8 @@ Messagebox3* Messagebox3::openOnce(QWidget* owner, bool& noticeShown) {
     }
     noticeShown = true;
     auto* notice = new Messagebox3(owner);
-    notice->setContent(uiText(TextTable::StatusMessages, 44),
-                       uiText(TextTable::StatusMessages, 45));
+    notice->setContent(uiText(TextTable::StatusMessages, statusrow::kInterfaceSearchTitle),
+                       uiText(TextTable::StatusMessages, statusrow::kInterfaceNotFound));
     QObject* context = owner != nullptr ? static_cast<QObject*>(owner) : notice;
     connect(notice, &CMessageWindow::closed, context, [&noticeShown] { noticeShown = false; });
     notice->present();

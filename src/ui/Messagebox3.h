@@ -1,4 +1,6 @@
 #pragma once
+// Messagebox3: the "interface not found" notice.
+//
 // The notice that the automatic interface search found no box. It has no
 // visible button and is closed with the close box; at most one is open.
 

@@ -1,6 +1,8 @@
 #include "ui/SettingsSaveNotice.h"
 
 #include "config/ConfigFile.h"
+#include "config/MainWindowRows.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "ui/Notice.h"
 
@@ -8,15 +10,11 @@
 
 SettingsSaveNotice settingsSaveNotice;
 
-namespace {
-constexpr int kRowErrorTitle = 1;        // status messages: "Error.  "
-constexpr int kRowSettingsNotSaved = 34; // main window: "The settings cannot be saved in ..."
-} // namespace
-
 QString settingsSaveProblemText(const QString& path, const QString& reason) {
     // The row holds two "%s": the file, then the reason. Filled in one after
     // the other, so a "%s" inside the path is not taken for the second.
-    QString message = QString::fromUtf8(text(TextTable::MainWindow, kRowSettingsNotSaved));
+    QString message =
+        QString::fromUtf8(text(TextTable::MainWindow, mainwindowrow::kSettingsNotSaved));
     const QString placeholder = QStringLiteral("%s");
     const qsizetype first = message.indexOf(placeholder);
     if (first < 0)
@@ -38,7 +36,8 @@ QMessageBox* SettingsSaveNotice::report(QWidget* owner, const QString& path,
     // window left to show it in.
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     return showNotice(owner, QMessageBox::Warning,
-                      QString::fromUtf8(text(TextTable::StatusMessages, kRowErrorTitle)), message);
+                      QString::fromUtf8(text(TextTable::StatusMessages, statusrow::kError)),
+                      message);
 }
 
 FileWriteResult saveSettings(QWidget* owner) {

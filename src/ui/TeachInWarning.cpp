@@ -1,11 +1,16 @@
 #include "ui/TeachInWarning.h"
 
+#include "config/MainWindowRows.h"
+#include "config/TeachInRows.h"
+#include "config/YesNoRows.h"
 #include "ui/MessageWindow.h"
 #include "ui/UiText.h"
 
 void setTeachInWarning(CMessageWindow& window) {
-    window.setContent(uiText(TextTable::TeachIn, kTeachInTitleRow),
-                      uiText(TextTable::MainWindow, 0) + QStringLiteral("\n\n") +
-                          uiText(TextTable::MainWindow, 1),
-                      uiText(TextTable::YesNo, 0), uiText(TextTable::YesNo, 1));
+    window.setContent(uiText(TextTable::TeachIn, teachinrow::kTitle),
+                      uiText(TextTable::MainWindow, mainwindowrow::kRepeatTeachInWarning) +
+                          QStringLiteral("\n\n") +
+                          uiText(TextTable::MainWindow, mainwindowrow::kRepeatTeachInQuestion),
+                      uiText(TextTable::YesNo, yesnorow::kYes),
+                      uiText(TextTable::YesNo, yesnorow::kNo));
 }

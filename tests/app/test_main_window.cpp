@@ -8,6 +8,8 @@
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
+#include "config/MainWindowRows.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "config/ToolTipRows.h"
 #include "device/DeviceEvents.h"
@@ -231,7 +233,7 @@ TEST_F(MainWindow, TitleFollowsTheBearingAndTheReportedPulseRate) {
 }
 
 TEST_F(MainWindow, AnotherPulseRateIsToldOncePerConnection) {
-    const std::string mismatch = text(TextTable::StatusMessages, 34);
+    const std::string mismatch = text(TextTable::StatusMessages, statusrow::kPulseRateMismatch);
     auto notices = [this] {
         std::vector<QMessageBox*> open;
         for (QMessageBox* box : window->findChildren<QMessageBox*>())
@@ -248,7 +250,8 @@ TEST_F(MainWindow, AnotherPulseRateIsToldOncePerConnection) {
     EXPECT_EQ(message.rfind(mismatch, 0), 0u) << message;
     EXPECT_NE(message.find("KAVO150/KAVOS150 (2688)"), std::string::npos) << message;
     EXPECT_NE(message.find("KAVO200/KAVOS200 (3408)"), std::string::npos) << message;
-    EXPECT_NE(message.find(text(TextTable::StatusMessages, 37)), std::string::npos);
+    EXPECT_NE(message.find(text(TextTable::StatusMessages, statusrow::kSettingsFollowBearing)),
+              std::string::npos);
     EXPECT_EQ(config.pulseRate, 1704);
     EXPECT_EQ(c().statusText->text().toStdString().find(mismatch), std::string::npos);
 
@@ -268,7 +271,8 @@ TEST_F(MainWindow, AnotherPulseRateIsToldOncePerConnection) {
     readings.detectedPulseRate = 999;
     window->onDeviceEvent(18, 0);
     ASSERT_EQ(notices().size(), 1u);
-    EXPECT_EQ(notices()[0]->text().toStdString().find(text(TextTable::StatusMessages, 37)),
+    EXPECT_EQ(notices()[0]->text().toStdString().find(
+                  text(TextTable::StatusMessages, statusrow::kSettingsFollowBearing)),
               std::string::npos);
     // The box restarts: the warning waits for its next report.
     window->onBoxRestart();
@@ -403,9 +407,12 @@ TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
         EXPECT_NE(window->findChild<QWidget*>(QString::number(id)), nullptr) << id;
     setLanguage(1);
     window->refresh();
-    EXPECT_EQ(c().exitButton->text().toStdString(), text(TextTable::MainWindow, 16));
-    EXPECT_EQ(c().positionGroup->title().toStdString(), text(TextTable::MainWindow, 6));
-    EXPECT_NE(c().exitButton->text().toStdString(), textIn(TextTable::MainWindow, 16, 0));
+    EXPECT_EQ(c().exitButton->text().toStdString(),
+              text(TextTable::MainWindow, mainwindowrow::kExit));
+    EXPECT_EQ(c().positionGroup->title().toStdString(),
+              text(TextTable::MainWindow, mainwindowrow::kPosition));
+    EXPECT_NE(c().exitButton->text().toStdString(),
+              textIn(TextTable::MainWindow, mainwindowrow::kExit, 0));
     setLanguage(0);
 }
 

@@ -2,8 +2,24 @@
 // translation keeps what the program fills in or lays out (printf
 // conversions, line breaks, the blanks that join status texts).
 
+#include "config/BoxSimulatorRows.h"
+#include "config/ChannelLabelRows.h"
 #include "config/ConfigData.h"
+#include "config/EvaluationRows.h"
+#include "config/HelpPageRows.h"
+#include "config/MainWindowRows.h"
+#include "config/ManualFileRows.h"
+#include "config/MenuRows.h"
+#include "config/RecorderRows.h"
+#include "config/SetupRows.h"
+#include "config/SignalViewRows.h"
+#include "config/StartMenuRows.h"
+#include "config/StatusMessageRows.h"
+#include "config/TeachInRows.h"
+#include "config/TeachInStepRows.h"
 #include "config/Texts.h"
+#include "config/ToolTipRows.h"
+#include "config/YesNoRows.h"
 
 #include <gtest/gtest.h>
 
@@ -127,4 +143,66 @@ TEST(Texts, RowsOutsideATableAreEmpty) {
     EXPECT_STREQ(textIn(TextTable::Menu, 0, -1), "");
     EXPECT_STREQ(textIn(static_cast<TextTable>(99), 0, 0), "");
     EXPECT_EQ(textRows(static_cast<TextTable>(99)), 0);
+}
+
+// Every table's row names: one name per row, and the names sit on the rows
+// they say (a row added or removed in the middle shifts the English text
+// under a name).
+TEST(Texts, RowNamesCoverEveryRowAndSayWhatTheRowSays) {
+    const struct {
+        TextTable table;
+        const char* name;
+        int namedRows;
+    } counts[] = {
+        {TextTable::ChannelLabels, "ChannelLabels", channellabelrow::kCount},
+        {TextTable::ManualFiles, "ManualFiles", manualfilerow::kCount},
+        {TextTable::HelpPages, "HelpPages", helppagerow::kCount},
+        {TextTable::StatusMessages, "StatusMessages", statusrow::kCount},
+        {TextTable::Menu, "Menu", menurow::kCount},
+        {TextTable::Setup, "Setup", setuprow::kCount},
+        {TextTable::MainWindow, "MainWindow", mainwindowrow::kCount},
+        {TextTable::YesNo, "YesNo", yesnorow::kCount},
+        {TextTable::Recorder, "Recorder", recorderrow::kCount},
+        {TextTable::Evaluation, "Evaluation", evaluationrow::kCount},
+        {TextTable::TeachIn, "TeachIn", teachinrow::kCount},
+        {TextTable::StartMenu, "StartMenu", startmenurow::kCount},
+        {TextTable::TeachInSteps, "TeachInSteps", teachinsteprow::kCount},
+        {TextTable::ToolTips, "ToolTips", kTipCloseExtended + 1},
+        {TextTable::BoxSimulator, "BoxSimulator", boxsimulatorrow::kCount},
+        {TextTable::SignalView, "SignalView", signalviewrow::kCount},
+    };
+    for (const auto& c : counts)
+        EXPECT_EQ(c.namedRows, textRows(c.table)) << c.name;
+
+    const struct {
+        TextTable table;
+        int row;
+        const char* english;
+    } rows[] = {
+        {TextTable::ChannelLabels, channellabelrow::kPicture, "Pict.: "},
+        {TextTable::ManualFiles, manualfilerow::kManual, "ManualEnglish.pdf"},
+        {TextTable::HelpPages, helppagerow::kPage5, "E5.htm"},
+        {TextTable::StatusMessages, statusrow::kNotConnected, "Sensor not connected ! "},
+        {TextTable::StatusMessages, statusrow::kCantOpenFile, "Can't open file! "},
+        {TextTable::StatusMessages, statusrow::kSearchingForCom, "Searching for COM"},
+        {TextTable::Menu, menurow::kExtendedDisplay, "E&xtended Display"},
+        {TextTable::Setup, setuprow::kFirstFormat, "Degrees"},
+        {TextTable::Setup, setuprow::kMicron, "Micron"},
+        {TextTable::MainWindow, mainwindowrow::kWait, "Wait"},
+        {TextTable::MainWindow, mainwindowrow::kDacOffset, "DAC-Offset"},
+        {TextTable::MainWindow, mainwindowrow::kOpenLogFolder, "Open log folder"},
+        {TextTable::YesNo, yesnorow::kNo, "No"},
+        {TextTable::Recorder, recorderrow::kFile, "File:"},
+        {TextTable::Evaluation, evaluationrow::kRemarks, "Remarks: "},
+        {TextTable::Evaluation, evaluationrow::kPdfFilter, "PDF files (*.pdf)"},
+        {TextTable::TeachIn, teachinrow::kNext, "Next >"},
+        {TextTable::TeachIn, teachinrow::kTitle, "TEACH-IN"},
+        {TextTable::TeachIn, teachinrow::kWindowTitle, "Teach-In Dialog"},
+        {TextTable::StartMenu, startmenurow::kHelpHint, "Press F1 for help.  "},
+        {TextTable::ToolTips, kTipCloseExtended, "Close the extended display."},
+        {TextTable::BoxSimulator, boxsimulatorrow::kPlugCableIn, "Plug cable in"},
+        {TextTable::SignalView, signalviewrow::kClose, "Close"},
+    };
+    for (const auto& r : rows)
+        EXPECT_STREQ(textIn(r.table, r.row, 0), r.english) << "row " << r.row;
 }

@@ -1,3 +1,4 @@
+#include "device/Head.h"
 #include "support/ParserRig.h"
 
 #include <cstdio>
@@ -318,4 +319,29 @@ TEST(Speed, ReferenceMarkInAbsoluteModeKeepsTheSpeedSteady) {
     }
     EXPECT_EQ(rig.readings.rawPosition, 10000);
     EXPECT_DOUBLE_EQ(rig.readings.speed, 1.0);
+}
+
+// The three ways the program names a read head must agree: the bar commands'
+// letters and codes, and the channel numbers of its sensors.
+TEST(Head, LetterCodeAndChannelNameTheSameHead) {
+    const struct {
+        Head head;
+        char letter;
+        int code;
+        int firstChannel;
+    } heads[] = {{Head::WH, 'W', 87, 0}, {Head::YE, 'Y', 89, 2}};
+    for (const auto& h : heads) {
+        EXPECT_EQ(headLetter(h.head), h.letter);
+        EXPECT_EQ(headCode(h.head), h.code);
+        EXPECT_EQ(headFirstChannel(h.head), h.firstChannel);
+        EXPECT_EQ(headFromLetter(h.letter), h.head);
+        EXPECT_EQ(headFromCode(h.code), h.head);
+        EXPECT_EQ(headWithFirstChannel(h.firstChannel), h.head);
+    }
+    for (char letter : {'R', 'P', 'w', 'y', '\0'})
+        EXPECT_FALSE(headFromLetter(letter)) << letter;
+    for (double code : {0.0, 86.0, 87.5, 88.0, 90.0, -87.0})
+        EXPECT_FALSE(headFromCode(code)) << code;
+    for (int channel : {-1, 1, 3, 4})
+        EXPECT_FALSE(headWithFirstChannel(channel)) << channel;
 }

@@ -90,10 +90,10 @@ TEST_F(BarFills, FillsStayInsideTheBarAndEndWithTheLine) {
         AmplitudeTrack t;
         t.newAmplitude(20.0);
         t.newAmplitude(top);
-        const auto fills = amplitudeBarFills(g, AmplitudeSensor::WH, t);
+        const auto fills = amplitudeBarFills(g, Head::WH, t);
         ASSERT_FALSE(fills.empty());
         for (const BarFill& f : fills)
-            EXPECT_TRUE(g.bar(AmplitudeSensor::WH).contains(f.rect)) << top;
+            EXPECT_TRUE(g.bar(Head::WH).contains(f.rect)) << top;
         EXPECT_EQ(fills.back().paint, BarPaint::Black);
         // Every row of the bar is painted exactly once below the line.
         int rows = 0;
@@ -102,9 +102,9 @@ TEST_F(BarFills, FillsStayInsideTheBarAndEndWithTheLine) {
         EXPECT_EQ(rows, g.barHeight) << top;
     }
     // Above 200 % the line stands at the 200 % height, inside the bar.
-    const QRect line = amplitudeValueLine(g, AmplitudeSensor::WH, 500.0);
-    EXPECT_EQ(line, amplitudeValueLine(g, AmplitudeSensor::WH, 200.0));
-    EXPECT_TRUE(g.bar(AmplitudeSensor::WH).contains(line));
+    const QRect line = amplitudeValueLine(g, Head::WH, 500.0);
+    EXPECT_EQ(line, amplitudeValueLine(g, Head::WH, 200.0));
+    EXPECT_TRUE(g.bar(Head::WH).contains(line));
 }
 
 TEST_F(BarFills, StripesMeetTheScaleAtTheBandBorders) {
@@ -113,7 +113,7 @@ TEST_F(BarFills, StripesMeetTheScaleAtTheBandBorders) {
     AmplitudeTrack t;
     t.newAmplitude(10.0);
     t.newAmplitude(150.0);
-    const auto fills = amplitudeBarFills(g, AmplitudeSensor::WH, t);
+    const auto fills = amplitudeBarFills(g, Head::WH, t);
     auto markRow = [&](double percent) {
         return g.bottom - static_cast<int>(AmplitudeScale(percent) / 100.0 * g.barHeight) - 2;
     };
@@ -141,9 +141,9 @@ TEST_F(BarFills, AfterResetTheBarIsGreyWithTheLineAtTheValue) {
     AmplitudeTrack t;
     t.reset();
     t.newAmplitude(46.0);
-    const auto fills = amplitudeBarFills(g, AmplitudeSensor::YE, t);
+    const auto fills = amplitudeBarFills(g, Head::YE, t);
     ASSERT_EQ(fills.size(), 2u);
-    EXPECT_EQ(fills[0], (BarFill{g.bar(AmplitudeSensor::YE), BarPaint::Grey}));
+    EXPECT_EQ(fills[0], (BarFill{g.bar(Head::YE), BarPaint::Grey}));
     EXPECT_EQ(fills[1].paint, BarPaint::Black);
     const int expectedBottom =
         static_cast<int>(g.bottom - AmplitudeScale(46.0) / 100.0 * g.barHeight);
@@ -153,7 +153,7 @@ TEST_F(BarFills, AfterResetTheBarIsGreyWithTheLineAtTheValue) {
 TEST(AmplitudeGeometry, EverythingLiesInsideTheArea) {
     for (QRect area : {QRect(0, 0, 240, 300), QRect(5, 18, 211, 251), QRect(0, 0, 90, 120)}) {
         const auto g = AmplitudeBarGeometry::compute(area);
-        for (AmplitudeSensor s : {AmplitudeSensor::YE, AmplitudeSensor::WH}) {
+        for (Head s : {Head::YE, Head::WH}) {
             EXPECT_TRUE(area.contains(g.bar(s).adjusted(-1, -1, 1, 1)));
             EXPECT_TRUE(area.contains(g.percentBox(s)));
             EXPECT_TRUE(area.contains(g.labelBox(s)));

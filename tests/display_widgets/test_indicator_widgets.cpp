@@ -30,7 +30,7 @@ protected:
         ASSERT_TRUE(waitWithEvents([&] { return group->isVisible(); }));
     }
     // The colour painted at the middle of a bar, at bar level `level`.
-    QColor colourAtLevel(AmplitudeSensor sensor, double level) {
+    QColor colourAtLevel(Head sensor, double level) {
         const QImage image = bars->grab().toImage();
         const AmplitudeBarGeometry g = bars->geometry();
         const QRect bar = g.bar(sensor);
@@ -51,34 +51,34 @@ TEST_F(BarsWidget, PaintsTheRangeInItsBandColours) {
     bars->drawAmplitude('Y', 40.0);
     bars->drawAmplitude('Y', 90.0);
     bars->drawAmplitude('Y', 62.3);
-    EXPECT_EQ(bars->track(AmplitudeSensor::YE).value, 62.0);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(45)), yellow);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(55)), green);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(87)), yellow);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(120)), grey);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::YE, AmplitudeScale(20)), grey);
+    EXPECT_EQ(bars->track(Head::YE).value, 62.0);
+    EXPECT_EQ(colourAtLevel(Head::YE, AmplitudeScale(45)), yellow);
+    EXPECT_EQ(colourAtLevel(Head::YE, AmplitudeScale(55)), green);
+    EXPECT_EQ(colourAtLevel(Head::YE, AmplitudeScale(87)), yellow);
+    EXPECT_EQ(colourAtLevel(Head::YE, AmplitudeScale(120)), grey);
+    EXPECT_EQ(colourAtLevel(Head::YE, AmplitudeScale(20)), grey);
     // The white sensor has had no value: all grey.
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(62)), grey);
+    EXPECT_EQ(colourAtLevel(Head::WH, AmplitudeScale(62)), grey);
 }
 
 TEST_F(BarsWidget, ResetAndRepaintShowGreyUntilTheNextValue) {
     bars->drawAmplitude('W', 40.0);
     bars->drawAmplitude('W', 90.0);
-    bars->drawAmplitude('R', kSensorCodeWH);
-    bars->drawAmplitude('P', kSensorCodeWH);
-    EXPECT_EQ(bars->track(AmplitudeSensor::WH).value, 0.0);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(62)), grey);
+    bars->drawAmplitude('R', headCode(Head::WH));
+    bars->drawAmplitude('P', headCode(Head::WH));
+    EXPECT_EQ(bars->track(Head::WH).value, 0.0);
+    EXPECT_EQ(colourAtLevel(Head::WH, AmplitudeScale(62)), grey);
     bars->drawAmplitude('W', 62.3);
-    EXPECT_EQ(bars->track(AmplitudeSensor::WH).minimum, 62.0);
-    EXPECT_EQ(bars->track(AmplitudeSensor::WH).maximum, 62.0);
-    EXPECT_EQ(colourAtLevel(AmplitudeSensor::WH, AmplitudeScale(50)), grey);
+    EXPECT_EQ(bars->track(Head::WH).minimum, 62.0);
+    EXPECT_EQ(bars->track(Head::WH).maximum, 62.0);
+    EXPECT_EQ(colourAtLevel(Head::WH, AmplitudeScale(50)), grey);
     EXPECT_FALSE(bars->busy());
 }
 
 TEST_F(BarsWidget, SensorLabelsStandOnTheirDarkGround) {
     const QImage image = bars->grab().toImage();
     const AmplitudeBarGeometry g = bars->geometry();
-    for (AmplitudeSensor sensor : {AmplitudeSensor::WH, AmplitudeSensor::YE}) {
+    for (Head sensor : {Head::WH, Head::YE}) {
         const QRect label = g.labelBox(sensor);
         EXPECT_EQ(image.pixelColor(label.left() + 1, label.top() + 1), QColor(64, 64, 64));
     }
@@ -87,7 +87,7 @@ TEST_F(BarsWidget, SensorLabelsStandOnTheirDarkGround) {
 TEST_F(BarsWidget, BarsLieInTheGroupBelowItsCaption) {
     const AmplitudeBarGeometry g = bars->geometry();
     const QRect contents = group->contentsRect();
-    for (AmplitudeSensor s : {AmplitudeSensor::YE, AmplitudeSensor::WH}) {
+    for (Head s : {Head::YE, Head::WH}) {
         EXPECT_TRUE(contents.contains(AmplitudeBars::barRegion(g, s))) << g.labelBox(s).top();
     }
     EXPECT_TRUE(bars->testAttribute(Qt::WA_TransparentForMouseEvents));

@@ -1,6 +1,7 @@
 // The interface search, tick by tick, against a set of existing ports.
 
 #include "config/ConfigData.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
@@ -54,7 +55,8 @@ TEST(InterfaceSearch, PortsOneAndFourWithTheBoxOnFour) {
 
     rig.search->searchTick(); // probe COM1: found
     EXPECT_EQ(rig.probes, std::vector<int>{1});
-    EXPECT_EQ(rig.statusLine, std::string(text(TextTable::StatusMessages, 46)) + "1");
+    EXPECT_EQ(rig.statusLine,
+              std::string(text(TextTable::StatusMessages, statusrow::kSearchingForCom)) + "1");
     EXPECT_TRUE(rig.search->portFound());
 
     rig.search->searchTick(); // hand-over
@@ -75,7 +77,8 @@ TEST(InterfaceSearch, PortsOneAndFourWithTheBoxOnFour) {
     for (int i = 0; i < 3; ++i)
         rig.search->searchTick();
     EXPECT_EQ(rig.probes, (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(rig.statusLine, std::string(text(TextTable::StatusMessages, 46)) + "4");
+    EXPECT_EQ(rig.statusLine,
+              std::string(text(TextTable::StatusMessages, statusrow::kSearchingForCom)) + "4");
     EXPECT_FALSE(rig.link.reopenRequest);
     rig.search->searchTick();
     EXPECT_TRUE(rig.link.reopenRequest);

@@ -7,10 +7,10 @@
 #include "support/Waiting.h"
 
 #include "config/ConfigData.h"
+#include "config/EvaluationRows.h"
 #include "config/Texts.h"
 #include "recorder/widgets/AmplitudePlot.h"
 #include "recorder/widgets/CErgebnisDlg.h"
-#include "recorder/widgets/EvaluationRows.h"
 #include "recorder/widgets/ReferencePlot.h"
 #include "recorder/widgets/ResultsBlock.h"
 #include "ui/UiText.h"
@@ -56,7 +56,7 @@ protected:
 TEST_F(EvaluationWindow, ButtonsCarryTheirIdsAndTheEvaluationCaptions) {
     configData.language = 1;
     window.refreshCaptions();
-    namespace rows = evaluation_rows;
+    namespace rows = evaluationrow;
     const std::pair<int, int> buttons[] = {{CErgebnisDlg::kClose, rows::kCloseWindow},
                                            {CErgebnisDlg::kPrint, rows::kPrint},
                                            {CErgebnisDlg::kClear, rows::kClear},
@@ -203,7 +203,7 @@ TEST(ResultLines, EveryLanguageStatesTheFiguresWithADecimalPoint) {
     results.referenceMarks = 7;
     results.ye = {41.25, 78.9, 60.1, 123.4, 12.0, true};
     results.wh = {22.0, 95.5, 58.0, 300.25, 45.5, false};
-    namespace rows = evaluation_rows;
+    namespace rows = evaluationrow;
     for (int language = 0; language < kLanguageCount; ++language) {
         const QStringList lines = resultLines(results, language);
         ASSERT_EQ(lines.size(), kResultLineCount) << language;

@@ -51,17 +51,17 @@ TEST(AmplitudeHistory, ColumnsHoldTheRangeOfWhatFellIntoThem) {
     h.add({0.0, 10, 90});
     h.add({0.5, 30, 70}); // same column of a 60-column chart as the first
     h.add({60.0, 50, 50});
-    const auto ye = h.columnRanges(60, true);
+    const auto ye = h.columnRanges(60, Head::YE);
     ASSERT_EQ(ye.size(), 60u);
     EXPECT_FALSE(ye[0].empty);
     EXPECT_EQ(ye[0].low, 10.0);
     EXPECT_EQ(ye[0].high, 30.0);
     EXPECT_TRUE(ye[30].empty);
     EXPECT_EQ(ye[59].low, 50.0); // the newest sits at the right edge
-    const auto wh = h.columnRanges(60, false);
+    const auto wh = h.columnRanges(60, Head::WH);
     EXPECT_EQ(wh[0].low, 70.0);
     EXPECT_EQ(wh[0].high, 90.0);
-    EXPECT_TRUE(h.columnRanges(0, true).empty());
+    EXPECT_TRUE(h.columnRanges(0, Head::YE).empty());
 }
 
 SignalSample sample(double whA, double whB, double yeA, double yeB, double t) {
@@ -84,27 +84,27 @@ TEST(SignalView, FeedsBothHeadsAndTheTrend) {
                               350 * std::sin(t), i * 0.04));
     }
     EXPECT_EQ(view.samples(), 100u);
-    EXPECT_EQ(view.trace(SignalHead::White).size(), 100u);
+    EXPECT_EQ(view.trace(Head::WH).size(), 100u);
     EXPECT_EQ(view.history().entries().size(), 100u);
-    ASSERT_TRUE(view.fit(SignalHead::Yellow));
-    EXPECT_NEAR(view.fit(SignalHead::Yellow)->amplitudeA, 350 / 5.12, 1e-6);
-    EXPECT_NEAR(view.fit(SignalHead::White)->amplitudeB, 300 / 5.12, 1e-6);
+    ASSERT_TRUE(view.fit(Head::YE));
+    EXPECT_NEAR(view.fit(Head::YE)->amplitudeA, 350 / 5.12, 1e-6);
+    EXPECT_NEAR(view.fit(Head::WH)->amplitudeB, 300 / 5.12, 1e-6);
 
     // Channel values that did not change (an older box between its CV lines)
     // add no point; offsets out of range neither.
     view.addSample(sample(300, 0, 350, 0, 4.0));
     view.addSample(sample(300, 0, 350, 0, 4.1));
-    EXPECT_EQ(view.trace(SignalHead::White).size(), 101u);
+    EXPECT_EQ(view.trace(Head::WH).size(), 101u);
     SignalSample bad = sample(1, 2, 3, 4, 4.2);
     bad.dacOffsets[2] = 600;
     view.addSample(bad);
-    EXPECT_EQ(view.trace(SignalHead::Yellow).size(), 101u);
-    EXPECT_EQ(view.trace(SignalHead::White).size(), 102u);
+    EXPECT_EQ(view.trace(Head::YE).size(), 101u);
+    EXPECT_EQ(view.trace(Head::WH).size(), 102u);
 
     view.clear();
-    EXPECT_TRUE(view.trace(SignalHead::Yellow).empty());
+    EXPECT_TRUE(view.trace(Head::YE).empty());
     EXPECT_TRUE(view.history().empty());
-    EXPECT_FALSE(view.fit(SignalHead::Yellow));
+    EXPECT_FALSE(view.fit(Head::YE));
     EXPECT_EQ(view.samples(), 0u);
 }
 

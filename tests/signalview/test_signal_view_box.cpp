@@ -63,11 +63,10 @@ TEST_P(BoxSignalErrors, AreFoundOverOneTurn) {
         rig.parse(box.positionLine(t), ms);
         view.addSample(signalSampleFrom(rig.readings, ms / 1000.0));
     }
-    expectFound(view.fit(SignalHead::Yellow), s.yellow, "YE");
-    expectFound(view.fit(SignalHead::White), s.white, "WH");
+    expectFound(view.fit(Head::YE), s.yellow, "YE");
+    expectFound(view.fit(Head::WH), s.white, "WH");
     // The radius is the amplitude the bars show.
-    EXPECT_NEAR(signalRadius(view.trace(SignalHead::White).newest()), rig.readings.amplitudeWH,
-                1e-6);
+    EXPECT_NEAR(signalRadius(view.trace(Head::WH).newest()), rig.readings.amplitudeWH, 1e-6);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -67,12 +67,11 @@ TEST_P(SignalViewOverTheLine, FindsTheBoxsSignalErrors) {
     ASSERT_TRUE(rig.waitFor(
         [&] {
             return std::chrono::steady_clock::now() - turnStart > std::chrono::seconds(2) &&
-                   view.trace(SignalHead::Yellow).size() >= 200 &&
-                   view.trace(SignalHead::White).size() >= 200;
+                   view.trace(Head::YE).size() >= 200 && view.trace(Head::WH).size() >= 200;
         },
         std::chrono::seconds(120)));
-    expectFound(view.fit(SignalHead::Yellow), s.yellow, "YE");
-    expectFound(view.fit(SignalHead::White), s.white, "WH");
+    expectFound(view.fit(Head::YE), s.yellow, "YE");
+    expectFound(view.fit(Head::WH), s.white, "WH");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,7 +2,7 @@
 // plot draws where, the coalesced repaint, Clear, and the texts in every
 // language.
 
-#include "signalview/SignalViewRows.h"
+#include "config/SignalViewRows.h"
 #include "signalview/widgets/AmplitudeStrip.h"
 #include "signalview/widgets/CSignalViewDlg.h"
 #include "signalview/widgets/LissajousPlot.h"
@@ -126,13 +126,13 @@ TEST(SignalViewWindow, RepaintsFromItsTimerAndClears) {
     auto* figures = control<QLabel>(&window, CSignalViewDlg::kYellowFigures);
     ASSERT_TRUE(figures);
     EXPECT_TRUE(figures->text().contains("+5.0 %")) << figures->text().toStdString();
-    EXPECT_EQ(window.view().trace(SignalHead::White).size(), 300u);
+    EXPECT_EQ(window.view().trace(Head::WH).size(), 300u);
 
     control<QPushButton>(&window, CSignalViewDlg::kClear)->click();
-    EXPECT_TRUE(window.view().trace(SignalHead::Yellow).empty());
+    EXPECT_TRUE(window.view().trace(Head::YE).empty());
     EXPECT_TRUE(window.view().history().empty());
     EXPECT_TRUE(figures->text().startsWith(
-        QString::fromUtf8(text(TextTable::SignalView, signalview_rows::kNoFit))));
+        QString::fromUtf8(text(TextTable::SignalView, signalviewrow::kNoFit))));
 }
 
 TEST(SignalViewWindow, SpeaksEveryLanguage) {
@@ -140,9 +140,9 @@ TEST(SignalViewWindow, SpeaksEveryLanguage) {
         setLanguage(language);
         CSignalViewDlg window;
         EXPECT_EQ(window.windowTitle().toStdString(),
-                  textIn(TextTable::SignalView, signalview_rows::kTitle, language));
+                  textIn(TextTable::SignalView, signalviewrow::kTitle, language));
         EXPECT_EQ(control<QPushButton>(&window, CSignalViewDlg::kClear)->text().toStdString(),
-                  textIn(TextTable::SignalView, signalview_rows::kClear, language));
+                  textIn(TextTable::SignalView, signalviewrow::kClear, language));
     }
     setLanguage(0);
 }

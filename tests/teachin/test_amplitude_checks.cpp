@@ -1,9 +1,9 @@
 // The numerical rules of the teach-in: shim advice and thickness, extremes,
 // the travel and closing tests.
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
 #include "teachin/AmplitudeChecks.h"
-#include "teachin/TeachInRows.h"
 
 #include <gtest/gtest.h>
 

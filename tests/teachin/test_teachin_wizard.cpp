@@ -2,8 +2,8 @@
 // three results, the questions, Back and Cancel, the travel phase's amplitude
 // tests and the guards against re-entry and early requests.
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/WizardPositionTexts.h"
 #include "teachin/WizardRig.h"
 

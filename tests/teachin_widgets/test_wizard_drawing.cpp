@@ -2,9 +2,10 @@
 // functions.
 
 #include "config/ConfigData.h"
+#include "config/TeachInRows.h"
+#include "config/TeachInStepRows.h"
 #include "config/Texts.h"
 #include "display/AmplitudeScale.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/widgets/WizardBarPair.h"
 #include "teachin/widgets/WizardLayout.h"
 #include "teachin/widgets/WizardRedraw.h"
@@ -58,24 +59,24 @@ TEST(WizardScale, FillsTheBarAlongTheSharedScale) {
     const WizardLayout l = WizardLayout::compute(QRect(0, 0, 1280, 800));
     const int h = l.bars.height();
     const auto filled = [&](double percent) {
-        return WizardBarPair::valueFill(l, AmplitudeSensor::YE, percent).height();
+        return WizardBarPair::valueFill(l, Head::YE, percent).height();
     };
     EXPECT_EQ(filled(0), 1); // only the bottom row
     EXPECT_NEAR(filled(100), 0.76 * h, 2);
     EXPECT_GE(filled(200), h * 99 / 100);
     EXPECT_EQ(filled(250), filled(200));
-    EXPECT_EQ(WizardBarPair::valueFill(l, AmplitudeSensor::WH, 50).bottom(), l.bars.bottom());
+    EXPECT_EQ(WizardBarPair::valueFill(l, Head::WH, 50).bottom(), l.bars.bottom());
 }
 
 TEST(WizardBands, ColourEachBarByItsStep) {
     struct Case {
         int step;
-        AmplitudeSensor sensor;
+        Head sensor;
         double value;
         WizardBand band;
     };
-    const AmplitudeSensor ye = AmplitudeSensor::YE;
-    const AmplitudeSensor wh = AmplitudeSensor::WH;
+    const Head ye = Head::YE;
+    const Head wh = Head::WH;
     const Case cases[] = {
         {0, ye, 44.9, WizardBand::Red},     {0, ye, 45, WizardBand::PaleGreen},
         {0, ye, 55, WizardBand::Green},     {0, ye, 75, WizardBand::Green},
@@ -112,7 +113,7 @@ TEST(WizardBands, ShowStripsAndMarkersOnlyWhenTheyMeanSomething) {
     EXPECT_TRUE(WizardBarPair::stripsShown(p));
 
     const WizardLayout l = WizardLayout::compute(QRect(0, 0, 1280, 800));
-    const QRect strip = WizardBarPair::strip(l, AmplitudeSensor::WH, 40, 70);
+    const QRect strip = WizardBarPair::strip(l, Head::WH, 40, 70);
     EXPECT_EQ(strip.left(), l.whBar.left() + 2);
     EXPECT_EQ(strip.right(), l.whBar.right() - 2);
     EXPECT_EQ(strip.top(), l.scaleY(70));
@@ -168,12 +169,12 @@ TEST_F(WizardTexts, ShowEachStepsTextAndTheDoneTextAtTheEnd) {
             EXPECT_NE(std::string(textIn(TextTable::TeachInSteps, step, language)), "");
     }
     p.stepSatisfied = true;
-    EXPECT_EQ(stepTextRow(p), teachinrow::kDoneText);
+    EXPECT_EQ(stepTextRow(p), teachinsteprow::kDone);
     p.step = 3; // satisfied, but not the last step
     EXPECT_EQ(stepTextRow(p), 3);
     p.stepCount = 3;
     p.step = 2;
-    EXPECT_EQ(stepTextRow(p), teachinrow::kDoneText);
+    EXPECT_EQ(stepTextRow(p), teachinsteprow::kDone);
 
     p.noData = true;
     EXPECT_EQ(headerContent(p), HeaderContent::Searching);

@@ -4,8 +4,8 @@
 #include "support/Controls.h"
 #include "support/Waiting.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/widgets/CTeachInDlg.h"
 
 #include <QCloseEvent>
@@ -82,14 +82,14 @@ TEST_F(WizardWindow, DrawsABarWhereItStands) {
     p.amplitudeYE = 58.0; // the advice stays "Sensor distance ok." from here on
     window->apply(p);
     const QRect ye = window->layout().yeBar;
-    const QRegion painted = paintedAfter([&] { window->drawBar('Y', 60.0); });
+    const QRegion painted = paintedAfter([&] { window->drawBar(Head::YE, 60.0); });
     EXPECT_EQ(painted.boundingRect(), ye);
     EXPECT_EQ(window->barValues().ye, 60.0);
 }
 
 TEST_F(WizardWindow, DrawsNoBarBeforeStepOne) {
     window->apply(step(-1, 0));
-    const QRegion painted = paintedAfter([&] { window->drawBar('W', 70.0); });
+    const QRegion painted = paintedAfter([&] { window->drawBar(Head::WH, 70.0); });
     EXPECT_FALSE(painted.intersects(window->layout().bars));
 }
 

@@ -3,6 +3,7 @@
 
 #include "Gallery.h"
 
+#include "config/MainWindowRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
 #include "display/widgets/AmplitudeBars.h"
@@ -30,15 +31,15 @@ QWidget* amplitudeGroup(std::initializer_list<double> ye, std::initializer_list<
     window->setWindowTitle(QStringLiteral("Amplitude"));
     DialogTemplate t(window, 143, 180);
     auto* group = t.place(1018, 5, 5, 133, 170, new AmplitudeGroup);
-    group->setTitle(QString::fromUtf8(text(TextTable::MainWindow, 23)));
+    group->setTitle(QString::fromUtf8(text(TextTable::MainWindow, mainwindowrow::kAmplitude)));
     auto* bars = new AmplitudeBars;
     group->setBars(bars);
     // The main window's fonts at its own size.
     const MainWindowFonts fonts =
         makeMainWindowFonts(t.units().size(kMainWindowWidthUnits, kMainWindowHeightUnits));
     bars->setLabelFonts(fonts.barLabel, fonts.barLabelBold);
-    bars->setOffsetSeen(AmplitudeSensor::YE, offsetsSeen);
-    bars->setOffsetSeen(AmplitudeSensor::WH, offsetsSeen);
+    bars->setOffsetSeen(Head::YE, offsetsSeen);
+    bars->setOffsetSeen(Head::WH, offsetsSeen);
     for (double v : ye)
         bars->drawAmplitude('Y', v);
     for (double v : wh)
@@ -56,7 +57,7 @@ QWidget* noiseColumn(bool twoLetter, std::initializer_list<std::pair<double, dou
     DialogTemplate t(window, 80, 60);
     auto* caption = t.place(1041, 5, 5, 70, 20, new QLabel);
     caption->setAlignment(Qt::AlignCenter);
-    caption->setText(QString::fromUtf8(text(TextTable::MainWindow, 19)));
+    caption->setText(QString::fromUtf8(text(TextTable::MainWindow, mainwindowrow::kMeasureNoise)));
     auto* button = t.place(1034, 15, 25, 50, 15, new QPushButton);
     button->setIconSize(QSize(button->height() - 6, button->height() - 6));
     auto* value = t.place(1036, 1, 45, 19, 13, new QLabel);

@@ -12,6 +12,7 @@
 #include "box-simulator/BoxSimulator.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
@@ -56,7 +57,8 @@ CORVATIXDlg* notConnectedWindow(GalleryRecords& r) {
     r.link.noData = true;
     window->onNoSerialData();
     // What the search shows while it probes the second port.
-    window->setStatusLine(std::string(text(TextTable::StatusMessages, 46)) + "2");
+    window->setStatusLine(
+        std::string(text(TextTable::StatusMessages, statusrow::kSearchingForCom)) + "2");
     return window;
 }
 

@@ -3,8 +3,8 @@
 
 #include "Gallery.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/WizardPositionTexts.h"
 #include "teachin/widgets/CTeachInDlg.h"
 
@@ -40,9 +40,9 @@ CTeachInDlg* wizard(const WizardPicture& picture, double ye, double wh) {
     p.amplitudeWH = wh;
     window->apply(p);
     if (ye >= 0)
-        window->drawBar('Y', ye);
+        window->drawBar(Head::YE, ye);
     if (wh >= 0)
-        window->drawBar('W', wh);
+        window->drawBar(Head::WH, wh);
     return window;
 }
 

@@ -33,12 +33,12 @@ AmplitudeBars::AmplitudeBars(QWidget* parent) : QWidget(parent) {
     boldFont_.setWeight(QFont::DemiBold);
 }
 
-AmplitudeTrack& AmplitudeBars::trackOf(AmplitudeSensor sensor) {
-    return sensor == AmplitudeSensor::WH ? wh_ : ye_;
+AmplitudeTrack& AmplitudeBars::trackOf(Head sensor) {
+    return sensor == Head::WH ? wh_ : ye_;
 }
 
-const AmplitudeTrack& AmplitudeBars::track(AmplitudeSensor sensor) const {
-    return sensor == AmplitudeSensor::WH ? wh_ : ye_;
+const AmplitudeTrack& AmplitudeBars::track(Head sensor) const {
+    return sensor == Head::WH ? wh_ : ye_;
 }
 
 void AmplitudeBars::drawAmplitude(char command, double value) {
@@ -48,23 +48,21 @@ void AmplitudeBars::drawAmplitude(char command, double value) {
     switch (command) {
     case 'W':
     case 'Y': {
-        const AmplitudeSensor sensor = command == 'W' ? AmplitudeSensor::WH : AmplitudeSensor::YE;
-        if (trackOf(sensor).newAmplitude(value))
-            update(barRegion(g, sensor));
+        const Head head = *headFromLetter(command);
+        if (trackOf(head).newAmplitude(value))
+            update(barRegion(g, head));
         break;
     }
     case 'R':
-        if (value == kSensorCodeWH)
-            wh_.reset();
-        else if (value == kSensorCodeYE)
-            ye_.reset();
+        if (const auto head = headFromCode(value))
+            trackOf(*head).reset();
         break;
     case 'P':
-        if (value == kSensorCodeWH) {
-            update(scaleRegion(g));
-            update(barRegion(g, AmplitudeSensor::WH));
-        } else if (value == kSensorCodeYE) {
-            update(barRegion(g, AmplitudeSensor::YE));
+        if (const auto head = headFromCode(value)) {
+            // The scale is drawn with the white bar.
+            if (*head == Head::WH)
+                update(scaleRegion(g));
+            update(barRegion(g, *head));
         }
         break;
     default:
@@ -78,16 +76,16 @@ void AmplitudeBars::setLabelFonts(const QFont& normal, const QFont& bold) {
     update();
 }
 
-void AmplitudeBars::setOffsetSeen(AmplitudeSensor sensor, bool seen) {
-    bool& flag = sensor == AmplitudeSensor::WH ? offsetSeenWH_ : offsetSeenYE_;
+void AmplitudeBars::setOffsetSeen(Head sensor, bool seen) {
+    bool& flag = sensor == Head::WH ? offsetSeenWH_ : offsetSeenYE_;
     if (flag == seen)
         return;
     flag = seen;
     update(geometry().labelBox(sensor));
 }
 
-bool AmplitudeBars::offsetSeen(AmplitudeSensor sensor) const {
-    return sensor == AmplitudeSensor::WH ? offsetSeenWH_ : offsetSeenYE_;
+bool AmplitudeBars::offsetSeen(Head sensor) const {
+    return sensor == Head::WH ? offsetSeenWH_ : offsetSeenYE_;
 }
 
 QRect AmplitudeBars::barArea() const {
@@ -116,12 +114,11 @@ QColor AmplitudeBars::paintColour(BarPaint paint, int depth) {
     return toQColor(barcolour::kBlack);
 }
 
-QColor AmplitudeBars::sensorColour(AmplitudeSensor sensor, int depth) {
-    return sensor == AmplitudeSensor::WH ? toQColor(barcolour::kWhite)
-                                         : toQColor(barShades(depth).yellow);
+QColor AmplitudeBars::sensorColour(Head sensor, int depth) {
+    return sensor == Head::WH ? toQColor(barcolour::kWhite) : toQColor(barShades(depth).yellow);
 }
 
-QRect AmplitudeBars::barRegion(const AmplitudeBarGeometry& g, AmplitudeSensor sensor) {
+QRect AmplitudeBars::barRegion(const AmplitudeBarGeometry& g, Head sensor) {
     return g.bar(sensor)
         .adjusted(-1, -1, 1, 1)
         .united(g.labelBox(sensor).adjusted(-1, -1, 1, 1))
@@ -142,8 +139,8 @@ void AmplitudeBars::paintEvent(QPaintEvent* event) {
     const AmplitudeBarGeometry g = geometry();
     if (g.barHeight > 4 && g.barWidth > 2) {
         paintScale(painter, g);
-        paintBar(painter, g, AmplitudeSensor::YE);
-        paintBar(painter, g, AmplitudeSensor::WH);
+        paintBar(painter, g, Head::YE);
+        paintBar(painter, g, Head::WH);
     }
     painting_ = false;
 }
@@ -154,8 +151,7 @@ void AmplitudeBars::paintScale(QPainter& p, const AmplitudeBarGeometry& g) const
         p.drawLine(line);
 }
 
-void AmplitudeBars::paintBar(QPainter& p, const AmplitudeBarGeometry& g,
-                             AmplitudeSensor sensor) const {
+void AmplitudeBars::paintBar(QPainter& p, const AmplitudeBarGeometry& g, Head sensor) const {
     const int depth = this->depth();
     const AmplitudeTrack& t = track(sensor);
 

@@ -15,9 +15,9 @@
 //     bars->drawAmplitude('Y', readings.amplitudeYE);
 //     bars->drawAmplitude('W', readings.amplitudeWH);
 //     // box reset handling:
-//     bars->drawAmplitude('R', kSensorCodeWH); bars->drawAmplitude('R', kSensorCodeYE);
-//     bars->drawAmplitude('P', kSensorCodeWH); bars->drawAmplitude('P', kSensorCodeYE);
-//     // offsets reported / box reset: bars->setOffsetSeen(AmplitudeSensor::WH, seen);
+//     bars->drawAmplitude('R', headCode(Head::WH)); bars->drawAmplitude('R', headCode(Head::YE));
+//     bars->drawAmplitude('P', headCode(Head::WH)); bars->drawAmplitude('P', headCode(Head::YE));
+//     // offsets reported / box reset: bars->setOffsetSeen(Head::WH, seen);
 
 #include "display/AmplitudeBarLayout.h"
 #include "display/AmplitudeTrack.h"
@@ -46,10 +46,10 @@ public:
     // The label fonts: normal, and bold once the box has reported the DAC
     // offsets of the sensor.
     void setLabelFonts(const QFont& normal, const QFont& bold);
-    void setOffsetSeen(AmplitudeSensor sensor, bool seen);
-    bool offsetSeen(AmplitudeSensor sensor) const;
+    void setOffsetSeen(Head sensor, bool seen);
+    bool offsetSeen(Head sensor) const;
 
-    const AmplitudeTrack& track(AmplitudeSensor sensor) const;
+    const AmplitudeTrack& track(Head sensor) const;
 
     // The area the bars are laid out in: the parent group's area below its
     // caption, or the whole widget when it stands alone.
@@ -59,10 +59,10 @@ public:
     // The colour of a bar paint on a display of `depth` bits per pixel.
     static QColor paintColour(BarPaint paint, int depth);
     // The sensor's own colour: white for WH, light yellow for YE.
-    static QColor sensorColour(AmplitudeSensor sensor, int depth);
+    static QColor sensorColour(Head sensor, int depth);
 
     // The region a bar occupies with its frame, label and percentage box.
-    static QRect barRegion(const AmplitudeBarGeometry& geometry, AmplitudeSensor sensor);
+    static QRect barRegion(const AmplitudeBarGeometry& geometry, Head sensor);
     // The region of the scale between the bars.
     static QRect scaleRegion(const AmplitudeBarGeometry& geometry);
 
@@ -70,9 +70,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    AmplitudeTrack& trackOf(AmplitudeSensor sensor);
-    void paintBar(class QPainter& painter, const AmplitudeBarGeometry& g,
-                  AmplitudeSensor sensor) const;
+    AmplitudeTrack& trackOf(Head sensor);
+    void paintBar(class QPainter& painter, const AmplitudeBarGeometry& g, Head sensor) const;
     void paintScale(QPainter& painter, const AmplitudeBarGeometry& g) const;
 
     AmplitudeTrack wh_;

@@ -1,7 +1,7 @@
 #include "recorder/widgets/AmplitudePlot.h"
 
+#include "config/EvaluationRows.h"
 #include "recorder/RecordSample.h"
-#include "recorder/widgets/EvaluationRows.h"
 #include "recorder/widgets/PlotGrid.h"
 #include "recorder/widgets/PlotStyle.h"
 #include "recorder/widgets/ReferencePlot.h"
@@ -39,7 +39,7 @@ void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& 
                          target.background);
     }
     drawPlotTitle(painter, target, titleStrip(r.top, plot),
-                  uiText(TextTable::Evaluation, evaluation_rows::kAmplitude));
+                  uiText(TextTable::Evaluation, evaluationrow::kAmplitude));
 
     painter.fillRect(
         QRect(plot.left, plot.top, plot.width(), plot.height()),

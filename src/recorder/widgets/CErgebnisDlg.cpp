@@ -1,9 +1,9 @@
 #include "recorder/widgets/CErgebnisDlg.h"
 
+#include "config/EvaluationRows.h"
 #include "recorder/widgets/AmplitudePlot.h"
 #include "recorder/widgets/CProtokollText.h"
 #include "recorder/widgets/EvaluationLayout.h"
-#include "recorder/widgets/EvaluationRows.h"
 #include "recorder/widgets/ReferencePlot.h"
 #include "recorder/widgets/ResultsBlock.h"
 #include "ui/Artwork.h"
@@ -82,7 +82,7 @@ void CErgebnisDlg::present() {
 }
 
 void CErgebnisDlg::refreshCaptions() {
-    namespace rows = evaluation_rows;
+    namespace rows = evaluationrow;
     const int captionRows[5] = {rows::kCloseWindow, rows::kPrint, rows::kClear, rows::kOpenFile,
                                 rows::kSaveAsPdf};
     for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -265,10 +265,10 @@ void CErgebnisDlg::print() {
 void CErgebnisDlg::saveReportAsPdf() {
     CProtokollText remarks(this, report_.remarks);
     remarks.exec();
-    const QString path = QFileDialog::getSaveFileName(
-        this, uiText(TextTable::Evaluation, evaluation_rows::kSaveAsPdf),
-        reportDocumentName() + QStringLiteral(".pdf"),
-        uiText(TextTable::Evaluation, evaluation_rows::kPdfFilter));
+    const QString path =
+        QFileDialog::getSaveFileName(this, uiText(TextTable::Evaluation, evaluationrow::kSaveAsPdf),
+                                     reportDocumentName() + QStringLiteral(".pdf"),
+                                     uiText(TextTable::Evaluation, evaluationrow::kPdfFilter));
     if (path.isEmpty()) {
         return;
     }
@@ -278,9 +278,9 @@ void CErgebnisDlg::saveReportAsPdf() {
         showPrinterInfoMissing(this);
     } else if (outcome == ReportOutcome::NotStarted) {
         // The file could not be written (folder missing, no permission).
-        QMessageBox box(
-            QMessageBox::Critical, uiText(TextTable::Evaluation, evaluation_rows::kError),
-            uiText(TextTable::Evaluation, evaluation_rows::kOpenError), QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Critical, uiText(TextTable::Evaluation, evaluationrow::kError),
+                        uiText(TextTable::Evaluation, evaluationrow::kOpenError), QMessageBox::Ok,
+                        this);
         box.exec();
     }
     redrawAll();

@@ -1,5 +1,5 @@
 #pragma once
-// The evaluation window of the data recorder.
+// CErgebnisDlg: the recording and evaluation window.
 //
 // A maximised window over the main window while a recording is open: the
 // amplitudes of both heads (upper plot) and the reference-mark values (lower

@@ -1,6 +1,6 @@
 #include "recorder/widgets/CProtokollText.h"
 
-#include "recorder/widgets/EvaluationRows.h"
+#include "config/EvaluationRows.h"
 #include "ui/Artwork.h"
 #include "ui/UiText.h"
 
@@ -12,7 +12,7 @@ CProtokollText::CProtokollText(QWidget* parent, ReportRemarks& remarks)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       remarks_(remarks), template_(this, 184, 112) {
-    namespace rows = evaluation_rows;
+    namespace rows = evaluationrow;
     setWindowTitle(uiText(TextTable::Evaluation, rows::kEnterRemarks));
     setWindowIcon(artIcon(Art::ProgramIcon));
     template_.place(kBearingLabel, 15, 5, 90, 15,

@@ -1,4 +1,6 @@
 #pragma once
+// CProtokollText: the report remarks dialog.
+//
 // The remarks dialog before a report is printed (template 184 x 112 dialog
 // units): the bearing designation and three lines of remarks. OK copies what
 // was typed into the report's remarks; Cancel (also Escape and the close box)

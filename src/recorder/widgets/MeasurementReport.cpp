@@ -1,7 +1,7 @@
 #include "recorder/widgets/MeasurementReport.h"
 
+#include "config/EvaluationRows.h"
 #include "recorder/widgets/AmplitudePlot.h"
-#include "recorder/widgets/EvaluationRows.h"
 #include "recorder/widgets/PlotStyle.h"
 #include "recorder/widgets/ReferencePlot.h"
 #include "recorder/widgets/ReportLogo.h"
@@ -54,7 +54,7 @@ void paintInformation(QPainter& painter, const PageScale& mm, const ReportInfo& 
         painter.setFont(font);
         painter.drawText(mm.rect(x0, top, x1, top + height), flags, s);
     };
-    namespace rows = evaluation_rows;
+    namespace rows = evaluationrow;
     line(textFont, 25, 55, 32, 5, evaluationText(rows::kDate));
     line(textFont, 55, 122, 32, 5, info.date.toString(QStringLiteral("yyyy-MM-dd  hh:mm")));
     line(textFont, 25, 55, 37, 5, evaluationText(rows::kBearing));
@@ -83,7 +83,7 @@ void paintInformation(QPainter& painter, const PageScale& mm, const ReportInfo& 
 } // namespace
 
 QString reportDocumentName() {
-    return evaluationText(evaluation_rows::kMeasurementReport);
+    return evaluationText(evaluationrow::kMeasurementReport);
 }
 
 void paintReport(QPainter& painter, const QRect& page, const ReportInfo& info,

@@ -1,7 +1,7 @@
 #include "recorder/widgets/RecordingDialogs.h"
 
+#include "config/EvaluationRows.h"
 #include "recorder/widgets/CProtokollText.h"
-#include "recorder/widgets/EvaluationRows.h"
 #include "ui/UiText.h"
 
 #include <QCursor>
@@ -35,7 +35,7 @@ QString QtRecordingDialogs::saveFileName(QWidget* parent, const QString& title,
 }
 
 QString QtRecordingDialogs::recordingToOpen(QWidget* parent, const QStringList& lastFiles) {
-    namespace rows = evaluation_rows;
+    namespace rows = evaluationrow;
     QMenu menu(parent);
     QAction* open = menu.addAction(evaluationText(rows::kOpenFile));
     QMenu* last = menu.addMenu(evaluationText(rows::kShowLastFiles));

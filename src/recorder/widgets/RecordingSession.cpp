@@ -1,13 +1,13 @@
 #include "recorder/widgets/RecordingSession.h"
 
 #include "config/ConfigData.h"
+#include "config/EvaluationRows.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "recorder/MeasurementResults.h"
 #include "recorder/RecentFiles.h"
 #include "recorder/RecordFileReader.h"
 #include "recorder/widgets/CErgebnisDlg.h"
-#include "recorder/widgets/EvaluationRows.h"
 #include "recorder/widgets/MeasurementReport.h"
 #include "recorder/widgets/RecordingDialogs.h"
 #include "ui/UiText.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-namespace rows = evaluation_rows;
+namespace rows = evaluationrow;
 
 RecorderMessage evaluationError(int row) {
     return {RecorderMessage::Icon::Error, text(TextTable::Evaluation, rows::kError),

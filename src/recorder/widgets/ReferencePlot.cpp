@@ -1,7 +1,7 @@
 #include "recorder/widgets/ReferencePlot.h"
 
+#include "config/EvaluationRows.h"
 #include "recorder/RecordSample.h"
-#include "recorder/widgets/EvaluationRows.h"
 #include "recorder/widgets/PlotGrid.h"
 #include "recorder/widgets/PlotStyle.h"
 #include "ui/UiText.h"
@@ -27,7 +27,7 @@ void drawBackground(QPainter& painter, const PlotTarget& target, const PlotBox& 
                          target.background);
     }
     drawPlotTitle(painter, target, titleStrip(r.top + d / 2, plot),
-                  uiText(TextTable::Evaluation, evaluation_rows::kReferenceMarks));
+                  uiText(TextTable::Evaluation, evaluationrow::kReferenceMarks));
     painter.fillRect(QRect(plot.left, plot.top, plot.width(), plot.height()),
                      QColor::fromRgb(ReferencePlot::kFill));
 

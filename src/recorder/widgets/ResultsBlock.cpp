@@ -1,7 +1,7 @@
 #include "recorder/widgets/ResultsBlock.h"
 
 #include "config/ConfigData.h"
-#include "recorder/widgets/EvaluationRows.h"
+#include "config/EvaluationRows.h"
 #include "ui/UiText.h"
 
 #include <QFontMetrics>
@@ -13,7 +13,7 @@ constexpr QRgb kPassColour = qRgb(0, 112, 0);
 constexpr QRgb kFailColour = qRgb(192, 0, 0);
 
 QString headLine(const HeadResult& head, int nameRow, int language) {
-    namespace rows = evaluation_rows;
+    namespace rows = evaluationrow;
     auto t = [language](int row) { return uiTextIn(TextTable::Evaluation, row, language); };
     return QString::asprintf("%s:   %s %.1f %% %s %.1f°   %s %.1f %% %s %.1f°   %s %.1f %%   ",
                              qUtf8Printable(t(nameRow)), qUtf8Printable(t(rows::kMinimum)),
@@ -27,7 +27,7 @@ QString headLine(const HeadResult& head, int nameRow, int language) {
 } // namespace
 
 QStringList resultLines(const MeasurementResults& results, int language) {
-    namespace rows = evaluation_rows;
+    namespace rows = evaluationrow;
     QStringList lines;
     lines << uiTextIn(TextTable::Evaluation, rows::kMeasurementResults, language);
     if (results.valid) {

@@ -21,10 +21,10 @@ constexpr double kYellowBelow = 50.0;
 constexpr double kGreenBelow = 85.0;
 constexpr double kRedFrom = 95.0;
 
-void drawColumns(QPainter& p, const QRectF& chart, const AmplitudeHistory& history, bool yellow,
+void drawColumns(QPainter& p, const QRectF& chart, const AmplitudeHistory& history, Head head,
                  Rgb c) {
     const int columns = static_cast<int>(chart.width());
-    const std::vector<ColumnRange> ranges = history.columnRanges(columns, yellow);
+    const std::vector<ColumnRange> ranges = history.columnRanges(columns, head);
     std::vector<QRect> bars;
     bars.reserve(ranges.size());
     int lastY = -1;
@@ -124,8 +124,8 @@ QImage AmplitudeStrip::background(QSize size, int depth) {
 void AmplitudeStrip::drawCurves(QPainter& p, const QRectF& chart, const AmplitudeHistory& history) {
     p.save();
     p.setClipRect(chart);
-    drawColumns(p, chart, history, false, signalcolour::kTraceWhiteHead);
-    drawColumns(p, chart, history, true, signalcolour::kTraceYellowHead);
+    drawColumns(p, chart, history, Head::WH, signalcolour::kTraceWhiteHead);
+    drawColumns(p, chart, history, Head::YE, signalcolour::kTraceYellowHead);
     p.restore();
     p.setPen(QPen(colour(signalcolour::kFrame), 1));
     p.setBrush(Qt::NoBrush);

@@ -1,7 +1,7 @@
 #include "signalview/widgets/CSignalViewDlg.h"
 
+#include "config/SignalViewRows.h"
 #include "display/TextFormat.h"
-#include "signalview/SignalViewRows.h"
 #include "signalview/widgets/AmplitudeStrip.h"
 #include "signalview/widgets/LissajousPlot.h"
 #include "signalview/widgets/SignalViewColours.h"
@@ -31,6 +31,9 @@ QString colourStyle(Rgb c) {
     return QString::asprintf("color: rgb(%d, %d, %d); font-weight: bold;", c.r, c.g, c.b);
 }
 
+// The yellow head on the left, the white on the right.
+constexpr Head kHeads[2] = {Head::YE, Head::WH};
+
 } // namespace
 
 CSignalViewDlg::CSignalViewDlg(QWidget* owner) : QDialog(owner), template_(this, kWidth, kHeight) {
@@ -44,8 +47,7 @@ CSignalViewDlg::CSignalViewDlg(QWidget* owner) : QDialog(owner), template_(this,
         captions_[i]->setAlignment(Qt::AlignCenter);
         captions_[i]->setStyleSheet(colourStyle(captionColours[i]));
         plots_[i] = template_.place(plotIds[i], left[i], 15, 188, 170, new LissajousPlot);
-        plots_[i]->setData(&view_.trace(static_cast<SignalHead>(i)),
-                           &view_.fit(static_cast<SignalHead>(i)));
+        plots_[i]->setData(&view_.trace(kHeads[i]), &view_.fit(kHeads[i]));
         figures_[i] = template_.place(figureIds[i], left[i] + 20, 188, 168, 38, new QLabel);
         figures_[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         figures_[i]->setTextFormat(Qt::PlainText);
@@ -86,7 +88,7 @@ void CSignalViewDlg::clear() {
 
 void CSignalViewDlg::refresh() {
     for (int i = 0; i < 2; ++i) {
-        const SignalHead h = static_cast<SignalHead>(i);
+        const Head h = kHeads[i];
         // The plot holds a pointer to the fit; asking brings it up to date.
         figures_[i]->setText(figuresText(view_.fit(h), view_.trace(h)));
         plots_[i]->update();
@@ -95,36 +97,36 @@ void CSignalViewDlg::refresh() {
 }
 
 void CSignalViewDlg::refreshCaptions() {
-    setWindowTitle(row(signalview_rows::kTitle));
-    captions_[0]->setText(row(signalview_rows::kYellowHead));
-    captions_[1]->setText(row(signalview_rows::kWhiteHead));
-    trendCaption_->setText(row(signalview_rows::kTrend));
-    clearButton_->setText(row(signalview_rows::kClear));
-    closeButton_->setText(row(signalview_rows::kClose));
+    setWindowTitle(row(signalviewrow::kTitle));
+    captions_[0]->setText(row(signalviewrow::kYellowHead));
+    captions_[1]->setText(row(signalviewrow::kWhiteHead));
+    trendCaption_->setText(row(signalviewrow::kTrend));
+    clearButton_->setText(row(signalviewrow::kClear));
+    closeButton_->setText(row(signalviewrow::kClose));
     refresh();
 }
 
 QString CSignalViewDlg::figuresText(const std::optional<HeadFit>& fit, const SignalTrace& trace) {
     QStringList lines;
     if (fit) {
-        lines << row(signalview_rows::kOffset) +
+        lines << row(signalviewrow::kOffset) +
                      QString::fromStdString(formatText(":  %+.1f %% / %+.1f %%",
                                                        shown(fit->offsetA, 0.1),
                                                        shown(fit->offsetB, 0.1)));
-        lines << row(signalview_rows::kRatio) +
+        lines << row(signalviewrow::kRatio) +
                      QString::fromStdString(formatText(":  %.3f", fit->ratio));
-        lines << row(signalview_rows::kPhase) +
+        lines << row(signalviewrow::kPhase) +
                      QString::fromStdString(formatText(":  %+.1f", shown(fit->phase, 0.1))) +
                      QChar(0x00B0);
     } else {
-        lines << row(signalview_rows::kNoFit);
+        lines << row(signalviewrow::kNoFit);
     }
     if (!trace.empty()) {
-        lines << row(signalview_rows::kRadius) +
+        lines << row(signalviewrow::kRadius) +
                      QString::fromStdString(formatText(
                          ":  %.0f %% / %.0f %%", trace.smallestRadius(), trace.largestRadius()));
     } else {
-        lines << row(signalview_rows::kRadius) + QStringLiteral(":  -");
+        lines << row(signalviewrow::kRadius) + QStringLiteral(":  -");
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -1,4 +1,6 @@
 #pragma once
+// CSignalViewDlg: the signal view window.
+//
 // The "Signal view": for each head (YE left, WH right, as the bars stand) the
 // two channel values against each other, scaled so that the radius reads as
 // the amplitude in percent, with the fit's figures under it; below, both

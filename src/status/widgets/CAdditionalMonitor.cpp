@@ -3,6 +3,7 @@
 #include "acquisition/BoxRequests.h"
 
 #include "config/ConfigData.h"
+#include "config/MainWindowRows.h"
 #include "config/ToolTipRows.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
@@ -21,18 +22,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-// Rows of the main window text table.
-constexpr int kRowRefSignal = 20;
-constexpr int kRowChannelValue = 21;
-constexpr int kRowChannel = 27;
-constexpr int kRowNewSensor = 28;
-constexpr int kRowFactor = 29;
-constexpr int kRowDacOffset = 33;
-
-} // namespace
 
 CAdditionalMonitor::CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHost& host,
                                        DeviceReadings& readings, std::mutex& readingsMutex,
@@ -99,13 +88,13 @@ void CAdditionalMonitor::followMainWindow() {
 }
 
 void CAdditionalMonitor::refreshCaptions() {
-    refGroup_->setTitle(uiText(TextTable::MainWindow, kRowRefSignal));
-    dacGroup_->setTitle(uiText(TextTable::MainWindow, kRowDacOffset));
-    channelGroup_->setTitle(uiText(TextTable::MainWindow, kRowChannelValue));
-    newSensorButton_->setText(uiText(TextTable::MainWindow, kRowNewSensor));
+    refGroup_->setTitle(uiText(TextTable::MainWindow, mainwindowrow::kRefSignal));
+    dacGroup_->setTitle(uiText(TextTable::MainWindow, mainwindowrow::kDacOffset));
+    channelGroup_->setTitle(uiText(TextTable::MainWindow, mainwindowrow::kChannelValue));
+    newSensorButton_->setText(uiText(TextTable::MainWindow, mainwindowrow::kNewSensor));
     modeButtons_[0]->setText(QStringLiteral("Offset"));
-    modeButtons_[1]->setText(uiText(TextTable::MainWindow, kRowChannel));
-    modeButtons_[2]->setText(uiText(TextTable::MainWindow, kRowFactor));
+    modeButtons_[1]->setText(uiText(TextTable::MainWindow, mainwindowrow::kChannel));
+    modeButtons_[2]->setText(uiText(TextTable::MainWindow, mainwindowrow::kFactor));
     // "c" says nothing by itself: the tip tells that it resets the box.
     clearButton_->setToolTip(uiText(TextTable::ToolTips, kTipBoxReset));
     newSensorButton_->setToolTip(uiText(TextTable::ToolTips, kTipNewSensor));

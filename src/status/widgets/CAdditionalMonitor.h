@@ -1,4 +1,6 @@
 #pragma once
+// CAdditionalMonitor: the extended display window.
+//
 // The extended display: a caption-less strip docked under the main window
 // with the raw figures behind the main window's indicators (reference signal
 // analysis, zero values, and the five channels' DAC offsets, signal values or

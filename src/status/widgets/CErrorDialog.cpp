@@ -1,5 +1,6 @@
 #include "status/widgets/CErrorDialog.h"
 
+#include "config/MainWindowRows.h"
 #include "device/DeviceReadings.h"
 #include "eventlog/EventLog.h"
 #include "status/StatusListFile.h"
@@ -23,15 +24,6 @@
 #include <QUrl>
 
 namespace {
-
-// Rows of the main window text table.
-constexpr int kRowPosition = 6;
-constexpr int kRowSystemState = 7;
-constexpr int kRowTime = 13;
-constexpr int kRowSave = 30;
-constexpr int kRowDelete = 31;
-constexpr int kRowFixDisplay = 32;
-constexpr int kRowOpenLogFolder = 36;
 
 QLabel* textControl(bool sunken) {
     auto* label = new QLabel;
@@ -157,13 +149,13 @@ void CErrorDialog::present() {
 }
 
 void CErrorDialog::refreshCaptions() {
-    setWindowTitle(uiText(TextTable::MainWindow, kRowSystemState));
-    timeCaption_->setText(uiText(TextTable::MainWindow, kRowTime));
-    positionCaption_->setText(uiText(TextTable::MainWindow, kRowPosition));
-    saveButton_->setText(uiText(TextTable::MainWindow, kRowSave));
-    deleteButton_->setText(uiText(TextTable::MainWindow, kRowDelete));
-    fixButton_->setText(uiText(TextTable::MainWindow, kRowFixDisplay));
-    logFolderButton_->setText(uiText(TextTable::MainWindow, kRowOpenLogFolder));
+    setWindowTitle(uiText(TextTable::MainWindow, mainwindowrow::kSystemState));
+    timeCaption_->setText(uiText(TextTable::MainWindow, mainwindowrow::kTime));
+    positionCaption_->setText(uiText(TextTable::MainWindow, mainwindowrow::kPosition));
+    saveButton_->setText(uiText(TextTable::MainWindow, mainwindowrow::kSave));
+    deleteButton_->setText(uiText(TextTable::MainWindow, mainwindowrow::kDelete));
+    fixButton_->setText(uiText(TextTable::MainWindow, mainwindowrow::kFixDisplay));
+    logFolderButton_->setText(uiText(TextTable::MainWindow, mainwindowrow::kOpenLogFolder));
     fixButton_->setChecked(list_.frozen());
 }
 

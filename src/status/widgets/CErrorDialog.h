@@ -1,4 +1,6 @@
 #pragma once
+// CErrorDialog: the status list window.
+//
 // The status list window (template 253 x 218 dialog units): the numbered
 // changes of the box's flag word, the long description, time and position of
 // the selected one, and Save, Delete and Fix Display. A modeless tool window

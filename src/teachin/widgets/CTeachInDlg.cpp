@@ -1,8 +1,8 @@
 #include "teachin/widgets/CTeachInDlg.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
 #include "display/widgets/QtColour.h"
-#include "teachin/TeachInRows.h"
 #include "teachin/widgets/WizardRedraw.h"
 #include "teachin/widgets/WizardTexts.h"
 #include "ui/Artwork.h"
@@ -112,13 +112,10 @@ void CTeachInDlg::apply(const WizardPicture& picture) {
     redrawAreas(areas);
 }
 
-void CTeachInDlg::drawBar(char sensor, double value) {
-    if (sensor != 'Y' && sensor != 'W')
-        return;
-    const AmplitudeSensor which = sensor == 'Y' ? AmplitudeSensor::YE : AmplitudeSensor::WH;
-    (sensor == 'Y' ? values_.ye : values_.wh) = value;
+void CTeachInDlg::drawBar(Head head, double value) {
+    (head == Head::YE ? values_.ye : values_.wh) = value;
     if (picture_.barsShown())
-        update(WizardBarPair::bar(layout_, which));
+        update(WizardBarPair::bar(layout_, head));
 }
 
 void CTeachInDlg::redrawAreas(int areas) {

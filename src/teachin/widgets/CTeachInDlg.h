@@ -1,4 +1,6 @@
 #pragma once
+// CTeachInDlg: the teach-in wizard window.
+//
 // The teach-in wizard's window: maximised, the header and step texts and the
 // advice picture on the left, the two amplitude bars with their scale on the
 // right, and the wizard's buttons. It decides nothing: the step logic hands it
@@ -9,7 +11,7 @@
 //     connect(wizard, &CTeachInDlg::next, session, ...);   // also back, cancel, help
 //     wizard->showMaximized();
 //     wizard->apply(picture);        // every tick
-//     wizard->drawBar('Y', 61.0);    // what the step logic's bar update returned
+//     wizard->drawBar(Head::YE, 61.0);  // what the step logic's bar update returned
 
 #include "teachin/widgets/WizardBarPair.h"
 #include "teachin/widgets/WizardFonts.h"
@@ -41,10 +43,10 @@ public:
     void apply(const WizardPicture& picture);
     const WizardPicture& picture() const { return picture_; }
 
-    // Draws the bar of 'Y' (yellow) or 'W' (white) at `value` percent. The
+    // Draws the head's bar at `value` percent. The
     // step logic decides which values are worth drawing; the extremes come
     // with the picture.
-    void drawBar(char sensor, double value);
+    void drawBar(Head head, double value);
 
     const WizardBarValues& barValues() const { return values_; }
     const WizardLayout& layout() const { return layout_; }

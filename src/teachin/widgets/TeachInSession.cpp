@@ -81,13 +81,11 @@ void TeachInSession::help() {
 }
 
 void TeachInSession::amplitudeUpdate(char command, double value) {
-    if (command == 'Y')
-        latestYE_ = value;
-    else if (command == 'W')
-        latestWH_ = value;
+    if (const std::optional<Head> head = headFromLetter(command))
+        (*head == Head::YE ? latestYE_ : latestWH_) = value;
     const std::optional<BarDraw> draw = wizard_.barUpdate(command, value);
     if (draw)
-        window_->drawBar(draw->sensor, draw->value);
+        window_->drawBar(draw->head, draw->value);
     // The extremes may have grown, and the advice follows the amplitude.
     showPicture(WizardRedraw{});
 }
@@ -98,9 +96,9 @@ void TeachInSession::positionTexts(const std::string& position, const std::strin
         showPicture(WizardRedraw{});
 }
 
-void TeachInSession::redrawBar(char sensor) {
-    if (const std::optional<BarDraw> draw = wizard_.barUpdate('R', sensor))
-        window_->drawBar(draw->sensor, draw->value);
+void TeachInSession::redrawBar(Head head) {
+    if (const std::optional<BarDraw> draw = wizard_.barUpdate('R', headCode(head)))
+        window_->drawBar(draw->head, draw->value);
 }
 
 void TeachInSession::showPicture(const WizardRedraw& redraw) {
@@ -110,8 +108,8 @@ void TeachInSession::showPicture(const WizardRedraw& redraw) {
 void TeachInSession::apply(WizardUpdate update) {
     showPicture(update.redraw);
     if (update.redraw.bars || update.redraw.barRegion) {
-        redrawBar('Y');
-        redrawBar('W');
+        redrawBar(Head::YE);
+        redrawBar(Head::WH);
     }
     for (const WizardAction& action : update.actions) {
         switch (action.kind) {

@@ -89,7 +89,7 @@ private:
     void cancel();
     void help();
     void apply(WizardUpdate update);
-    void redrawBar(char sensor);
+    void redrawBar(Head head);
     void showPicture(const WizardRedraw& redraw);
     void showMessage(const WizardMessage& message);
     void messageAnswered(bool accepted);

@@ -39,9 +39,8 @@ WizardBand WizardBarPair::band(double value, const WizardBandLimits& l) {
     return WizardBand::Green;
 }
 
-WizardBand WizardBarPair::barBand(int step, AmplitudeSensor sensor, double value) {
-    if ((step == 0 && sensor == AmplitudeSensor::WH) ||
-        (step == 1 && sensor == AmplitudeSensor::YE))
+WizardBand WizardBarPair::barBand(int step, Head sensor, double value) {
+    if ((step == 0 && sensor == Head::WH) || (step == 1 && sensor == Head::YE))
         return WizardBand::Idle;
     return band(value, limits(step));
 }
@@ -70,25 +69,24 @@ bool WizardBarPair::markersShown(const WizardPicture& p) {
     return adjusting(p.step) || (p.step >= 2 && p.travelRunning);
 }
 
-QRect WizardBarPair::bar(const WizardLayout& l, AmplitudeSensor sensor) {
-    return sensor == AmplitudeSensor::YE ? l.yeBar : l.whBar;
+QRect WizardBarPair::bar(const WizardLayout& l, Head sensor) {
+    return sensor == Head::YE ? l.yeBar : l.whBar;
 }
 
-QRect WizardBarPair::valueFill(const WizardLayout& l, AmplitudeSensor sensor, double value) {
+QRect WizardBarPair::valueFill(const WizardLayout& l, Head sensor, double value) {
     const QRect b = bar(l, sensor);
     const int top = l.scaleY(value);
     return QRect(b.left(), top, b.width(), bottomEdge(b) - top);
 }
 
-QRect WizardBarPair::strip(const WizardLayout& l, AmplitudeSensor sensor, int minimum,
-                           int maximum) {
+QRect WizardBarPair::strip(const WizardLayout& l, Head sensor, int minimum, int maximum) {
     const QRect b = bar(l, sensor);
     const int top = l.scaleY(maximum);
     const int bottom = l.scaleY(minimum);
     return QRect(b.left() + 2, top, b.width() - 4, bottom - top + 1);
 }
 
-QRect WizardBarPair::labelBox(const WizardLayout& l, AmplitudeSensor sensor) {
+QRect WizardBarPair::labelBox(const WizardLayout& l, Head sensor) {
     const QRect b = bar(l, sensor);
     return QRect(b.left(), l.bars.top(), b.width(), l.scaleY(100) - l.bars.top());
 }
@@ -142,8 +140,8 @@ std::string wizardValueText(double value) {
 void WizardBarPair::paint(QPainter& p, const WizardLayout& l, const WizardFonts& fonts,
                           const WizardPicture& picture, const WizardBarValues& values, int depth) {
     paintScale(p, l, fonts, picture, depth);
-    paintBar(p, l, fonts, picture, values, AmplitudeSensor::YE, depth);
-    paintBar(p, l, fonts, picture, values, AmplitudeSensor::WH, depth);
+    paintBar(p, l, fonts, picture, values, Head::YE, depth);
+    paintBar(p, l, fonts, picture, values, Head::WH, depth);
 }
 
 void WizardBarPair::paintScale(QPainter& p, const WizardLayout& l, const WizardFonts& fonts,
@@ -201,9 +199,9 @@ void WizardBarPair::paintScale(QPainter& p, const WizardLayout& l, const WizardF
 
 void WizardBarPair::paintBar(QPainter& p, const WizardLayout& l, const WizardFonts& fonts,
                              const WizardPicture& picture, const WizardBarValues& values,
-                             AmplitudeSensor sensor, int depth) {
+                             Head sensor, int depth) {
     using namespace wizardcolour;
-    const bool ye = sensor == AmplitudeSensor::YE;
+    const bool ye = sensor == Head::YE;
     const double value = ye ? values.ye : values.wh;
     const QRect b = bar(l, sensor);
     p.fillRect(b, toQColor(kBarBackground));

@@ -62,7 +62,7 @@ public:
     // Below a red, up to b pale green, b..c green, up to d pale green, above red.
     static WizardBand band(double value, const WizardBandLimits& limits);
     // The band of a bar: idle for the sensor not being adjusted in STEP 1/2.
-    static WizardBand barBand(int step, AmplitudeSensor sensor, double value);
+    static WizardBand barBand(int step, Head sensor, double value);
     static Rgb bandColour(WizardBand band, int depth);
 
     // The strips of the extremes: while the shaft turns from STEP 3 on, or
@@ -71,15 +71,14 @@ public:
     // MIN and MAX: in STEP 1 and STEP 2, and from STEP 3 on once the shaft turns.
     static bool markersShown(const WizardPicture& picture);
 
-    static QRect bar(const WizardLayout& layout, AmplitudeSensor sensor);
+    static QRect bar(const WizardLayout& layout, Head sensor);
     // The coloured part of a bar, from the value's row down to the bottom.
-    static QRect valueFill(const WizardLayout& layout, AmplitudeSensor sensor, double value);
+    static QRect valueFill(const WizardLayout& layout, Head sensor, double value);
     // The hatched strip from the highest to the lowest value, 2 pixels inside
     // the bar's sides.
-    static QRect strip(const WizardLayout& layout, AmplitudeSensor sensor, int minimum,
-                       int maximum);
+    static QRect strip(const WizardLayout& layout, Head sensor, int minimum, int maximum);
     // The label's box: above the bar, between the region's top and 100 %.
-    static QRect labelBox(const WizardLayout& layout, AmplitudeSensor sensor);
+    static QRect labelBox(const WizardLayout& layout, Head sensor);
     // The band column of the scale: centred in the scale column, `textWidth`
     // (of "200") plus 2 pixels wide.
     static QRect bandColumn(const WizardLayout& layout, int textWidth);
@@ -98,8 +97,8 @@ public:
                       const WizardPicture& picture, const WizardBarValues& values, int depth);
     // Draws one bar (its column of the region).
     static void paintBar(QPainter& painter, const WizardLayout& layout, const WizardFonts& fonts,
-                         const WizardPicture& picture, const WizardBarValues& values,
-                         AmplitudeSensor sensor, int depth);
+                         const WizardPicture& picture, const WizardBarValues& values, Head sensor,
+                         int depth);
     static void paintScale(QPainter& painter, const WizardLayout& layout, const WizardFonts& fonts,
                            const WizardPicture& picture, int depth);
 };

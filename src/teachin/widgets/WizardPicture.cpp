@@ -1,7 +1,7 @@
 #include "teachin/widgets/WizardPicture.h"
 
+#include "config/TeachInRows.h"
 #include "config/Texts.h"
-#include "teachin/TeachInRows.h"
 
 WizardPicture WizardPicture::initial() {
     WizardPicture p;

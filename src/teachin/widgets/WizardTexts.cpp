@@ -1,9 +1,10 @@
 #include "teachin/widgets/WizardTexts.h"
 
+#include "config/TeachInRows.h"
+#include "config/TeachInStepRows.h"
 #include "config/Texts.h"
 #include "display/TextFormat.h"
 #include "teachin/AmplitudeChecks.h"
-#include "teachin/TeachInRows.h"
 
 namespace {
 
@@ -64,6 +65,6 @@ int stepTextRow(const WizardPicture& p) {
     if (p.step < 0 || p.step >= p.stepCount || p.step > 4)
         return -1;
     if (p.step == p.stepCount - 1 && p.stepSatisfied)
-        return teachinrow::kDoneText;
-    return p.step;
+        return teachinsteprow::kDone;
+    return teachinsteprow::kStep1 + p.step;
 }

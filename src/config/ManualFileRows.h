@@ -1,0 +1,9 @@
+#pragma once
+// Rows of the manual file names (TextTable::ManualFiles).
+
+namespace manualfilerow {
+enum Row : int {
+    kManual = 0, // "ManualEnglish.pdf", the manual of the language
+    kCount = 1,
+};
+} // namespace manualfilerow

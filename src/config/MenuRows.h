@@ -1,0 +1,11 @@
+#pragma once
+// Rows of the main window's context menu (TextTable::Menu).
+
+namespace menurow {
+enum Row : int {
+    kStatusList = 0,      // "&Status List"
+    kInfo = 1,            // "&Info about ORVATIX"
+    kExtendedDisplay = 2, // "E&xtended Display"
+    kCount = 3,
+};
+} // namespace menurow

@@ -1,0 +1,68 @@
+#pragma once
+// Rows of the teach-in table (TextTable::TeachIn): the wizard's messages,
+// advice and captions; the English text in each comment.
+
+namespace teachinrow {
+enum Row : int {
+    kDeleteParameters = 0,   // "Operating parameters saved in the ORVA Box..."
+    kShimYellow = 1,         // "Adjust the distance of the yellow sensor (YE) with shims..."
+    kShimWhite = 2,          // "Adjust the distance of the white sensor (WH) with shims..."
+    kDistanceCauses = 3,     // "...the reason for that could be: "
+    kCauseConnector = 4,     // "- Sensor connector is not plugged in correctly..."
+    kCauseDefective = 5,     // "- Sensor defective..."
+    kCauseDistanceA = 6,     // "- Distance dimension 'A'..."
+    kCauseHeight = 7,        // "- Difference in height of sensor to the shaft washer..."
+    kCauseUpsideDown = 8,    // "- Sensor mounted upside down..."
+    kCentring = 9,           // "If the fluctuations in amplitudes during bearing rotation..."
+    kCentringWasher = 10,    // "Bearing shaft-washer is not centered properly..."
+    kEncoding = 11,          // "- If jumps in amplitude occur, the magnetic encoding..."
+    kOptimum = 12,           // "Note:\n\nSignal amplitude exceeded the optimum range..."
+    kStep3Help = 13,         // "STEP 3: Teach-In incremental signals..."
+    kStep4Help = 14,         // "STEP 4: Teach-In reference signal..."
+    kStep5Help = 15,         // "STEP 5: Teach-In absolute position..."
+    kSuccessNext = 16,       // "Teach-In successful\n\nPress the \"Next >\" button to continue"
+    kWaitingForBox = 17,     // "Waiting for ORVA Box response..."
+    kBoxConnected = 18,      // "ORVA Box connected."
+    kWaitForReset = 19,      // "Wait until ORVA-Box is reset..."
+    kReadjustDistances = 20, // "Please re-adjust sensor distances to..."
+    kBlank = 21,             // " "
+    kFailedNotReady = 22,    // "ERROR: Teach-In failed !\nThe measurement system is not ready..."
+    kAmplitudeTooHigh = 23,  // "Sensor amplitude too high:\nAdd an additional shim"
+    kAmplitudeTooLow = 24,   // "Sensor amplitude too low:\nRemove at least one shim"
+    kRotateShaft = 25,       // "Rotate shaft..."
+    kNoiseTooHigh = 26,  // "Signal noise too high !\nCheck cable shielding and ORVA-Box grounding."
+    kCompleted = 27,     // "Teach-In completed successfully"
+    kFailedRestart = 28, // "Teach-In failed !\nPlease restart Teach-In."
+    kNext = 29,          // "Next >"
+    kCancel = 30,        // "Cancel\nTeach-In"
+    kRepeat = 31,        // "Repeat"
+    kBack = 32,          // "< Back"
+    kReadjust = 33,      // "Sensor distance has to be re-adjusted:\n"
+    kWasherNotCentred = 34, // "Shaft washer is not centered ?..."
+    kYeLow = 35,            // "\n\nYellow sensor (YE): Low amplitude..."
+    kYeHigh = 36,           // "\n\nYellow sensor (YE): High amplitude..."
+    kWhLow = 37,            // "\n\nWhite sensor (WH): Low amplitude..."
+    kWhHigh = 38,           // "\n\nWhite sensor (WH): High amplitude..."
+    kFailedExit = 39,       // "Teach-In failed !\n\nPress \"OK\" to exit"
+    kNotReady = 40,         // "!!! ERROR !!!\nThe measuring system is not ready..."
+    kSuccessExit = 41,      // "Teach-In successful\n\nPress \"OK\" to exit"
+    kAssigned = 42,         // "Please note:\nORVA Box, electronic measuring system..."
+    kNotDone = 43,          // "No teach-in was done.\n\n..."
+    kNotUpdated = 44,       // "Attention:\nThe assignment ... has NOT been updated..."
+    kSearching = 45,        // "Please wait… Searching for COM interface"
+    kTitle = 46,            // "TEACH-IN"
+    kReduceDistance = 47,   // "Reduce sensor distance!"
+    kRemoveShims = 48,      // "Remove shims"
+    kAddShims = 49,         // "Add shims"
+    kDistanceOk = 50,       // "Sensor distance ok."
+    kApprox = 51,           // "Approx."
+    kRpm = 52,              // "Rpm"
+    kInfo = 53,             // "INFO", the caption of the "?" help
+    kBox = 54,              // "Box: "
+    kPos = 55,              // "Pos: "
+    kWindowTitle = 56,      // "Teach-In Dialog"
+    kCount = 57,
+    kFirstCause = kCauseConnector, // the five causes run from here
+    kLastCause = kCauseUpsideDown, // to here
+};
+} // namespace teachinrow
