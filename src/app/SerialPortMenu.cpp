@@ -1,5 +1,6 @@
 #include "app/SerialPortMenu.h"
 
+#include "config/MenuRows.h"
 #include "device/InterfaceSearch.h"
 #include "device/SerialPortList.h"
 #include "ui/UiText.h"
@@ -7,26 +8,19 @@
 #include <QActionGroup>
 #include <QMenu>
 
-namespace {
-
-constexpr int kMenuSerialPort = 3;
-constexpr int kMenuAutomaticSearch = 4;
-
-} // namespace
-
 void addSerialPortMenu(QMenu& menu, InterfaceSearch& search, const PortMap& ports) {
     addSerialPortMenu(menu, search, ports, systemPortInfos());
 }
 
 void addSerialPortMenu(QMenu& menu, InterfaceSearch& search, const PortMap& ports,
                        const std::vector<SystemPortInfo>& system) {
-    QMenu* sub = menu.addMenu(uiText(TextTable::Menu, kMenuSerialPort));
+    QMenu* sub = menu.addMenu(uiText(TextTable::Menu, menurow::kSerialPort));
     sub->menuAction()->setObjectName(QStringLiteral("serialPort"));
     auto* group = new QActionGroup(sub);
     group->setExclusive(true);
 
     const std::string chosen = search.chosenPort();
-    QAction* automatic = sub->addAction(uiText(TextTable::Menu, kMenuAutomaticSearch));
+    QAction* automatic = sub->addAction(uiText(TextTable::Menu, menurow::kAutomaticSearch));
     automatic->setObjectName(QStringLiteral("automaticSearch"));
     automatic->setCheckable(true);
     automatic->setChecked(chosen.empty());

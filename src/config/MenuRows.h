@@ -6,6 +6,8 @@ enum Row : int {
     kStatusList = 0,      // "&Status List"
     kInfo = 1,            // "&Info about ORVATIX"
     kExtendedDisplay = 2, // "E&xtended Display"
-    kCount = 3,
+    kSerialPort = 3,      // "Serial port"
+    kAutomaticSearch = 4, // "Automatic search"
+    kCount = 5,
 };
 } // namespace menurow
