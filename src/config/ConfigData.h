@@ -19,7 +19,10 @@ struct ConfigData {
     int32_t language = 0;                        // 0 English .. 4 Spanish
     int32_t extDisplayMode = 0;                  // 0..2
     std::string portName = "COM1";               // "COM1" or "\\.\COMn"
-    std::string lastFile;                        // folder of the last recording, ends with '\'
+    // The COM port the file named or the program last used; written in place
+    // of a device path chosen for one run, which the file cannot hold.
+    std::string savedPortName = "COM1";
+    std::string lastFile; // folder of the last recording, ends with '\'
     std::string refFilePath;
     std::string ampFilePath;
     std::string userLevel = "EXT";

@@ -145,8 +145,9 @@ std::string mergedKeyLine(int key, const std::string& line, const ConfigRecords&
         return keyLine("language \t", d.language);
     case Port:
         // The port the search found last is written, so that the file reads
-        // back complete at the next start.
-        return keyLine("port     \t", d.portName);
+        // back complete at the next start. A device path chosen for this run
+        // has no COM name and would make the whole file read as missing.
+        return keyLine("port     \t", contains(d.portName, "COM") ? d.portName : d.savedPortName);
     case SecondM:
         return keyLine("second_m \t", r.extDisplayOn ? "1" : "0");
     case SecondD:
@@ -216,6 +217,7 @@ bool loadKeyLine(int key, std::string line, ConfigRecords& r, LoadState& state) 
         // alone, so a "COM" elsewhere in the line would not survive a save.
         if (scan.word(word) && contains(word, "COM")) {
             d.portName = fromFile(word);
+            d.savedPortName = d.portName;
             return true;
         }
         d.portName = "COM1";

@@ -21,6 +21,8 @@ void InterfaceSearch::handOver(const std::string& name) {
     // only after it has seen the request, and the next hand-over is 11 ticks
     // away.
     config_.portName = name;
+    if (comPortNumber(name) > 0)
+        config_.savedPortName = name;
     link_.reopenRequest = true;
     if (hooks_.discardStatusList)
         hooks_.discardStatusList();
@@ -67,7 +69,7 @@ void InterfaceSearch::searchTickForChosenPort() {
     if (!pauseActive_ && hooks_.showStatusLine) {
         // "Searching for COM" followed by the number, or by the device when
         // the port has no number.
-        std::string line = text(TextTable::StatusMessages, 46);
+        std::string line = text(TextTable::StatusMessages, statusrow::kSearchingForCom);
         if (const int n = comPortNumber(chosen_); n > 0) {
             line += std::to_string(n);
         } else {
@@ -107,8 +109,13 @@ void InterfaceSearch::searchTick() {
         searchTickForChosenPort();
     } else if (searchActive_) {
         if (portFound_) {
-            handOver(comPortName(portNumber_));
-            advancePort();
+            // Eleven ticks after the last hand-over the thread has long taken
+            // it; right after a chosen port it may not have, and a name
+            // written under it would be lost with the request.
+            if (!link_.reopenRequest) {
+                handOver(comPortName(portNumber_));
+                advancePort();
+            }
         } else if (!pauseActive_) {
             if (hooks_.showStatusLine)
                 hooks_.showStatusLine(

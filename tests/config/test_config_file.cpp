@@ -203,6 +203,24 @@ TEST_F(ConfigFileTest, EverySettingSurvivesSaveAndLoad) {
     EXPECT_EQ(merged, read);
 }
 
+// A port chosen for one run by its device path has no COM name; the file
+// would read back as missing and every setting would fall to its default.
+TEST_F(ConfigFileTest, DevicePathChosenForOneRunKeepsTheLastComPortInTheFile) {
+    ConfigSet s;
+    load(s);
+    s.data.bearingType = "KAVO180/KAVOS180";
+    s.data.language = 2;
+    s.data.portName = "\\\\.\\COM7";
+    s.data.savedPortName = s.data.portName;
+    s.data.portName = "/dev/ttyUSB3";
+    ASSERT_TRUE(save(s));
+
+    ConfigSet r;
+    EXPECT_EQ(load(r), 7);
+    EXPECT_EQ(r.data.portName, "\\\\.\\COM7");
+    EXPECT_EQ(r.data.language, 2);
+}
+
 TEST_F(ConfigFileTest, SaveMergesValuesIntoTheUsersOwnLayout) {
     const std::string original = "; my notes\r\n"
                                  "  user EXT\r\n"

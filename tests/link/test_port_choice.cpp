@@ -3,6 +3,7 @@
 // ports the menu offers.
 
 #include "config/ConfigData.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
@@ -50,7 +51,7 @@ struct ChoiceRig {
         return 0;
     }
     std::string searching(const std::string& what) const {
-        return std::string(text(TextTable::StatusMessages, 46)) + what;
+        return std::string(text(TextTable::StatusMessages, statusrow::kSearchingForCom)) + what;
     }
 
     LinkControl link;
