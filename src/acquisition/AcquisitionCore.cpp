@@ -24,6 +24,11 @@ AcquisitionCore::AcquisitionCore(LinkRecords records, InterfaceSearchHooks hooks
         hooks.probePort = [this](int n) { return probePort(ports_, n); };
     if (!hooks.probeChosenPort)
         hooks.probeChosenPort = [this](const std::string& name) {
+            if (probeDevice(ports_.deviceForName(name)))
+                return true;
+            // A converter plugged in again often comes back under another
+            // device name; the map then gives its number the new one.
+            ports_.refresh();
             return probeDevice(ports_.deviceForName(name));
         };
     search_ = std::make_unique<InterfaceSearch>(records_.link, records_.config, std::move(hooks));
