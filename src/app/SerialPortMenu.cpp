@@ -31,7 +31,9 @@ void addSerialPortMenu(QMenu& menu, InterfaceSearch& search, const PortMap& port
     sub->addSeparator();
 
     for (const SerialPortEntry& entry : serialPortEntries(ports, system, chosen)) {
-        QAction* port = sub->addAction(QString::fromStdString(entry.label));
+        // A maker's name may hold '&', which a menu would take for a shortcut.
+        QAction* port = sub->addAction(
+            QString::fromStdString(entry.label).replace(QLatin1Char('&'), QStringLiteral("&&")));
         port->setObjectName(QString::fromStdString(entry.name));
         port->setCheckable(true);
         port->setChecked(!chosen.empty() && entry.name == chosen);
