@@ -236,7 +236,8 @@ void CORVATIXDlg::connectSignals() {
     connect(c.recordButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleRecording);
     connect(c.statusListButton, &QPushButton::clicked, this, &CORVATIXDlg::toggleStatusList);
     connect(c.connectButton, &QPushButton::clicked, this, &CORVATIXDlg::showInterfaceNotFound);
-    connect(c.amplitudeGroup, &AmplitudeGroup::leftClicked, this, &CORVATIXDlg::boxResetHandling);
+    connect(c.amplitudeGroup, &AmplitudeGroup::leftClicked, this,
+            &CORVATIXDlg::amplitudeGroupClicked);
     // Lamp details: SIGNAL WH 1, SENSOR WH 2, SPEED WH 3, SIGNAL YE 4,
     // SENSOR YE 5, SPEED YE 6; the picture 7; the status text back to 0.
     const std::pair<int, int> lampDetails[] = {
@@ -515,7 +516,12 @@ void CORVATIXDlg::boxResetHandling() {
     controls_.zeroButton->setEnabled(true);
     link_.statusRestart = true;
     refresh();
-    refreshExtendedDisplay(CAdditionalMonitor::kFullRefresh);
+}
+
+void CORVATIXDlg::amplitudeGroupClicked() {
+    boxResetHandling();
+    if (extendedDisplay_)
+        extendedDisplay_->refreshExtendedDisplay(CAdditionalMonitor::kFullRefresh);
 }
 
 void CORVATIXDlg::showState(const std::string& main, const std::string& second) {
@@ -773,11 +779,6 @@ void CORVATIXDlg::closeRecordFiles() {
         recorder_->closeRecordFiles();
 }
 
-void CORVATIXDlg::refreshExtendedDisplay(int view) {
-    if (extendedDisplay_)
-        extendedDisplay_->refreshExtendedDisplay(view);
-}
-
 void CORVATIXDlg::toggleExtendedDisplay() {
     if (extendedDisplay_) {
         extendedDisplay_->close(); // clears extDisplayOn, deletes itself
@@ -789,6 +790,7 @@ void CORVATIXDlg::toggleExtendedDisplay() {
 void CORVATIXDlg::openExtendedDisplay() {
     extendedDisplay_ = new CAdditionalMonitor(this, *this, readings_, readingsMutex_, link_,
                                               config_, extDisplayOn);
+    extendedDisplay_->receiveFrom(core_);
     extendedDisplay_->present();
 }
 
@@ -904,7 +906,7 @@ void CORVATIXDlg::directionCommand() {
 void CORVATIXDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton &&
         controls_.amplitudeGroup->geometry().contains(event->position().toPoint())) {
-        boxResetHandling();
+        amplitudeGroupClicked();
         event->accept();
         return;
     }

@@ -189,7 +189,6 @@ private:
     void drawAmplitude(char command, double value) override;
     bool statusDisplayBusy() const override;
     void updateStatusDisplay(bool statusValid) override;
-    void refreshExtendedDisplay(int view) override;
     bool noiseButtonPressed() const override;
     void showNoise(double a, double b) override;
     void stopNoiseDisplay() override;
@@ -214,6 +213,9 @@ private:
     void finishClosing();
     void requestSessionRestart();
     void boxResetHandling();
+    // A left click in the amplitude group: the box reset handling, and the
+    // extended display redrawn (a reset of the readings tells it itself).
+    void amplitudeGroupClicked();
     void applyStatus(const StatusUpdate& update, bool withText = true);
     void applyPositionView(const PositionView& view);
     void setTitleIfChanged(const QString& title);

@@ -488,6 +488,9 @@ TEST_F(MainWindow, ContextMenuTicksOnlyTheOpenWindows) {
     EXPECT_EQ(entries(), (States{{false, false}, {true, true}}));
     window->toggleExtendedDisplay();
     EXPECT_EQ(entries(), (States{{true, true}, {true, true}}));
+    // The display takes its device events from the core while it is open.
+    ASSERT_NE(window->extendedDisplay(), nullptr);
+    EXPECT_TRUE(window->extendedDisplay()->receiving());
     window->toggleStatusList();
     window->toggleExtendedDisplay();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
