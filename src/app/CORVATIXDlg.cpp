@@ -2,6 +2,7 @@
 
 #include "app/IndicatorIcons.h"
 #include "app/PortAccess.h"
+#include "app/ProgramFlow.h"
 #include "app/ProgramVersion.h"
 #include "app/PulseRateCheck.h"
 #include "app/WindowTitle.h"
@@ -166,8 +167,7 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
       status_(readings, link, &statusLog_, [this] { return clock_(); }),
       indicator_([this] { return clock_(); }), dispatcher_(readings, link, indicator_, *this),
       core_(LinkRecords{readings, readingsMutex, link, config, minPulseRate, maxPulseRate},
-            searchHooks(), [this] { return clock_(); }),
-      saveConfiguration_([] { saveSettings(); }) {
+            searchHooks(), [this] { return clock_(); }) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("ORVATIX Diagnose"));
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -254,23 +254,12 @@ void CORVATIXDlg::connectSignals() {
 // ---------------------------------------------------------------------------
 // Life of the window
 
-int CORVATIXDlg::run() {
-    startSession(true);
-    if (!finished_) {
-        QEventLoop loop;
-        connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::DialogExec);
-    }
-    return result();
-}
-
 void CORVATIXDlg::setStartUpValues() {
     core_.applyStartUpValues();
     status_.clearOffsetsSeen();
 }
 
-void CORVATIXDlg::startSession(bool firstStart) {
-    sessionRestartQueued_ = false;
+void CORVATIXDlg::hideForStartMenu() {
     if (const QScreen* screen = QApplication::primaryScreen()) {
         // Centred; a window taller than a small screen keeps its title bar
         // on it.
@@ -281,115 +270,72 @@ void CORVATIXDlg::startSession(bool firstStart) {
     }
     hide();
     link_.notificationsSuppressed = true;
-
-    if (firstStart) {
-        setStartUpValues();
-        if (!dialogs_->runSetup(this)) {
-            closing_ = true;
-            finishClosing();
-            return;
-        }
-    }
-
-    // Each start menu asks the optimum-range question of the wizard again.
-    rearmWarnOptimum();
-    const int choice = dialogs_->runStartMenu(this);
-    if (choice == SessionDialogs::kTeachIn || choice == SessionDialogs::kDiagnosis) {
-        closing_ = false;
-        mode_ = choice;
-        refresh();
-        resetReadings();
-        onNoSerialData();
-        if (!position_.refBlink())
-            position_.toggleRefBlink();
-        if (firstStart) {
-            startLinkThread();
-            core_.startTimers();
-        }
-        show();
-        if (mode_ == SessionDialogs::kTeachIn && openTeachInWizard())
-            hide();
-        link_.notificationsSuppressed = false;
-        return;
-    }
-
-    closing_ = true;
-    core_.stopLink();
-    core_.stopStartTimer();
-    // With a reader thread the end follows its LinkEnded; it must not be left
-    // running behind a window that is gone.
-    if (core_.linkEnded() || link_.threadEnded.load())
-        finishClosing();
 }
 
-void CORVATIXDlg::finishClosing() {
-    if (finished_)
-        return;
-    finished_ = true;
+void CORVATIXDlg::beginSession(int mode, bool firstStart) {
+    mode_ = mode;
+    refresh();
+    resetReadings();
+    onNoSerialData();
+    if (!position_.refBlink())
+        position_.toggleRefBlink();
+    if (firstStart) {
+        startLinkThread();
+        core_.startTimers();
+    }
+    show();
+}
+
+void CORVATIXDlg::resumeNotifications() {
+    link_.notificationsSuppressed = false;
+}
+
+void CORVATIXDlg::stopLink() {
+    core_.stopLink();
+    core_.stopStartTimer();
+}
+
+bool CORVATIXDlg::linkDone() const {
+    return core_.linkEnded() || link_.threadEnded.load();
+}
+
+void CORVATIXDlg::showClosing() {
     link_.recordingActive = false;
-    closing_ = true;
     core_.stopTimers();
     controls_.markerField->clear();
     position_.clearMarkerField();
     showState(mainText(kRowSaving), "");
-    saveConfiguration_();
+}
+
+void CORVATIXDlg::showClosed() {
     showState(mainText(kRowDone), "");
-    closeRecordFiles();
+}
+
+void CORVATIXDlg::endWindow() {
     core_.joinLinkThread();
+    ended_ = true;
     QDialog::done(QDialog::Rejected);
 }
 
-void CORVATIXDlg::endOnRequest() {
-    if (finished_)
-        return;
-    closing_ = true;
-    core_.stopLink();
-    core_.stopStartTimer();
-    // A dialog with a loop of its own (setup, start menu, a message) closes
-    // first, as with Cancel; the code that opened it goes on from there.
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && modal != this && endAttempts_++ < 100) {
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-        QTimer::singleShot(0, this, &CORVATIXDlg::endOnRequest);
-        return;
-    }
-    // With a reader thread the end follows its LinkEnded.
-    if (core_.linkEnded() || link_.threadEnded.load())
-        finishClosing();
-}
-
-void CORVATIXDlg::requestSessionRestart() {
-    if (closing_ || sessionRestartQueued_)
-        return;
-    sessionRestartQueued_ = true;
-    // Not from inside the close event: the start menu runs a loop of its own.
-    QTimer::singleShot(0, this, [this] {
-        if (!closing_)
-            startSession(false);
-        sessionRestartQueued_ = false;
-    });
-}
-
 void CORVATIXDlg::closeEvent(QCloseEvent* event) {
-    if (finished_) {
+    if (ended_) {
         event->accept();
         return;
     }
     event->ignore();
-    requestSessionRestart();
+    if (flow_ != nullptr)
+        flow_->closeRequested();
 }
 
 void CORVATIXDlg::done(int result) {
-    // Exit (1), Escape and the close box return to the start menu; only
-    // finishClosing ends the window.
-    if (finished_) {
+    // Exit (1), Escape and the close box return to the start menu; only the
+    // end of the program ends the window.
+    if (ended_) {
         QDialog::done(result);
         return;
     }
-    requestSessionRestart();
+    if (flow_ != nullptr)
+        flow_->closeRequested();
 }
 
 void CORVATIXDlg::changeEvent(QEvent* event) {
@@ -482,7 +428,8 @@ void CORVATIXDlg::onBoxRestart() {
 }
 
 void CORVATIXDlg::onLinkEnded() {
-    finishClosing();
+    if (flow_ != nullptr)
+        flow_->linkEnded();
 }
 
 void CORVATIXDlg::resetReadings() {
@@ -852,13 +799,6 @@ void CORVATIXDlg::moveEvent(QMoveEvent* event) {
         extendedDisplay_->followMainWindow();
 }
 
-bool CORVATIXDlg::openTeachInWizard() {
-    // Without a wizard the diagnosis window serves.
-    if (teachInFactory_)
-        teachIn_ = teachInFactory_(*this);
-    return teachIn_ != nullptr;
-}
-
 void CORVATIXDlg::forwardTextsToTeachIn(const std::string& position, const std::string& speed) {
     if (teachIn_ == nullptr || link_.notificationsSuppressed)
         return;
@@ -866,16 +806,8 @@ void CORVATIXDlg::forwardTextsToTeachIn(const std::string& position, const std::
 }
 
 void CORVATIXDlg::teachInEnded() {
-    // Not from inside the wizard's own handlers: the start menu runs a loop
-    // of its own.
-    QTimer::singleShot(0, this, &CORVATIXDlg::onTeachInEnded);
-}
-
-void CORVATIXDlg::onTeachInEnded() {
-    if (teachIn_ == nullptr)
-        return;
-    teachIn_.reset();
-    startSession(false);
+    if (flow_ != nullptr)
+        flow_->teachInEnded();
 }
 
 void CORVATIXDlg::setStatusRestart() {

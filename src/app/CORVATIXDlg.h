@@ -1,13 +1,9 @@
 #pragma once
-// The main diagnosis window (template 102): its whole life from the setup
-// dialog at the first start to the saved configuration at the end, and its
-// handling of every notice of the reader thread.
-//
-// Life of the window:
-//   run() -> startSession(first) -> setup dialog -> start menu -> diagnosis
-//   (or the teach-in wizard) -> close request -> start menu again -> ...
-//   cancelled start menu -> stop the reader thread -> LinkEnded ->
-//   finishClosing (configuration saved once) -> run() returns.
+// The main diagnosis window (template 102) and its handling of every notice
+// of the reader thread. The program's sequence around it (setup, start menu,
+// diagnosis or wizard, the end with the one save) is ProgramFlow's; the
+// window forwards its close requests, LinkEnded and the end of the wizard
+// there and carries out the steps the flow asks for.
 //
 // The window does not own the link: its AcquisitionCore does, and the window is
 // the core's diagnosis receiver. The teach-in wizard and the data recorder
@@ -22,7 +18,7 @@
 #include "acquisition/AcquisitionCore.h"
 #include "acquisition/DeviceReceiver.h"
 #include "app/DeviceEventDispatcher.h"
-#include "app/ProgramFlow.h"
+#include "app/ProgramHooks.h"
 #include "app/ReferenceIndicator.h"
 #include "app/SessionDialogs.h"
 #include "display/PositionDisplay.h"
@@ -50,6 +46,7 @@ class AmplitudeBars;
 class QMenu;
 struct PortProblemText;
 class NoiseDisplay;
+class ProgramFlow;
 
 class CORVATIXDlg : public QDialog,
                     public MainWindowServices,
@@ -65,20 +62,33 @@ public:
                 ConfigData& config, SessionDialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~CORVATIXDlg() override;
 
-    // Runs the window modally: the first session start, then the event loop
-    // until finishClosing. Returns the dialog's result.
-    int run();
+    // The program's flow, which answers close requests, LinkEnded and the
+    // end of the wizard (null: nobody, the window stays).
+    void setFlow(ProgramFlow* flow) { flow_ = flow; }
+    SessionDialogs& sessionDialogs() { return *dialogs_; }
 
-    // What finishClosing does to save the configuration (saveSettings by
-    // default); tests count the calls.
-    void setConfigurationSaver(std::function<void()> saver) {
-        saveConfiguration_ = std::move(saver);
-    }
+    // The steps of the flow. Hidden and centred, device events held back,
+    // while the setup dialog or the start menu shows.
+    void hideForStartMenu();
+    void setStartUpValues();
+    // A confirmed start menu: captions, readings and the not-connected state
+    // afresh, the reader thread and the timers at the first start, then shown.
+    void beginSession(int mode, bool firstStart);
+    void resumeNotifications();
+    // The open wizard gets the position texts and the bar draws (null: none).
+    void setTeachIn(TeachInFeature* teachIn) { teachIn_ = teachIn; }
+    // Asks the reader thread to stop; linkDone once it has ended (or never ran).
+    void stopLink();
+    bool linkDone() const;
+    // The end: "Saving..." before the save, "done." after it, then the reader
+    // thread joined and the window's loop ended.
+    void showClosing();
+    void showClosed();
+    void closeRecordFiles();
+    void endWindow();
 
-    // The features beside the diagnosis display; null (the default) leaves
-    // the diagnosis window in place of the wizard and the record button
-    // released. They must outlive the window's session.
-    void setTeachInFactory(TeachInFactory factory) { teachInFactory_ = std::move(factory); }
+    // The data recorder; null (the default) leaves the record button
+    // released. It must outlive the window's session.
     void setRecorderFlow(RecorderFlow* recorder) { recorder_ = recorder; }
 
     // MainWindowServices
@@ -95,9 +105,6 @@ public:
     void onNoSerialData();
     void onBoxRestart();
     void onLinkEnded();
-    // The teach-in wizard closed.
-    void onTeachInEnded();
-    bool teachInOpen() const { return teachIn_ != nullptr; }
 
     // The whole reset: the device readings, the position tracking and the
     // box reset handling. Called after every port open, on no data, when the
@@ -125,12 +132,6 @@ public:
     // Window title, icons and captions in the current language.
     void refresh();
 
-    bool closing() const { return closing_; }
-
-    // The end asked for from outside (a termination signal): open dialogs
-    // close as with Cancel, then the program ends as when the start menu is
-    // cancelled, with the settings saved.
-    void endOnRequest();
     bool linkThreadStarted() const { return core_.linkThreadStarted(); }
     const MainWindowControls& controls() const { return controls_; }
     const DialogTemplate& layoutTemplate() const { return template_; }
@@ -207,11 +208,7 @@ private:
     void closeExtendedDisplay(bool keepReopening);
 
     InterfaceSearchHooks searchHooks();
-    void startSession(bool firstStart);
-    void setStartUpValues();
     void startLinkThread();
-    void finishClosing();
-    void requestSessionRestart();
     void boxResetHandling();
     // A left click in the amplitude group: the box reset handling, and the
     // extended display redrawn (a reset of the readings tells it itself).
@@ -223,10 +220,7 @@ private:
     void showPortProblem();
     void reportOnlyPortProblem();
 
-    // Places of the windows that later parts add.
-    bool openTeachInWizard();
     void forwardTextsToTeachIn(const std::string& position, const std::string& speed);
-    void closeRecordFiles();
     void discardStatusList();
     void refreshSecondaryCaptions();
 
@@ -260,14 +254,11 @@ private:
     // The reader thread, its notices, the port map (read from ORVATIX_PORTS
     // or the system when the window is made) and the interface search.
     AcquisitionCore core_;
-    TeachInFactory teachInFactory_;
-    std::unique_ptr<TeachInFeature> teachIn_;
+    ProgramFlow* flow_ = nullptr;
+    TeachInFeature* teachIn_ = nullptr;
     RecorderFlow* recorder_ = nullptr;
 
-    bool closing_ = false;
-    bool finished_ = false;
-    bool sessionRestartQueued_ = false;
-    int endAttempts_ = 0;
+    bool ended_ = false; // the flow ended the program: close requests end the window
     int mode_ = SessionDialogs::kDiagnosis;
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
@@ -294,6 +285,4 @@ private:
     SignalViewFeed signalFeed_;
     AmplitudeBars* bars_ = nullptr;
     NoiseDisplay* noise_ = nullptr;
-
-    std::function<void()> saveConfiguration_;
 };

@@ -6,6 +6,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFeatures.h"
+#include "app/ProgramFlow.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -121,6 +122,7 @@ protected:
     bool warnOptimum = true;
 
     std::unique_ptr<CORVATIXDlg> window;
+    std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
     std::unique_ptr<RecorderFeature> recorderFeature;
 
     void SetUp() override {
@@ -138,8 +140,9 @@ protected:
         recent = std::make_unique<RecentFiles>(workDir.filePath(QStringLiteral("recent.txt")));
         window =
             std::make_unique<CORVATIXDlg>(readings, readingsMutex, link, config, &sessionDialogs);
-        window->setConfigurationSaver([] {});
-        window->setTeachInFactory(teachInWizardFactory(readings, readingsMutex, link, warnOptimum));
+        flow = std::make_unique<ProgramFlow>(*window);
+        flow->setConfigurationSaver([] {});
+        flow->setTeachInFactory(teachInWizardFactory(readings, readingsMutex, link, warnOptimum));
         auto scripted = std::make_unique<ScriptedRecordingDialogs>();
         recordingDialogs = scripted.get();
         recorderFeature = std::make_unique<RecorderFeature>(
@@ -150,6 +153,7 @@ protected:
     void TearDown() override {
         // The recorder is subscribed to the window's core: it goes first.
         recorderFeature.reset();
+        flow.reset();
         window.reset();
         box.stop();
         qunsetenv("ORVATIX_PORTS");
@@ -162,9 +166,9 @@ protected:
     void runWith(const std::function<void()>& during) {
         QTimer::singleShot(0, window.get(), [this, during] {
             during();
-            window->endOnRequest();
+            flow->endOnRequest();
         });
-        window->run();
+        flow->run();
     }
 
     // Positions arrive and the box's status has settled: the record button works.
@@ -214,7 +218,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
                 button->click();
         // The wizard ends, the start menu comes again (and ends the program).
         EXPECT_TRUE(waitWithEvents([&] { return sessionDialogs.menuRuns == 2; }));
-        EXPECT_FALSE(window->teachInOpen());
+        EXPECT_FALSE(flow->teachInOpen());
         EXPECT_EQ(openWizardWindow(), nullptr);
     });
     EXPECT_TRUE(wizardSeen);

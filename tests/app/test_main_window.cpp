@@ -4,6 +4,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/PortAccess.h"
+#include "app/ProgramFlow.h"
 #include "app/SessionDialogs.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -72,6 +73,7 @@ protected:
     int saves = 0;
     int64_t now = 100'000;
     std::unique_ptr<CORVATIXDlg> window;
+    std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
 
     void SetUp() override {
         setLanguage(0);
@@ -80,10 +82,12 @@ protected:
         config.bearingType = "KAVO150/KAVOS150";
         config.pulseRate = 1344;
         window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        window->setConfigurationSaver([this] { ++saves; });
+        flow = std::make_unique<ProgramFlow>(*window);
+        flow->setConfigurationSaver([this] { ++saves; });
         window->setClock([this] { return now; });
     }
     void TearDown() override {
+        flow.reset();
         window.reset();
         // Configuration globals other tests may read.
         configData = ConfigData{};
@@ -94,19 +98,19 @@ protected:
 
 TEST_F(MainWindow, CancelledSetupEndsWithoutLinkAndSavesOnce) {
     dialogs.setupAnswers = {false};
-    window->run();
+    flow->run();
     EXPECT_EQ(dialogs.setupRuns, 1);
     EXPECT_EQ(dialogs.menuRuns, 0);
     EXPECT_FALSE(window->linkThreadStarted());
     EXPECT_TRUE(link.stopRequest);
     EXPECT_EQ(saves, 1);
-    EXPECT_TRUE(window->closing());
+    EXPECT_TRUE(flow->closing());
 }
 
 TEST_F(MainWindow, CancelledFirstStartMenuEndsAtOnceAndSavesOnce) {
     dialogs.setupAnswers = {true};
     dialogs.menuAnswers = {SessionDialogs::kExit};
-    window->run();
+    flow->run();
     EXPECT_EQ(dialogs.menuRuns, 1);
     EXPECT_FALSE(window->linkThreadStarted());
     EXPECT_EQ(saves, 1);
@@ -123,11 +127,11 @@ TEST_F(MainWindow, EndOnRequestDuringTheDiagnosisSavesOnceAndEnds) {
     dialogs.setupAnswers = {true};
     dialogs.menuAnswers = {SessionDialogs::kDiagnosis, SessionDialogs::kDiagnosis};
     QTimer::singleShot(0, window.get(), [this] {
-        window->endOnRequest();
-        window->endOnRequest(); // a second signal changes nothing
+        flow->endOnRequest();
+        flow->endOnRequest(); // a second signal changes nothing
     });
-    window->run();
-    EXPECT_TRUE(window->closing());
+    flow->run();
+    EXPECT_TRUE(flow->closing());
     EXPECT_EQ(dialogs.menuRuns, 1);
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(c().positionField->text().toStdString(), "done.");
@@ -141,11 +145,11 @@ TEST_F(MainWindow, SettingsThatCannotBeWrittenEndTheProgramQuietly) {
     ASSERT_TRUE(QDir().mkpath(gone));
     ASSERT_TRUE(QDir::setCurrent(gone));
     ASSERT_TRUE(QDir().rmdir(gone));
-    window->setConfigurationSaver(saveConfig);
+    flow->setConfigurationSaver(saveConfig);
     dialogs.setupAnswers = {true};
     dialogs.menuAnswers = {SessionDialogs::kExit};
-    window->run();
-    EXPECT_TRUE(window->closing());
+    flow->run();
+    EXPECT_TRUE(flow->closing());
     EXPECT_FALSE(QFileInfo::exists(gone));
     QDir::setCurrent(previous);
 }

@@ -5,6 +5,7 @@
 // box, and ends cleanly with the configuration saved once.
 
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramFlow.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
@@ -134,8 +135,9 @@ bool showsPosition(const CORVATIXDlg& window) {
 
 TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEndsCleanly) {
     CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
+    ProgramFlow flow(window);
     int saves = 0;
-    window.setConfigurationSaver([&saves] {
+    flow.setConfigurationSaver([&saves] {
         ++saves;
         saveConfig();
     });
@@ -215,7 +217,7 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     });
     script.onFailure = [&rescue] { rescue.start(200); };
     script.start();
-    window.run();
+    flow.run();
 
     EXPECT_EQ(script.failure(), "");
     EXPECT_TRUE(script.finished());
@@ -233,7 +235,8 @@ TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCa
     const std::string tracePath = workDir.filePath("line.trace").toStdString();
     ASSERT_TRUE(trace.open(tracePath));
     CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
-    window.setConfigurationSaver([] {});
+    ProgramFlow flow(window);
+    flow.setConfigurationSaver([] {});
     window.setTraceWriter(&trace);
     EventLogOptions logOptions;
     logOptions.folder = workDir.filePath("log");
@@ -285,7 +288,7 @@ TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCa
     });
     script.onFailure = [&rescue] { rescue.start(200); };
     script.start();
-    window.run();
+    flow.run();
     trace.close();
 
     EXPECT_EQ(script.failure(), "");
