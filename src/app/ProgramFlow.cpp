@@ -1,6 +1,9 @@
 #include "app/ProgramFlow.h"
 
+#include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
+#include "config/Texts.h"
+#include "device/LinkControl.h"
 #include "teachin/WarnOptimum.h"
 #include "ui/SettingsSaveNotice.h"
 
@@ -8,8 +11,17 @@
 #include <QEventLoop>
 #include <QTimer>
 
+namespace {
+
+// Main window text rows.
+constexpr int kRowSaving = 11;
+constexpr int kRowDone = 12;
+
+} // namespace
+
 ProgramFlow::ProgramFlow(CORVATIXDlg& window)
-    : window_(window), saveConfiguration_([] { saveSettings(); }) {
+    : window_(window), core_(window.deviceCore()), link_(core_.records().link),
+      saveConfiguration_([] { saveSettings(); }) {
     window_.setFlow(this);
 }
 
@@ -29,10 +41,14 @@ int ProgramFlow::run() {
 
 void ProgramFlow::startSession(bool firstStart) {
     sessionRestartQueued_ = false;
-    window_.hideForStartMenu();
+    window_.hideCentred();
+    // The parser keeps the readings current, but no window hears of them
+    // while the setup dialog or the start menu shows.
+    link_.notificationsSuppressed = true;
 
     if (firstStart) {
-        window_.setStartUpValues();
+        core_.applyStartUpValues();
+        window_.events().status().clearOffsetsSeen();
         if (!window_.sessionDialogs().runSetup(&window_)) {
             closing_ = true;
             finishClosing();
@@ -45,7 +61,18 @@ void ProgramFlow::startSession(bool firstStart) {
     const int choice = window_.sessionDialogs().runStartMenu(&window_);
     if (choice == SessionDialogs::kTeachIn || choice == SessionDialogs::kDiagnosis) {
         closing_ = false;
-        window_.beginSession(choice, firstStart);
+        window_.setTeachInMode(choice == SessionDialogs::kTeachIn);
+        window_.refresh();
+        core_.resetReadings();
+        // The not-connected state, and the interface search starts.
+        window_.events().noSerialData();
+        if (!window_.events().position().refBlink())
+            window_.events().position().toggleRefBlink();
+        if (firstStart) {
+            core_.startLinkThread();
+            core_.startTimers();
+        }
+        window_.show();
         // Without a wizard the diagnosis window serves.
         if (choice == SessionDialogs::kTeachIn && teachInFactory_)
             teachIn_ = teachInFactory_(window_);
@@ -53,15 +80,15 @@ void ProgramFlow::startSession(bool firstStart) {
             window_.setTeachIn(teachIn_.get());
             window_.hide();
         }
-        window_.resumeNotifications();
+        link_.notificationsSuppressed = false;
         return;
     }
 
     closing_ = true;
     // With a reader thread the end follows its LinkEnded; it must not be left
     // running behind a window that is gone.
-    window_.stopLink();
-    if (window_.linkDone())
+    stopLink();
+    if (linkDone())
         finishClosing();
 }
 
@@ -72,10 +99,15 @@ void ProgramFlow::finishClosing() {
         return;
     finished_ = true;
     closing_ = true;
-    window_.showClosing();
+    link_.recordingActive = false;
+    core_.stopTimers();
+    window_.clearMarkerField();
+    window_.events().position().clearMarkerField();
+    window_.showState(text(TextTable::MainWindow, kRowSaving), "");
     saveConfiguration_();
-    window_.showClosed();
+    window_.showState(text(TextTable::MainWindow, kRowDone), "");
     window_.closeRecordFiles();
+    core_.joinLinkThread();
     window_.endWindow();
 }
 
@@ -83,7 +115,7 @@ void ProgramFlow::endOnRequest() {
     if (finished_)
         return;
     closing_ = true;
-    window_.stopLink();
+    stopLink();
     // A dialog with a loop of its own (setup, start menu, a message) closes
     // first, as with Cancel; the code that opened it goes on from there.
     QWidget* modal = QApplication::activeModalWidget();
@@ -96,8 +128,17 @@ void ProgramFlow::endOnRequest() {
         return;
     }
     // With a reader thread the end follows its LinkEnded.
-    if (window_.linkDone())
+    if (linkDone())
         finishClosing();
+}
+
+void ProgramFlow::stopLink() {
+    core_.stopLink();
+    core_.stopStartTimer();
+}
+
+bool ProgramFlow::linkDone() const {
+    return core_.linkEnded() || link_.threadEnded.load();
 }
 
 void ProgramFlow::closeRequested() {

@@ -19,7 +19,9 @@
 #include <functional>
 #include <memory>
 
+class AcquisitionCore;
 class CORVATIXDlg;
+struct LinkControl;
 
 class ProgramFlow : public QObject {
     Q_OBJECT
@@ -62,8 +64,13 @@ private:
     void startSession(bool firstStart);
     void finishClosing();
     void onTeachInEnded();
+    // Asks the reader thread to stop; linkDone once it has ended (or never ran).
+    void stopLink();
+    bool linkDone() const;
 
     CORVATIXDlg& window_;
+    AcquisitionCore& core_;
+    LinkControl& link_;
     TeachInFactory teachInFactory_;
     std::unique_ptr<TeachInFeature> teachIn_;
     std::function<void()> saveConfiguration_;
