@@ -2,13 +2,11 @@
 
 #include "app/IndicatorIcons.h"
 #include "app/MainWindowContextMenu.h"
-#include "app/PortAccess.h"
 #include "app/ProgramFlow.h"
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"
-#include "device/CSerialComm.h"
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
@@ -26,8 +24,6 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QThread>

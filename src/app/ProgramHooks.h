@@ -2,8 +2,9 @@
 // Where the teach-in wizard and the data recorder join the program's flow.
 // They are features beside the diagnosis window, not code inside it: each
 // subscribes to the AcquisitionCore for its events, asks the box through the
-// core's request door, and is called by the main window at the few points of
-// the session that belong to it. The main window offers them MainWindowServices.
+// core's request door, and is called by the main window or the program's flow
+// at the few points of the session that belong to it. The main window offers
+// them MainWindowServices.
 
 #include <functional>
 #include <memory>
@@ -47,7 +48,7 @@ public:
 };
 
 // One open teach-in wizard, from the start menu's choice until it calls
-// MainWindowServices::teachInEnded; the main window destroys it then.
+// MainWindowServices::teachInEnded; the program's flow destroys it then.
 class TeachInFeature {
 public:
     virtual ~TeachInFeature() = default;
