@@ -43,14 +43,47 @@ class ProgramFlow;
 class CORVATIXDlg : public QDialog, public MainWindowServices, private AdditionalMonitorHost {
     Q_OBJECT
 public:
-    // The window's own ids: its template, the commands of its menus and the
-    // about box. Its controls carry theirs from the layout (MainWindowLayout).
+    // The window's ids: its template, its controls (placed at their template
+    // rectangles by buildMainWindowControls, each with its id as objectName),
+    // the commands of its context menu and the about box.
     enum Id {
         kTemplate = 102,
         kAboutBox = 100,
         kExit = 1,
+        kSetup = 1005,
+        kHelp = 1006,
+        kSpeedField = 1007,
+        kPositionField = 1008,
+        kMarkerField = 1009,
+        kPositionGroup = 1012,
+        kZero = 1016, // also the reference indicator
+        kAmplitudeGroup = 1018,
+        kStateGroup = 1019,
+        kSensorWHLamp = 1020,
+        kSensorYELamp = 1022,
+        kSpeedWHLamp = 1023,
+        kSpeedYELamp = 1024,
+        kSignalWHLamp = 1025,
+        kSignalYELamp = 1026,
+        kSignalCaption = 1027,
+        kSensorCaption = 1028,
+        kSpeedCaption = 1029,
+        kWhiteLabel = 1030,
+        kYellowLabel = 1031,
+        kNoiseArea = 1033,
+        kNoise = 1034,
+        kRecord = 1035,
+        kNoiseValue = 1036,
+        kRecordCaption = 1040,
+        kNoiseCaption = 1041,
+        kDirection = 1045,
+        kStatusLine = 1046,
+        kBoxPicture = 1047,
+        kConnect = 1049, // hidden: opens the interface-not-found message
+        kVersionLine = 1051,
+        kSerialLine = 1052,
+        kButtonGroup = 1063,
         kStatusListButton = 1068,
-        kConnectButton = 1049,
         kMenuStatusList = 32774,
         kMenuInfo = 32775,
         kMenuExtendedDisplay = 32777,

@@ -501,6 +501,58 @@ TEST_F(MainWindow, ContextMenuTicksOnlyTheOpenWindows) {
     EXPECT_EQ(entries(), (States{{false, false}, {false, false}}));
 }
 
+TEST_F(MainWindow, EachIdOfTheWindowNamesItsControl) {
+    using D = CORVATIXDlg;
+    const std::pair<int, QWidget*> controls[] = {
+        {D::kExit, c().exitButton},
+        {D::kSetup, c().setupButton},
+        {D::kHelp, c().helpButton},
+        {D::kSpeedField, c().speedField},
+        {D::kPositionField, c().positionField},
+        {D::kMarkerField, c().markerField},
+        {D::kPositionGroup, c().positionGroup},
+        {D::kZero, c().zeroButton},
+        {D::kAmplitudeGroup, c().amplitudeGroup},
+        {D::kStateGroup, c().stateGroup},
+        {D::kSensorWHLamp, c().lamps[kSensorWH]},
+        {D::kSensorYELamp, c().lamps[kSensorYE]},
+        {D::kSpeedWHLamp, c().lamps[kSpeedWH]},
+        {D::kSpeedYELamp, c().lamps[kSpeedYE]},
+        {D::kSignalWHLamp, c().lamps[kSignalWH]},
+        {D::kSignalYELamp, c().lamps[kSignalYE]},
+        {D::kSignalCaption, c().signalCaption},
+        {D::kSensorCaption, c().sensorCaption},
+        {D::kSpeedCaption, c().speedCaption},
+        {D::kWhiteLabel, c().whiteLabel},
+        {D::kYellowLabel, c().yellowLabel},
+        {D::kNoiseArea, c().noiseArea},
+        {D::kNoise, c().noiseButton},
+        {D::kRecord, c().recordButton},
+        {D::kNoiseValue, c().noiseValue},
+        {D::kRecordCaption, c().recordCaption},
+        {D::kNoiseCaption, c().noiseCaption},
+        {D::kDirection, c().directionButton},
+        {D::kStatusLine, c().statusText},
+        {D::kBoxPicture, c().boxPicture},
+        {D::kConnect, c().connectButton},
+        {D::kVersionLine, c().versionLine},
+        {D::kSerialLine, c().serialLine},
+        {D::kButtonGroup, c().buttonGroup},
+        {D::kStatusListButton, c().statusListButton},
+    };
+    for (const auto& [id, control] : controls) {
+        const QList<QWidget*> named = window->findChildren<QWidget*>(QString::number(id));
+        ASSERT_EQ(named.size(), 1) << id;
+        EXPECT_EQ(named.front(), control) << id;
+    }
+    EXPECT_EQ(window->objectName(), QString::number(D::kTemplate));
+
+    QMenu menu;
+    window->fillContextMenu(menu);
+    for (int id : {D::kMenuExtendedDisplay, D::kMenuStatusList, D::kMenuInfo})
+        EXPECT_NE(menu.findChild<QAction*>(QString::number(id)), nullptr) << id;
+}
+
 TEST_F(MainWindow, EveryButtonLampAndFieldSaysWhatItDoesInEveryLanguage) {
     c().noiseArea->show();
     for (int language = 0; language < kLanguageCount; ++language) {
