@@ -322,15 +322,6 @@ void CORVATIXDlg::teachInEnded() {
         flow_->teachInEnded();
 }
 
-StatusDecoding CORVATIXDlg::statusDecoding() const {
-    StatusDecoding decoding;
-    decoding.offsetSeenYE = events_.status().offsetSeenYE();
-    decoding.offsetSeenWH = events_.status().offsetSeenWH();
-    decoding.sensorConnection = events_.status().sensorConnection();
-    decoding.comPort = core_.search().searchPortNumber();
-    return decoding;
-}
-
 void CORVATIXDlg::directionCommand() {
     events_.position().directionCommand();
     refresh();

@@ -123,7 +123,7 @@ public:
     AcquisitionCore& deviceCore() override { return core_; }
     QWidget* mainWindow() override { return this; }
     void setStatusRestart() override { link_.statusRestart = true; }
-    StatusDecoding statusDecoding() const override;
+    StatusDecoding statusDecoding() const override { return events_.statusDecoding(); }
     void stopNoiseMeasurement() override;
     void showRecordButton(bool pressed) override;
     void teachInEnded() override;

@@ -120,6 +120,15 @@ void MainWindowEvents::tick() {
     reportOnlyPortProblem();
 }
 
+StatusDecoding MainWindowEvents::statusDecoding() const {
+    StatusDecoding decoding;
+    decoding.offsetSeenYE = status_.offsetSeenYE();
+    decoding.offsetSeenWH = status_.offsetSeenWH();
+    decoding.sensorConnection = status_.sensorConnection();
+    decoding.comPort = core_.search().searchPortNumber();
+    return decoding;
+}
+
 void MainWindowEvents::captionsRefreshed(int32_t detected) {
     if (detected == 0 || detected == config_.pulseRate)
         pulseRateWarning_.clear();

@@ -14,6 +14,7 @@
 
 #include "acquisition/DeviceReceiver.h"
 #include "app/DeviceEventDispatcher.h"
+#include "app/ProgramHooks.h"
 #include "app/ReferenceIndicator.h"
 #include "display/PositionDisplay.h"
 #include "display/StatusDisplay.h"
@@ -63,6 +64,9 @@ public:
     // The captions were refreshed with the box's rate `detected` (0: none
     // reported): a bearing that fits it ends the warning.
     void captionsRefreshed(int32_t detected);
+
+    // The status decoding, as the teach-in wizard reads it.
+    StatusDecoding statusDecoding() const;
 
     PositionDisplay& position() { return position_; }
     const PositionDisplay& position() const { return position_; }
