@@ -74,11 +74,11 @@ void ProgramFlow::startSession(bool firstStart) {
         }
         window_.show();
         // Without a wizard the diagnosis window serves.
-        if (choice == SessionDialogs::kTeachIn && teachInFactory_)
+        if (choice == SessionDialogs::kTeachIn && teachInFactory_) {
             teachIn_ = teachInFactory_(window_);
-        if (teachIn_ != nullptr) {
             window_.setTeachIn(teachIn_.get());
-            window_.hide();
+            if (teachIn_ != nullptr)
+                window_.hide();
         }
         link_.notificationsSuppressed = false;
         return;
