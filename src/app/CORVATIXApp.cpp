@@ -3,6 +3,7 @@
 #include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFeatures.h"
+#include "app/ProgramFlow.h"
 #include "app/TerminationSignals.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/ConfigData.h"
@@ -98,9 +99,12 @@ bool CORVATIXApp::InitInstance() {
                      eventLog.inactiveReason().toLocal8Bit().constData());
     SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
 
+    // The program's sequence around the window; it goes first, with the
+    // wizard it may have opened.
+    ProgramFlow flow(dlg);
     // The wizard and the recorder beside the diagnosis window; the recorder
     // goes before the window whose core it is subscribed to.
-    dlg.setTeachInFactory(
+    flow.setTeachInFactory(
         teachInWizardFactory(deviceReadings, readingsMutex, linkControl, WarnOptimum, &sessionLog));
     RecentFiles recentFiles(RecentFiles::defaultStorePath());
     RecorderFeature recorder(
@@ -109,8 +113,8 @@ bool CORVATIXApp::InitInstance() {
     dlg.setRecorderFlow(&recorder);
     if (panel_)
         dlg.installEventFilter(this);
-    connect(&termination, &TerminationSignals::requested, &dlg, &CORVATIXDlg::endOnRequest);
-    dlg.run();
+    connect(&termination, &TerminationSignals::requested, &flow, &ProgramFlow::endOnRequest);
+    flow.run();
     return false;
 }
 

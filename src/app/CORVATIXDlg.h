@@ -1,42 +1,30 @@
 #pragma once
-// The main diagnosis window (template 102): its whole life from the setup
-// dialog at the first start to the saved configuration at the end, and its
-// handling of every notice of the reader thread.
+// The main diagnosis window (template 102): it draws and forwards. The
+// program's sequence around it (setup, start menu, diagnosis or wizard, the
+// end with the one save) is ProgramFlow's; what the notices of the reader
+// thread do is MainWindowEvents', the window's receiver of the core; the
+// context menu is built in MainWindowContextMenu.
 //
-// Life of the window:
-//   run() -> startSession(first) -> setup dialog -> start menu -> diagnosis
-//   (or the teach-in wizard) -> close request -> start menu again -> ...
-//   cancelled start menu -> stop the reader thread -> LinkEnded ->
-//   finishClosing (configuration saved once) -> run() returns.
+// The window does not own the link: its AcquisitionCore does. The teach-in
+// wizard and the data recorder are receivers beside it; they join the session
+// through a TeachInFactory and RecorderFlow and use the window's
+// MainWindowServices.
 //
-// The window does not own the link: its AcquisitionCore does, and the window is
-// the core's diagnosis receiver. The teach-in wizard and the data recorder
-// are receivers beside it; they join the session through a TeachInFactory and
-// RecorderFlow and use the window's MainWindowServices.
-//
-// Threads: every method runs on the user-interface thread. Device events
-// arrive while the reader thread waits for them, so their handlers read the
-// readings directly; everything else (timers, clicks, the posted notices)
-// takes readingsMutex to touch the readings.
+// Threads: every method runs on the user-interface thread.
 
 #include "acquisition/AcquisitionCore.h"
-#include "acquisition/DeviceReceiver.h"
-#include "app/DeviceEventDispatcher.h"
-#include "app/ProgramFlow.h"
+#include "app/MainWindowContextMenu.h"
+#include "app/MainWindowEvents.h"
+#include "app/ProgramHooks.h"
 #include "app/ReferenceIndicator.h"
+#include "app/SecondaryWindows.h"
 #include "app/SessionDialogs.h"
-#include "display/PositionDisplay.h"
-#include "display/StatusDisplay.h"
+#include "display/AmplitudeTrack.h"
 #include "display/widgets/MainWindowLayout.h"
-#include "signalview/widgets/CSignalViewDlg.h"
-#include "status/StatusList.h"
-#include "status/widgets/CAdditionalMonitor.h"
-#include "status/widgets/CErrorDialog.h"
 #include "ui/DialogUnits.h"
 
 #include <QDialog>
 #include <QPointer>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -50,14 +38,57 @@ class AmplitudeBars;
 class QMenu;
 struct PortProblemText;
 class NoiseDisplay;
+class ProgramFlow;
 
-class CORVATIXDlg : public QDialog,
-                    public MainWindowServices,
-                    private DeviceReceiver,
-                    private DeviceEventTarget,
-                    private AdditionalMonitorHost {
+class CORVATIXDlg : public QDialog, public MainWindowServices, private AdditionalMonitorHost {
     Q_OBJECT
 public:
+    // The window's ids: its template, its controls (placed at their template
+    // rectangles by buildMainWindowControls, each with its id as objectName),
+    // the commands of its context menu and the about box.
+    enum Id {
+        kTemplate = 102,
+        kAboutBox = 100,
+        kExit = 1,
+        kSetup = 1005,
+        kHelp = 1006,
+        kSpeedField = 1007,
+        kPositionField = 1008,
+        kMarkerField = 1009,
+        kPositionGroup = 1012,
+        kZero = 1016, // also the reference indicator
+        kAmplitudeGroup = 1018,
+        kStateGroup = 1019,
+        kSensorWHLamp = 1020,
+        kSensorYELamp = 1022,
+        kSpeedWHLamp = 1023,
+        kSpeedYELamp = 1024,
+        kSignalWHLamp = 1025,
+        kSignalYELamp = 1026,
+        kSignalCaption = 1027,
+        kSensorCaption = 1028,
+        kSpeedCaption = 1029,
+        kWhiteLabel = 1030,
+        kYellowLabel = 1031,
+        kNoiseArea = 1033,
+        kNoise = 1034,
+        kRecord = 1035,
+        kNoiseValue = 1036,
+        kRecordCaption = 1040,
+        kNoiseCaption = 1041,
+        kDirection = 1045,
+        kStatusLine = 1046,
+        kBoxPicture = 1047,
+        kConnect = 1049, // hidden: opens the interface-not-found message
+        kVersionLine = 1051,
+        kSerialLine = 1052,
+        kButtonGroup = 1063,
+        kStatusListButton = 1068,
+        kMenuStatusList = 32774,
+        kMenuInfo = 32775,
+        kMenuExtendedDisplay = 32777,
+    };
+
     // The records are the process-wide ones in the program; tests pass their
     // own. `dialogs` answers the setup dialog and the start menu; null uses
     // the real ones.
@@ -65,99 +96,119 @@ public:
                 ConfigData& config, SessionDialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~CORVATIXDlg() override;
 
-    // Runs the window modally: the first session start, then the event loop
-    // until finishClosing. Returns the dialog's result.
-    int run();
+    // The program's flow, which answers close requests, LinkEnded and the
+    // end of the wizard (null: nobody, the window stays).
+    void setFlow(ProgramFlow* flow) { flow_ = flow; }
+    SessionDialogs& sessionDialogs() { return *dialogs_; }
 
-    // What finishClosing does to save the configuration (saveSettings by
-    // default); tests count the calls.
-    void setConfigurationSaver(std::function<void()> saver) {
-        saveConfiguration_ = std::move(saver);
-    }
+    // What the notices of the reader thread do to the window.
+    MainWindowEvents& events() { return events_; }
 
-    // The features beside the diagnosis display; null (the default) leaves
-    // the diagnosis window in place of the wizard and the record button
-    // released. They must outlive the window's session.
-    void setTeachInFactory(TeachInFactory factory) { teachInFactory_ = std::move(factory); }
+    // For the flow: hidden and centred while the setup dialog or the start
+    // menu shows; the teach-in chosen (the extended display then stays
+    // beneath the wizard); the open wizard, which gets the position texts and
+    // the bar draws (null: none); the window's loop ended for good.
+    void hideCentred();
+    void setTeachInMode(bool teachIn) { teachInMode_ = teachIn; }
+    void setTeachIn(TeachInFeature* teachIn) { teachIn_ = teachIn; }
+    void closeRecordFiles();
+    void endWindow();
+
+    // The data recorder; null (the default) leaves the record button
+    // released. It must outlive the window's session.
     void setRecorderFlow(RecorderFlow* recorder) { recorder_ = recorder; }
+    RecorderFlow* recorderFlow() const { return recorder_; }
 
     // MainWindowServices
     AcquisitionCore& deviceCore() override { return core_; }
     QWidget* mainWindow() override { return this; }
-    void setStatusRestart() override;
-    StatusDecoding statusDecoding() const override;
+    void setStatusRestart() override { link_.statusRestart = true; }
+    StatusDecoding statusDecoding() const override { return events_.statusDecoding(); }
     void stopNoiseMeasurement() override;
     void showRecordButton(bool pressed) override;
     void teachInEnded() override;
-
-    // The handlers of the reader thread's notices.
-    void onDeviceEvent(int code, int param);
-    void onNoSerialData();
-    void onBoxRestart();
-    void onLinkEnded();
-    // The teach-in wizard closed.
-    void onTeachInEnded();
-    bool teachInOpen() const { return teachIn_ != nullptr; }
-
     // The whole reset: the device readings, the position tracking and the
     // box reset handling. Called after every port open, on no data, when the
     // start menu is confirmed and with reset and erase requests.
-    void resetReadings() override;
+    void resetReadings() override { core_.resetReadings(); }
 
+    // The notices of the reader thread, as the core hands them to the
+    // window's receiver.
+    void onDeviceEvent(int code, int param) { events_.deviceEvent(code, param, readings_); }
+    void onNoSerialData() { events_.noSerialData(); }
+    void onBoxRestart() { events_.boxRestart(); }
+    void onLinkEnded();
+
+    // Drawing, for the window's receiver.
     // A state message in place of the position; `second` goes to the speed field.
     void showState(const std::string& main, const std::string& second);
     // Sets the status line (1046) when the text differs from the last one set.
     void setStatusLine(const std::string& text);
-    // Writes "Deleting... " into the position field (erase request).
-    void showDeletingText();
+    void drawPositionView(const PositionView& view);
+    void drawMarker(const std::string& text);
+    void clearMarkerField();
+    void drawStatusView(const StatusView& view);
+    void drawVersionLine(const std::string& text);
+    void drawSerialLine(const std::string& text);
+    void drawSerialLineTip(const std::string& tip);
+    void restoreSerialLineTip();
+    void drawReferenceImage(ReferenceIndicator::Image image);
+    bool amplitudeBusy() const;
+    // A bar draw command; the wizard draws the same bars in its own window.
+    void drawAmplitude(char command, double value);
+    void showOffsetSeen(AmplitudeSensor sensor, bool seen);
+    void setZeroEnabled(bool enabled);
+    NoiseDisplay& noiseDisplay() const { return *noise_; }
+    void setTitleIfChanged(const QString& title);
+    // Paints now and keeps a message on the screen for `ms` (the reader
+    // thread waits meanwhile).
+    void holdMessage(int ms);
 
     // The interface-not-found message; opened at most once at a time.
     void showInterfaceNotFound();
     bool interfaceNotFoundOpen() const { return interfaceNoticeShown_; }
+    void closeInterfaceNotice();
     // The box is at the one port given on the command line (COM1): no other
     // port is searched, and a missing or refused device is told at once in
     // the serial-number line and on the terminal instead of the not-found
     // notice.
-    void setOnlyPort(bool only);
-    // A serial trace of the link (null: none), before run().
+    void setOnlyPort(bool only) { events_.setOnlyPort(only); }
+    // A serial trace of the link (null: none), before the flow runs.
     void setTraceWriter(SerialTraceWriter* trace) { core_.setTraceWriter(trace); }
 
     // Window title, icons and captions in the current language.
     void refresh();
 
-    bool closing() const { return closing_; }
-
-    // The end asked for from outside (a termination signal): open dialogs
-    // close as with Cancel, then the program ends as when the start menu is
-    // cancelled, with the settings saved.
-    void endOnRequest();
     bool linkThreadStarted() const { return core_.linkThreadStarted(); }
     const MainWindowControls& controls() const { return controls_; }
     const DialogTemplate& layoutTemplate() const { return template_; }
-    const ReferenceIndicator& referenceIndicator() const { return indicator_; }
+    const ReferenceIndicator& referenceIndicator() const { return events_.referenceIndicator(); }
     InterfaceSearch& interfaceSearch() { return core_.search(); }
-    CErrorDialog* statusListWindow() const { return statusList_; }
-    CAdditionalMonitor* extendedDisplay() const { return extendedDisplay_; }
+    CErrorDialog* statusListWindow() const { return windows_.statusList(); }
+    CAdditionalMonitor* extendedDisplay() const { return windows_.extendedDisplay(); }
 
     // The status list window (button 1068, command 32774) and the extended
     // display (command 32777): closed when open, else opened.
-    void toggleStatusList();
-    void toggleExtendedDisplay();
+    void toggleStatusList() { windows_.toggleStatusList(); }
+    void toggleExtendedDisplay() { windows_.toggleExtendedDisplay(); }
     // The signal view (context menu): hidden when open, else shown; it hides
     // with the diagnosis window.
-    void toggleSignalView();
-    bool signalViewOpen() const;
-    CSignalViewDlg* signalView() const { return signalView_; }
+    void toggleSignalView() { windows_.toggleSignalView(); }
+    bool signalViewOpen() const { return windows_.signalViewOpen(); }
+    CSignalViewDlg* signalView() const { return windows_.signalView(); }
     // The context menu's commands; the windows carry a tick while open.
-    void fillContextMenu(QMenu& menu);
+    void fillContextMenu(QMenu& menu) { fillMainWindowContextMenu(*this, menu); }
+    void showAboutBox() { showMainWindowAboutBox(*this); }
 
     // Why the port cannot be used, in the serial-number line (the whole
     // advice in its tool tip); unchanged when the same text shows already.
-    void showPortProblemText(const PortProblemText& problem);
+    void showPortProblemText(const PortProblemText& problem) {
+        events_.showPortProblemText(problem);
+    }
 
     // The clock of the reference indicator and the status details; tests
     // pass their own before the first event.
-    void setClock(std::function<int64_t()> clock);
+    void setClock(std::function<int64_t()> clock) { clock_ = std::move(clock); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -171,71 +222,23 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    // DeviceReceiver
-    void deviceEvent(int code, int param, const DeviceReadings& readings) override;
-    void noSerialData() override { onNoSerialData(); }
-    void boxRestart() override { onBoxRestart(); }
-    void linkEnded() override { onLinkEnded(); }
-    void deletingText() override { showDeletingText(); }
-    void readingsReset() override;
-    void tick() override;
-    bool displayReceiver() const override { return true; }
-
-    // DeviceEventTarget
-    void showPosition() override;
-    double displayAngle() const override;
-    bool markOffsetSeen(char sensor) override;
-    bool amplitudeBusy() const override;
-    void drawAmplitude(char command, double value) override;
-    bool statusDisplayBusy() const override;
-    void updateStatusDisplay(bool statusValid) override;
-    void refreshExtendedDisplay(int view) override;
-    bool noiseButtonPressed() const override;
-    void showNoise(double a, double b) override;
-    void stopNoiseDisplay() override;
-    void setVersionLine(const std::string& text) override;
-    void setSerialLine(const std::string& text) override;
-    void showBoxResetResult(bool resetError) override;
-    void selectBearingByPulseRate() override;
-    void setReferenceImage(ReferenceIndicator::Image image) override;
-
     // AdditionalMonitorHost
-    bool offsetSeenWH() const override { return status_.offsetSeenWH(); }
-    bool offsetSeenYE() const override { return status_.offsetSeenYE(); }
+    bool offsetSeenWH() const override { return events_.status().offsetSeenWH(); }
+    bool offsetSeenYE() const override { return events_.status().offsetSeenYE(); }
     void openContextMenu(const QPoint& globalPos) override;
     BoxRequests& boxRequests() override { return core_.requests(); }
-    void openExtendedDisplay();
-    void closeExtendedDisplay(bool keepReopening);
 
     InterfaceSearchHooks searchHooks();
-    void startSession(bool firstStart);
-    void setStartUpValues();
-    void startLinkThread();
-    void finishClosing();
-    void requestSessionRestart();
-    void boxResetHandling();
-    void applyStatus(const StatusUpdate& update, bool withText = true);
-    void applyPositionView(const PositionView& view);
-    void setTitleIfChanged(const QString& title);
-
-    void showPortProblem();
-    void reportOnlyPortProblem();
-
-    // Places of the windows that later parts add.
-    bool openTeachInWizard();
+    // A left click in the amplitude group: the box reset handling, and the
+    // extended display redrawn (a reset of the readings tells it itself).
+    void amplitudeGroupClicked();
     void forwardTextsToTeachIn(const std::string& position, const std::string& speed);
-    void closeRecordFiles();
-    void discardStatusList();
-    void refreshSecondaryCaptions();
 
     // Buttons and clicks
     void openSetup();
     void openHelp();
-    void zeroCommand();
     void directionCommand();
     void toggleRecording();
-    void showAboutBox();
-    void selectDetail(int selection);
     void connectSignals();
 
     DeviceReadings& readings_;
@@ -250,48 +253,22 @@ private:
     MainWindowFonts fonts_;
 
     std::function<int64_t()> clock_;
-    StatusListLog statusLog_;
-    PositionDisplay position_;
-    StatusDisplay status_;
-    ReferenceIndicator indicator_;
-    DeviceEventDispatcher dispatcher_;
     // The reader thread, its notices, the port map (read from ORVATIX_PORTS
     // or the system when the window is made) and the interface search.
     AcquisitionCore core_;
-    TeachInFactory teachInFactory_;
-    std::unique_ptr<TeachInFeature> teachIn_;
+    MainWindowEvents events_;
+    ProgramFlow* flow_ = nullptr;
+    TeachInFeature* teachIn_ = nullptr;
     RecorderFlow* recorder_ = nullptr;
 
-    bool closing_ = false;
-    bool finished_ = false;
-    bool sessionRestartQueued_ = false;
-    int endAttempts_ = 0;
-    int mode_ = SessionDialogs::kDiagnosis;
+    bool ended_ = false; // the flow ended the program: close requests end the window
+    bool teachInMode_ = false;
     ReferenceIndicator::Image shownIndicator_ = ReferenceIndicator::Image::Idle;
     std::string lastStatusLine_;
-    std::string shownPortProblem_;
-    bool pulseRateNoticeShown_ = false;
-    std::string pulseRateWarning_; // leads the status line while no bearing fits
-    std::string lastStatusText_;   // the status display's own text
-    bool onlyPort_ = false;
-    std::string reportedOnlyPortProblem_;
-    bool serialLineSilent_ = false; // the serial-number line says the port is silent
 
     QPointer<QWidget> interfaceNotFound_;
     bool interfaceNoticeShown_ = false;
-    QPointer<CAdditionalMonitor> extendedDisplay_;
-    QPointer<CErrorDialog> statusList_;
-    QPointer<CSignalViewDlg> signalView_;
-    // Feeds the signal view on each position event while it shows.
-    struct SignalViewFeed : DeviceReceiver {
-        void deviceEvent(int code, int param, const DeviceReadings& readings) override;
-        bool displayReceiver() const override { return true; }
-        QPointer<CSignalViewDlg> view;
-        std::function<int64_t()> clock;
-    };
-    SignalViewFeed signalFeed_;
+    SecondaryWindows windows_;
     AmplitudeBars* bars_ = nullptr;
     NoiseDisplay* noise_ = nullptr;
-
-    std::function<void()> saveConfiguration_;
 };

@@ -29,8 +29,6 @@ void DeviceEventDispatcher::offsetsChanged(int param, bool recording) {
     if (param == 0) {
         if (target_.markOffsetSeen('W') && !recording)
             target_.drawAmplitude('R', kWhite);
-        if (!recording)
-            target_.refreshExtendedDisplay(kDacOffsetsEvent);
     } else if (param == 2) {
         if (target_.markOffsetSeen('Y') && !recording)
             target_.drawAmplitude('R', kYellow);
@@ -45,14 +43,6 @@ void DeviceEventDispatcher::dispatch(int code, int param) {
         break;
     case kDacOffsetsEvent:
         offsetsChanged(param, recording);
-        break;
-    case kChannelValuesEvent:
-        if (param == 0)
-            target_.refreshExtendedDisplay(kChannelValuesEvent);
-        break;
-    case kChannelFactorsEvent:
-        if (param == 0)
-            target_.refreshExtendedDisplay(kChannelFactorsEvent);
         break;
     case kStatusEvent:
         if (!target_.statusDisplayBusy())
@@ -80,14 +70,8 @@ void DeviceEventDispatcher::dispatch(int code, int param) {
         indicator_.referencePassed(fieldText(readings_.boxTypeText), readings_.absolutePositionMode,
                                    target_.displayAngle());
         break;
-    case kReferencePhaseEvent:
-        target_.refreshExtendedDisplay(kReferencePhaseEvent);
-        break;
     case kVersionEvent:
         target_.setVersionLine(versionLine(readings_));
-        break;
-    case kZeroValueBEvent:
-        target_.refreshExtendedDisplay(kZeroValueBEvent);
         break;
     case kResetResultEvent:
         if (param == kResetError)
@@ -98,16 +82,11 @@ void DeviceEventDispatcher::dispatch(int code, int param) {
     case kPulseRateEvent:
         target_.selectBearingByPulseRate();
         break;
-    case kReferenceAnalysisEvent:
-        target_.refreshExtendedDisplay(kReferenceAnalysisEvent);
-        break;
-    case kReferenceMarkEvent:
-        target_.refreshExtendedDisplay(kReferenceMarkEvent);
-        break;
     case kSerialNumbersEvent:
         target_.setSerialLine(serialLine(readings_));
         break;
-    default: // distance, box info, zero value A and unknown codes: only the common step
+    default: // the extended display's codes, distance, box info, zero value A and unknown
+             // codes: only the common step
         break;
     }
     target_.setReferenceImage(indicator_.expire());

@@ -1,10 +1,10 @@
 #pragma once
 // What the main window does with each device event of the reader thread.
 // The decisions (which part of the window gets the event, the reference
-// indicator) live here; the window implements DeviceEventTarget to carry them
-// out. A running recording keeps most events from the window by the core's
-// one rule (mutedWhileRecording); the samples go to the data recorder, a
-// receiver of its own (acquisition/RecordedEvent.h).
+// indicator) live here; MainWindowEvents implements DeviceEventTarget to carry
+// them out with the window. The extended display is a receiver of its own. A running recording
+// keeps most events from the window by the core's one rule (mutedWhileRecording); the samples go to
+// the data recorder, a receiver of its own (acquisition/RecordedEvent.h).
 
 #include "app/ReferenceIndicator.h"
 
@@ -34,9 +34,6 @@ public:
 
     virtual bool statusDisplayBusy() const = 0;
     virtual void updateStatusDisplay(bool statusValid) = 0;
-
-    // Redraws view `view` of the extended display when it is open.
-    virtual void refreshExtendedDisplay(int view) = 0;
 
     // Noise display: the button 1034 state, the display with two values,
     // and the stop form (display cleared, 1033 hidden, 1036 emptied).

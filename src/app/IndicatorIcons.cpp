@@ -3,6 +3,7 @@
 #include "ui/Artwork.h"
 
 #include <QPainter>
+#include <QPushButton>
 
 namespace {
 
@@ -49,4 +50,58 @@ QIcon referenceIndicatorIcon(ReferenceIndicator::Image image) {
         }
     }
     return icon;
+}
+
+void setButtonArt(QPushButton* button, Art art) {
+    const QVariant shown = button->property("art");
+    if (shown.isValid() && shown.toInt() == static_cast<int>(art))
+        return;
+    button->setProperty("art", static_cast<int>(art));
+    button->setIcon(artIcon(art));
+}
+
+Art lampArt(Lamp lamp) {
+    switch (lamp) {
+    case Lamp::Green:
+        return Art::LampGreen;
+    case Lamp::Yellow:
+        return Art::LampYellow;
+    case Lamp::Red:
+        return Art::LampRed;
+    case Lamp::Grey:
+        break;
+    }
+    return Art::LampGrey;
+}
+
+Art boxArt(BoxPicture picture) {
+    switch (picture) {
+    case BoxPicture::Wait:
+        return Art::BoxWait;
+    case BoxPicture::Adc:
+        return Art::BoxAdc;
+    case BoxPicture::Sensor:
+        return Art::BoxSensor;
+    case BoxPicture::Hardware:
+        return Art::BoxHardware;
+    case BoxPicture::Dac:
+        return Art::BoxDac;
+    case BoxPicture::Learn:
+        return Art::BoxLearn;
+    case BoxPicture::LearnWithRef:
+        return Art::BoxLearnRef;
+    case BoxPicture::LearnWithoutRef:
+        return Art::BoxLearnNoRef;
+    case BoxPicture::Restart:
+        return Art::BoxRestart;
+    case BoxPicture::SignalWithRef:
+        return Art::BoxSignalRef;
+    case BoxPicture::SignalWithoutRef:
+        return Art::BoxSignalNoRef;
+    case BoxPicture::NoDataA:
+        return Art::BoxNoDataA;
+    case BoxPicture::NoDataB:
+        break;
+    }
+    return Art::BoxNoDataB;
 }

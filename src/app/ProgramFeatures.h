@@ -5,7 +5,7 @@
 // box only through the main window's MainWindowServices and its core.
 
 #include "acquisition/DeviceReceiver.h"
-#include "app/ProgramFlow.h"
+#include "app/ProgramHooks.h"
 #include "recorder/widgets/RecordingDialogs.h"
 
 #include <memory>

@@ -1,76 +1,81 @@
 #pragma once
-// Where the teach-in wizard and the data recorder join the program's flow.
-// They are features beside the diagnosis window, not code inside it: each
-// subscribes to the AcquisitionCore for its events, asks the box through the
-// core's request door, and is called by the main window at the few points of
-// the session that belong to it. The main window offers them MainWindowServices.
+// The program's sequence: the setup dialog at the first start, the start
+// menu, the diagnosis window or the teach-in wizard, back to the start menu
+// on every close request and at the end of the wizard, and the end with the
+// one save of the settings.
+//
+//   run() -> startSession(first) -> setup -> start menu -> diagnosis (or the
+//   wizard) -> close request -> start menu again -> ... cancelled start menu
+//   -> the reader thread stops -> LinkEnded -> finishClosing (settings saved
+//   once) -> run() returns.
+//
+// The diagnosis window draws and forwards; this class decides. User-interface
+// thread only.
+
+#include "app/ProgramHooks.h"
+
+#include <QObject>
 
 #include <functional>
 #include <memory>
-#include <string>
 
 class AcquisitionCore;
-class QWidget;
+class CORVATIXDlg;
+struct LinkControl;
 
-// The main window's status decoding, as the wizard reads it.
-struct StatusDecoding {
-    bool offsetSeenYE = false;
-    bool offsetSeenWH = false;
-    int sensorConnection = -1; // -1 no valid status, 1 sensors not connected, 0 otherwise
-    int comPort = 0;           // the COM port being tried or used
-};
-
-// What the main window does for a feature. User-interface thread only.
-class MainWindowServices {
+class ProgramFlow : public QObject {
+    Q_OBJECT
 public:
-    virtual ~MainWindowServices() = default;
+    // The flow answers the window's close requests, its LinkEnded and the
+    // end of the wizard from here on.
+    explicit ProgramFlow(CORVATIXDlg& window);
+    ~ProgramFlow() override;
 
-    virtual AcquisitionCore& deviceCore() = 0;
-    // The owner of a feature's windows.
-    virtual QWidget* mainWindow() = 0;
+    // The first session start, then the window's loop until finishClosing.
+    // Returns the window's result.
+    int run();
 
-    // The whole reset of the readings, the position tracking and the box
-    // reset handling (before a reset or erase request, or when asked).
-    virtual void resetReadings() = 0;
-    // Sets the link flag statusRestart: the status decoding starts over.
-    virtual void setStatusRestart() = 0;
-    virtual StatusDecoding statusDecoding() const = 0;
+    // What finishClosing does to save the configuration (saveSettings by
+    // default); tests count the calls.
+    void setConfigurationSaver(std::function<void()> saver) {
+        saveConfiguration_ = std::move(saver);
+    }
+    // Opens the wizard when the start menu chooses the teach-in; empty keeps
+    // the diagnosis window in its place. It must outlive the session.
+    void setTeachInFactory(TeachInFactory factory) { teachInFactory_ = std::move(factory); }
 
-    // The noise measurement stops as with its button (a recording starts).
-    virtual void stopNoiseMeasurement() = 0;
-    // The record button's state and picture (pressed while recording).
-    virtual void showRecordButton(bool pressed) = 0;
+    // The end asked for from outside (a termination signal): open dialogs
+    // close as with Cancel, then the program ends as when the start menu is
+    // cancelled, with the settings saved.
+    void endOnRequest();
 
-    // The wizard has closed: back to the start menu (queued, so the wizard
-    // may call it from its own handlers).
-    virtual void teachInEnded() = 0;
-};
+    // From the window: Exit, Escape or the close box (back to the start menu
+    // unless the program is ending); the reader thread has ended; the wizard
+    // has closed (queued: it may call from its own handlers).
+    void closeRequested();
+    void linkEnded();
+    void teachInEnded();
 
-// One open teach-in wizard, from the start menu's choice until it calls
-// MainWindowServices::teachInEnded; the main window destroys it then.
-class TeachInFeature {
-public:
-    virtual ~TeachInFeature() = default;
-    // The position and speed texts changed.
-    virtual void positionTexts(const std::string& position, const std::string& speed) = 0;
-    // A bar draw command of the main window: 'Y' or 'W' with an amplitude,
-    // 'R' or 'P' with the sensor whose bar is redrawn.
-    virtual void amplitudeUpdate(char command, double value) = 0;
-};
+    bool closing() const { return closing_; }
+    bool finished() const { return finished_; }
+    bool teachInOpen() const { return teachIn_ != nullptr; }
 
-// Opens the wizard (maximised, on top) when the start menu chose the
-// teach-in. Empty, or a null session, keeps the diagnosis window.
-using TeachInFactory = std::function<std::unique_ptr<TeachInFeature>(MainWindowServices&)>;
+private:
+    void startSession(bool firstStart);
+    void finishClosing();
+    void onTeachInEnded();
+    // Asks the reader thread to stop; linkDone once it has ended (or never ran).
+    void stopLink();
+    bool linkDone() const;
 
-// The data recorder's hooks.
-class RecorderFlow {
-public:
-    virtual ~RecorderFlow() = default;
-    // The record button was clicked; the button is already toggled. Without
-    // a recorder it is released again.
-    virtual void recordButtonClicked() = 0;
-    // The program ends: open record files are written and closed.
-    virtual void closeRecordFiles() = 0;
-    // The context menu's "Open ORVATIX Files".
-    virtual void openRecordingFile() = 0;
+    CORVATIXDlg& window_;
+    AcquisitionCore& core_;
+    LinkControl& link_;
+    TeachInFactory teachInFactory_;
+    std::unique_ptr<TeachInFeature> teachIn_;
+    std::function<void()> saveConfiguration_;
+    bool closing_ = false;
+    bool finished_ = false;
+    bool sessionRestartQueued_ = false;
+    int endAttempts_ = 0;
 };

@@ -1,11 +1,12 @@
-// Which part of the main window each device event reaches, and what a running
-// recording (through the core's rule for display receivers) or a busy display
-// holds back.
+// Which part of the main window, or of the extended display, each device
+// event reaches, and what a running recording (through the core's rule for
+// display receivers) or a busy display holds back.
 
 #include "acquisition/DeviceReceiver.h"
 #include "app/DeviceEventDispatcher.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "status/ExtendedDisplayEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -41,9 +42,6 @@ public:
     bool statusDisplayBusy() const override { return statusBusy; }
     void updateStatusDisplay(bool valid) override {
         calls.push_back(valid ? "status valid" : "status not ready");
-    }
-    void refreshExtendedDisplay(int view) override {
-        calls.push_back("extended " + std::to_string(view));
     }
     bool noiseButtonPressed() const override { return noisePressed; }
     void showNoise(double a, double b) override {
@@ -82,11 +80,15 @@ protected:
         readings.interferenceB = 25.0;
         std::strcpy(readings.boxTypeText, "QTBX01");
     }
-    // As the core delivers it to the window, a display receiver.
+    // As the core delivers it to the window and then to the extended
+    // display, both display receivers.
     std::vector<std::string> run(int code, int param) {
         target.calls.clear();
-        if (!(link.recordingActive && mutedWhileRecording(code)))
+        if (!(link.recordingActive && mutedWhileRecording(code))) {
             dispatcher.dispatch(code, param);
+            if (const int view = extendedDisplayRefresh(code, param, link.recordingActive))
+                target.calls.push_back("extended " + std::to_string(view));
+        }
         return target.calls;
     }
 };

@@ -6,6 +6,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFeatures.h"
+#include "app/ProgramFlow.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -130,6 +131,7 @@ protected:
     std::unique_ptr<CORVATIXDlg> window;
     std::unique_ptr<EventLog> eventLog;
     std::unique_ptr<SessionEventLog> sessionLog;
+    std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
     std::unique_ptr<RecorderFeature> recorderFeature;
 
     void SetUp() override {
@@ -147,14 +149,15 @@ protected:
         recent = std::make_unique<RecentFiles>(workDir.filePath(QStringLiteral("recent.txt")));
         window =
             std::make_unique<CORVATIXDlg>(readings, readingsMutex, link, config, &sessionDialogs);
-        window->setConfigurationSaver([] {});
+        flow = std::make_unique<ProgramFlow>(*window);
+        flow->setConfigurationSaver([] {});
         // The session's event log, as the program keeps it.
         ASSERT_TRUE(logDir.isValid());
         EventLogOptions logOptions;
         logOptions.folder = logDir.path();
         eventLog = std::make_unique<EventLog>(logOptions);
         sessionLog = std::make_unique<SessionEventLog>(*eventLog, window->deviceCore(), statusList);
-        window->setTeachInFactory(
+        flow->setTeachInFactory(
             teachInWizardFactory(readings, readingsMutex, link, warnOptimum, sessionLog.get()));
         auto scripted = std::make_unique<ScriptedRecordingDialogs>();
         recordingDialogs = scripted.get();
@@ -167,6 +170,7 @@ protected:
     void TearDown() override {
         // The recorder is subscribed to the window's core: it goes first.
         recorderFeature.reset();
+        flow.reset();
         sessionLog.reset();
         window.reset();
         box.stop();
@@ -188,9 +192,9 @@ protected:
     void runWith(const std::function<void()>& during) {
         QTimer::singleShot(0, window.get(), [this, during] {
             during();
-            window->endOnRequest();
+            flow->endOnRequest();
         });
-        window->run();
+        flow->run();
     }
 
     // Positions arrive and the box's status has settled: the record button works.
@@ -240,7 +244,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
                 button->click();
         // The wizard ends, the start menu comes again (and ends the program).
         EXPECT_TRUE(waitWithEvents([&] { return sessionDialogs.menuRuns == 2; }));
-        EXPECT_FALSE(window->teachInOpen());
+        EXPECT_FALSE(flow->teachInOpen());
         EXPECT_EQ(openWizardWindow(), nullptr);
         EXPECT_TRUE(logHas("teach-in     not completed: failed")) << logText();
     });

@@ -4,6 +4,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/PortAccess.h"
+#include "app/ProgramFlow.h"
 #include "app/SessionDialogs.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -74,6 +75,7 @@ protected:
     int saves = 0;
     int64_t now = 100'000;
     std::unique_ptr<CORVATIXDlg> window;
+    std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
 
     void SetUp() override {
         setLanguage(0);
@@ -82,10 +84,12 @@ protected:
         config.bearingType = "KAVO150/KAVOS150";
         config.pulseRate = 1344;
         window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        window->setConfigurationSaver([this] { ++saves; });
+        flow = std::make_unique<ProgramFlow>(*window);
+        flow->setConfigurationSaver([this] { ++saves; });
         window->setClock([this] { return now; });
     }
     void TearDown() override {
+        flow.reset();
         window.reset();
         // Configuration globals other tests may read.
         configData = ConfigData{};
@@ -96,19 +100,19 @@ protected:
 
 TEST_F(MainWindow, CancelledSetupEndsWithoutLinkAndSavesOnce) {
     dialogs.setupAnswers = {false};
-    window->run();
+    flow->run();
     EXPECT_EQ(dialogs.setupRuns, 1);
     EXPECT_EQ(dialogs.menuRuns, 0);
     EXPECT_FALSE(window->linkThreadStarted());
     EXPECT_TRUE(link.stopRequest);
     EXPECT_EQ(saves, 1);
-    EXPECT_TRUE(window->closing());
+    EXPECT_TRUE(flow->closing());
 }
 
 TEST_F(MainWindow, CancelledFirstStartMenuEndsAtOnceAndSavesOnce) {
     dialogs.setupAnswers = {true};
     dialogs.menuAnswers = {SessionDialogs::kExit};
-    window->run();
+    flow->run();
     EXPECT_EQ(dialogs.menuRuns, 1);
     EXPECT_FALSE(window->linkThreadStarted());
     EXPECT_EQ(saves, 1);
@@ -125,11 +129,11 @@ TEST_F(MainWindow, EndOnRequestDuringTheDiagnosisSavesOnceAndEnds) {
     dialogs.setupAnswers = {true};
     dialogs.menuAnswers = {SessionDialogs::kDiagnosis, SessionDialogs::kDiagnosis};
     QTimer::singleShot(0, window.get(), [this] {
-        window->endOnRequest();
-        window->endOnRequest(); // a second signal changes nothing
+        flow->endOnRequest();
+        flow->endOnRequest(); // a second signal changes nothing
     });
-    window->run();
-    EXPECT_TRUE(window->closing());
+    flow->run();
+    EXPECT_TRUE(flow->closing());
     EXPECT_EQ(dialogs.menuRuns, 1);
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(c().positionField->text().toStdString(), "done.");
@@ -143,11 +147,11 @@ TEST_F(MainWindow, SettingsThatCannotBeWrittenEndTheProgramQuietly) {
     ASSERT_TRUE(QDir().mkpath(gone));
     ASSERT_TRUE(QDir::setCurrent(gone));
     ASSERT_TRUE(QDir().rmdir(gone));
-    window->setConfigurationSaver(saveConfig);
+    flow->setConfigurationSaver(saveConfig);
     dialogs.setupAnswers = {true};
     dialogs.menuAnswers = {SessionDialogs::kExit};
-    window->run();
-    EXPECT_TRUE(window->closing());
+    flow->run();
+    EXPECT_TRUE(flow->closing());
     EXPECT_FALSE(QFileInfo::exists(gone));
     QDir::setCurrent(previous);
 }
@@ -495,10 +499,65 @@ TEST_F(MainWindow, ContextMenuTicksOnlyTheOpenWindows) {
     EXPECT_EQ(entries(), (States{{false, false}, {true, true}}));
     window->toggleExtendedDisplay();
     EXPECT_EQ(entries(), (States{{true, true}, {true, true}}));
+    // The display takes its device events from the core while it is open.
+    ASSERT_NE(window->extendedDisplay(), nullptr);
+    EXPECT_TRUE(window->extendedDisplay()->receiving());
     window->toggleStatusList();
     window->toggleExtendedDisplay();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(entries(), (States{{false, false}, {false, false}}));
+}
+
+TEST_F(MainWindow, EachIdOfTheWindowNamesItsControl) {
+    using D = CORVATIXDlg;
+    const std::pair<int, QWidget*> controls[] = {
+        {D::kExit, c().exitButton},
+        {D::kSetup, c().setupButton},
+        {D::kHelp, c().helpButton},
+        {D::kSpeedField, c().speedField},
+        {D::kPositionField, c().positionField},
+        {D::kMarkerField, c().markerField},
+        {D::kPositionGroup, c().positionGroup},
+        {D::kZero, c().zeroButton},
+        {D::kAmplitudeGroup, c().amplitudeGroup},
+        {D::kStateGroup, c().stateGroup},
+        {D::kSensorWHLamp, c().lamps[kSensorWH]},
+        {D::kSensorYELamp, c().lamps[kSensorYE]},
+        {D::kSpeedWHLamp, c().lamps[kSpeedWH]},
+        {D::kSpeedYELamp, c().lamps[kSpeedYE]},
+        {D::kSignalWHLamp, c().lamps[kSignalWH]},
+        {D::kSignalYELamp, c().lamps[kSignalYE]},
+        {D::kSignalCaption, c().signalCaption},
+        {D::kSensorCaption, c().sensorCaption},
+        {D::kSpeedCaption, c().speedCaption},
+        {D::kWhiteLabel, c().whiteLabel},
+        {D::kYellowLabel, c().yellowLabel},
+        {D::kNoiseArea, c().noiseArea},
+        {D::kNoise, c().noiseButton},
+        {D::kRecord, c().recordButton},
+        {D::kNoiseValue, c().noiseValue},
+        {D::kRecordCaption, c().recordCaption},
+        {D::kNoiseCaption, c().noiseCaption},
+        {D::kDirection, c().directionButton},
+        {D::kStatusLine, c().statusText},
+        {D::kBoxPicture, c().boxPicture},
+        {D::kConnect, c().connectButton},
+        {D::kVersionLine, c().versionLine},
+        {D::kSerialLine, c().serialLine},
+        {D::kButtonGroup, c().buttonGroup},
+        {D::kStatusListButton, c().statusListButton},
+    };
+    for (const auto& [id, control] : controls) {
+        const QList<QWidget*> named = window->findChildren<QWidget*>(QString::number(id));
+        ASSERT_EQ(named.size(), 1) << id;
+        EXPECT_EQ(named.front(), control) << id;
+    }
+    EXPECT_EQ(window->objectName(), QString::number(D::kTemplate));
+
+    QMenu menu;
+    window->fillContextMenu(menu);
+    for (int id : {D::kMenuExtendedDisplay, D::kMenuStatusList, D::kMenuInfo})
+        EXPECT_NE(menu.findChild<QAction*>(QString::number(id)), nullptr) << id;
 }
 
 TEST_F(MainWindow, EveryButtonLampAndFieldSaysWhatItDoesInEveryLanguage) {

@@ -5,6 +5,7 @@
 // box, and ends cleanly with the configuration saved once.
 
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramFlow.h"
 #include "box-simulator/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
@@ -14,12 +15,15 @@
 #include "device/SerialTrace.h"
 #include "eventlog/SessionEventLog.h"
 #include "status/StatusList.h"
+#include "status/widgets/CAdditionalMonitor.h"
+#include "status/widgets/CErrorDialog.h"
 #include "ui/CSelectDlg.h"
 #include "ui/CSetup.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -134,8 +138,9 @@ bool showsPosition(const CORVATIXDlg& window) {
 
 TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEndsCleanly) {
     CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
+    ProgramFlow flow(window);
     int saves = 0;
-    window.setConfigurationSaver([&saves] {
+    flow.setConfigurationSaver([&saves] {
         ++saves;
         saveConfig();
     });
@@ -215,7 +220,7 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     });
     script.onFailure = [&rescue] { rescue.start(200); };
     script.start();
-    window.run();
+    flow.run();
 
     EXPECT_EQ(script.failure(), "");
     EXPECT_TRUE(script.finished());
@@ -233,7 +238,8 @@ TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCa
     const std::string tracePath = workDir.filePath("line.trace").toStdString();
     ASSERT_TRUE(trace.open(tracePath));
     CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
-    window.setConfigurationSaver([] {});
+    ProgramFlow flow(window);
+    flow.setConfigurationSaver([] {});
     window.setTraceWriter(&trace);
     EventLogOptions logOptions;
     logOptions.folder = workDir.filePath("log");
@@ -285,7 +291,7 @@ TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCa
     });
     script.onFailure = [&rescue] { rescue.start(200); };
     script.start();
-    window.run();
+    flow.run();
     trace.close();
 
     EXPECT_EQ(script.failure(), "");
@@ -310,6 +316,105 @@ TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCa
                 logText.find("cable lost") != std::string::npos)
         << logText;
     EXPECT_NE(logText.find("status"), std::string::npos) << logText;
+}
+
+// Back and forth through the start menu over a running link: the reader
+// thread starts once and runs on, each confirmed start menu shows the box
+// afresh, the status list and the extended display receive while they are
+// open (the display also after it came back with the window), and the
+// settings are saved once, at the end.
+TEST_F(ProgramAgainstSimulatedBox, ReturnsToTheStartMenuKeepsTheLinkAndSavesOnceAtTheEnd) {
+    CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
+    ProgramFlow flow(window);
+    int saves = 0;
+    flow.setConfigurationSaver([&saves] { ++saves; });
+    const auto listLines = [&window] {
+        CErrorDialog* list = window.statusListWindow();
+        auto* lines = list != nullptr
+                          ? list->findChild<QListWidget*>(QString::number(CErrorDialog::kList))
+                          : nullptr;
+        return lines != nullptr ? lines->count() : -1;
+    };
+
+    int linesBefore = 0;
+    int savesInSession = -1;
+    bool threadRanThrough = false;
+    QString shownPosition;
+    Script script;
+    script.add("setup dialog confirmed", [] { return clickIn<CSetup>(1); });
+    script.add("start menu: System diagnosis", [] { return clickIn<CSelectDlg>(1023); });
+    script.add("positions", [&] { return showsPosition(window); });
+    script.add("status list and extended display opened", [&] {
+        if (window.statusListWindow() == nullptr)
+            window.toggleStatusList();
+        if (window.extendedDisplay() == nullptr)
+            window.toggleExtendedDisplay();
+        linesBefore = listLines();
+        return window.extendedDisplay()->receiving() && linesBefore >= 0;
+    });
+    script.add("white sensor unplugged", [&] {
+        box.setPlugged(boxsim::Sensor::White, false);
+        return true;
+    });
+    script.add("the open status list shows the change", [&] { return listLines() > linesBefore; });
+    script.add("white sensor plugged in", [&] {
+        box.setPlugged(boxsim::Sensor::White, true);
+        return true;
+    });
+
+    script.add("close request", [&] {
+        window.close();
+        return true;
+    });
+    script.add("start menu again: System diagnosis", [&] {
+        if (window.isVisible() || !clickIn<CSelectDlg>(1023))
+            return false;
+        savesInSession = saves;
+        threadRanThrough = window.linkThreadStarted() && !linkControl.threadEnded;
+        return true;
+    });
+    script.add("positions again", [&] { return showsPosition(window); });
+    script.add("the extended display came back with the window, receiving", [&] {
+        return window.extendedDisplay() != nullptr && window.extendedDisplay()->receiving();
+    });
+    script.add("extended display closed while the box talks", [&] {
+        window.toggleExtendedDisplay();
+        shownPosition = window.controls().positionField->text();
+        return true;
+    });
+    script.add("positions go on without it", [&] {
+        return window.extendedDisplay() == nullptr &&
+               window.controls().positionField->text() != shownPosition && showsPosition(window);
+    });
+
+    script.add("close request again", [&] {
+        window.close();
+        return true;
+    });
+    script.add("start menu: Exit", [] { return clickIn<CSelectDlg>(1026); });
+
+    QTimer rescue;
+    QObject::connect(&rescue, &QTimer::timeout, [&window] {
+        if (clickIn<CSelectDlg>(1026))
+            return;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+        else if (window.isVisible())
+            window.close();
+    });
+    script.onFailure = [&rescue] { rescue.start(200); };
+    script.start();
+    flow.run();
+
+    EXPECT_EQ(script.failure(), "");
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(savesInSession, 0); // nothing saved on the way back to the start menu
+    EXPECT_TRUE(threadRanThrough);
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(flow.finished());
+    EXPECT_TRUE(linkControl.threadEnded);
+    EXPECT_FALSE(window.linkThreadStarted()); // joined and gone
+    EXPECT_FALSE(extDisplayOn);
 }
 
 } // namespace

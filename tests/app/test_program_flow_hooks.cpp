@@ -4,6 +4,7 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramFlow.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"
@@ -77,6 +78,7 @@ protected:
     ScriptedDialogs dialogs;
     WizardLog wizard;
     std::unique_ptr<CORVATIXDlg> window;
+    std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
 
     void SetUp() override {
         setLanguage(0);
@@ -84,9 +86,11 @@ protected:
         config.bearingType = "KAVO150/KAVOS150";
         config.pulseRate = 1344;
         window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        window->setConfigurationSaver([] {});
+        flow = std::make_unique<ProgramFlow>(*window);
+        flow->setConfigurationSaver([] {});
     }
     void TearDown() override {
+        flow.reset();
         window.reset();
         configData = ConfigData{};
     }
@@ -95,22 +99,22 @@ protected:
     void runWith(std::function<void()> during) {
         QTimer::singleShot(0, window.get(), [this, during] {
             during();
-            window->endOnRequest();
+            flow->endOnRequest();
         });
-        window->run();
+        flow->run();
     }
 };
 
 TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMenu) {
     MainWindowServices* given = nullptr;
-    window->setTeachInFactory([&](MainWindowServices& services) {
+    flow->setTeachInFactory([&](MainWindowServices& services) {
         given = &services;
         return std::make_unique<FakeWizard>(wizard);
     });
     dialogs.menuAnswers = {SessionDialogs::kTeachIn, SessionDialogs::kDiagnosis};
     QTimer::singleShot(0, window.get(), [&] {
         EXPECT_EQ(wizard.opened, 1);
-        EXPECT_TRUE(window->teachInOpen());
+        EXPECT_TRUE(flow->teachInOpen());
         EXPECT_FALSE(window->isVisible()) << "the wizard stands in for the diagnosis window";
         window->showState("Pos: 1", "Rpm: 2");
         EXPECT_EQ(wizard.texts, std::vector<std::string>{"Pos: 1|Rpm: 2"});
@@ -124,11 +128,11 @@ TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMe
             EXPECT_EQ(wizard.closed, 1);
             EXPECT_EQ(dialogs.menuRuns, 2);
             EXPECT_TRUE(window->isVisible());
-            EXPECT_FALSE(window->teachInOpen());
-            window->endOnRequest();
+            EXPECT_FALSE(flow->teachInOpen());
+            flow->endOnRequest();
         });
     });
-    window->run();
+    flow->run();
     EXPECT_EQ(given, static_cast<MainWindowServices*>(window.get()));
     EXPECT_EQ(wizard.opened, 1);
 }
@@ -137,15 +141,17 @@ TEST_F(ProgramFlowHooks, WithoutAWizardTheDiagnosisWindowServes) {
     for (bool nullSession : {false, true}) {
         SCOPED_TRACE(nullSession ? "a factory that opens nothing" : "no factory");
         if (nullSession)
-            window->setTeachInFactory(
+            flow->setTeachInFactory(
                 [](MainWindowServices&) { return std::unique_ptr<TeachInFeature>(); });
         dialogs.menuAnswers = {SessionDialogs::kTeachIn};
         runWith([&] {
             EXPECT_TRUE(window->isVisible());
-            EXPECT_FALSE(window->teachInOpen());
+            EXPECT_FALSE(flow->teachInOpen());
         });
+        flow.reset();
         window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        window->setConfigurationSaver([] {});
+        flow = std::make_unique<ProgramFlow>(*window);
+        flow->setConfigurationSaver([] {});
     }
 }
 

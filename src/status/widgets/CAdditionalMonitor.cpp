@@ -1,5 +1,6 @@
 #include "status/widgets/CAdditionalMonitor.h"
 
+#include "acquisition/AcquisitionCore.h"
 #include "acquisition/BoxRequests.h"
 
 #include "config/ConfigData.h"
@@ -9,6 +10,7 @@
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
 #include "display/widgets/QtColour.h"
+#include "status/ExtendedDisplayEvents.h"
 #include "ui/Artwork.h"
 #include "ui/CMessagebox.h"
 #include "ui/Help.h"
@@ -70,6 +72,29 @@ CAdditionalMonitor::CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHos
             area = area.united(labelRect(box, unitX_, unitY_)).united(boxRect(box, unitX_, unitY_));
     }
     refreshCaptions();
+}
+
+CAdditionalMonitor::~CAdditionalMonitor() {
+    if (core_ != nullptr)
+        core_->unsubscribe(this);
+}
+
+void CAdditionalMonitor::receiveFrom(AcquisitionCore& core) {
+    if (core_ != nullptr)
+        core_->unsubscribe(this);
+    core_ = &core;
+    core_->subscribe(this);
+}
+
+bool CAdditionalMonitor::receiving() const {
+    return core_ != nullptr && core_->subscribed(this);
+}
+
+void CAdditionalMonitor::deviceEvent(int code, int param, const DeviceReadings&) {
+    // The panels take the lock when they paint; the reader thread does not
+    // hold it while it waits for this event.
+    if (const int view = extendedDisplayRefresh(code, param, link_.recordingActive.load()))
+        refreshExtendedDisplay(view);
 }
 
 void CAdditionalMonitor::present() {

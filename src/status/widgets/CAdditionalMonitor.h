@@ -12,15 +12,19 @@
 //     else {
 //         extendedDisplay_ = new CAdditionalMonitor(this, *this, deviceReadings, readingsMutex,
 //                                                   linkControl, configData, extDisplayOn);
+//         extendedDisplay_->receiveFrom(core);             // its device events, while it lives
 //         extendedDisplay_->present();                     // docks, shows, full refresh
 //     }
 //     // moveEvent / resizeEvent:           extendedDisplay_->followMainWindow();
-//     // device events 2, 3, 4, 12, 16, 19, 20 (as dispatched) and 22 after a box reset:
-//     //                                    extendedDisplay_->refreshExtendedDisplay(code);
 //     // language change:                   extendedDisplay_->refreshCaptions();
+//
+// As a receiver of the core it redraws on device events 2, 3, 4, 12, 16, 19
+// and 20 (status/ExtendedDisplayEvents.h) and wholly (22) when the readings
+// are reset or the box restarts.
 //
 // Never call it with readingsMutex held: it takes the lock to read the readings.
 
+#include "acquisition/DeviceReceiver.h"
 #include "status/MonitorValues.h"
 #include "ui/DialogUnits.h"
 
@@ -29,6 +33,7 @@
 
 #include <mutex>
 
+class AcquisitionCore;
 class BoxRequests;
 
 class QGroupBox;
@@ -53,7 +58,7 @@ public:
     virtual void openContextMenu(const QPoint& globalPos) = 0;
 };
 
-class CAdditionalMonitor : public QDialog {
+class CAdditionalMonitor : public QDialog, private DeviceReceiver {
     Q_OBJECT
 public:
     enum Id {
@@ -75,6 +80,12 @@ public:
     CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHost& host, DeviceReadings& readings,
                        std::mutex& readingsMutex, LinkControl& link, ConfigData& config,
                        bool& displayOn);
+
+    ~CAdditionalMonitor() override;
+
+    // Subscribes the window to `core` until it is destroyed.
+    void receiveFrom(AcquisitionCore& core);
+    bool receiving() const;
 
     // Docks under the main window, shows the window on top and redraws it all.
     void present();
@@ -112,9 +123,16 @@ protected:
     void done(int result) override;
 
 private:
+    // DeviceReceiver: muted while recording, like the main window's displays.
+    void deviceEvent(int code, int param, const DeviceReadings& readings) override;
+    void readingsReset() override { refreshExtendedDisplay(kFullRefresh); }
+    void boxRestart() override { refreshExtendedDisplay(kFullRefresh); }
+    bool displayReceiver() const override { return true; }
+
     DeviceReadings snapshot() const;
 
     QWidget* mainWindow_;
+    AcquisitionCore* core_ = nullptr;
     AdditionalMonitorHost& host_;
     DeviceReadings& readings_;
     std::mutex& readingsMutex_;

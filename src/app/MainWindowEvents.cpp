@@ -1,0 +1,318 @@
+#include "app/MainWindowEvents.h"
+
+#include "acquisition/AcquisitionCore.h"
+#include "app/CORVATIXDlg.h"
+#include "app/PortAccess.h"
+#include "app/PulseRateCheck.h"
+#include "app/WindowTitle.h"
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
+#include "config/Texts.h"
+#include "device/DeviceReadings.h"
+#include "device/InterfaceSearch.h"
+#include "device/LinkControl.h"
+#include "device/PortMap.h"
+#include "device/PortProbe.h"
+#include "display/widgets/AmplitudeBars.h"
+#include "display/widgets/NoiseDisplay.h"
+#include "ui/Notice.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace {
+
+// Main window text rows.
+constexpr int kRowNoSerialData = 5;
+constexpr int kRowResetError = 8;
+constexpr int kRowFlashErased = 9;
+constexpr int kRowDeleting = 10;
+
+// Status message rows.
+constexpr int kRowError = 1;
+constexpr int kRowReady = 15;
+constexpr int kRowNoData = 38;
+
+} // namespace
+
+MainWindowEvents::MainWindowEvents(CORVATIXDlg& window, DeviceReadings& readings,
+                                   std::mutex& readingsMutex, LinkControl& link, ConfigData& config,
+                                   AcquisitionCore& core, std::function<int64_t()> clock)
+    : window_(window), readings_(readings), readingsMutex_(readingsMutex), link_(link),
+      config_(config), core_(core), statusLog_(statusList, config),
+      position_(readings, link, config, readingsMutex), status_(readings, link, &statusLog_, clock),
+      indicator_(clock), dispatcher_(readings, link, indicator_, *this) {}
+
+// ---------------------------------------------------------------------------
+// Notices of the reader thread
+
+void MainWindowEvents::deviceEvent(int code, int param, const DeviceReadings&) {
+    // The dispatcher reads the same records the core hands over.
+    dispatcher_.dispatch(code, param);
+}
+
+void MainWindowEvents::noSerialData() {
+    core_.search().setActive(true);
+    pulseRateNoticeShown_ = false; // the next box is another connection
+    pulseRateWarning_.clear();
+    // Lamps and picture only: the status line keeps what the search writes.
+    applyStatus(status_.showNoData(), false);
+    core_.resetReadings();
+    indicator_.setNotConnected();
+    setReferenceImage(indicator_.image());
+    window_.clearMarkerField();
+    position_.clearMarkerField();
+    // The serial-number line tells which port is silent, unless it explains
+    // why the system refuses the port.
+    if (shownPortProblem_.empty()) {
+        setSerialLine(shortPortName(config_.portName) + ": " +
+                      text(TextTable::MainWindow, kRowNoSerialData));
+        serialLineSilent_ = true;
+    }
+    if (window_.noiseDisplay().running())
+        window_.noiseDisplay().toggleNoise(false);
+    window_.showState(text(TextTable::StatusMessages, kRowNoData), "");
+    statusList.clear();
+}
+
+void MainWindowEvents::linkEnded() {
+    window_.onLinkEnded();
+}
+
+void MainWindowEvents::deletingText() {
+    window_.showState(text(TextTable::MainWindow, kRowDeleting), "");
+}
+
+void MainWindowEvents::readingsReset() {
+    position_.reset();
+    boxResetHandling();
+}
+
+void MainWindowEvents::boxResetHandling() {
+    status_.clearOffsetsSeen();
+    window_.showOffsetSeen(AmplitudeSensor::WH, false);
+    window_.showOffsetSeen(AmplitudeSensor::YE, false);
+    link_.boxStarting = true;
+    for (int sensor : {DeviceEventDispatcher::kWhite, DeviceEventDispatcher::kYellow}) {
+        drawAmplitude('R', sensor);
+        drawAmplitude('P', sensor);
+    }
+    window_.drawVersionLine("");
+    {
+        std::lock_guard<std::mutex> lock(readingsMutex_);
+        readings_.refPhaseText[0] = '\0';
+        readings_.detectedPulseRate = 0;
+        readings_.absolutePositionMode = false;
+        pulseRateWarning_.clear(); // the box reports its rate again
+        readings_.boxInfoMarked = false;
+    }
+    window_.setZeroEnabled(true);
+    link_.statusRestart = true;
+    window_.refresh();
+}
+
+void MainWindowEvents::tick() {
+    // After the core's search step.
+    position_.toggleRefBlink();
+    window_.noiseDisplay().tick();
+    showPortProblem();
+    reportOnlyPortProblem();
+}
+
+StatusDecoding MainWindowEvents::statusDecoding() const {
+    StatusDecoding decoding;
+    decoding.offsetSeenYE = status_.offsetSeenYE();
+    decoding.offsetSeenWH = status_.offsetSeenWH();
+    decoding.sensorConnection = status_.sensorConnection();
+    decoding.comPort = core_.search().shownPortNumber();
+    return decoding;
+}
+
+void MainWindowEvents::captionsRefreshed(int32_t detected) {
+    if (detected == 0 || detected == config_.pulseRate)
+        pulseRateWarning_.clear();
+    position_.forgetPositionText();
+}
+
+// ---------------------------------------------------------------------------
+// What device events do to the window
+
+void MainWindowEvents::showPosition() {
+    // A box in absolute mode reports its own position; zeroing has no effect
+    // there, so the button says so by being disabled.
+    window_.setZeroEnabled(!readings_.absolutePositionMode);
+    const PositionView view = position_.showPosition();
+    if (view.writeMarker)
+        window_.drawMarker(view.markerText);
+    if (view.stopInterfaceSearch) {
+        core_.search().setActive(false);
+        // The box answers: a not-found notice from the search is out of date.
+        window_.closeInterfaceNotice();
+    }
+    // Data flows: the silent-port text is wrong now. An older box never
+    // sends the serial numbers, so the line stays empty for it.
+    if (serialLineSilent_) {
+        setSerialLine(readings_.serialTextA[0] != 0 || readings_.serialTextB[0] != 0
+                          ? DeviceEventDispatcher::serialLine(readings_)
+                          : std::string());
+    }
+    window_.drawPositionView(view);
+    // A position after a port problem: the line is fine now.
+    if (!shownPortProblem_.empty()) {
+        shownPortProblem_.clear();
+        window_.restoreSerialLineTip();
+    }
+}
+
+double MainWindowEvents::displayAngle() const {
+    return position_.displayAngle();
+}
+
+bool MainWindowEvents::markOffsetSeen(char sensor) {
+    const bool white = sensor == 'W';
+    if (!status_.noteOffsetsReported(white ? 0 : 2))
+        return false;
+    // The bar's label turns bold once its offsets are known.
+    window_.showOffsetSeen(white ? AmplitudeSensor::WH : AmplitudeSensor::YE, true);
+    return true;
+}
+
+bool MainWindowEvents::amplitudeBusy() const {
+    return window_.amplitudeBusy();
+}
+
+void MainWindowEvents::drawAmplitude(char command, double value) {
+    window_.drawAmplitude(command, value);
+}
+
+void MainWindowEvents::updateStatusDisplay(bool statusValid) {
+    if (const auto update = status_.updateStatusDisplay(statusValid))
+        applyStatus(*update);
+}
+
+void MainWindowEvents::applyStatus(const StatusUpdate& update, bool withText) {
+    // The status line also shows search and reset texts; write the status
+    // text whenever the control shows something else.
+    if (withText) {
+        lastStatusText_ = update.view.text;
+        window_.setStatusLine(pulseRateWarning_ + update.view.text);
+    }
+    window_.drawStatusView(update.view);
+}
+
+bool MainWindowEvents::noiseButtonPressed() const {
+    return window_.noiseDisplay().running();
+}
+
+void MainWindowEvents::showNoise(double a, double b) {
+    window_.noiseDisplay().showNoise(a, b);
+}
+
+void MainWindowEvents::stopNoiseDisplay() {
+    window_.noiseDisplay().stopForm();
+}
+
+void MainWindowEvents::setVersionLine(const std::string& line) {
+    window_.drawVersionLine(line);
+}
+
+void MainWindowEvents::setSerialLine(const std::string& line) {
+    serialLineSilent_ = false;
+    window_.drawSerialLine(line);
+}
+
+void MainWindowEvents::showBoxResetResult(bool resetError) {
+    if (resetError) {
+        window_.showState(text(TextTable::StatusMessages, kRowError), "");
+        window_.setStatusLine(text(TextTable::MainWindow, kRowResetError));
+        QApplication::beep();
+    } else {
+        window_.showState(text(TextTable::StatusMessages, kRowReady), "");
+        window_.setStatusLine(text(TextTable::MainWindow, kRowFlashErased));
+    }
+    // The message stands for a second; the reader thread waits meanwhile.
+    window_.holdMessage(1000);
+}
+
+void MainWindowEvents::selectBearingByPulseRate() {
+    // Positions and speed count with the selected bearing's lines: a box with
+    // another rate is told once per connection, and while no row of the
+    // table fits the status line keeps warning.
+    const PulseRateCheck check =
+        checkPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
+    if (check.mismatch && !pulseRateNoticeShown_) {
+        pulseRateNoticeShown_ = true;
+        showNotice(&window_, QMessageBox::Warning, window_.windowTitle(),
+                   QString::fromStdString(check.message));
+    }
+    pulseRateWarning_ = check.warning;
+    if (!pulseRateWarning_.empty())
+        window_.setStatusLine(pulseRateWarning_ + lastStatusText_);
+    applyDetectedPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
+    window_.setTitleIfChanged(
+        QString::fromStdString(mainWindowTitle(config_.bearingType, config_.pulseRate)));
+}
+
+void MainWindowEvents::setReferenceImage(ReferenceIndicator::Image image) {
+    window_.drawReferenceImage(image);
+}
+
+// ---------------------------------------------------------------------------
+// The port
+
+void MainWindowEvents::setOnlyPort(bool only) {
+    onlyPort_ = only;
+    core_.search().setPortCount(only ? 1 : InterfaceSearch::kPortCount);
+    // The command line's port is chosen as the menu would choose it.
+    if (only)
+        core_.search().choosePort(comPortName(1));
+    reportOnlyPortProblem();
+}
+
+void MainWindowEvents::reportOnlyPortProblem() {
+    // The search cannot hand a missing device to the reader thread, so the
+    // thread's own report never comes: look at the device here.
+    if (!onlyPort_)
+        return;
+    const std::string name = comPortName(1);
+    const std::string device = core_.ports().deviceForName(name);
+    const PortProblemText problem =
+        portProblemText(name, device, checkPortAccess(device), config_.language);
+    if (problem.line == reportedOnlyPortProblem_)
+        return;
+    if (!reportedOnlyPortProblem_.empty() && shownPortProblem_ == reportedOnlyPortProblem_)
+        shownPortProblem_.clear(); // the device is there again; the link tells the rest
+    reportedOnlyPortProblem_ = problem.line;
+    if (problem.line.empty())
+        return;
+    shownPortProblem_ = problem.line;
+    setSerialLine(problem.line);
+    window_.drawSerialLineTip(problem.detail);
+    std::fprintf(stderr, "ORVATIX: %s\n",
+                 (problem.detail.empty() ? problem.line : problem.detail).c_str());
+}
+
+void MainWindowEvents::showPortProblem() {
+    if (!link_.portClosed) {
+        // The port opened after all; the next notice tells the line's state.
+        // (A missing command-line port never reaches the reader thread.)
+        if (!shownPortProblem_.empty() && shownPortProblem_ != reportedOnlyPortProblem_) {
+            shownPortProblem_.clear();
+            window_.restoreSerialLineTip();
+        }
+        return;
+    }
+    const std::string device = core_.ports().deviceForName(config_.portName);
+    showPortProblemText(
+        portProblemText(config_.portName, device, checkPortAccess(device), config_.language));
+}
+
+void MainWindowEvents::showPortProblemText(const PortProblemText& problem) {
+    if (problem.line.empty() || problem.line == shownPortProblem_)
+        return;
+    shownPortProblem_ = problem.line;
+    setSerialLine(problem.line);
+    window_.drawSerialLineTip(problem.detail);
+}
