@@ -87,6 +87,10 @@ void AcquisitionCore::startLinkThread() {
     if (thread_)
         return;
     linkEnded_ = false;
+    // A port chosen before the setup read the settings file is the one the
+    // thread opens first, not the file's.
+    if (const std::string& chosen = search_->chosenPort(); !chosen.empty())
+        records_.config.portName = chosen;
     thread_ = std::make_unique<CSerialComm>(notifier_, ports_, records_);
     thread_->setTraceWriter(trace_);
     thread_->startLinkThread();

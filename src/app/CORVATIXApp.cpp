@@ -89,7 +89,6 @@ bool CORVATIXApp::InitInstance() {
         }
     }
     CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData);
-    dlg.setOnlyPort(!options_.port.empty());
     if (trace)
         dlg.setTraceWriter(trace.get());
     // What happened at the machine, for afterwards; gone before the window.
@@ -98,6 +97,8 @@ bool CORVATIXApp::InitInstance() {
         std::fprintf(stderr, "ORVATIX: no event log: %s\n",
                      eventLog.inactiveReason().toLocal8Bit().constData());
     SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
+    // After the log, which notes the port chosen on the command line.
+    dlg.setOnlyPort(!options_.port.empty());
 
     // The program's sequence around the window; it goes first, with the
     // wizard it may have opened.
