@@ -4,7 +4,7 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "acquisition/RecordedEvent.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "link/LinkTestSupport.h"

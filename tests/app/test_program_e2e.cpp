@@ -5,7 +5,7 @@
 // box, and ends cleanly with the configuration saved once.
 
 #include "app/CORVATIXDlg.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "device/DeviceReadings.h"

@@ -4,11 +4,11 @@
 
 #include "Gallery.h"
 
-#include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
 #include "app/IndicatorIcons.h"
 #include "app/PortAccess.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
+#include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"
