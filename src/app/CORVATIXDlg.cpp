@@ -1,7 +1,6 @@
 #include "app/CORVATIXDlg.h"
 
 #include "app/IndicatorIcons.h"
-#include "app/PortAccess.h"
 #include "app/ProgramVersion.h"
 #include "app/PulseRateCheck.h"
 #include "app/WindowTitle.h"
@@ -14,6 +13,7 @@
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
+#include "device/PortAccess.h"
 #include "device/PortProbe.h"
 #include "display/PositionFormat.h"
 #include "display/TextFormat.h"

@@ -6,7 +6,6 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/IndicatorIcons.h"
-#include "app/PortAccess.h"
 #include "boxsim/BoxSimulator.h"
 #include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/Bearings.h"
@@ -14,6 +13,7 @@
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/PortAccess.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

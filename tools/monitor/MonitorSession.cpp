@@ -1,7 +1,7 @@
 #include "MonitorSession.h"
 
-#include "app/PortAccess.h"
 #include "device/DeviceEvents.h"
+#include "device/PortAccess.h"
 #include "display/ErrorFlags.h"
 #include "display/PositionFormat.h"
 #include "display/TextFormat.h"
