@@ -3,11 +3,13 @@
 #include "config/ShaftGeometry.h"
 #include "device/DeviceEvents.h"
 #include "device/FieldScanner.h"
+#include "device/HeadAmplitude.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -31,8 +33,6 @@ constexpr int64_t kWrapTurns = 20; // turns added before the reference position 
 constexpr int64_t kSmoothingJump = 5;
 constexpr int32_t kSpeedSamples = 10;
 
-constexpr double kAmplitudeFullScale = 505.0;
-constexpr double kChannelScale = 5.12;
 constexpr int32_t kMaxOneLetterAmplitude = 40000;
 constexpr int32_t kZeroValueBias = 2048;
 
@@ -336,22 +336,6 @@ void LineParser::speedSample(int32_t accepted, int32_t startTimeMs, bool referen
     lastTime_ = startTimeMs;
 }
 
-bool LineParser::amplitude(double root, int firstOffset, double& out) const {
-    const double largest = std::max(std::fabs(readings_.dacOffsets[firstOffset]),
-                                    std::fabs(readings_.dacOffsets[firstOffset + 1]));
-    const double divisor = kAmplitudeFullScale - largest;
-    // From an offset of 505 on the formula has no meaning: keep the old value.
-    if (!(divisor > 0.0)) {
-        return false;
-    }
-    const double value = root * kAmplitudeFullScale / divisor;
-    if (!std::isfinite(value) || value < 0.0) {
-        return false;
-    }
-    out = value;
-    return true;
-}
-
 // ---- two-letter protocol -------------------------------------------------
 
 void LineParser::twoLetter(Lock& lock, int32_t startTimeMs) {
@@ -401,18 +385,20 @@ void LineParser::positionLine(Lock& lock, int32_t startTimeMs) {
 
     // The amplitudes are only for the eyes of the main window: while it does
     // not listen they are not updated.
-    const auto root = [this](int channel) {
+    // Where the rule has no meaning (an offset of 505 or more) the old value stays.
+    const auto amplitude = [this](int channel) {
         const double a = readings_.channelValues[channel];
         const double b = readings_.channelValues[channel + 1];
-        return std::sqrt(a * a + b * b) / kChannelScale;
+        return headAmplitude(std::sqrt(a * a + b * b) / kChannelPercentScale,
+                             readings_.dacOffsets[channel], readings_.dacOffsets[channel + 1]);
     };
-    double value = 0.0;
-    if (!suppressed() && amplitude(root(2), 2, value)) {
-        readings_.amplitudeYE = value;
+    std::optional<double> value;
+    if (!suppressed() && (value = amplitude(2))) {
+        readings_.amplitudeYE = *value;
         notify(lock, kAmplitudeYellowEvent, 0);
     }
-    if (!suppressed() && amplitude(root(0), 0, value)) {
-        readings_.amplitudeWH = value;
+    if (!suppressed() && (value = amplitude(0))) {
+        readings_.amplitudeWH = *value;
         notify(lock, kAmplitudeWhiteEvent, 0);
     }
 }
@@ -716,15 +702,18 @@ void LineParser::amplitudeLine(Lock& lock) {
         return;
     }
     const bool white = line_[1] == '1';
-    double value = 0.0;
-    if (!amplitude(std::sqrt(static_cast<double>(squared)), white ? 0 : 2, value)) {
+    const int channel = white ? 0 : 2;
+    const std::optional<double> value =
+        headAmplitude(std::sqrt(static_cast<double>(squared)), readings_.dacOffsets[channel],
+                      readings_.dacOffsets[channel + 1]);
+    if (!value) {
         return;
     }
     if (white) {
-        readings_.amplitudeWH = value;
+        readings_.amplitudeWH = *value;
         notify(lock, kAmplitudeWhiteEvent, 0);
     } else {
-        readings_.amplitudeYE = value;
+        readings_.amplitudeYE = *value;
         notify(lock, kAmplitudeYellowEvent, 0);
     }
 }
