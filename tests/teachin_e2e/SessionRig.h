@@ -110,6 +110,8 @@ public:
             return kEraseRequest;
         case BoxRequest::Write:
             return kWriteRequest;
+        case BoxRequest::Interference:
+            return kInterferenceRequest;
         }
         return kResetRequest;
     }
