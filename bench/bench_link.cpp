@@ -4,7 +4,7 @@
 //
 // usage: bench_link [seconds]   (default 30)
 
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "device/QtLinkNotifier.h"

@@ -8,7 +8,7 @@
 // usage: bench_reconnect [runs] [out]   (default 2 runs, 1 s out)
 
 #include "acquisition/AcquisitionCore.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "support/LinkRecordSet.h"

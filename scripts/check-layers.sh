@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 logic_files() {
-  for dir in src/config src/device src/acquisition src/display src/status src/teachin src/recorder; do
+  for dir in src/config src/device src/boxsim src/acquisition src/display src/status src/teachin \
+             src/recorder src/signalview src/eventlog; do
     [[ -d $dir ]] && find "$dir" -maxdepth 1 -type f \( -name '*.h' -o -name '*.cpp' \)
   done
   return 0

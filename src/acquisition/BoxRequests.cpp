@@ -3,7 +3,10 @@
 #include "device/DeviceEvents.h"
 #include "device/LinkControl.h"
 
+#include <algorithm>
+#include <mutex>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -15,9 +18,19 @@ int32_t slotValue(BoxRequest request) {
         return kEraseRequest;
     case BoxRequest::Write:
         return kWriteRequest;
+    case BoxRequest::Interference:
+        return kInterferenceRequest;
     }
     return kNoCommand;
 }
+
+// Every door with its link, oldest first.
+struct Door {
+    const LinkControl* link;
+    BoxRequests* door;
+};
+std::mutex doorsMutex;
+std::vector<Door> doors;
 
 } // namespace
 
@@ -28,13 +41,44 @@ bool isFinal(RequestAnswer answer) {
 
 BoxRequests::BoxRequests(LinkControl& link, std::function<int64_t()> clockMs,
                          int64_t answerTimeoutMs)
-    : link_(link), clock_(std::move(clockMs)), timeout_(answerTimeoutMs) {}
+    : link_(link), clock_(std::move(clockMs)), timeout_(answerTimeoutMs) {
+    const std::lock_guard<std::mutex> lock(doorsMutex);
+    doors.push_back({&link_, this});
+}
+
+BoxRequests::~BoxRequests() {
+    const std::lock_guard<std::mutex> lock(doorsMutex);
+    std::erase_if(doors, [this](const Door& d) { return d.door == this; });
+}
+
+BoxRequests* BoxRequests::of(const LinkControl& link) {
+    const std::lock_guard<std::mutex> lock(doorsMutex);
+    const auto found = std::find_if(doors.rbegin(), doors.rend(),
+                                    [&link](const Door& d) { return d.link == &link; });
+    return found == doors.rend() ? nullptr : found->door;
+}
 
 bool BoxRequests::active() const {
     return answer_ == RequestAnswer::Waiting || answer_ == RequestAnswer::Sent;
 }
 
+bool BoxRequests::slotTaken() const {
+    return link_.pendingCommand.load() != kNoCommand;
+}
+
 void BoxRequests::submit(BoxRequest request, Callback told) {
+    if (besideWaiting_)
+        finishBeside(RequestAnswer::Replaced);
+    if (request == BoxRequest::Interference && answer_ == RequestAnswer::Sent) {
+        // A measurement does not undo a restart under way: the box is still
+        // awaited, and the measurement goes out beside it.
+        besideWaiting_ = true;
+        besideTold_ = std::move(told);
+        link_.pendingCommand.store(kInterferenceRequest);
+        if (observer)
+            observer(request, RequestAnswer::Waiting);
+        return;
+    }
     if (active())
         finish(RequestAnswer::Replaced);
     request_ = request;
@@ -47,6 +91,8 @@ void BoxRequests::submit(BoxRequest request, Callback told) {
 }
 
 RequestAnswer BoxRequests::poll() {
+    if (besideWaiting_ && link_.pendingCommand.load() != kInterferenceRequest)
+        finishBeside(RequestAnswer::Done);
     // The scheduler clears the slot once the bytes are out (or another
     // request took the slot after them).
     if (answer_ == RequestAnswer::Waiting && link_.pendingCommand.load() != slotValue(request_))
@@ -57,7 +103,7 @@ RequestAnswer BoxRequests::poll() {
 }
 
 void BoxRequests::deviceEvent(int code, int param, const DeviceReadings&) {
-    if (!active())
+    if (!active() && !besideWaiting_)
         return;
     poll();
     if (answer_ != RequestAnswer::Sent)
@@ -74,13 +120,16 @@ void BoxRequests::deviceEvent(int code, int param, const DeviceReadings&) {
 void BoxRequests::boxRestart() {
     // Only the scheduler announces a restart, as it sends a reset or an
     // erase; the notice may come before it has cleared the slot.
-    if (answer_ == RequestAnswer::Waiting && request_ != BoxRequest::Write)
+    if (answer_ == RequestAnswer::Waiting &&
+        (request_ == BoxRequest::Reset || request_ == BoxRequest::Erase))
         markSent();
     if (answer_ == RequestAnswer::Sent)
         restarted_ = true;
 }
 
 void BoxRequests::linkEnded() {
+    if (besideWaiting_)
+        finishBeside(RequestAnswer::Failed);
     if (active())
         finish(RequestAnswer::Failed);
 }
@@ -95,7 +144,7 @@ void BoxRequests::markSent() {
         if (answer_ != RequestAnswer::Sent)
             return; // replaced from inside the callback
     }
-    if (request_ == BoxRequest::Write)
+    if (request_ == BoxRequest::Write || request_ == BoxRequest::Interference)
         finish(RequestAnswer::Done);
 }
 
@@ -107,4 +156,17 @@ void BoxRequests::finish(RequestAnswer answer) {
     Callback told = std::exchange(told_, {});
     if (told)
         told(answer);
+}
+
+void BoxRequests::finishBeside(RequestAnswer answer) {
+    besideWaiting_ = false;
+    if (observer)
+        observer(BoxRequest::Interference, answer);
+    // The callback may submit the next request.
+    Callback told = std::exchange(besideTold_, {});
+    if (!told)
+        return;
+    if (answer == RequestAnswer::Done)
+        told(RequestAnswer::Sent);
+    told(answer);
 }

@@ -1,20 +1,23 @@
 #pragma once
 // The one door through which the user-interface thread asks the box for a
-// reset, an erase or a write, and learns what became of it.
+// reset, an erase, a write or an interference measurement, and learns what
+// became of it.
 //
 //   requests.submit(BoxRequest::Erase, [](RequestAnswer a) { ... });
 //   Waiting (in the scheduler's slot) -> Sent -> Back (the box restarted and
 //   its status has settled) or Failed (reset error), or TimedOut when that
-//   takes too long. A write is Done once sent.
+//   takes too long. A write and an interference request are Done once sent.
 //
 // The callback hears Sent and then the final answer. A request waits in the
 // slot while the box identifies itself after a reset of the readings (the
 // scheduler sends nothing else then) and is not lost by it; the time-out runs
 // only from the turn that sent it. A second request replaces one that has not
-// been answered; the first is told Replaced.
+// been answered; the first is told Replaced. An interference request is a
+// measurement, not a change of the box: it does not take the place of a reset
+// or an erase that went out and awaits the box, but goes out beside it.
 //
-// pendingCommand's writers on the user-interface thread are this door and the
-// noise measurement (interference); the scheduler clears it once sent.
+// This door is pendingCommand's only writer on the user-interface thread; the
+// scheduler clears it once sent.
 //
 // The door is the core's first receiver; poll() (the core's tick) notices
 // that the request went out and ends it with a time-out.
@@ -50,6 +53,13 @@ public:
 
     BoxRequests(LinkControl& link, std::function<int64_t()> clockMs,
                 int64_t answerTimeoutMs = kAnswerTimeoutMs);
+    ~BoxRequests() override;
+    BoxRequests(const BoxRequests&) = delete;
+    BoxRequests& operator=(const BoxRequests&) = delete;
+
+    // The door of `link` (the latest one made for it that still exists), or
+    // null: for windows that know only the link, such as the noise display.
+    static BoxRequests* of(const LinkControl& link);
 
     // Leaves the request for the scheduler's next turn. `told` hears Sent
     // (not for a replaced request) and then the final answer, once each.
@@ -65,6 +75,8 @@ public:
     bool waiting() const { return answer_ == RequestAnswer::Waiting; }
     // Waiting or Sent.
     bool active() const;
+    // A request, whoever made it, has not left the scheduler's slot yet.
+    bool slotTaken() const;
 
     // Hears every request as it is submitted (Waiting) and its final answer,
     // whoever submitted it: the event log's view of the door.
@@ -78,6 +90,8 @@ public:
 private:
     void markSent();
     void finish(RequestAnswer answer);
+    // The interference request that went out beside a sent reset or erase.
+    void finishBeside(RequestAnswer answer);
 
     LinkControl& link_;
     std::function<int64_t()> clock_;
@@ -87,4 +101,6 @@ private:
     int64_t sentAt_ = 0;
     bool restarted_ = false; // the box announced its restart since sending
     Callback told_;
+    bool besideWaiting_ = false;
+    Callback besideTold_;
 };

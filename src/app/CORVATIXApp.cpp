@@ -1,11 +1,11 @@
 #include "app/CORVATIXApp.h"
 
-#include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
 #include "app/TerminationSignals.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
+#include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"

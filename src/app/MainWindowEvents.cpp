@@ -2,7 +2,6 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
-#include "app/PortAccess.h"
 #include "app/PulseRateCheck.h"
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
@@ -11,6 +10,7 @@
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
+#include "device/PortAccess.h"
 #include "device/PortMap.h"
 #include "device/PortProbe.h"
 #include "display/widgets/AmplitudeBars.h"

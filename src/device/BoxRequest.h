@@ -1,6 +1,7 @@
 #pragma once
-// The requests that change the box, as features ask for them. They reach the
-// box through BoxRequestDoor, the one place that fills the scheduler's
-// one-shot slot for them.
+// The requests for the box, as features ask for them: the three that change
+// it (reset, erase, write) and the interference measurement of the older box.
+// They reach the box through BoxRequests (acquisition), the one place that
+// fills the scheduler's one-shot slot.
 
-enum class BoxRequest { Reset, Erase, Write };
+enum class BoxRequest { Reset, Erase, Write, Interference };

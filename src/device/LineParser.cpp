@@ -4,11 +4,13 @@
 #include "device/DeviceEvents.h"
 #include "device/FieldScanner.h"
 #include "device/Head.h"
+#include "device/HeadAmplitude.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -32,8 +34,6 @@ constexpr int64_t kWrapTurns = 20; // turns added before the reference position 
 constexpr int64_t kSmoothingJump = 5;
 constexpr int32_t kSpeedSamples = 10;
 
-constexpr double kAmplitudeFullScale = 505.0;
-constexpr double kChannelScale = 5.12;
 constexpr int32_t kMaxOneLetterAmplitude = 40000;
 constexpr int32_t kZeroValueBias = 2048;
 
@@ -337,22 +337,6 @@ void LineParser::speedSample(int32_t accepted, int32_t startTimeMs, bool referen
     lastTime_ = startTimeMs;
 }
 
-bool LineParser::amplitude(double root, int firstOffset, double& out) const {
-    const double largest = std::max(std::fabs(readings_.dacOffsets[firstOffset]),
-                                    std::fabs(readings_.dacOffsets[firstOffset + 1]));
-    const double divisor = kAmplitudeFullScale - largest;
-    // From an offset of 505 on the formula has no meaning: keep the old value.
-    if (!(divisor > 0.0)) {
-        return false;
-    }
-    const double value = root * kAmplitudeFullScale / divisor;
-    if (!std::isfinite(value) || value < 0.0) {
-        return false;
-    }
-    out = value;
-    return true;
-}
-
 // ---- two-letter protocol -------------------------------------------------
 
 void LineParser::twoLetter(Lock& lock, int32_t startTimeMs) {
@@ -402,18 +386,21 @@ void LineParser::positionLine(Lock& lock, int32_t startTimeMs) {
 
     // The amplitudes are only for the eyes of the main window: while it does
     // not listen they are not updated.
-    const auto root = [this](Head head) {
-        const double a = readings_.channelValues[headFirstChannel(head)];
-        const double b = readings_.channelValues[headFirstChannel(head) + 1];
-        return std::sqrt(a * a + b * b) / kChannelScale;
+    // Where the rule has no meaning (an offset of 505 or more) the old value stays.
+    const auto amplitude = [this](Head head) {
+        const int channel = headFirstChannel(head);
+        const double a = readings_.channelValues[channel];
+        const double b = readings_.channelValues[channel + 1];
+        return headAmplitude(std::sqrt(a * a + b * b) / kChannelPercentScale,
+                             readings_.dacOffsets[channel], readings_.dacOffsets[channel + 1]);
     };
-    double value = 0.0;
-    if (!suppressed() && amplitude(root(Head::YE), headFirstChannel(Head::YE), value)) {
-        readings_.amplitudeYE = value;
+    std::optional<double> value;
+    if (!suppressed() && (value = amplitude(Head::YE))) {
+        readings_.amplitudeYE = *value;
         notify(lock, kAmplitudeYellowEvent, 0);
     }
-    if (!suppressed() && amplitude(root(Head::WH), headFirstChannel(Head::WH), value)) {
-        readings_.amplitudeWH = value;
+    if (!suppressed() && (value = amplitude(Head::WH))) {
+        readings_.amplitudeWH = *value;
         notify(lock, kAmplitudeWhiteEvent, 0);
     }
 }
@@ -717,15 +704,18 @@ void LineParser::amplitudeLine(Lock& lock) {
         return;
     }
     const Head head = line_[1] == '1' ? Head::WH : Head::YE;
-    double value = 0.0;
-    if (!amplitude(std::sqrt(static_cast<double>(squared)), headFirstChannel(head), value)) {
+    const int channel = headFirstChannel(head);
+    const std::optional<double> value =
+        headAmplitude(std::sqrt(static_cast<double>(squared)), readings_.dacOffsets[channel],
+                      readings_.dacOffsets[channel + 1]);
+    if (!value) {
         return;
     }
     if (head == Head::WH) {
-        readings_.amplitudeWH = value;
+        readings_.amplitudeWH = *value;
         notify(lock, kAmplitudeWhiteEvent, 0);
     } else {
-        readings_.amplitudeYE = value;
+        readings_.amplitudeYE = *value;
         notify(lock, kAmplitudeYellowEvent, 0);
     }
 }

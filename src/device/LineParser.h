@@ -89,7 +89,6 @@ private:
     void positionSample(int32_t position, int32_t startTimeMs);
     void speedSample(int32_t accepted, int32_t startTimeMs, bool referenceMark = false);
     void resolutionSample(double elapsed, bool leftOut, bool referenceMark);
-    bool amplitude(double root, int firstOffset, double& out) const;
 
     void twoLetter(Lock& lock, int32_t startTimeMs);
     void positionLine(Lock& lock, int32_t startTimeMs);

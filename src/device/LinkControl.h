@@ -41,8 +41,9 @@ struct LinkControl {
     // The noise measurement runs (button 1034 in): written by the measurement
     // whichever way it stops, read by the poll cycle at step 14.
     std::atomic<bool> noiseButtonPressed{false};
-    // The one-shot request slot: BoxRequests (reset, erase, write) and the
-    // noise measurement (interference) fill it; the scheduler clears it once sent.
+    // The one-shot request slot: only BoxRequests fills it (reset, erase,
+    // write, and interference for the noise measurement); the scheduler
+    // clears it once sent.
     std::atomic<int32_t> pendingCommand{0}; // 0 none, 1 reset, 2 interference, 3 erase, 4 write
 };
 

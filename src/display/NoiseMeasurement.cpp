@@ -6,8 +6,10 @@
 #include "display/TextFormat.h"
 
 #include <algorithm>
+#include <utility>
 
-NoiseMeasurement::NoiseMeasurement(LinkControl& link) : link_(link) {}
+NoiseMeasurement::NoiseMeasurement(LinkControl& link, InterferenceRequests requests)
+    : link_(link), requests_(std::move(requests)) {}
 
 bool NoiseMeasurement::toggleNoise(bool pressed) {
     view_.valueText.clear();
@@ -22,7 +24,7 @@ bool NoiseMeasurement::toggleNoise(bool pressed) {
         noiseCount_ = 0;
         view_.areaVisible = true;
         showNoise(0.0, 0.0);
-        link_.pendingCommand.store(kInterferenceRequest);
+        requests_.request();
         return false;
     }
     setPressed(false);
@@ -56,14 +58,14 @@ bool NoiseMeasurement::showNoise(double a, double b) {
         // last request went out and the countdown has run, and show the
         // countdown until then. (Once the measurement has stopped, a clear
         // asks the box for nothing.)
-        const bool requestSent = link_.pendingCommand.load() == kNoCommand;
+        const bool requestSent = !requests_.slotTaken();
         if (requestSent && noiseCount_ == 4) {
             view_.areaText.clear();
             noiseCount_ = 5;
-            link_.pendingCommand.store(kInterferenceRequest);
+            requests_.request();
         } else if (requestSent && noiseCount_ > 8) {
             noiseCount_ = 5;
-            link_.pendingCommand.store(kInterferenceRequest);
+            requests_.request();
         } else {
             if (noiseCount_ < 4)
                 view_.areaText = waitText(noiseCount_);

@@ -10,10 +10,18 @@
 
 #include <QRect>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 struct LinkControl;
+
+// How the measurement asks the box for a measurement: its owner connects both
+// to the box-request door (BoxRequest::Interference).
+struct InterferenceRequests {
+    std::function<void()> request;   // one measurement, sent on the scheduler's next turn
+    std::function<bool()> slotTaken; // a request, whoever's, has not left the slot yet
+};
 
 enum class NoiseIcon { Idle, Green, Yellow, Red };
 enum class NoisePaint { Grey, LightGreen, LightYellow, LightRed };
@@ -38,7 +46,7 @@ public:
     // Two values of this or more in a row end the measurement.
     static constexpr double kOverLimit = 20.0;
 
-    explicit NoiseMeasurement(LinkControl& link);
+    NoiseMeasurement(LinkControl& link, InterferenceRequests requests);
 
     const NoiseView& view() const { return view_; }
     int noiseCount() const { return noiseCount_; }
@@ -88,6 +96,7 @@ private:
     void setPressed(bool pressed);
 
     LinkControl& link_;
+    InterferenceRequests requests_;
     NoiseView view_;
     int noiseCount_ = 0;
     int noiseOverCount_ = 0;

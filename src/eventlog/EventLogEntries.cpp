@@ -22,6 +22,8 @@ std::string_view requestName(BoxRequest r) {
         return "erase";
     case BoxRequest::Write:
         return "write";
+    case BoxRequest::Interference:
+        return "interference";
     }
     return "request";
 }

@@ -71,6 +71,10 @@ SessionEventLog::~SessionEventLog() {
 }
 
 void SessionEventLog::requestAnswer(BoxRequest request, RequestAnswer answer) {
+    // The log keeps what changes the box; the noise measurement's requests
+    // come every few seconds and change nothing.
+    if (request == BoxRequest::Interference)
+        return;
     if (answer == RequestAnswer::Waiting) {
         log_.requested(request);
         return;

@@ -1,23 +1,12 @@
 #include "signalview/SignalAmplitude.h"
 
-#include <algorithm>
+#include "device/HeadAmplitude.h"
+
 #include <cmath>
 
-namespace {
-constexpr double kAmplitudeFullScale = 505.0;
-constexpr double kChannelScale = 5.12;
-} // namespace
-
 std::optional<double> channelPercentFactor(double oa, double ob) {
-    const double divisor = kAmplitudeFullScale - std::max(std::fabs(oa), std::fabs(ob));
-    if (!(divisor > 0.0)) {
-        return std::nullopt;
-    }
-    const double factor = kAmplitudeFullScale / divisor / kChannelScale;
-    if (!std::isfinite(factor)) {
-        return std::nullopt;
-    }
-    return factor;
+    // The rule is linear in the magnitude: its value for one channel unit.
+    return headAmplitude(1.0 / kChannelPercentScale, oa, ob);
 }
 
 std::optional<SignalPoint> signalPoint(double a, double b, double oa, double ob) {

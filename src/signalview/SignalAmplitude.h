@@ -1,12 +1,10 @@
 #pragma once
-// The program's amplitude rule for one head, as a function: the two channel
-// values a, b (box units / 16) and the DAC offsets oa, ob of the same channels
-// give the amplitude in percent
-//     sqrt(a^2 + b^2) / 5.12 * 505 / (505 - max(|oa|, |ob|)).
-// The line parser applies the same rule to every position line; it keeps it
-// private, so the signal view has it here, split so that each channel value
-// becomes a coordinate in percent whose distance from the origin is the
-// amplitude.
+// The program's amplitude rule for one head (device/HeadAmplitude.h, the one
+// the line parser applies to every position line), split so that each channel
+// value a, b (box units / 16) becomes a coordinate in percent whose distance
+// from the origin is the amplitude
+//     sqrt(a^2 + b^2) / 5.12 * 505 / (505 - max(|oa|, |ob|))
+// for the DAC offsets oa, ob of the same channels.
 
 #include <optional>
 

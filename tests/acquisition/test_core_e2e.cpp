@@ -3,15 +3,21 @@
 // box requests are answered when the box is back.
 
 #include "acquisition/AcquisitionCore.h"
+#include "acquisition/InterferenceDoor.h"
 #include "acquisition/RecordedEvent.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
+#include "device/SerialTrace.h"
+#include "display/NoiseMeasurement.h"
 #include "link/LinkTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 using namespace linktest;
@@ -145,6 +151,128 @@ TEST_F(CoreOnTheBox, TheEndOfTheLinkReachesEveryReceiverAndEndsAWaitingRequest) 
     EXPECT_EQ(display.ended, 1);
     EXPECT_EQ(recorder.ended, 1);
     EXPECT_EQ(told.back(), RequestAnswer::Failed);
+}
+
+// The noise measurement as the main window runs it: button 1034, the
+// interference notification and the 200 ms tick; its requests go through the
+// door of the core's link.
+class NoiseOnTheCore : public DeviceReceiver {
+public:
+    explicit NoiseOnTheCore(LinkControl& link) : noise(link, interferenceRequestsOf(link)) {}
+    void deviceEvent(int code, int, const DeviceReadings& readings) override {
+        if (code != kInterferenceEvent)
+            return;
+        ++values;
+        if (noise.view().buttonPressed)
+            noise.showNoise(readings.interferenceA / 10.0, readings.interferenceB / 10.0);
+    }
+    NoiseMeasurement noise;
+    int values = 0;
+};
+
+// The program's bytes as the box received them, from `start` on.
+class LineTrace {
+public:
+    LineTrace(boxsim::BoxSimulator& box, const std::string& path) : box_(box), path_(path) {
+        if (!writer_->open(path_))
+            throw std::runtime_error("trace: " + path_);
+        box_.setTrace(writer_.get());
+    }
+    ~LineTrace() { stop(); }
+    // Stops recording once the box has read every byte written so far (the
+    // program polls on), and returns what the program wrote.
+    std::string written() {
+        const uint64_t before = box_.stats().bytesIn;
+        EXPECT_TRUE(waitWithEvents([&] { return box_.stats().bytesIn > before; }));
+        stop();
+        std::string bytes;
+        const TraceParseResult parsed = readSerialTraceFile(path_);
+        EXPECT_TRUE(parsed.trace) << parsed.error;
+        if (parsed.trace)
+            for (const TraceChunk& chunk : parsed.trace->chunks)
+                if (chunk.direction == TraceDirection::Written)
+                    bytes += chunk.bytes;
+
+        return bytes;
+    }
+
+private:
+    void stop() {
+        if (!writer_)
+            return;
+        box_.setTrace(nullptr);
+        writer_.reset();
+    }
+    boxsim::BoxSimulator& box_;
+    std::string path_;
+    std::unique_ptr<SerialTraceWriter> writer_ = std::make_unique<SerialTraceWriter>();
+};
+
+std::vector<std::string> commands(const std::string& bytes) {
+    std::vector<std::string> out;
+    std::string command;
+    for (char c : bytes) {
+        if (c == '\r') {
+            out.push_back(command);
+            command.clear();
+        } else {
+            command += c;
+        }
+    }
+    return out;
+}
+
+TEST_F(CoreOnTheBox, TheInterferenceRequestGoesOutThroughTheDoorAsBefore) {
+    ASSERT_TRUE(waitForCode(display, kPositionEvent, 2));
+    ASSERT_TRUE(waitWithEvents([this] { return !r.link.boxStarting.load(); }));
+    box->setInterference(150, 120);
+    NoiseOnTheCore measurement(r.link);
+    core->subscribe(&measurement);
+    const std::string tracePath = dir + "/line.trace";
+
+    // Two-letter box, the door alone (the poll cycle's step 14 stays "M*"):
+    // one "M8\r" among the position polls, answered with its values.
+    {
+        LineTrace trace(*box, tracePath);
+        std::vector<RequestAnswer> told;
+        core->requests().submit(BoxRequest::Interference,
+                                [&](RequestAnswer a) { told.push_back(a); });
+        ASSERT_TRUE(waitWithEvents([&] { return measurement.values >= 1; }));
+        EXPECT_EQ(told, (std::vector<RequestAnswer>{RequestAnswer::Sent, RequestAnswer::Done}));
+        const std::vector<std::string> sent = commands(trace.written());
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), "M8"), 1);
+        for (const std::string& c : sent)
+            EXPECT_TRUE(c.size() == 2 && c[0] == 'M') << c;
+    }
+
+    // Button 1034: the measurement asks once and the values arrive.
+    ASSERT_FALSE(measurement.noise.toggleNoise(true));
+    ASSERT_TRUE(waitWithEvents([&] { return !measurement.noise.view().valueText.empty(); }));
+    EXPECT_FALSE(core->requests().slotTaken());
+    EXPECT_TRUE(measurement.noise.toggleNoise(false));
+
+    // The older box: the byte 0xA0 at the start, and again once the
+    // countdown has run and a value came.
+    box->setDialect(boxsim::Dialect::OneLetter);
+    core->resetReadings();
+    ASSERT_TRUE(waitWithEvents([this] {
+        return !r.link.awaitingIdentification.load() && !r.link.newProtocol.load() &&
+               !r.link.boxStarting.load();
+    }));
+    LineTrace trace(*box, tracePath);
+    ASSERT_FALSE(measurement.noise.toggleNoise(true));
+    ASSERT_TRUE(waitWithEvents([this] { return !core->requests().slotTaken(); }));
+    for (int tick = 0; tick < 4; ++tick)
+        measurement.noise.tick();
+    measurement.noise.showNoise(1.0, 1.0); // a value at the end of the countdown
+    EXPECT_EQ(measurement.noise.noiseCount(), 5);
+    ASSERT_TRUE(waitWithEvents([this] { return !core->requests().slotTaken(); }));
+    measurement.noise.toggleNoise(false);
+    const std::string written = trace.written();
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\xA0'), 2) << escapeTraceBytes(written);
+    for (char c : written)
+        EXPECT_TRUE(c == '3' || c == '\xA0') << escapeTraceBytes(std::string(1, c));
+    core->unsubscribe(&measurement);
 }
 
 } // namespace

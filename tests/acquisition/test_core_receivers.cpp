@@ -171,9 +171,11 @@ protected:
 };
 
 TEST_F(Door, SubmitFillsTheSchedulersSlot) {
-    const std::pair<BoxRequest, int32_t> slots[] = {{BoxRequest::Reset, kResetRequest},
-                                                    {BoxRequest::Erase, kEraseRequest},
-                                                    {BoxRequest::Write, kWriteRequest}};
+    const std::pair<BoxRequest, int32_t> slots[] = {
+        {BoxRequest::Reset, kResetRequest},
+        {BoxRequest::Erase, kEraseRequest},
+        {BoxRequest::Write, kWriteRequest},
+        {BoxRequest::Interference, kInterferenceRequest}};
     for (auto [request, slot] : slots) {
         requests.submit(request);
         EXPECT_EQ(link.pendingCommand.load(), slot);
@@ -265,6 +267,16 @@ TEST_F(Door, TellsWhenARequestWentOutAndWhatBecameOfIt) {
          A::Done,
          {A::Sent, A::Done}},
         {"write: a restart is not its answer", BoxRequest::Write, {S::Restart}, A::Waiting, {}},
+        {"interference: done once sent",
+         BoxRequest::Interference,
+         {S::Sent, S::Position},
+         A::Done,
+         {A::Sent, A::Done}},
+        {"interference: a restart is not its answer",
+         BoxRequest::Interference,
+         {S::Restart, S::Late},
+         A::Waiting,
+         {}},
         {"link ended while waiting", BoxRequest::Reset, {S::LinkEnded}, A::Failed, {A::Failed}},
         {"link ended after the answer",
          BoxRequest::Write,
@@ -315,9 +327,68 @@ TEST_F(Door, TheAnswerMaySubmitTheNextRequest) {
     EXPECT_EQ(told, (std::vector<A>{A::Sent, A::Back, A::Sent, A::Back}));
 }
 
+TEST_F(Door, AnInterferenceRequestReplacesOnlyARequestStillInTheSlot) {
+    using A = RequestAnswer;
+    std::vector<std::pair<BoxRequest, A>> seen;
+    requests.observer = [&](BoxRequest r, A a) { seen.emplace_back(r, a); };
+
+    // Not sent yet: the measurement takes the slot, the erase is told so.
+    requests.submit(BoxRequest::Erase, [this](A a) { told.push_back(a); });
+    requests.submit(BoxRequest::Interference);
+    EXPECT_EQ(told, std::vector<A>{A::Replaced});
+    EXPECT_EQ(link.pendingCommand.load(), kInterferenceRequest);
+    EXPECT_TRUE(requests.slotTaken());
+    apply(Step::Sent);
+    EXPECT_FALSE(requests.slotTaken());
+    EXPECT_EQ(requests.poll(), A::Done);
+
+    // Sent and awaiting the box: the reset stays awaited, the measurement
+    // goes out beside it and is answered once it has left the slot.
+    told.clear();
+    seen.clear();
+    requests.submit(BoxRequest::Reset, [this](A a) { told.push_back(a); });
+    for (Step step : {Step::Sent, Step::Restart})
+        apply(step);
+    std::vector<A> measurement;
+    requests.submit(BoxRequest::Interference, [&](A a) { measurement.push_back(a); });
+    EXPECT_EQ(link.pendingCommand.load(), kInterferenceRequest);
+    EXPECT_EQ(requests.request(), BoxRequest::Reset);
+    apply(Step::NotReady);
+    EXPECT_TRUE(measurement.empty()) << "still in the slot";
+    apply(Step::Sent);
+    apply(Step::Settled);
+    EXPECT_EQ(measurement, (std::vector<A>{A::Sent, A::Done}));
+    EXPECT_EQ(told, (std::vector<A>{A::Sent, A::Back}));
+    EXPECT_EQ(seen, (std::vector<std::pair<BoxRequest, A>>{{BoxRequest::Reset, A::Waiting},
+                                                           {BoxRequest::Interference, A::Waiting},
+                                                           {BoxRequest::Interference, A::Done},
+                                                           {BoxRequest::Reset, A::Back}}));
+
+    // A reset submitted while the measurement waits beside one takes the slot.
+    requests.submit(BoxRequest::Erase);
+    for (Step step : {Step::Sent, Step::Restart})
+        apply(step);
+    measurement.clear();
+    requests.submit(BoxRequest::Interference, [&](A a) { measurement.push_back(a); });
+    requests.submit(BoxRequest::Reset);
+    EXPECT_EQ(measurement, std::vector<A>{A::Replaced});
+    EXPECT_EQ(link.pendingCommand.load(), kResetRequest);
+}
+
+TEST_F(Door, OneDoorPerLinkIsFoundByItsLink) {
+    EXPECT_EQ(BoxRequests::of(link), &requests);
+    LinkControl other;
+    EXPECT_EQ(BoxRequests::of(other), nullptr);
+    {
+        BoxRequests newer{link, [] { return int64_t{0}; }};
+        EXPECT_EQ(BoxRequests::of(link), &newer);
+    }
+    EXPECT_EQ(BoxRequests::of(link), &requests);
+}
+
 TEST_F(Door, ASlotTakenByAnotherRequestCountsAsSent) {
-    // The noise measurement writes the slot too; the door's request went out
-    // before it.
+    // Something else wrote the slot (only the door does in the program); the
+    // door's request went out before it.
     requests.submit(BoxRequest::Write, [this](RequestAnswer a) { told.push_back(a); });
     link.pendingCommand = kInterferenceRequest;
     requests.poll();

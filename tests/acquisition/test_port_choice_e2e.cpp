@@ -4,7 +4,7 @@
 // COM1 is a silent pseudo-terminal, COM2 the box.
 
 #include "acquisition/AcquisitionCore.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "device/PortProbe.h"

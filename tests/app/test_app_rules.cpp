@@ -2,8 +2,8 @@
 // and what the not-connected state says about a refused port.
 
 #include "app/CommandLine.h"
-#include "app/PortAccess.h"
 #include "app/WindowTitle.h"
+#include "device/PortAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"

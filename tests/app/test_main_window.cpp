@@ -3,7 +3,6 @@
 // indicator on the zero button, the box reset click and the not-found notice.
 
 #include "app/CORVATIXDlg.h"
-#include "app/PortAccess.h"
 #include "app/ProgramFlow.h"
 #include "app/SessionDialogs.h"
 #include "config/Bearings.h"
@@ -17,6 +16,7 @@
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
+#include "device/PortAccess.h"
 #include "display/NoiseMeasurement.h"
 #include "display/widgets/NoiseDisplay.h"
 #include "ui/GroupCaptionChecks.h"

@@ -6,7 +6,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFlow.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "device/DeviceReadings.h"

@@ -1,9 +1,9 @@
 // The simulated box's lines, read back by the program's own line parser: the
 // values the program computes must be the ones the model intends.
 
-#include "box-simulator/BoxModel.h"
-#include "box-simulator/BoxSimulator.h"
-#include "box-simulator/ControlCommands.h"
+#include "boxsim/BoxModel.h"
+#include "boxsim/BoxSimulator.h"
+#include "boxsim/ControlCommands.h"
 #include "device/LineParser.h"
 #include "device/ReadingsReset.h"
 

@@ -2,7 +2,7 @@
 // answers and their delays are taken from the trace, and how the replay finds
 // its way back when the program sends something the trace does not have next.
 
-#include "box-simulator/TraceReplay.h"
+#include "boxsim/TraceReplay.h"
 
 #include <gtest/gtest.h>
 

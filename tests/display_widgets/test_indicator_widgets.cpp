@@ -3,6 +3,7 @@
 
 #include "support/Waiting.h"
 
+#include "acquisition/BoxRequests.h"
 #include "config/ConfigData.h"
 #include "device/LinkControl.h"
 #include "display/AmplitudeScale.h"
@@ -108,6 +109,8 @@ protected:
         window.show();
     }
     LinkControl link;
+    // The door the display's requests go through, as the core's in the program.
+    BoxRequests door{link, [] { return int64_t{0}; }};
     QWidget window;
     QPushButton* button = new QPushButton(&window);
     QLabel* value = new QLabel(&window);

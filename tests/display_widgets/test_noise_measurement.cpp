@@ -1,6 +1,8 @@
 // The noise measurement: colours and texts by the larger value, the automatic
 // stop, the one-letter countdown, and the bar geometry.
 
+#include "acquisition/BoxRequests.h"
+#include "acquisition/InterferenceDoor.h"
 #include "config/ConfigData.h"
 #include "device/CommandScheduler.h"
 #include "device/DeviceReadings.h"
@@ -31,7 +33,9 @@ protected:
         link.pendingCommand = kNoCommand;
     }
     LinkControl link;
-    NoiseMeasurement noise{link};
+    // The measurement asks through the door of its link, as in the program.
+    BoxRequests door{link, [] { return int64_t{0}; }};
+    NoiseMeasurement noise{link, interferenceRequestsThrough(door)};
 };
 
 TEST_F(Noise, ColourIconAndTextFollowTheLargerValue) {

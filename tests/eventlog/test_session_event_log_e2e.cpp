@@ -3,7 +3,7 @@
 // box and its restart all land in the day's file as they happen.
 
 #include "acquisition/AcquisitionCore.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "eventlog/SessionEventLog.h"

@@ -4,7 +4,7 @@
 
 #include "LinkTestSupport.h"
 
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/CSerialComm.h"
 #include "device/PortMap.h"
 #include "device/QtLinkNotifier.h"

@@ -8,7 +8,7 @@
 
 #include "link/LinkTestSupport.h"
 
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/CSerialComm.h"
 #include "device/PortMap.h"
 #include "device/QtLinkNotifier.h"

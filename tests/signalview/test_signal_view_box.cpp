@@ -1,7 +1,7 @@
 // The simulated box set to signal errors, read over one turn through the
 // program's line parser: the view's fit finds what the box was set to.
 
-#include "box-simulator/BoxModel.h"
+#include "boxsim/BoxModel.h"
 #include "signalview/SignalView.h"
 #include "support/ParserRig.h"
 

@@ -2,7 +2,7 @@
 // simulated box go through the line parser, the status decoding logs every
 // change of the flag word, and the list is saved to a file.
 
-#include "box-simulator/BoxModel.h"
+#include "boxsim/BoxModel.h"
 #include "device/DeviceEvents.h"
 #include "display/StatusDisplay.h"
 #include "status/StatusList.h"

@@ -7,7 +7,7 @@
 
 #include "link/LinkTestSupport.h"
 
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "device/CSerialComm.h"
 #include "device/PortMap.h"
 #include "device/QtLinkNotifier.h"
@@ -110,6 +110,8 @@ public:
             return kEraseRequest;
         case BoxRequest::Write:
             return kWriteRequest;
+        case BoxRequest::Interference:
+            return kInterferenceRequest;
         }
         return kResetRequest;
     }

@@ -1,8 +1,8 @@
 // orvatix-box-sim: a simulated ORVA Box on a pseudo-terminal, steered by
 // commands on standard input.
 
-#include "box-simulator/BoxSimulator.h"
-#include "box-simulator/ControlCommands.h"
+#include "boxsim/BoxSimulator.h"
+#include "boxsim/ControlCommands.h"
 
 #include <cerrno>
 #include <csignal>

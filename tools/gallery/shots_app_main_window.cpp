@@ -4,18 +4,18 @@
 
 #include "Gallery.h"
 
-#include "app/BoxSimulatorPanel.h"
 #include "app/CORVATIXDlg.h"
 #include "app/IndicatorIcons.h"
-#include "app/PortAccess.h"
 #include "app/SerialPortMenu.h"
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
+#include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/PortAccess.h"
 #include "device/PortMap.h"
 #include "device/SerialPortList.h"
 

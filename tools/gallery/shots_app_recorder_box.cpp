@@ -5,7 +5,7 @@
 
 #include "Gallery.h"
 
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "device/CSerialComm.h"
 #include "device/DeviceEvents.h"

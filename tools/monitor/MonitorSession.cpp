@@ -1,7 +1,7 @@
 #include "MonitorSession.h"
 
-#include "app/PortAccess.h"
 #include "device/DeviceEvents.h"
+#include "device/PortAccess.h"
 #include "display/ErrorFlags.h"
 #include "display/PositionFormat.h"
 #include "display/TextFormat.h"
@@ -27,6 +27,16 @@ std::string trimmed(std::string s) {
     return s.substr(first, last - first + 1);
 }
 
+// The monitor has no status list, status line or notice: the search only
+// probes and hands over.
+InterfaceSearchHooks monitorSearchHooks() {
+    InterfaceSearchHooks hooks;
+    hooks.discardStatusList = [] {};
+    hooks.showStatusLine = [](const std::string&) {};
+    hooks.showInterfaceNotFound = [] {};
+    return hooks;
+}
+
 } // namespace
 
 MonitorSession::MonitorSession(const std::string& device, const MonitorOptions& options,
@@ -34,8 +44,7 @@ MonitorSession::MonitorSession(const std::string& device, const MonitorOptions& 
                                std::function<void(const std::string&)> printLine,
                                std::function<void(const std::string&)> problem)
     : device_(device), options_(options), records_(records), print_(std::move(printLine)),
-      problem_(std::move(problem)),
-      core_(records, InterfaceSearchHooks{{}, [] {}, [](const std::string&) {}, [] {}}),
+      problem_(std::move(problem)), core_(records, monitorSearchHooks()),
       position_(records.readings, records.link, records.config, records.readingsMutex) {
     core_.subscribe(this);
     answerTimer_.setSingleShot(true);

@@ -4,7 +4,7 @@
 #include "MonitorOptions.h"
 #include "MonitorSession.h"
 
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
 #include "device/CSerialComm.h"

@@ -1,5 +1,6 @@
 #include "display/widgets/NoiseDisplay.h"
 
+#include "acquisition/InterferenceDoor.h"
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
 #include "display/widgets/QtColour.h"
@@ -31,7 +32,7 @@ Art iconArt(NoiseIcon icon) {
 } // namespace
 
 NoiseDisplay::NoiseDisplay(LinkControl& link, QWidget* parent)
-    : QWidget(parent), link_(link), noise_(link) {
+    : QWidget(parent), link_(link), noise_(link, interferenceRequestsOf(link)) {
     hide();
 }
 

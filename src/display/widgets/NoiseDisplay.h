@@ -5,7 +5,9 @@
 // this widget takes the place of control 1033 and keeps the two other
 // controls in step with them.
 //
-// Wiring in the main window (user-interface thread):
+// Its requests go through the box-request door of its link (the main
+// window's acquisition core). Wiring in the main window (user-interface
+// thread):
 //
 //     auto* noise = new NoiseDisplay(linkControl, this);
 //     noise->setGeometry(controls.noiseArea->geometry());   // replaces 1033

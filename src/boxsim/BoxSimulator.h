@@ -11,8 +11,8 @@
 // does not hang up when the program closes its port; hangUp() does that on
 // purpose.
 
-#include "box-simulator/BoxModel.h"
-#include "box-simulator/TraceReplay.h"
+#include "boxsim/BoxModel.h"
+#include "boxsim/TraceReplay.h"
 #include "device/SerialTrace.h"
 
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "box-simulator/ControlCommands.h"
+#include "boxsim/ControlCommands.h"
 
 #include <charconv>
 #include <cmath>

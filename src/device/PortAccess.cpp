@@ -1,4 +1,4 @@
-#include "app/PortAccess.h"
+#include "device/PortAccess.h"
 
 #include <cerrno>
 #include <grp.h>

@@ -1,4 +1,4 @@
-#include "box-simulator/TraceReplay.h"
+#include "boxsim/TraceReplay.h"
 
 namespace boxsim {
 

@@ -1,4 +1,4 @@
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 
 #include <cerrno>
 #include <cstdio>

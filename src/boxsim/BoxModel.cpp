@@ -1,4 +1,4 @@
-#include "box-simulator/BoxModel.h"
+#include "boxsim/BoxModel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // The simulator's control language: one command per line, as typed on the
 // program's standard input or sent by the demo's control panel.
 
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 // units, it shows how far the teach-in has come, and it speaks the program's
 // language.
 
-#include "app/BoxSimulatorPanel.h"
+#include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"
 #include "support/Waiting.h"

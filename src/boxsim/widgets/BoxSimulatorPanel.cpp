@@ -1,4 +1,4 @@
-#include "app/BoxSimulatorPanel.h"
+#include "boxsim/widgets/BoxSimulatorPanel.h"
 
 #include "config/ConfigData.h"
 #include "ui/UiText.h"

@@ -3,7 +3,7 @@
 // signal errors, noise, kind, teach-in and faults at hand beside the main
 // window. It only draws and forwards; the box decides.
 
-#include "box-simulator/BoxSimulator.h"
+#include "boxsim/BoxSimulator.h"
 
 #include <QTimer>
 #include <QWidget>
