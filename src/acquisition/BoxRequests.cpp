@@ -24,14 +24,6 @@ int32_t slotValue(BoxRequest request) {
     return kNoCommand;
 }
 
-// Every door with its link, oldest first.
-struct Door {
-    const LinkControl* link;
-    BoxRequests* door;
-};
-std::mutex doorsMutex;
-std::vector<Door> doors;
-
 } // namespace
 
 bool isFinal(RequestAnswer answer) {
@@ -41,22 +33,9 @@ bool isFinal(RequestAnswer answer) {
 
 BoxRequests::BoxRequests(LinkControl& link, std::function<int64_t()> clockMs,
                          int64_t answerTimeoutMs)
-    : link_(link), clock_(std::move(clockMs)), timeout_(answerTimeoutMs) {
-    const std::lock_guard<std::mutex> lock(doorsMutex);
-    doors.push_back({&link_, this});
-}
+    : link_(link), clock_(std::move(clockMs)), timeout_(answerTimeoutMs) {}
 
-BoxRequests::~BoxRequests() {
-    const std::lock_guard<std::mutex> lock(doorsMutex);
-    std::erase_if(doors, [this](const Door& d) { return d.door == this; });
-}
-
-BoxRequests* BoxRequests::of(const LinkControl& link) {
-    const std::lock_guard<std::mutex> lock(doorsMutex);
-    const auto found = std::find_if(doors.rbegin(), doors.rend(),
-                                    [&link](const Door& d) { return d.link == &link; });
-    return found == doors.rend() ? nullptr : found->door;
-}
+BoxRequests::~BoxRequests() = default;
 
 bool BoxRequests::active() const {
     return answer_ == RequestAnswer::Waiting || answer_ == RequestAnswer::Sent;

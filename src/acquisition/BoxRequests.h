@@ -57,10 +57,6 @@ public:
     BoxRequests(const BoxRequests&) = delete;
     BoxRequests& operator=(const BoxRequests&) = delete;
 
-    // The door of `link` (the latest one made for it that still exists), or
-    // null: for windows that know only the link, such as the noise display.
-    static BoxRequests* of(const LinkControl& link);
-
     // Leaves the request for the scheduler's next turn. `told` hears Sent
     // (not for a replaced request) and then the final answer, once each.
     void submit(BoxRequest request, Callback told = {});

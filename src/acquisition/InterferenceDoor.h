@@ -10,8 +10,3 @@ struct LinkControl;
 
 // Through `door`, which outlives the measurement.
 InterferenceRequests interferenceRequestsThrough(BoxRequests& door);
-
-// Through the door of `link` as it is at each call (BoxRequests::of): for a
-// window made before, or apart from, the core that owns the door. Without a
-// door nothing is asked and the slot counts as free.
-InterferenceRequests interferenceRequestsOf(const LinkControl& link);

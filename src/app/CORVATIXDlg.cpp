@@ -1,11 +1,13 @@
 #include "app/CORVATIXDlg.h"
 
+#include "acquisition/InterferenceDoor.h"
 #include "app/IndicatorIcons.h"
 #include "app/MainWindowContextMenu.h"
 #include "app/ProgramFlow.h"
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
+#include "config/MainWindowRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
@@ -43,17 +45,6 @@ int64_t steadyMs() {
 }
 
 // Main window text rows.
-constexpr int kRowPosition = 6;
-constexpr int kRowSystemState = 7;
-constexpr int kRowSetup = 15;
-constexpr int kRowExit = 16;
-constexpr int kRowHelp = 17;
-constexpr int kRowRecordCaption = 18;
-constexpr int kRowNoiseCaption = 19;
-constexpr int kRowAmplitude = 23;
-constexpr int kRowSignal = 24;
-constexpr int kRowSensor = 25;
-constexpr int kRowSpeed = 26;
 
 std::string mainText(int row) {
     return text(TextTable::MainWindow, row);
@@ -84,7 +75,7 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
     bars_ = new AmplitudeBars;
     controls_.amplitudeGroup->setBars(bars_);
     bars_->setLabelFonts(fonts_.barLabel, fonts_.barLabelBold);
-    noise_ = new NoiseDisplay(link_, this);
+    noise_ = new NoiseDisplay(link_, interferenceRequestsThrough(core_.requests()), this);
     noise_->setGeometry(controls_.noiseArea->geometry());
     noise_->setObjectName(controls_.noiseArea->objectName());
     delete controls_.noiseArea;
@@ -250,17 +241,17 @@ void CORVATIXDlg::refresh() {
                  config_.directionReversed ? Art::DirectionMinus : Art::DirectionPlus);
     setButtonArt(c.recordButton, c.recordButton->isChecked() ? Art::RecordOn : Art::RecordOff);
 
-    c.positionGroup->setTitle(qs(mainText(kRowPosition)));
-    c.stateGroup->setTitle(qs(mainText(kRowSystemState)));
-    c.amplitudeGroup->setTitle(qs(mainText(kRowAmplitude)));
-    setFittedCaption(c.setupButton, qs(mainText(kRowSetup)));
-    setFittedCaption(c.helpButton, qs(mainText(kRowHelp)));
-    setFittedCaption(c.exitButton, qs(mainText(kRowExit)));
-    setFittedCaption(c.recordCaption, qs(mainText(kRowRecordCaption)));
-    setFittedCaption(c.noiseCaption, qs(mainText(kRowNoiseCaption)));
-    setFittedCaption(c.signalCaption, qs(mainText(kRowSignal)));
-    setFittedCaption(c.sensorCaption, qs(mainText(kRowSensor)));
-    setFittedCaption(c.speedCaption, qs(mainText(kRowSpeed)));
+    c.positionGroup->setTitle(qs(mainText(mainwindowrow::kPosition)));
+    c.stateGroup->setTitle(qs(mainText(mainwindowrow::kSystemState)));
+    c.amplitudeGroup->setTitle(qs(mainText(mainwindowrow::kAmplitude)));
+    setFittedCaption(c.setupButton, qs(mainText(mainwindowrow::kSetup)));
+    setFittedCaption(c.helpButton, qs(mainText(mainwindowrow::kHelp)));
+    setFittedCaption(c.exitButton, qs(mainText(mainwindowrow::kExit)));
+    setFittedCaption(c.recordCaption, qs(mainText(mainwindowrow::kRecordData)));
+    setFittedCaption(c.noiseCaption, qs(mainText(mainwindowrow::kMeasureNoise)));
+    setFittedCaption(c.signalCaption, qs(mainText(mainwindowrow::kSignal)));
+    setFittedCaption(c.sensorCaption, qs(mainText(mainwindowrow::kSensor)));
+    setFittedCaption(c.speedCaption, qs(mainText(mainwindowrow::kSpeed)));
     setMainWindowToolTips(c, events_.portProblemShown());
     windows_.refreshCaptions();
     // A bearing chosen in the setup that fits the box ends the warning.
@@ -443,8 +434,8 @@ void CORVATIXDlg::drawReferenceImage(ReferenceIndicator::Image image) {
     controls_.zeroButton->setIcon(referenceIndicatorIcon(image));
 }
 
-void CORVATIXDlg::showOffsetSeen(AmplitudeSensor sensor, bool seen) {
-    bars_->setOffsetSeen(sensor, seen);
+void CORVATIXDlg::showOffsetSeen(Head head, bool seen) {
+    bars_->setOffsetSeen(head, seen);
 }
 
 void CORVATIXDlg::setZeroEnabled(bool enabled) {

@@ -1,5 +1,5 @@
 #pragma once
-// The main diagnosis window (template 102): it draws and forwards. The
+// CORVATIXDlg: the main diagnosis window (template 102): it draws and forwards. The
 // program's sequence around it (setup, start menu, diagnosis or wizard, the
 // end with the one save) is ProgramFlow's; what the notices of the reader
 // thread do is MainWindowEvents', the window's receiver of the core; the
@@ -156,7 +156,7 @@ public:
     bool amplitudeBusy() const;
     // A bar draw command; the wizard draws the same bars in its own window.
     void drawAmplitude(char command, double value);
-    void showOffsetSeen(AmplitudeSensor sensor, bool seen);
+    void showOffsetSeen(Head head, bool seen);
     void setZeroEnabled(bool enabled);
     NoiseDisplay& noiseDisplay() const { return *noise_; }
     void setTitleIfChanged(const QString& title);

@@ -27,11 +27,11 @@ std::string DeviceEventDispatcher::serialLine(const DeviceReadings& readings) {
 
 void DeviceEventDispatcher::offsetsChanged(int param, bool recording) {
     if (param == 0) {
-        if (target_.markOffsetSeen('W') && !recording)
-            target_.drawAmplitude('R', kWhite);
+        if (target_.markOffsetSeen(Head::WH) && !recording)
+            target_.drawAmplitude('R', headCode(Head::WH));
     } else if (param == 2) {
-        if (target_.markOffsetSeen('Y') && !recording)
-            target_.drawAmplitude('R', kYellow);
+        if (target_.markOffsetSeen(Head::YE) && !recording)
+            target_.drawAmplitude('R', headCode(Head::YE));
     }
 }
 

@@ -7,6 +7,7 @@
 // the data recorder, a receiver of its own (acquisition/RecordedEvent.h).
 
 #include "app/ReferenceIndicator.h"
+#include "device/Head.h"
 
 #include <cstdint>
 #include <string>
@@ -25,7 +26,7 @@ public:
 
     // Sets the once-flag offsetSeenWH ('W') or offsetSeenYE ('Y'); returns
     // true when it was clear before.
-    virtual bool markOffsetSeen(char sensor) = 0;
+    virtual bool markOffsetSeen(Head head) = 0;
 
     // Amplitude bars: drawAmplitude with 'R', 'P', 'W', 'Y' and 87 (WH) or
     // 89 (YE) or the amplitude.
@@ -64,9 +65,6 @@ public:
     static std::string versionLine(const DeviceReadings& readings);
     // "SN %s %s" with serialTextB and serialTextA.
     static std::string serialLine(const DeviceReadings& readings);
-
-    static constexpr int kWhite = 87;  // 'W'
-    static constexpr int kYellow = 89; // 'Y'
 
 private:
     void offsetsChanged(int param, bool recording);

@@ -3,9 +3,10 @@
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramVersion.h"
 #include "app/SerialPortMenu.h"
+#include "config/EvaluationRows.h"
+#include "config/MenuRows.h"
+#include "config/SignalViewRows.h"
 #include "config/Texts.h"
-#include "recorder/widgets/EvaluationRows.h"
-#include "signalview/SignalViewRows.h"
 #include "ui/Artwork.h"
 
 #include <QMenu>
@@ -16,9 +17,6 @@
 namespace {
 
 // Menu rows.
-constexpr int kMenuStatusList = 0;
-constexpr int kMenuInfo = 1;
-constexpr int kMenuExtendedDisplay = 2;
 
 QString menuText(TextTable table, int row) {
     return QString::fromStdString(text(table, row));
@@ -38,9 +36,9 @@ void tickWhenOpen(QAction* action, bool open) {
 } // namespace
 
 void fillMainWindowContextMenu(CORVATIXDlg& window, QMenu& menu) {
-    QAction* extended = menu.addAction(menuText(TextTable::Menu, kMenuExtendedDisplay));
-    QAction* list = menu.addAction(menuText(TextTable::Menu, kMenuStatusList));
-    QAction* info = menu.addAction(menuText(TextTable::Menu, kMenuInfo));
+    QAction* extended = menu.addAction(menuText(TextTable::Menu, menurow::kExtendedDisplay));
+    QAction* list = menu.addAction(menuText(TextTable::Menu, menurow::kStatusList));
+    QAction* info = menu.addAction(menuText(TextTable::Menu, menurow::kInfo));
     extended->setObjectName(commandName(CORVATIXDlg::kMenuExtendedDisplay));
     list->setObjectName(commandName(CORVATIXDlg::kMenuStatusList));
     info->setObjectName(commandName(CORVATIXDlg::kMenuInfo));
@@ -52,14 +50,14 @@ void fillMainWindowContextMenu(CORVATIXDlg& window, QMenu& menu) {
 
     if (window.recorderFlow() != nullptr) {
         QAction* open =
-            menu.addAction(menuText(TextTable::Evaluation, evaluation_rows::kOpenFilesTitle));
+            menu.addAction(menuText(TextTable::Evaluation, evaluationrow::kOpenFilesTitle));
         open->setObjectName(QStringLiteral("openRecording"));
         QObject::connect(open, &QAction::triggered, &window, [&window] {
             if (RecorderFlow* recorder = window.recorderFlow())
                 recorder->openRecordingFile();
         });
     }
-    QAction* signal = menu.addAction(menuText(TextTable::SignalView, signalview_rows::kTitle));
+    QAction* signal = menu.addAction(menuText(TextTable::SignalView, signalviewrow::kTitle));
     signal->setObjectName(QStringLiteral("signalView"));
     tickWhenOpen(signal, window.signalViewOpen());
     QObject::connect(signal, &QAction::triggered, &window, &CORVATIXDlg::toggleSignalView);

@@ -6,6 +6,8 @@
 #include "app/WindowTitle.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
+#include "config/MainWindowRows.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
@@ -25,15 +27,8 @@
 namespace {
 
 // Main window text rows.
-constexpr int kRowNoSerialData = 5;
-constexpr int kRowResetError = 8;
-constexpr int kRowFlashErased = 9;
-constexpr int kRowDeleting = 10;
 
 // Status message rows.
-constexpr int kRowError = 1;
-constexpr int kRowReady = 15;
-constexpr int kRowNoData = 38;
 
 } // namespace
 
@@ -68,12 +63,12 @@ void MainWindowEvents::noSerialData() {
     // why the system refuses the port.
     if (shownPortProblem_.empty()) {
         setSerialLine(shortPortName(config_.portName) + ": " +
-                      text(TextTable::MainWindow, kRowNoSerialData));
+                      text(TextTable::MainWindow, mainwindowrow::kNoSerialData));
         serialLineSilent_ = true;
     }
     if (window_.noiseDisplay().running())
         window_.noiseDisplay().toggleNoise(false);
-    window_.showState(text(TextTable::StatusMessages, kRowNoData), "");
+    window_.showState(text(TextTable::StatusMessages, statusrow::kNoData), "");
     statusList.clear();
 }
 
@@ -82,7 +77,7 @@ void MainWindowEvents::linkEnded() {
 }
 
 void MainWindowEvents::deletingText() {
-    window_.showState(text(TextTable::MainWindow, kRowDeleting), "");
+    window_.showState(text(TextTable::MainWindow, mainwindowrow::kDeleting), "");
 }
 
 void MainWindowEvents::readingsReset() {
@@ -92,12 +87,12 @@ void MainWindowEvents::readingsReset() {
 
 void MainWindowEvents::boxResetHandling() {
     status_.clearOffsetsSeen();
-    window_.showOffsetSeen(AmplitudeSensor::WH, false);
-    window_.showOffsetSeen(AmplitudeSensor::YE, false);
+    window_.showOffsetSeen(Head::WH, false);
+    window_.showOffsetSeen(Head::YE, false);
     link_.boxStarting = true;
-    for (int sensor : {DeviceEventDispatcher::kWhite, DeviceEventDispatcher::kYellow}) {
-        drawAmplitude('R', sensor);
-        drawAmplitude('P', sensor);
+    for (Head head : {Head::WH, Head::YE}) {
+        drawAmplitude('R', headCode(head));
+        drawAmplitude('P', headCode(head));
     }
     window_.drawVersionLine("");
     {
@@ -170,12 +165,11 @@ double MainWindowEvents::displayAngle() const {
     return position_.displayAngle();
 }
 
-bool MainWindowEvents::markOffsetSeen(char sensor) {
-    const bool white = sensor == 'W';
-    if (!status_.noteOffsetsReported(white ? 0 : 2))
+bool MainWindowEvents::markOffsetSeen(Head head) {
+    if (!status_.noteOffsetsReported(headFirstChannel(head)))
         return false;
     // The bar's label turns bold once its offsets are known.
-    window_.showOffsetSeen(white ? AmplitudeSensor::WH : AmplitudeSensor::YE, true);
+    window_.showOffsetSeen(head, true);
     return true;
 }
 
@@ -225,12 +219,12 @@ void MainWindowEvents::setSerialLine(const std::string& line) {
 
 void MainWindowEvents::showBoxResetResult(bool resetError) {
     if (resetError) {
-        window_.showState(text(TextTable::StatusMessages, kRowError), "");
-        window_.setStatusLine(text(TextTable::MainWindow, kRowResetError));
+        window_.showState(text(TextTable::StatusMessages, statusrow::kError), "");
+        window_.setStatusLine(text(TextTable::MainWindow, mainwindowrow::kResetError));
         QApplication::beep();
     } else {
-        window_.showState(text(TextTable::StatusMessages, kRowReady), "");
-        window_.setStatusLine(text(TextTable::MainWindow, kRowFlashErased));
+        window_.showState(text(TextTable::StatusMessages, statusrow::kReady), "");
+        window_.setStatusLine(text(TextTable::MainWindow, mainwindowrow::kFlashErased));
     }
     // The message stands for a second; the reader thread waits meanwhile.
     window_.holdMessage(1000);

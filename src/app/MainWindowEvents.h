@@ -78,7 +78,7 @@ private:
     // DeviceEventTarget
     void showPosition() override;
     double displayAngle() const override;
-    bool markOffsetSeen(char sensor) override;
+    bool markOffsetSeen(Head head) override;
     bool amplitudeBusy() const override;
     void drawAmplitude(char command, double value) override;
     bool statusDisplayBusy() const override { return false; }

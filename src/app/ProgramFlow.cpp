@@ -2,6 +2,7 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
+#include "config/MainWindowRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
 #include "teachin/WarnOptimum.h"
@@ -14,8 +15,6 @@
 namespace {
 
 // Main window text rows.
-constexpr int kRowSaving = 11;
-constexpr int kRowDone = 12;
 
 } // namespace
 
@@ -103,9 +102,9 @@ void ProgramFlow::finishClosing() {
     core_.stopTimers();
     window_.clearMarkerField();
     window_.events().position().clearMarkerField();
-    window_.showState(text(TextTable::MainWindow, kRowSaving), "");
+    window_.showState(text(TextTable::MainWindow, mainwindowrow::kSaving), "");
     saveConfiguration_();
-    window_.showState(text(TextTable::MainWindow, kRowDone), "");
+    window_.showState(text(TextTable::MainWindow, mainwindowrow::kDone), "");
     window_.closeRecordFiles();
     core_.joinLinkThread();
     window_.endWindow();

@@ -1,14 +1,10 @@
 #include "app/PulseRateCheck.h"
 
 #include "config/Bearings.h"
+#include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 
 namespace {
-
-constexpr int kRowMismatch = 34;
-constexpr int kRowSelected = 35;
-constexpr int kRowDetected = 36;
-constexpr int kRowWillChange = 37;
 
 // Lines, as the window title counts them.
 std::string lines(int32_t pulses) {
@@ -32,12 +28,12 @@ PulseRateCheck checkPulseRate(const ConfigData& config, const BearingEntry* tabl
     check.rowFound = row >= 0;
     const std::string detectedName =
         check.rowFound ? std::string(table[row].name) + " " + lines(detected) : lines(detected);
-    check.message = statusText(kRowMismatch) + "\n\n" + statusText(kRowSelected) +
-                    config.bearingType + " " + lines(selected) + "\n" + statusText(kRowDetected) +
-                    detectedName;
+    check.message = statusText(statusrow::kPulseRateMismatch) + "\n\n" +
+                    statusText(statusrow::kSelectedBearing) + config.bearingType + " " +
+                    lines(selected) + "\n" + statusText(statusrow::kDetectedBearing) + detectedName;
     if (check.rowFound)
-        check.message += "\n\n" + statusText(kRowWillChange);
+        check.message += "\n\n" + statusText(statusrow::kSettingsFollowBearing);
     else
-        check.warning = statusText(kRowMismatch);
+        check.warning = statusText(statusrow::kPulseRateMismatch);
     return check;
 }

@@ -5,9 +5,6 @@
 
 #include "device/Head.h"
 
-// The main window still names the bars' head this way.
-using AmplitudeSensor = Head;
-
 // A new amplitude as the bar keeps it: negative (or not a number) gives 0,
 // anything else is rounded down to a multiple of 0.5.
 double quantiseAmplitude(double amplitude);

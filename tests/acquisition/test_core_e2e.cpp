@@ -155,10 +155,11 @@ TEST_F(CoreOnTheBox, TheEndOfTheLinkReachesEveryReceiverAndEndsAWaitingRequest) 
 
 // The noise measurement as the main window runs it: button 1034, the
 // interference notification and the 200 ms tick; its requests go through the
-// door of the core's link.
+// core's door.
 class NoiseOnTheCore : public DeviceReceiver {
 public:
-    explicit NoiseOnTheCore(LinkControl& link) : noise(link, interferenceRequestsOf(link)) {}
+    NoiseOnTheCore(LinkControl& link, BoxRequests& door)
+        : noise(link, interferenceRequestsThrough(door)) {}
     void deviceEvent(int code, int, const DeviceReadings& readings) override {
         if (code != kInterferenceEvent)
             return;
@@ -226,7 +227,7 @@ TEST_F(CoreOnTheBox, TheInterferenceRequestGoesOutThroughTheDoorAsBefore) {
     ASSERT_TRUE(waitForCode(display, kPositionEvent, 2));
     ASSERT_TRUE(waitWithEvents([this] { return !r.link.boxStarting.load(); }));
     box->setInterference(150, 120);
-    NoiseOnTheCore measurement(r.link);
+    NoiseOnTheCore measurement(r.link, core->requests());
     core->subscribe(&measurement);
     const std::string tracePath = dir + "/line.trace";
 

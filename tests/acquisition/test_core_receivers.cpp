@@ -375,17 +375,6 @@ TEST_F(Door, AnInterferenceRequestReplacesOnlyARequestStillInTheSlot) {
     EXPECT_EQ(link.pendingCommand.load(), kResetRequest);
 }
 
-TEST_F(Door, OneDoorPerLinkIsFoundByItsLink) {
-    EXPECT_EQ(BoxRequests::of(link), &requests);
-    LinkControl other;
-    EXPECT_EQ(BoxRequests::of(other), nullptr);
-    {
-        BoxRequests newer{link, [] { return int64_t{0}; }};
-        EXPECT_EQ(BoxRequests::of(link), &newer);
-    }
-    EXPECT_EQ(BoxRequests::of(link), &requests);
-}
-
 TEST_F(Door, ASlotTakenByAnotherRequestCountsAsSent) {
     // Something else wrote the slot (only the door does in the program); the
     // door's request went out before it.

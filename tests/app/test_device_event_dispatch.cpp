@@ -29,8 +29,8 @@ public:
 
     void showPosition() override { calls.push_back("position"); }
     double displayAngle() const override { return angle; }
-    bool markOffsetSeen(char sensor) override {
-        bool& seen = sensor == 'W' ? offsetSeenWH : offsetSeenYE;
+    bool markOffsetSeen(Head head) override {
+        bool& seen = head == Head::WH ? offsetSeenWH : offsetSeenYE;
         const bool wasClear = !seen;
         seen = true;
         return wasClear;

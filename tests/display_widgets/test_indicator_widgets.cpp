@@ -4,6 +4,7 @@
 #include "support/Waiting.h"
 
 #include "acquisition/BoxRequests.h"
+#include "acquisition/InterferenceDoor.h"
 #include "config/ConfigData.h"
 #include "device/LinkControl.h"
 #include "display/AmplitudeScale.h"
@@ -114,7 +115,7 @@ protected:
     QWidget window;
     QPushButton* button = new QPushButton(&window);
     QLabel* value = new QLabel(&window);
-    NoiseDisplay* noise = new NoiseDisplay(link, &window);
+    NoiseDisplay* noise = new NoiseDisplay(link, interferenceRequestsThrough(door), &window);
 };
 
 TEST_F(NoiseWidget, ButtonStartsAndTwoHighValuesStop) {

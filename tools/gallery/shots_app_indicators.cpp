@@ -3,6 +3,8 @@
 
 #include "Gallery.h"
 
+#include "acquisition/BoxRequests.h"
+#include "acquisition/InterferenceDoor.h"
 #include "config/MainWindowRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
@@ -22,6 +24,8 @@
 namespace {
 
 LinkControl noiseLink;
+// The door the noise display's requests go through, as the core's in the program.
+BoxRequests noiseDoor{noiseLink, [] { return int64_t{0}; }};
 
 // The "Amplitude" group as the main window places it (133 x 170 dialog units),
 // with its bars fed the amplitudes given, in order.
@@ -62,7 +66,8 @@ QWidget* noiseColumn(bool twoLetter, std::initializer_list<std::pair<double, dou
     button->setIconSize(QSize(button->height() - 6, button->height() - 6));
     auto* value = t.place(1036, 1, 45, 19, 13, new QLabel);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* noise = t.place(1033, 20, 44, 40, 13, new NoiseDisplay(noiseLink));
+    auto* noise = t.place(1033, 20, 44, 40, 13,
+                          new NoiseDisplay(noiseLink, interferenceRequestsThrough(noiseDoor)));
     noise->attach(button, value);
 
     noiseLink.noData = false;

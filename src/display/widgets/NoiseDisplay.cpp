@@ -1,6 +1,5 @@
 #include "display/widgets/NoiseDisplay.h"
 
-#include "acquisition/InterferenceDoor.h"
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
 #include "display/widgets/QtColour.h"
@@ -31,8 +30,8 @@ Art iconArt(NoiseIcon icon) {
 
 } // namespace
 
-NoiseDisplay::NoiseDisplay(LinkControl& link, QWidget* parent)
-    : QWidget(parent), link_(link), noise_(link, interferenceRequestsOf(link)) {
+NoiseDisplay::NoiseDisplay(LinkControl& link, InterferenceRequests requests, QWidget* parent)
+    : QWidget(parent), link_(link), noise_(link, std::move(requests)) {
     hide();
 }
 

@@ -5,11 +5,12 @@
 // this widget takes the place of control 1033 and keeps the two other
 // controls in step with them.
 //
-// Its requests go through the box-request door of its link (the main
+// Its requests go through the box-request door its owner hands it (the main
 // window's acquisition core). Wiring in the main window (user-interface
 // thread):
 //
-//     auto* noise = new NoiseDisplay(linkControl, this);
+//     auto* noise = new NoiseDisplay(linkControl,
+//                                    interferenceRequestsThrough(core.requests()), this);
 //     noise->setGeometry(controls.noiseArea->geometry());   // replaces 1033
 //     noise->setObjectName(controls.noiseArea->objectName());
 //     delete controls.noiseArea; controls.noiseArea = noise;
@@ -31,7 +32,8 @@ struct LinkControl;
 class NoiseDisplay : public QWidget {
     Q_OBJECT
 public:
-    explicit NoiseDisplay(LinkControl& link, QWidget* parent = nullptr);
+    // `requests` lead to the box-request door (interferenceRequestsThrough).
+    NoiseDisplay(LinkControl& link, InterferenceRequests requests, QWidget* parent = nullptr);
 
     // The toggle button 1034 (its clicks run toggleNoise) and the value field
     // 1036. Either may be null (then only this area is drawn).

@@ -13,7 +13,7 @@
 //
 //     TeachInHooks hooks;
 //     hooks.readInputs = [&] { return wizardInputs(snapshot, link, ...); };
-//     hooks.placeRequest = [&](BoxRequest r) { link.pendingCommand = ...; };
+//     hooks.placeRequest = [&](BoxRequest r) { core.requests().submit(r); };
 //     hooks.setStatusRestart = [&] { link.statusRestart = true; };
 //     hooks.resetReadings = [&] { resetReadings(); };
 //     auto* session = new TeachInSession(std::move(hooks), WarnOptimum, owner);
