@@ -44,8 +44,6 @@ int64_t steadyMs() {
         .count();
 }
 
-// Main window text rows.
-
 std::string mainText(int row) {
     return text(TextTable::MainWindow, row);
 }
@@ -104,6 +102,11 @@ CORVATIXDlg::~CORVATIXDlg() {
     core_.stopLink();
     core_.joinLinkThread();
     core_.unsubscribe(&events_);
+    // The noise display's requests lead to the core's door, which goes before
+    // the window's children.
+    delete noise_;
+    noise_ = nullptr;
+    controls_.noiseArea = nullptr;
 }
 
 InterfaceSearchHooks CORVATIXDlg::searchHooks() {

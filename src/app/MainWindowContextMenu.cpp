@@ -16,8 +16,6 @@
 
 namespace {
 
-// Menu rows.
-
 QString menuText(TextTable table, int row) {
     return QString::fromStdString(text(table, row));
 }

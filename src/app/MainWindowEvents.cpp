@@ -24,14 +24,6 @@
 
 #include <cstdio>
 
-namespace {
-
-// Main window text rows.
-
-// Status message rows.
-
-} // namespace
-
 MainWindowEvents::MainWindowEvents(CORVATIXDlg& window, DeviceReadings& readings,
                                    std::mutex& readingsMutex, LinkControl& link, ConfigData& config,
                                    AcquisitionCore& core, std::function<int64_t()> clock)

@@ -12,12 +12,6 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace {
-
-// Main window text rows.
-
-} // namespace
-
 ProgramFlow::ProgramFlow(CORVATIXDlg& window)
     : window_(window), core_(window.deviceCore()), link_(core_.records().link),
       saveConfiguration_([] { saveSettings(); }) {
@@ -25,6 +19,8 @@ ProgramFlow::ProgramFlow(CORVATIXDlg& window)
 }
 
 ProgramFlow::~ProgramFlow() {
+    // The wizard goes with the flow; the window must not draw into it after.
+    window_.setTeachIn(nullptr);
     window_.setFlow(nullptr);
 }
 
