@@ -262,7 +262,9 @@ void MainWindowEvents::reportOnlyPortProblem() {
     // thread's own report never comes: look at the device here.
     if (!onlyPort_)
         return;
-    const std::string name = comPortName(1);
+    // The command line's port, or the one the user chose in its place.
+    const std::string& chosen = core_.search().chosenPort();
+    const std::string name = chosen.empty() ? comPortName(1) : chosen;
     const std::string device = core_.ports().deviceForName(name);
     const PortProblemText problem =
         portProblemText(name, device, checkPortAccess(device), config_.language);

@@ -402,6 +402,14 @@ TEST_F(MainWindow, AMissingCommandLinePortIsToldAtOnceAndNoOtherPortIsSearched) 
     only.onNoSerialData();
     EXPECT_FALSE(only.interfaceNotFoundOpen());
     EXPECT_EQ(only.controls().serialLine->text().toStdString(), line);
+
+    // The user chooses a port that is there in its place: the old port's
+    // problem does not stay on the line.
+    only.interfaceSearch().choosePort("/dev/null");
+    only.events().tick();
+    only.onNoSerialData();
+    EXPECT_EQ(only.controls().serialLine->text().toStdString().find("COM1: "), std::string::npos)
+        << only.controls().serialLine->text().toStdString();
 }
 
 TEST_F(MainWindow, EveryControlCarriesItsIdAndTheCaptionsFollowTheLanguage) {
