@@ -93,12 +93,15 @@ void SessionEventLog::deviceEvent(int code, int, const DeviceReadings& readings)
     connected_ = true;
     silent_ = false;
     const std::string port = core_.records().config.portName;
-    std::string serial = trimmedField(readings.serialTextA);
-    const std::string second = trimmedField(readings.serialTextB);
+    // In the order the main window's serial-number line shows them.
+    std::string serial = trimmedField(readings.serialTextB);
+    const std::string second = trimmedField(readings.serialTextA);
     if (!second.empty())
         serial += (serial.empty() ? "" : " ") + second;
-    log_.connected({port, core_.ports().deviceForName(port), trimmedField(readings.boxTypeText),
-                    trimmedField(readings.versionText), serial});
+    // Named as the port choice names it ("COM1", not "\\.\COM1").
+    log_.connected({shortPortName(port), core_.ports().deviceForName(port),
+                    trimmedField(readings.boxTypeText), trimmedField(readings.versionText),
+                    serial});
 }
 
 void SessionEventLog::noSerialData() {
