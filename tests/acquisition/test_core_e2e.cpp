@@ -5,12 +5,12 @@
 #include "acquisition/AcquisitionCore.h"
 #include "acquisition/InterferenceDoor.h"
 #include "acquisition/RecordedEvent.h"
-#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "device/SerialTrace.h"
 #include "display/NoiseMeasurement.h"
 #include "link/LinkTestSupport.h"
+#include "support/SimulatedBox.h"
 
 #include <gtest/gtest.h>
 
@@ -59,12 +59,7 @@ protected:
         qtApp();
         dir = scratchDir();
         boxLink = dir + "/box";
-        boxsim::SimulatorOptions options;
-        options.paced = false;
-        box = std::make_unique<boxsim::BoxSimulator>(options);
-        std::string why;
-        if (!box->start(boxLink, &why))
-            throw std::runtime_error("simulator: " + why);
+        box = startSimulatedBox(boxLink);
         box->setSpeedRpm(2.0);
         // COM1 is the box.
         qputenv("ORVATIX_PORTS", QByteArray::fromStdString(boxLink));

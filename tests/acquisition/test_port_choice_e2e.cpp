@@ -4,11 +4,11 @@
 // COM1 is a silent pseudo-terminal, COM2 the box.
 
 #include "acquisition/AcquisitionCore.h"
-#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "device/PortProbe.h"
 #include "link/LinkTestSupport.h"
+#include "support/SimulatedBox.h"
 
 #include <gtest/gtest.h>
 
@@ -48,12 +48,7 @@ protected:
         qtApp();
         dir = scratchDir();
         boxLink = dir + "/box";
-        boxsim::SimulatorOptions options;
-        options.paced = false;
-        box = std::make_unique<boxsim::BoxSimulator>(options);
-        std::string why;
-        if (!box->start(boxLink, &why))
-            throw std::runtime_error("simulator: " + why);
+        box = startSimulatedBox(boxLink);
         ports = std::make_unique<PortMap>(std::vector<std::string>{silent.path(), boxLink});
         InterfaceSearchHooks hooks;
         hooks.probePort = [this](int n) {

@@ -3,12 +3,12 @@
 // box and its restart all land in the day's file as they happen.
 
 #include "acquisition/AcquisitionCore.h"
-#include "boxsim/BoxSimulator.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "eventlog/SessionEventLog.h"
 #include "link/LinkTestSupport.h"
 #include "status/StatusList.h"
+#include "support/SimulatedBox.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -42,12 +42,7 @@ protected:
         ASSERT_TRUE(logDir.isValid());
         dir = scratchDir();
         boxLink = dir + "/box";
-        boxsim::SimulatorOptions options;
-        options.paced = false;
-        box = std::make_unique<boxsim::BoxSimulator>(options);
-        std::string why;
-        if (!box->start(boxLink, &why))
-            throw std::runtime_error("simulator: " + why);
+        box = startSimulatedBox(boxLink);
         qputenv("ORVATIX_PORTS", QByteArray::fromStdString(boxLink));
         core = std::make_unique<AcquisitionCore>(r.records(), InterfaceSearchHooks{});
         qunsetenv("ORVATIX_PORTS");
