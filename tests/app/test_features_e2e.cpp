@@ -4,6 +4,7 @@
 // records what the turning shaft sends and the program's end writes the files,
 // and the context menu reaches the recordings and the signal view.
 
+#include "ScriptedSessionDialogs.h"
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
@@ -52,21 +53,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-class ScriptedSessionDialogs : public SessionDialogs {
-public:
-    std::deque<int> menuAnswers;
-    int menuRuns = 0;
-    bool runSetup(QWidget*) override { return true; }
-    int runStartMenu(QWidget*) override {
-        ++menuRuns;
-        if (menuAnswers.empty())
-            return kExit;
-        const int answer = menuAnswers.front();
-        menuAnswers.pop_front();
-        return answer;
-    }
-};
 
 // The recorder's file dialogs answered in advance; messages only counted.
 class ScriptedRecordingDialogs : public RecordingDialogs {

@@ -2,9 +2,9 @@
 // the link starts, the no-data handling, the title rules, the reference
 // indicator on the zero button, the box reset click and the not-found notice.
 
+#include "ScriptedSessionDialogs.h"
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFlow.h"
-#include "app/SessionDialogs.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
@@ -39,39 +39,17 @@
 
 namespace {
 
-// Answers the setup dialog and the start menu from a script.
-class ScriptedDialogs : public SessionDialogs {
-public:
-    std::deque<bool> setupAnswers;
-    std::deque<int> menuAnswers;
-    int setupRuns = 0;
-    int menuRuns = 0;
-
-    bool runSetup(QWidget*) override {
-        ++setupRuns;
-        if (setupAnswers.empty())
-            return false;
-        const bool answer = setupAnswers.front();
-        setupAnswers.pop_front();
-        return answer;
-    }
-    int runStartMenu(QWidget*) override {
-        ++menuRuns;
-        if (menuAnswers.empty())
-            return kExit;
-        const int answer = menuAnswers.front();
-        menuAnswers.pop_front();
-        return answer;
-    }
-};
-
 class MainWindow : public testing::Test {
 protected:
     DeviceReadings readings;
     std::mutex mutex;
     LinkControl link;
     ConfigData config;
-    ScriptedDialogs dialogs;
+    ScriptedSessionDialogs dialogs = [] {
+        ScriptedSessionDialogs d;
+        d.setupUnscripted = false;
+        return d;
+    }();
     int saves = 0;
     int64_t now = 100'000;
     std::unique_ptr<CORVATIXDlg> window;

@@ -2,6 +2,7 @@
 // session: the teach-in factory, the position texts, the end of the wizard,
 // the record button and the end of the program.
 
+#include "ScriptedSessionDialogs.h"
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFlow.h"
@@ -23,21 +24,6 @@
 #include <vector>
 
 namespace {
-
-class ScriptedDialogs : public SessionDialogs {
-public:
-    std::deque<int> menuAnswers;
-    int menuRuns = 0;
-    bool runSetup(QWidget*) override { return true; }
-    int runStartMenu(QWidget*) override {
-        ++menuRuns;
-        if (menuAnswers.empty())
-            return kExit;
-        const int answer = menuAnswers.front();
-        menuAnswers.pop_front();
-        return answer;
-    }
-};
 
 struct WizardLog {
     int opened = 0;
@@ -75,7 +61,7 @@ protected:
     std::mutex mutex;
     LinkControl link;
     ConfigData config;
-    ScriptedDialogs dialogs;
+    ScriptedSessionDialogs dialogs;
     WizardLog wizard;
     std::unique_ptr<CORVATIXDlg> window;
     std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
