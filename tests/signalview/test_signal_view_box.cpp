@@ -1,6 +1,7 @@
 // The simulated box set to signal errors, read over one turn through the
 // program's line parser: the view's fit finds what the box was set to.
 
+#include "SignalErrorsFound.h"
 #include "boxsim/BoxModel.h"
 #include "signalview/SignalView.h"
 #include "support/ParserRig.h"
@@ -17,12 +18,6 @@ using boxsim::Sensor;
 using boxsim::SignalErrors;
 using namespace std::chrono_literals;
 
-struct Setting {
-    const char* name;
-    SignalErrors yellow;
-    SignalErrors white;
-};
-
 std::string offsetLine(boxsim::BoxModel& box, Clock::time_point now) {
     char line[96];
     std::snprintf(line, sizeof line, "OS %d %d %d %d %d", int(box.dacOffset(0, now)),
@@ -31,19 +26,10 @@ std::string offsetLine(boxsim::BoxModel& box, Clock::time_point now) {
     return line;
 }
 
-void expectFound(const std::optional<HeadFit>& fit, const SignalErrors& set, const char* head) {
-    SCOPED_TRACE(head);
-    ASSERT_TRUE(fit);
-    EXPECT_NEAR(fit->offsetA, set.offsetA, 1.0);
-    EXPECT_NEAR(fit->offsetB, set.offsetB, 1.0);
-    EXPECT_NEAR(fit->ratio, set.ratio, 0.02);
-    EXPECT_NEAR(fit->phase, set.phase, 1.0);
-}
-
-class BoxSignalErrors : public testing::TestWithParam<Setting> {};
+class BoxSignalErrors : public testing::TestWithParam<SignalErrorSetting> {};
 
 TEST_P(BoxSignalErrors, AreFoundOverOneTurn) {
-    const Setting& s = GetParam();
+    const SignalErrorSetting& s = GetParam();
     boxsim::BoxModel box;
     box.setSignalErrors(Sensor::Yellow, s.yellow);
     box.setSignalErrors(Sensor::White, s.white);
@@ -71,10 +57,13 @@ TEST_P(BoxSignalErrors, AreFoundOverOneTurn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, BoxSignalErrors,
-    testing::Values(Setting{"sound", {}, {}}, Setting{"shifted", {8, -5, 1, 0}, {-12, 3, 1, 0}},
-                    Setting{"squashed", {0, 0, 0.7, 0}, {0, 0, 1.5, 0}},
-                    Setting{"tilted", {0, 0, 1, 15}, {0, 0, 1, -20}},
-                    Setting{"everything", {-6, 10, 0.8, 7}, {4, -9, 1.25, -11}}),
-    [](const testing::TestParamInfo<Setting>& info) { return std::string(info.param.name); });
+    testing::Values(SignalErrorSetting{"sound", {}, {}},
+                    SignalErrorSetting{"shifted", {8, -5, 1, 0}, {-12, 3, 1, 0}},
+                    SignalErrorSetting{"squashed", {0, 0, 0.7, 0}, {0, 0, 1.5, 0}},
+                    SignalErrorSetting{"tilted", {0, 0, 1, 15}, {0, 0, 1, -20}},
+                    SignalErrorSetting{"everything", {-6, 10, 0.8, 7}, {4, -9, 1.25, -11}}),
+    [](const testing::TestParamInfo<SignalErrorSetting>& info) {
+        return std::string(info.param.name);
+    });
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "LinkRig.h"
 
+#include "SignalErrorsFound.h"
 #include "signalview/SignalView.h"
 
 #include <gtest/gtest.h>
@@ -18,25 +19,10 @@ using boxsim::SignalErrors;
 
 namespace {
 
-struct Setting {
-    const char* name;
-    SignalErrors yellow;
-    SignalErrors white;
-};
-
-void expectFound(const std::optional<HeadFit>& fit, const SignalErrors& set, const char* head) {
-    SCOPED_TRACE(head);
-    ASSERT_TRUE(fit);
-    EXPECT_NEAR(fit->offsetA, set.offsetA, 1.0);
-    EXPECT_NEAR(fit->offsetB, set.offsetB, 1.0);
-    EXPECT_NEAR(fit->ratio, set.ratio, 0.02);
-    EXPECT_NEAR(fit->phase, set.phase, 1.0);
-}
-
-class SignalViewOverTheLine : public testing::TestWithParam<Setting> {};
+class SignalViewOverTheLine : public testing::TestWithParam<SignalErrorSetting> {};
 
 TEST_P(SignalViewOverTheLine, FindsTheBoxsSignalErrors) {
-    const Setting& s = GetParam();
+    const SignalErrorSetting& s = GetParam();
     boxsim::SimulatorOptions options;
     options.paced = false;
     LinkRig rig(options);
@@ -74,10 +60,12 @@ TEST_P(SignalViewOverTheLine, FindsTheBoxsSignalErrors) {
     expectFound(view.fit(Head::WH), s.white, "WH");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, SignalViewOverTheLine,
-    testing::Values(Setting{"sound", {}, {}},
-                    Setting{"everything", {-6, 10, 0.8, 7}, {4, -9, 1.25, -11}}),
-    [](const testing::TestParamInfo<Setting>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Settings, SignalViewOverTheLine,
+                         testing::Values(SignalErrorSetting{"sound", {}, {}},
+                                         SignalErrorSetting{
+                                             "everything", {-6, 10, 0.8, 7}, {4, -9, 1.25, -11}}),
+                         [](const testing::TestParamInfo<SignalErrorSetting>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
