@@ -3,6 +3,7 @@
 #include "app/CORVATIXDlg.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
+#include "app/ProgramVersion.h"
 #include "app/TerminationSignals.h"
 #include "boxsim/BoxSimulator.h"
 #include "boxsim/widgets/BoxSimulatorPanel.h"
@@ -96,6 +97,7 @@ bool CORVATIXApp::InitInstance() {
     if (!eventLog.active())
         std::fprintf(stderr, "ORVATIX: no event log: %s\n",
                      eventLog.inactiveReason().toLocal8Bit().constData());
+    eventLog.programStarted(kProgramVersion);
     SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
     // After the log, which notes the port chosen on the command line.
     dlg.setOnlyPort(!options_.port.empty());
@@ -116,6 +118,7 @@ bool CORVATIXApp::InitInstance() {
         dlg.installEventFilter(this);
     connect(&termination, &TerminationSignals::requested, &flow, &ProgramFlow::endOnRequest);
     flow.run();
+    eventLog.programEnded();
     return false;
 }
 

@@ -74,6 +74,8 @@ public:
         append(portChosenText(port, device));
     }
     void automaticSearch() { append(automaticSearchText()); }
+    void programStarted(std::string_view version) { append(programStartedText(version)); }
+    void programEnded() { append(programEndedText()); }
 
     // Where a log with an empty folder option writes: the user's data folder
     // + "/log" (empty when the system names none).

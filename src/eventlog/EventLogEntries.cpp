@@ -90,3 +90,11 @@ std::string portChosenText(std::string_view port, std::string_view device) {
 std::string automaticSearchText() {
     return entry("port chosen", "automatic search");
 }
+
+std::string programStartedText(std::string_view version) {
+    return entry("program", "ORVATIX " + std::string(orNone(version)) + " started");
+}
+
+std::string programEndedText() {
+    return entry("program", "ended");
+}

@@ -36,3 +36,6 @@ std::string recordingSavedText(std::string_view ampPath, std::string_view refPat
 // to the automatic search.
 std::string portChosenText(std::string_view port, std::string_view device);
 std::string automaticSearchText();
+// Where one run of the program begins and ends in the day's file.
+std::string programStartedText(std::string_view version);
+std::string programEndedText();

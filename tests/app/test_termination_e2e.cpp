@@ -4,6 +4,8 @@
 
 #include "support/ConfigSet.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -52,6 +54,8 @@ TEST(Termination, EveryTerminationSignalSavesTheSettingsAndExitsNormally) {
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The event log goes below the test's folder, not into the user's.
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.path() + QStringLiteral("/data"));
         program.setProcessEnvironment(env);
         program.setWorkingDirectory(dir.path());
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -81,6 +85,18 @@ TEST(Termination, EveryTerminationSignalSavesTheSettingsAndExitsNormally) {
         EXPECT_EQ(after.data.displayFormat, 3);
         EXPECT_EQ(after.data.directionReversed.load(), 1);
         EXPECT_EQ(after.data.extDisplayMode, 2);
+
+        // The day's event log shows where the run began and that it ended.
+        std::string log;
+        QDirIterator logs(dir.path() + QStringLiteral("/data"), {QStringLiteral("orvatix-*.log")},
+                          QDir::Files, QDirIterator::Subdirectories);
+        while (logs.hasNext())
+            log += fileBytes(logs.next().toStdString());
+        const std::size_t started = log.find(" started");
+        EXPECT_NE(started, std::string::npos) << log;
+        EXPECT_NE(log.find("program      ended", started == std::string::npos ? 0 : started),
+                  std::string::npos)
+            << log;
     }
 }
 

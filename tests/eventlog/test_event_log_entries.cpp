@@ -37,6 +37,8 @@ TEST(EventLogEntries, EachKindReadsAsOneLine) {
         {teachInResultText(false, ""), "teach-in     not completed"},
         {recordingSavedText("/home/u/run_amp.txt", "/home/u/run_ref.txt"),
          "recording    saved to /home/u/run_amp.txt and /home/u/run_ref.txt"},
+        {programStartedText("3.2"), "program      ORVATIX 3.2 started"},
+        {programEndedText(), "program      ended"},
     };
     for (const EntryCase& c : cases)
         EXPECT_EQ(c.text, c.expected);
