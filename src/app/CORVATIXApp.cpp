@@ -10,6 +10,7 @@
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/PortMap.h"
 #include "device/SerialTrace.h"
 #include "eventlog/SessionEventLog.h"
 #include "recorder/DataRecorder.h"
@@ -101,6 +102,11 @@ bool CORVATIXApp::InitInstance() {
     SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
     // After the log, which notes the port chosen on the command line.
     dlg.setOnlyPort(!options_.port.empty());
+    // The demo's box is the only port there is: it is chosen as the menu
+    // would choose it, so that a pulled cable is back as soon as it is
+    // plugged in again ("Automatic search" in the menu searches COM1..COM65).
+    if (options_.demo)
+        dlg.deviceCore().search().choosePort(comPortName(1));
 
     // The program's sequence around the window; it goes first, with the
     // wizard it may have opened.

@@ -86,7 +86,8 @@ TEST(Termination, EveryTerminationSignalSavesTheSettingsAndExitsNormally) {
         EXPECT_EQ(after.data.directionReversed.load(), 1);
         EXPECT_EQ(after.data.extDisplayMode, 2);
 
-        // The day's event log shows where the run began and that it ended.
+        // The day's event log shows where the run began, the demo's box
+        // chosen as its port, and that the run ended.
         std::string log;
         QDirIterator logs(dir.path() + QStringLiteral("/data"), {QStringLiteral("orvatix-*.log")},
                           QDir::Files, QDirIterator::Subdirectories);
@@ -94,6 +95,7 @@ TEST(Termination, EveryTerminationSignalSavesTheSettingsAndExitsNormally) {
             log += fileBytes(logs.next().toStdString());
         const std::size_t started = log.find(" started");
         EXPECT_NE(started, std::string::npos) << log;
+        EXPECT_NE(log.find("port chosen  COM1"), std::string::npos) << log;
         EXPECT_NE(log.find("program      ended", started == std::string::npos ? 0 : started),
                   std::string::npos)
             << log;
