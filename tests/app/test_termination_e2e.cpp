@@ -88,12 +88,17 @@ TEST(Termination, EveryTerminationSignalSavesTheSettingsAndExitsNormally) {
 
         // The day's event log shows where the run began, the demo's box
         // chosen as its port, and that the run ended.
-        std::string log;
+        // Files in date order, so that a run across midnight reads in order.
+        QStringList files;
         QDirIterator logs(dir.path() + QStringLiteral("/data"), {QStringLiteral("orvatix-*.log")},
                           QDir::Files, QDirIterator::Subdirectories);
         while (logs.hasNext())
-            log += fileBytes(logs.next().toStdString());
-        const std::size_t started = log.find(" started");
+            files << logs.next();
+        files.sort();
+        std::string log;
+        for (const QString& file : files)
+            log += fileBytes(file.toStdString());
+        const std::size_t started = log.find("program      ORVATIX ");
         EXPECT_NE(started, std::string::npos) << log;
         EXPECT_NE(log.find("port chosen  COM1"), std::string::npos) << log;
         EXPECT_NE(log.find("program      ended", started == std::string::npos ? 0 : started),
