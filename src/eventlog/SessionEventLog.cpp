@@ -64,6 +64,7 @@ SessionEventLog::SessionEventLog(EventLog& log, AcquisitionCore& core, StatusLis
 }
 
 SessionEventLog::~SessionEventLog() {
+    logPendingConnection();
     list_.setEntryListener({});
     core_.search().setChoiceListener({});
     core_.requests().observer = {};
@@ -87,11 +88,43 @@ void SessionEventLog::requestAnswer(BoxRequest request, RequestAnswer answer) {
 
 void SessionEventLog::deviceEvent(int code, int, const DeviceReadings& readings) {
     firmware_ = readings.firmwareVersion;
-    if (code != kPositionEvent || connected_)
+    if (code == kPositionEvent && !connected_) {
+        // By the first position the box has told its type and firmware; its
+        // serial numbers may follow a moment later.
+        connected_ = true;
+        silent_ = false;
+        connectionPending_ = true;
+        pendingTicks_ = 0;
+    }
+    if (connectionPending_ && (code == kSerialNumbersEvent || readings.serialTextA[0] != '\0' ||
+                               readings.serialTextB[0] != '\0'))
+        logConnection(readings);
+}
+
+void SessionEventLog::tick() {
+    // A box that never tells its serial numbers is logged without them.
+    if (connectionPending_ && ++pendingTicks_ > kSerialWaitTicks)
+        logPendingConnection();
+}
+
+void SessionEventLog::linkEnded() {
+    logPendingConnection();
+}
+
+void SessionEventLog::logPendingConnection() {
+    if (!connectionPending_)
         return;
-    // By the first position the box has told who it is.
-    connected_ = true;
-    silent_ = false;
+    const LinkRecords records = core_.records();
+    DeviceReadings snapshot;
+    {
+        const std::lock_guard<std::mutex> lock(records.readingsMutex);
+        snapshot = records.readings;
+    }
+    logConnection(snapshot);
+}
+
+void SessionEventLog::logConnection(const DeviceReadings& readings) {
+    connectionPending_ = false;
     const std::string port = core_.records().config.portName;
     // In the order the main window's serial-number line shows them.
     std::string serial = trimmedField(readings.serialTextB);
@@ -110,6 +143,8 @@ void SessionEventLog::noSerialData() {
     if (silent_)
         return;
     silent_ = true;
+    // The connection comes before its end, with what the box had told.
+    logPendingConnection();
     const bool wasConnected = std::exchange(connected_, false);
     const std::string device = core_.ports().deviceForName(core_.records().config.portName);
     if (wasConnected && !device.empty() && !QFileInfo::exists(QString::fromStdString(device)))

@@ -38,14 +38,24 @@ public:
     void deviceEvent(int code, int param, const DeviceReadings& readings) override;
     void noSerialData() override;
     void boxRestart() override;
+    void tick() override;
+    void linkEnded() override;
+
+    // How long the connection's entry waits for the box's serial numbers
+    // after the first position (ticks of 200 ms).
+    static constexpr int kSerialWaitTicks = 25;
 
 private:
     void requestAnswer(BoxRequest request, RequestAnswer answer);
+    void logConnection(const DeviceReadings& readings);
+    void logPendingConnection();
 
     EventLog& log_;
     AcquisitionCore& core_;
     StatusList& list_;
-    bool connected_ = false; // positions came since the last silence
-    bool silent_ = false;    // the silence is logged
+    bool connected_ = false;         // positions came since the last silence
+    bool connectionPending_ = false; // its entry waits for the serial numbers
+    int pendingTicks_ = 0;
+    bool silent_ = false; // the silence is logged
     double firmware_ = 0.0;
 };

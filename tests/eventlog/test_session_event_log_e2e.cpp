@@ -90,6 +90,9 @@ TEST_F(SessionLogOnTheBox, ConnectionStatusRequestsSilenceAndRestartAreLogged) {
     ASSERT_TRUE(waitForLog("connected")) << logText();
     EXPECT_NE(logText().find("COM1 (" + boxLink + ")"), std::string::npos) << logText();
     EXPECT_NE(logText().find("firmware 2.10"), std::string::npos) << logText();
+    // The entry waits for the serial numbers, which come after the first
+    // position, and gives them in the window's order.
+    EXPECT_NE(logText().find("serial number ORVA-2041-0042 0815"), std::string::npos) << logText();
     ASSERT_TRUE(waitForLog("status")) << logText();
 
     // A sensor unplugged: its flags are a new status list entry.
