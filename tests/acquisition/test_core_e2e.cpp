@@ -10,6 +10,7 @@
 #include "device/SerialTrace.h"
 #include "display/NoiseMeasurement.h"
 #include "link/LinkTestSupport.h"
+#include "support/CoreOnComOne.h"
 #include "support/SimulatedBox.h"
 
 #include <gtest/gtest.h>
@@ -61,20 +62,13 @@ protected:
         boxLink = dir + "/box";
         box = startSimulatedBox(boxLink);
         box->setSpeedRpm(2.0);
-        // COM1 is the box.
-        qputenv("ORVATIX_PORTS", QByteArray::fromStdString(boxLink));
-        core = std::make_unique<AcquisitionCore>(r.records(), InterfaceSearchHooks{});
-        qunsetenv("ORVATIX_PORTS");
+        core = coreOnComOne(r.records(), boxLink);
         core->subscribe(&display);
         core->subscribe(&recorder);
-        r.config.portName = comPortName(1);
-        r.link.reopenRequest = true;
-        core->startLinkThread();
+        openComOne(*core);
     }
     void TearDown() override {
-        core->stopLink();
-        waitWithEvents([this] { return core->linkEnded(); });
-        core->joinLinkThread();
+        endLink(*core);
         core.reset();
         box->stop();
         ::rmdir(dir.c_str());

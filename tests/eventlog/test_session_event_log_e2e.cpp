@@ -8,6 +8,7 @@
 #include "eventlog/SessionEventLog.h"
 #include "link/LinkTestSupport.h"
 #include "status/StatusList.h"
+#include "support/CoreOnComOne.h"
 #include "support/SimulatedBox.h"
 
 #include <QFile>
@@ -43,22 +44,16 @@ protected:
         dir = scratchDir();
         boxLink = dir + "/box";
         box = startSimulatedBox(boxLink);
-        qputenv("ORVATIX_PORTS", QByteArray::fromStdString(boxLink));
-        core = std::make_unique<AcquisitionCore>(r.records(), InterfaceSearchHooks{});
-        qunsetenv("ORVATIX_PORTS");
+        core = coreOnComOne(r.records(), boxLink);
         EventLogOptions logOptions;
         logOptions.folder = logDir.path();
         log = std::make_unique<EventLog>(logOptions);
         session = std::make_unique<SessionEventLog>(*log, *core, list);
         core->subscribe(&toList);
-        r.config.portName = comPortName(1);
-        r.link.reopenRequest = true;
-        core->startLinkThread();
+        openComOne(*core);
     }
     void TearDown() override {
-        core->stopLink();
-        waitWithEvents([this] { return core->linkEnded(); });
-        core->joinLinkThread();
+        endLink(*core);
         session.reset();
         core.reset();
         box->stop();
