@@ -12,8 +12,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
-ProgramFlow::ProgramFlow(CORVATIXDlg& window)
-    : window_(window), core_(window.deviceCore()), link_(core_.records().link),
+ProgramFlow::ProgramFlow(CORVATIXDlg& window, AcquisitionCore& core)
+    : window_(window), core_(core), link_(core_.records().link),
       saveConfiguration_([] { saveSettings(); }) {
     window_.setFlow(this);
 }

@@ -27,8 +27,8 @@ class ProgramFlow : public QObject {
     Q_OBJECT
 public:
     // The flow answers the window's close requests, its LinkEnded and the
-    // end of the wizard from here on.
-    explicit ProgramFlow(CORVATIXDlg& window);
+    // end of the wizard from here on; it starts and ends `core`'s link.
+    ProgramFlow(CORVATIXDlg& window, AcquisitionCore& core);
     ~ProgramFlow() override;
 
     // The first session start, then the window's loop until finishClosing.

@@ -4,11 +4,11 @@
 #include "config/ConfigData.h"
 #include "status/StatusList.h"
 
-SecondaryWindows::SecondaryWindows(QWidget& owner, AdditionalMonitorHost& host,
-                                   AcquisitionCore& core, DeviceReadings& readings,
-                                   std::mutex& readingsMutex, LinkControl& link, ConfigData& config)
-    : owner_(owner), host_(host), core_(core), readings_(readings), readingsMutex_(readingsMutex),
-      link_(link), config_(config) {}
+SecondaryWindows::SecondaryWindows(QWidget& owner, ProgramServices& services, AcquisitionCore& core,
+                                   DeviceReadings& readings, std::mutex& readingsMutex,
+                                   LinkControl& link, ConfigData& config)
+    : owner_(owner), services_(services), core_(core), readings_(readings),
+      readingsMutex_(readingsMutex), link_(link), config_(config) {}
 
 SecondaryWindows::~SecondaryWindows() {
     core_.unsubscribe(&signalFeed_);
@@ -26,8 +26,8 @@ void SecondaryWindows::toggleExtendedDisplay() {
 }
 
 void SecondaryWindows::openExtendedDisplay() {
-    extendedDisplay_ = new CAdditionalMonitor(&owner_, host_, readings_, readingsMutex_, link_,
-                                              config_, extDisplayOn);
+    extendedDisplay_ = new CAdditionalMonitor(&owner_, services_, core_.requests(), readings_,
+                                              readingsMutex_, link_, config_, extDisplayOn);
     extendedDisplay_->receiveFrom(core_);
     extendedDisplay_->present();
 }

@@ -6,6 +6,7 @@
 
 #include "ScriptedSessionDialogs.h"
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramCore.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
 #include "boxsim/BoxSimulator.h"
@@ -114,6 +115,7 @@ protected:
 
     QTemporaryDir logDir;
     std::string boxLink;
+    std::unique_ptr<ProgramCore> program; // the program's core, before the window and after it
     std::unique_ptr<CORVATIXDlg> window;
     std::unique_ptr<EventLog> eventLog;
     std::unique_ptr<SessionEventLog> sessionLog;
@@ -133,32 +135,34 @@ protected:
         qputenv("ORVATIX_PORTS", QByteArray::fromStdString(boxLink));
 
         recent = std::make_unique<RecentFiles>(workDir.filePath(QStringLiteral("recent.txt")));
-        window =
-            std::make_unique<CORVATIXDlg>(readings, readingsMutex, link, config, &sessionDialogs);
-        flow = std::make_unique<ProgramFlow>(*window);
+        program = std::make_unique<ProgramCore>(
+            LinkRecords{readings, readingsMutex, link, config, minPulseRate, maxPulseRate});
+        window = std::make_unique<CORVATIXDlg>(*program, &sessionDialogs);
+        flow = std::make_unique<ProgramFlow>(*window, core());
         flow->setConfigurationSaver([] {});
         // The session's event log, as the program keeps it.
         ASSERT_TRUE(logDir.isValid());
         EventLogOptions logOptions;
         logOptions.folder = logDir.path();
         eventLog = std::make_unique<EventLog>(logOptions);
-        sessionLog = std::make_unique<SessionEventLog>(*eventLog, window->deviceCore(), statusList);
-        flow->setTeachInFactory(
-            teachInWizardFactory(readings, readingsMutex, link, warnOptimum, sessionLog.get()));
+        sessionLog = std::make_unique<SessionEventLog>(*eventLog, core(), statusList);
+        flow->setTeachInFactory(teachInWizardFactory(core(), warnOptimum, sessionLog.get()));
         auto scripted = std::make_unique<ScriptedRecordingDialogs>();
         recordingDialogs = scripted.get();
         recorderFeature = std::make_unique<RecorderFeature>(
-            *window, RecorderRecords{recorder, readings, readingsMutex, link, config, *recent},
+            *window, core(),
+            RecorderRecords{recorder, readings, readingsMutex, link, config, *recent},
             std::move(scripted));
         recorderFeature->setEventLog(sessionLog.get());
         window->setRecorderFlow(recorderFeature.get());
     }
     void TearDown() override {
-        // The recorder is subscribed to the window's core: it goes first.
+        // The recorder is subscribed to the program's core: it goes first.
         recorderFeature.reset();
         flow.reset();
         sessionLog.reset();
         window.reset();
+        program.reset();
         box.stop();
         qunsetenv("ORVATIX_PORTS");
         QDir::setCurrent(previousDir);
@@ -170,6 +174,7 @@ protected:
             return {};
         return file.readAll().toStdString();
     }
+    AcquisitionCore& core() { return program->core(); }
     bool logHas(const std::string& text) const { return logText().find(text) != std::string::npos; }
 
     // Runs the program; `during` runs once the first session has started.
@@ -346,7 +351,7 @@ TEST_F(FeaturesInTheProgram, TheSerialPortMenuChoosesThePortTheBoxAnswersOn) {
 
         // Chosen: handed to the reader thread at once, and the box answers there.
         box1->trigger();
-        EXPECT_EQ(window->interfaceSearch().chosenPort(), comPortName(1));
+        EXPECT_EQ(core().search().chosenPort(), comPortName(1));
         EXPECT_TRUE(link.reopenRequest);
         EXPECT_TRUE(waitWithEvents([&] { return !link.reopenRequest; }));
         EXPECT_TRUE(waitForDiagnosis()) << "positions again after the port opened afresh";
@@ -356,7 +361,7 @@ TEST_F(FeaturesInTheProgram, TheSerialPortMenuChoosesThePortTheBoxAnswersOn) {
         EXPECT_TRUE(submenuAction(*menu, com1)->isChecked());
         EXPECT_FALSE(submenuAction(*menu, QStringLiteral("automaticSearch"))->isChecked());
         submenuAction(*menu, QStringLiteral("automaticSearch"))->trigger();
-        EXPECT_TRUE(window->interfaceSearch().chosenPort().empty());
+        EXPECT_TRUE(core().search().chosenPort().empty());
         EXPECT_TRUE(logHas("port chosen  automatic search")) << logText();
     });
 }

@@ -5,6 +5,7 @@
 #include "ScriptedSessionDialogs.h"
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramCore.h"
 #include "app/ProgramFlow.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -63,6 +64,7 @@ protected:
     ConfigData config;
     ScriptedSessionDialogs dialogs;
     WizardLog wizard;
+    ProgramCore program{{readings, mutex, link, config, minPulseRate, maxPulseRate}};
     std::unique_ptr<CORVATIXDlg> window;
     std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
 
@@ -71,8 +73,8 @@ protected:
         bearingCount = setBuiltInBearings(bearingTable);
         config.bearingType = "KAVO150/KAVOS150";
         config.pulseRate = 1344;
-        window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        flow = std::make_unique<ProgramFlow>(*window);
+        window = std::make_unique<CORVATIXDlg>(program, &dialogs);
+        flow = std::make_unique<ProgramFlow>(*window, program.core());
         flow->setConfigurationSaver([] {});
     }
     void TearDown() override {
@@ -92,8 +94,8 @@ protected:
 };
 
 TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMenu) {
-    MainWindowServices* given = nullptr;
-    flow->setTeachInFactory([&](MainWindowServices& services) {
+    ProgramServices* given = nullptr;
+    flow->setTeachInFactory([&](ProgramServices& services) {
         given = &services;
         return std::make_unique<FakeWizard>(wizard);
     });
@@ -119,7 +121,7 @@ TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMe
         });
     });
     flow->run();
-    EXPECT_EQ(given, static_cast<MainWindowServices*>(window.get()));
+    EXPECT_EQ(given, static_cast<ProgramServices*>(window.get()));
     EXPECT_EQ(wizard.opened, 1);
 }
 
@@ -128,15 +130,15 @@ TEST_F(ProgramFlowHooks, WithoutAWizardTheDiagnosisWindowServes) {
         SCOPED_TRACE(nullSession ? "a factory that opens nothing" : "no factory");
         if (nullSession)
             flow->setTeachInFactory(
-                [](MainWindowServices&) { return std::unique_ptr<TeachInFeature>(); });
+                [](ProgramServices&) { return std::unique_ptr<TeachInFeature>(); });
         dialogs.menuAnswers = {SessionDialogs::kTeachIn};
         runWith([&] {
             EXPECT_TRUE(window->isVisible());
             EXPECT_FALSE(flow->teachInOpen());
         });
         flow.reset();
-        window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        flow = std::make_unique<ProgramFlow>(*window);
+        window = std::make_unique<CORVATIXDlg>(program, &dialogs);
+        flow = std::make_unique<ProgramFlow>(*window, program.core());
         flow->setConfigurationSaver([] {});
     }
 }
@@ -171,8 +173,7 @@ TEST_F(ProgramFlowHooks, TheRecordButtonReachesTheRecorderWhichClosesItsFilesAtT
 }
 
 TEST_F(ProgramFlowHooks, ServicesForTheFeatures) {
-    MainWindowServices& services = *window;
-    EXPECT_EQ(&services.deviceCore(), &services.deviceCore());
+    ProgramServices& services = *window;
     EXPECT_EQ(services.mainWindow(), window.get());
     link.statusRestart = false;
     services.setStatusRestart();

@@ -177,15 +177,21 @@ TEST_F(StatusWindow, OpenLogFolderOpensTheEventLogsFolderInEveryLanguage) {
     EXPECT_TRUE(QDir(opened).exists());
 }
 
-// The main window's part, recording what the extended display asks of it.
-class RecordingHost : public AdditionalMonitorHost {
+// The program's part, recording what the extended display asks of it.
+class RecordingHost : public ProgramServices {
 public:
-    bool offsetSeenWH() const override { return whSeen; }
-    bool offsetSeenYE() const override { return false; }
-    void resetReadings() override { ++resets; }
+    QWidget* mainWindow() override { return nullptr; }
     void openContextMenu(const QPoint& at) override { menuAt = at; }
-    BoxRequests& boxRequests() override { return *requests; }
-    BoxRequests* requests = nullptr;
+    void resetReadings() override { ++resets; }
+    void setStatusRestart() override {}
+    StatusDecoding statusDecoding() const override {
+        StatusDecoding decoding;
+        decoding.offsetSeenWH = whSeen;
+        return decoding;
+    }
+    void stopNoiseMeasurement() override {}
+    void showRecordButton(bool) override {}
+    void teachInEnded() override {}
     bool whSeen = false;
     int resets = 0;
     QPoint menuAt;
@@ -200,8 +206,8 @@ protected:
         std::snprintf(readings.boxInfoText, sizeof readings.boxInfoText, "0*");
         mainWindow.setGeometry(100, 100, 600, 400);
         mainWindow.show();
-        host.requests = &requests;
-        monitor = new CAdditionalMonitor(&mainWindow, host, readings, mutex, link, config, shown);
+        monitor = new CAdditionalMonitor(&mainWindow, host, requests, readings, mutex, link, config,
+                                         shown);
         monitor->present();
     }
     void TearDown() override { delete monitor.data(); }

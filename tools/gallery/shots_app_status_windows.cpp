@@ -27,13 +27,21 @@ bool galleryDisplayOn = false;
 BoxRequests galleryRequests{galleryLink, [] { return int64_t(0); }};
 StatusList galleryList;
 
-class GalleryHost : public AdditionalMonitorHost {
+class GalleryHost : public ProgramServices {
 public:
-    bool offsetSeenWH() const override { return true; }
-    bool offsetSeenYE() const override { return true; }
-    void resetReadings() override {}
+    QWidget* mainWindow() override { return nullptr; }
     void openContextMenu(const QPoint&) override {}
-    BoxRequests& boxRequests() override { return galleryRequests; }
+    void resetReadings() override {}
+    void setStatusRestart() override {}
+    StatusDecoding statusDecoding() const override {
+        StatusDecoding decoding;
+        decoding.offsetSeenWH = true;
+        decoding.offsetSeenYE = true;
+        return decoding;
+    }
+    void stopNoiseMeasurement() override {}
+    void showRecordButton(bool) override {}
+    void teachInEnded() override {}
 };
 GalleryHost galleryHost;
 
@@ -64,8 +72,9 @@ QWidget* monitor(int mode) {
     fillReadings();
     galleryConfig.extDisplayMode = mode;
     auto* owner = new QWidget;
-    auto* window = new CAdditionalMonitor(owner, galleryHost, galleryReadings, galleryMutex,
-                                          galleryLink, galleryConfig, galleryDisplayOn);
+    auto* window =
+        new CAdditionalMonitor(owner, galleryHost, galleryRequests, galleryReadings, galleryMutex,
+                               galleryLink, galleryConfig, galleryDisplayOn);
     window->present();
     return window;
 }
