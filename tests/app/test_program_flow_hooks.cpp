@@ -64,7 +64,7 @@ protected:
     ConfigData config;
     ScriptedSessionDialogs dialogs;
     WizardLog wizard;
-    ProgramCore program{{readings, mutex, link, config, minPulseRate, maxPulseRate}};
+    std::unique_ptr<ProgramCore> program; // one per run of the program, as in the program
     std::unique_ptr<CORVATIXDlg> window;
     std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
 
@@ -73,13 +73,19 @@ protected:
         bearingCount = setBuiltInBearings(bearingTable);
         config.bearingType = "KAVO150/KAVOS150";
         config.pulseRate = 1344;
-        window = std::make_unique<CORVATIXDlg>(program, &dialogs);
-        flow = std::make_unique<ProgramFlow>(*window, program.core());
+        start();
+    }
+    void start() {
+        program = std::make_unique<ProgramCore>(
+            LinkRecords{readings, mutex, link, config, minPulseRate, maxPulseRate});
+        window = std::make_unique<CORVATIXDlg>(*program, &dialogs);
+        flow = std::make_unique<ProgramFlow>(*window, program->core());
         flow->setConfigurationSaver([] {});
     }
     void TearDown() override {
         flow.reset();
         window.reset();
+        program.reset();
         configData = ConfigData{};
     }
     // Runs the window; `during` runs once the first session has started, and
@@ -137,9 +143,8 @@ TEST_F(ProgramFlowHooks, WithoutAWizardTheDiagnosisWindowServes) {
             EXPECT_FALSE(flow->teachInOpen());
         });
         flow.reset();
-        window = std::make_unique<CORVATIXDlg>(program, &dialogs);
-        flow = std::make_unique<ProgramFlow>(*window, program.core());
-        flow->setConfigurationSaver([] {});
+        window.reset();
+        start();
     }
 }
 
