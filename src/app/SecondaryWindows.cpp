@@ -2,6 +2,7 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "config/ConfigData.h"
+#include "eventlog/EventLog.h"
 #include "status/StatusList.h"
 
 SecondaryWindows::SecondaryWindows(QWidget& owner, ProgramServices& services, AcquisitionCore& core,
@@ -37,7 +38,8 @@ void SecondaryWindows::toggleStatusList() {
         statusList_->close(); // deletes itself
         return;
     }
-    statusList_ = new CErrorDialog(&owner_, ::statusList, readings_, readingsMutex_);
+    statusList_ = new CErrorDialog(&owner_, ::statusList, readings_, readingsMutex_,
+                                   EventLog::defaultFolder());
     statusList_->present();
 }
 

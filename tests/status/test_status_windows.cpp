@@ -9,12 +9,11 @@
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
-#include "eventlog/EventLog.h"
 #include "status/StatusList.h"
 #include "status/StatusListFile.h"
 #include "status/widgets/CAdditionalMonitor.h"
 #include "status/widgets/CErrorDialog.h"
-#include "ui/CMessagebox.h"
+#include "status/widgets/CMessagebox.h"
 #include "ui/GroupCaptionChecks.h"
 
 #include <QApplication>
@@ -27,7 +26,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <QDir>
@@ -49,7 +47,7 @@ protected:
         add(0x1000);
         add(0x0000);
         add(0x0005);
-        dialog = new CErrorDialog(&owner, list, readings, mutex);
+        dialog = new CErrorDialog(&owner, list, readings, mutex, logDir.filePath("log"));
         dialog->present();
         lines = control<QListWidget>(dialog, CErrorDialog::kList);
         ASSERT_NE(lines, nullptr);
@@ -64,6 +62,7 @@ protected:
     QString label(int id) { return control<QLabel>(dialog, id)->text(); }
 
     int seconds = 0;
+    QTemporaryDir logDir;
     DeviceReadings readings;
     std::mutex mutex;
     StatusList list;
@@ -168,12 +167,11 @@ TEST_F(StatusWindow, OpenLogFolderOpensTheEventLogsFolderInEveryLanguage) {
     EXPECT_EQ(captions.front(), QStringLiteral("Open log folder"));
     EXPECT_NE(captions[1], captions[0]);
 
-    // The test's own data folder, not the user's.
-    QStandardPaths::setTestModeEnabled(true);
+    // The folder it was handed, made if the log has not written yet.
     QString opened;
     dialog->openFolder = [&opened](const QString& folder) { opened = folder; };
     button->click();
-    EXPECT_EQ(opened, EventLog::defaultFolder());
+    EXPECT_EQ(opened, logDir.filePath("log"));
     EXPECT_TRUE(QDir(opened).exists());
 }
 

@@ -95,7 +95,8 @@ ORVATIX_GALLERY_SHOT(app_status_list) {
         seconds += 37;
         position += 27.1234;
     }
-    auto* window = new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex);
+    auto* window =
+        new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex, QString());
     window->present();
     return window;
 }
@@ -112,7 +113,8 @@ ORVATIX_GALLERY_SHOT(app_status_list_long_lines) {
         galleryList.append({start.addSecs(seconds), 100.0 + seconds, f});
         seconds += 11;
     }
-    auto* window = new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex);
+    auto* window =
+        new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex, QString());
     window->present();
     if (auto* lines = window->findChild<QListWidget*>(QString::number(CErrorDialog::kList))) {
         lines->setCurrentRow(1);

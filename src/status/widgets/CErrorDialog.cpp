@@ -2,7 +2,6 @@
 
 #include "config/MainWindowRows.h"
 #include "device/DeviceReadings.h"
-#include "eventlog/EventLog.h"
 #include "status/StatusListFile.h"
 #include "status/StatusListText.h"
 #include "ui/Artwork.h"
@@ -87,10 +86,11 @@ private:
 } // namespace
 
 CErrorDialog::CErrorDialog(QWidget* owner, StatusList& list, const DeviceReadings& readings,
-                           std::mutex& readingsMutex)
+                           std::mutex& readingsMutex, QString logFolder)
     : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      list_(list), readings_(readings), readingsMutex_(readingsMutex), template_(this, 253, 218) {
+      list_(list), readings_(readings), readingsMutex_(readingsMutex), template_(this, 253, 218),
+      logFolder_(std::move(logFolder)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -228,7 +228,7 @@ void CErrorDialog::toggleFixDisplay() {
 }
 
 void CErrorDialog::openLogFolder() {
-    const QString folder = EventLog::defaultFolder();
+    const QString& folder = logFolder_;
     if (folder.isEmpty())
         return;
     // The log makes its folder with its first entry; a session without one
