@@ -17,7 +17,6 @@
 #include "recorder/DataRecorder.h"
 #include "recorder/RecentFiles.h"
 #include "status/StatusList.h"
-#include "teachin/WarnOptimum.h"
 #include "ui/Artwork.h"
 
 #include <QApplication>
@@ -118,11 +117,12 @@ bool CORVATIXApp::InitInstance() {
     ProgramFlow flow(dlg, core);
     // The wizard and the recorder beside the diagnosis window; the recorder
     // goes before the window whose core it is subscribed to.
-    flow.setTeachInFactory(teachInWizardFactory(core, WarnOptimum, &sessionLog));
+    flow.setTeachInFactory(teachInWizardFactory(core, flow.warnOptimum(), &sessionLog));
     RecentFiles recentFiles(RecentFiles::defaultStorePath());
+    // The recorded samples outlive every evaluation window of the run.
+    DataRecorder samples(linkControl, configData);
     RecorderFeature recorder(
-        dlg, core,
-        {dataRecorder, deviceReadings, readingsMutex, linkControl, configData, recentFiles});
+        dlg, core, {samples, deviceReadings, readingsMutex, linkControl, configData, recentFiles});
     recorder.setEventLog(&sessionLog);
     dlg.setRecorderFlow(&recorder);
     if (panel_)

@@ -2,10 +2,10 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
+#include "config/ConfigFile.h"
 #include "config/MainWindowRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
-#include "teachin/WarnOptimum.h"
 #include "ui/SettingsSaveNotice.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@
 
 ProgramFlow::ProgramFlow(CORVATIXDlg& window, AcquisitionCore& core)
     : window_(window), core_(core), link_(core_.records().link),
-      saveConfiguration_([] { saveSettings(); }) {
+      loadConfiguration_([] { loadConfig(); }), saveConfiguration_([] { saveSettings(); }) {
     window_.setFlow(this);
 }
 
@@ -43,6 +43,8 @@ void ProgramFlow::startSession(bool firstStart) {
 
     if (firstStart) {
         core_.applyStartUpValues();
+        // The settings of the last run, over the start-up values.
+        loadConfiguration_();
         window_.events().status().clearOffsetsSeen();
         if (!window_.sessionDialogs().runSetup(&window_)) {
             closing_ = true;
@@ -52,7 +54,7 @@ void ProgramFlow::startSession(bool firstStart) {
     }
 
     // Each start menu asks the optimum-range question of the wizard again.
-    rearmWarnOptimum();
+    warnOptimum_ = true;
     const int choice = window_.sessionDialogs().runStartMenu(&window_);
     if (choice == SessionDialogs::kTeachIn || choice == SessionDialogs::kDiagnosis) {
         closing_ = false;

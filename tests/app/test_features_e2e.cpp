@@ -28,7 +28,6 @@
 #include "status/StatusList.h"
 #include "support/Controls.h"
 #include "support/Waiting.h"
-#include "teachin/WarnOptimum.h"
 #include "teachin/widgets/CTeachInDlg.h"
 
 #include <QAbstractButton>
@@ -111,7 +110,6 @@ protected:
     std::unique_ptr<RecentFiles> recent;
     ScriptedSessionDialogs sessionDialogs;
     ScriptedRecordingDialogs* recordingDialogs = nullptr; // owned by the recorder
-    bool warnOptimum = true;
 
     QTemporaryDir logDir;
     std::string boxLink;
@@ -139,6 +137,8 @@ protected:
             LinkRecords{readings, readingsMutex, link, config, minPulseRate, maxPulseRate});
         window = std::make_unique<CORVATIXDlg>(*program, &sessionDialogs);
         flow = std::make_unique<ProgramFlow>(*window, core());
+        // The test's own settings, not the process-wide ones of a file.
+        flow->setConfigurationLoader([] {});
         flow->setConfigurationSaver([] {});
         // The session's event log, as the program keeps it.
         ASSERT_TRUE(logDir.isValid());
@@ -146,7 +146,8 @@ protected:
         logOptions.folder = logDir.path();
         eventLog = std::make_unique<EventLog>(logOptions);
         sessionLog = std::make_unique<SessionEventLog>(*eventLog, core(), statusList);
-        flow->setTeachInFactory(teachInWizardFactory(core(), warnOptimum, sessionLog.get()));
+        flow->setTeachInFactory(
+            teachInWizardFactory(core(), flow->warnOptimum(), sessionLog.get()));
         auto scripted = std::make_unique<ScriptedRecordingDialogs>();
         recordingDialogs = scripted.get();
         recorderFeature = std::make_unique<RecorderFeature>(
@@ -205,7 +206,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
     // A box without a teach-in: no repeat question before the first step.
     box.setKind(boxsim::BoxKind::NoReference);
     box.eraseTeachIn();
-    WarnOptimum = false;
+    flow->warnOptimum() = false;
     bool wizardSeen = false;
     runWith([&] {
         CTeachInDlg* wizard = openWizardWindow();
@@ -213,7 +214,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
         wizardSeen = true;
         EXPECT_TRUE(wizard->windowState() & Qt::WindowMaximized);
         EXPECT_FALSE(window->isVisible()) << "the diagnosis window stays hidden";
-        EXPECT_TRUE(WarnOptimum) << "the start menu asks the optimum question again";
+        EXPECT_TRUE(flow->warnOptimum()) << "the start menu asks the optimum question again";
         // The wizard reads the box through the program's link: it gets past
         // the wait for the box's identification to its first step, and on to
         // the next one.

@@ -37,6 +37,7 @@
 #include <cstring>
 #include <deque>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -52,6 +53,7 @@ protected:
         return d;
     }();
     int saves = 0;
+    std::vector<bool> loadedBeforeSetup; // one entry per reading of the settings file
     int64_t now = 100'000;
     ProgramCore program{records(), [this] { return now; }};
     std::unique_ptr<CORVATIXDlg> window;
@@ -66,6 +68,8 @@ protected:
         window = std::make_unique<CORVATIXDlg>(program, &dialogs);
         flow = std::make_unique<ProgramFlow>(*window, core());
         flow->setConfigurationSaver([this] { ++saves; });
+        flow->setConfigurationLoader(
+            [this] { loadedBeforeSetup.push_back(dialogs.setupRuns == 0); });
     }
     void TearDown() override {
         flow.reset();
@@ -89,6 +93,17 @@ TEST_F(MainWindow, CancelledSetupEndsWithoutLinkAndSavesOnce) {
     EXPECT_TRUE(link.stopRequest);
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(flow->closing());
+}
+
+TEST_F(MainWindow, TheSettingsFileIsReadOnceBeforeTheFirstSetup) {
+    dialogs.setupAnswers = {true};
+    dialogs.menuAnswers = {SessionDialogs::kDiagnosis, SessionDialogs::kExit};
+    // Back to the start menu once: no second reading.
+    QTimer::singleShot(0, window.get(), [this] { flow->closeRequested(); });
+    flow->run();
+    EXPECT_EQ(dialogs.menuRuns, 2);
+    EXPECT_EQ(loadedBeforeSetup, std::vector<bool>{true});
+    EXPECT_EQ(saves, 1);
 }
 
 TEST_F(MainWindow, CancelledFirstStartMenuEndsAtOnceAndSavesOnce) {

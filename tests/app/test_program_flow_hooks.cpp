@@ -80,6 +80,7 @@ protected:
             LinkRecords{readings, mutex, link, config, minPulseRate, maxPulseRate});
         window = std::make_unique<CORVATIXDlg>(*program, &dialogs);
         flow = std::make_unique<ProgramFlow>(*window, program->core());
+        flow->setConfigurationLoader([] {});
         flow->setConfigurationSaver([] {});
     }
     void TearDown() override {
