@@ -4,6 +4,7 @@
 #include "config/Texts.h"
 #include "display/PositionFormat.h"
 #include "display/widgets/QtColour.h"
+#include "teachin/widgets/WizardPlacement.h"
 #include "teachin/widgets/WizardRedraw.h"
 #include "teachin/widgets/WizardTexts.h"
 #include "ui/Artwork.h"
@@ -214,18 +215,14 @@ void CTeachInDlg::resizeEvent(QResizeEvent* event) {
 
 void CTeachInDlg::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
-    // The wizard stays in the top-left corner of the screen it is on. A
-    // maximised (or full-screen) window is where the window manager put it:
-    // moving it would ask for its size before maximising, and while its frame
-    // is not yet known would leave it small in the corner.
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
+    // The wizard stays in the top-left corner of the screen it is on; a
+    // maximised one stays where the window manager put it.
     const QScreen* screen = this->screen();
     if (screen == nullptr || !isVisible())
         return;
-    const QPoint corner = screen->availableGeometry().topLeft();
-    if (frameGeometry().topLeft() != corner) {
-        move(corner);
+    if (const std::optional<QPoint> corner = wizardMoveBack(
+            windowState(), frameGeometry().topLeft(), screen->availableGeometry().topLeft())) {
+        move(*corner);
         update(layout_.bars);
     }
 }
