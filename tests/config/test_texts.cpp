@@ -46,7 +46,7 @@ const TableInfo kTables[] = {
     {TextTable::YesNo, "YesNo", 2},
     {TextTable::Recorder, "Recorder", 9},
     {TextTable::Evaluation, "Evaluation", 34},
-    {TextTable::TeachIn, "TeachIn", 57},
+    {TextTable::TeachIn, "TeachIn", 59},
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},
     {TextTable::ToolTips, "ToolTips", 25},
