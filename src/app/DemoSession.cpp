@@ -4,6 +4,7 @@
 #include "boxsim/BoxSimulator.h"
 #include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/ConfigData.h"
+#include "teachin/widgets/CTeachInDlg.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -107,8 +108,10 @@ void DemoSession::placeWindow(QWidget& window) {
         return;
     const QRect available = screen->availableGeometry();
     const QRect panel = panel_->frameGeometry();
-    if (window.windowState() & Qt::WindowMaximized) {
-        // The maximised wizard takes the room beside the panel.
+    if (qobject_cast<CTeachInDlg*>(&window) != nullptr &&
+        (window.windowState() & Qt::WindowMaximized)) {
+        // The maximised wizard takes the room beside the panel. (The
+        // evaluation window keeps the whole screen, as it insists on it.)
         const QRect room = demoplace::roomBeside(available, panel);
         const QRect inner = window.geometry();
         const QRect outer = window.frameGeometry();

@@ -38,8 +38,9 @@ public:
     // the first confirmed setup handed to the box.
     SessionDialogs& sessionDialogs() { return *dialogs_; }
 
-    // Shows the panel at the right edge of `mainWindow`'s screen and from now
-    // on places every window of the program beside it.
+    // Shows the panel at the right edge of `mainWindow`'s screen. From now
+    // on a window that would open over it opens beside it instead, and the
+    // wizard takes the room beside it in place of the whole screen.
     void watch(const QWidget& mainWindow);
 
 protected:
