@@ -256,6 +256,12 @@ TEST(Demo, PanelBesideTheProgramBoxFitsTheBearingAndRestartsOnAnotherKind) {
 
 } // namespace
 
+// As in the other window tests: Qt's GUI library draws with worker threads
+// and locks that ThreadSanitizer cannot see (Qt is not built with it).
+extern "C" const char* __tsan_default_suppressions() {
+    return "race:libQt6Gui.so.6\n";
+}
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // A desktop-sized screen with window frames, as the demo meets it.
