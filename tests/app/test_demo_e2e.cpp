@@ -168,6 +168,8 @@ TEST(Demo, PanelBesideTheProgramBoxFitsTheBearingAndRestartsOnAnotherKind) {
         return panel->findChild<QWidget*>(QString::fromLatin1(id));
     };
 
+    bool kindChanged = false;
+    bool noBearingClicked = false;
     Script script;
     script.add("the setup dialog with the panel beside it", [&] {
         if (activeDialog<CSetup>() == nullptr || program.demo() == nullptr)
@@ -222,9 +224,8 @@ TEST(Demo, PanelBesideTheProgramBoxFitsTheBearingAndRestartsOnAnotherKind) {
         return true;
     });
     script.add("the kind changes: the box restarts and the program learns it", [&] {
-        static bool changed = false;
-        if (!changed) {
-            changed = true;
+        if (!kindChanged) {
+            kindChanged = true;
             static_cast<QComboBox*>(find("kind"))->setCurrentIndex(2); // NoRef
             EXPECT_FALSE(box->powered()) << "a box changes its kind only by a restart";
         }
@@ -233,9 +234,8 @@ TEST(Demo, PanelBesideTheProgramBoxFitsTheBearingAndRestartsOnAnotherKind) {
         });
     });
     script.add("one click to a line count that fits no bearing", [&] {
-        static bool clicked = false;
-        if (!clicked) {
-            clicked = true;
+        if (!noBearingClicked) {
+            noBearingClicked = true;
             clickOnScreen(find("fitsNoBearing"));
         }
         return visibleNotice() != nullptr && box->pulseRate() != configData.pulseRate;
