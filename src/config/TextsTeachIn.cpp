@@ -28,7 +28,7 @@ const char* const kEnglish[kRows] = {
      "be a damaged sensor cable."),
     /* 5 */
     ("\n\n- Sensor defective. This is normally indicated by amplitude values around 100% or more "
-     "of the unmounted sensor.\n   Please replace the senor in this case.\n   Attention: The "
+     "of the unmounted sensor.\n   Please replace the sensor in this case.\n   Attention: The "
      "sensor head must not have contact with the washer …This can lead to the sensor being "
      "destroyed. Manually pressing the sensor on will not cause damage."),
     /* 6 */
@@ -113,7 +113,7 @@ const char* const kEnglish[kRows] = {
     /* 41 */ "Teach-In successful\n\nPress \"OK\" to exit",
     /* 42 */
     ("Please note:\nORVA Box, electronic measuring system and measuring heads are now assigned to "
-     "each other.\nNow a Teach-In is only neccessary if one of this components\nhas to be "
+     "each other.\nNow a Teach-In is only necessary if one of this components\nhas to be "
      "replaced."),
     /* 43 */ "No teach-in was done.\n\nConfirm this message by pressing \"OK\"",
     /* 44 */
