@@ -248,11 +248,11 @@ bool CORVATIXDlg::amplitudeBusy() const {
     return bars_->busy();
 }
 
-void CORVATIXDlg::drawAmplitude(char command, double value) {
-    bars_->drawAmplitude(command, value);
+void CORVATIXDlg::drawBar(const BarUpdate& update) {
+    bars_->draw(update);
     // The wizard draws the same bars in its own window.
     if (teachIn_ != nullptr)
-        teachIn_->amplitudeUpdate(command, value);
+        teachIn_->barUpdate(update);
 }
 
 void CORVATIXDlg::toggleRecording() {

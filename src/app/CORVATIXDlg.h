@@ -150,8 +150,8 @@ public:
     void restoreSerialLineTip();
     void drawReferenceImage(ReferenceIndicator::Image image);
     bool amplitudeBusy() const;
-    // A bar draw command; the wizard draws the same bars in its own window.
-    void drawAmplitude(char command, double value);
+    // An amplitude bar's update; the wizard draws the same bars in its own window.
+    void drawBar(const BarUpdate& update);
     void showOffsetSeen(Head head, bool seen);
     void setZeroEnabled(bool enabled);
     NoiseDisplay& noiseDisplay() const { return *noise_; }

@@ -69,11 +69,11 @@ void MainWindowEvents::deviceEvent(int code, int param, const DeviceReadings& re
         break;
     case kAmplitudeWhiteEvent:
         if (!window_.amplitudeBusy())
-            window_.drawAmplitude('W', readings.amplitudeWH);
+            window_.drawBar(BarUpdate::newAmplitude(Head::WH, readings.amplitudeWH));
         break;
     case kAmplitudeYellowEvent:
         if (!window_.amplitudeBusy())
-            window_.drawAmplitude('Y', readings.amplitudeYE);
+            window_.drawBar(BarUpdate::newAmplitude(Head::YE, readings.amplitudeYE));
         break;
     case kInterferenceEvent:
         showNoiseValues(param);
@@ -151,8 +151,8 @@ void MainWindowEvents::boxResetHandling() {
     window_.showOffsetSeen(Head::YE, false);
     link_.boxStarting = true;
     for (Head head : {Head::WH, Head::YE}) {
-        window_.drawAmplitude('R', headCode(head));
-        window_.drawAmplitude('P', headCode(head));
+        window_.drawBar(BarUpdate::forgetExtremes(head));
+        window_.drawBar(BarUpdate::redraw(head));
     }
     window_.drawVersionLine("");
     {
@@ -230,7 +230,7 @@ void MainWindowEvents::offsetsReported(int param) {
     // The bar's label turns bold once its offsets are known.
     window_.showOffsetSeen(*head, true);
     if (!link_.recordingActive.load())
-        window_.drawAmplitude('R', headCode(*head));
+        window_.drawBar(BarUpdate::forgetExtremes(*head));
 }
 
 void MainWindowEvents::updateStatusDisplay(bool statusValid) {

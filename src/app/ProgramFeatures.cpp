@@ -57,8 +57,9 @@ public:
     void positionTexts(const std::string& position, const std::string& speed) override {
         session_->positionTexts(position, speed);
     }
-    void amplitudeUpdate(char command, double value) override {
-        session_->amplitudeUpdate(command, value);
+    void barUpdate(const BarUpdate& update) override {
+        // The wizard's bar rules still take the letters.
+        session_->amplitudeUpdate(update.command(), update.value());
     }
 
 private:

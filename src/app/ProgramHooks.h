@@ -6,6 +6,7 @@
 // at the few points of the session that belong to it. The application hands
 // them the core; the main window offers them ProgramServices.
 
+#include "display/BarUpdate.h"
 #include "ui/ProgramServices.h"
 
 #include <functional>
@@ -19,9 +20,8 @@ public:
     virtual ~TeachInFeature() = default;
     // The position and speed texts changed.
     virtual void positionTexts(const std::string& position, const std::string& speed) = 0;
-    // A bar draw command of the main window: 'Y' or 'W' with an amplitude,
-    // 'R' or 'P' with the sensor whose bar is redrawn.
-    virtual void amplitudeUpdate(char command, double value) = 0;
+    // An update of the main window's amplitude bars.
+    virtual void barUpdate(const BarUpdate& update) = 0;
 };
 
 // Opens the wizard (maximised, on top) when the start menu chose the

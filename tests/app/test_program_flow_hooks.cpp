@@ -40,7 +40,9 @@ public:
     void positionTexts(const std::string& position, const std::string& speed) override {
         log_.texts.push_back(position + "|" + speed);
     }
-    void amplitudeUpdate(char command, double) override { log_.barCommands.push_back(command); }
+    void barUpdate(const BarUpdate& update) override {
+        log_.barCommands.push_back(update.command());
+    }
 
 private:
     WizardLog& log_;
