@@ -22,7 +22,7 @@ struct DeviceReadings;
 struct LinkControl;
 
 // Opens the real wizard, maximised, fed with a consistent copy of `readings`
-// on each of its ticks. `warnOptimum` is the program's WarnOptimum (tests
+// on each of its ticks. `warnOptimum` is the flow's (ProgramFlow::warnOptimum; tests
 // pass their own).
 // `eventLog` (may be null) hears how each run of the wizard ended.
 // Its requests go to `core`'s door.
