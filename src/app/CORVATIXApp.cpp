@@ -11,6 +11,7 @@
 #include "device/LinkControl.h"
 #include "device/PortMap.h"
 #include "device/SerialTrace.h"
+#include "display/widgets/NoiseDisplay.h"
 #include "eventlog/SessionEventLog.h"
 #include "recorder/DataRecorder.h"
 #include "recorder/RecentFiles.h"
@@ -86,6 +87,10 @@ bool CORVATIXApp::InitInstance() {
                      eventLog.inactiveReason().toLocal8Bit().constData());
     eventLog.programStarted(kProgramVersion);
     SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
+    // A noise measurement that ends by itself is noted with why.
+    dlg.noiseDisplay().stoppedByItself = [&eventLog](NoiseStop why) {
+        eventLog.append(noiseStopLogText(why));
+    };
     // After the log, which notes the port chosen on the command line.
     dlg.setOnlyPort(!options_.port.empty());
     // The demo's box is the only port there is: it is chosen as the menu
@@ -110,6 +115,7 @@ bool CORVATIXApp::InitInstance() {
         demo_->watch(dlg);
     connect(&termination, &TerminationSignals::requested, &flow, &ProgramFlow::endOnRequest);
     flow.run();
+    dlg.noiseDisplay().stoppedByItself = nullptr;
     eventLog.programEnded();
     return false;
 }

@@ -53,6 +53,9 @@ struct RecorderMessage {
     Icon icon = Icon::Error;
     std::string caption;
     std::string text; // empty: nothing to show
+    // Asked as a question: the answer Return gives. No where Yes would
+    // replace or throw away what the user has.
+    bool defaultYes = true;
 };
 
 struct FileDialogRequest {

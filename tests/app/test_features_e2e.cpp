@@ -74,7 +74,7 @@ public:
     }
     void message(QWidget*, const RecorderMessage&) override { ++messages; }
     bool question(QWidget*, const RecorderMessage&) override { return false; }
-    void editRemarks(QWidget*, ReportRemarks&) override {}
+    bool editRemarks(QWidget*, ReportRemarks&) override { return true; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 };
 
