@@ -122,6 +122,9 @@ bool CORVATIXApp::InitInstance() {
     dlg.setRecorderFlow(&recorder);
     if (panel_)
         dlg.installEventFilter(this);
+    // Samples not on disk go first, without a question; then the orderly end.
+    connect(&termination, &TerminationSignals::requested, &flow,
+            [&recorder] { recorder.saveBeforeTermination(); });
     connect(&termination, &TerminationSignals::requested, &flow, &ProgramFlow::endOnRequest);
     flow.run();
     eventLog.programEnded();

@@ -2,6 +2,7 @@
 
 #include "app/CORVATIXApp.h"
 #include "app/CommandLine.h"
+#include "app/TerminationSignals.h"
 #include "ui/DialogStyle.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
+    ignoreFileSizeLimitSignal();
     // --help and --version answer without opening a display.
     if (wantsHelpOrVersion(argc, argv)) {
         std::vector<std::string> args(argv + 1, argv + argc);

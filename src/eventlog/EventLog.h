@@ -70,6 +70,7 @@ public:
     void recordingSaved(std::string_view ampPath, std::string_view refPath) {
         append(recordingSavedText(ampPath, refPath));
     }
+    void recordingLost(std::string_view reason) { append(recordingLostText(reason)); }
     void portChosen(std::string_view port, std::string_view device) {
         append(portChosenText(port, device));
     }

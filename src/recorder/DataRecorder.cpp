@@ -15,9 +15,11 @@
 #include "recorder/RecordFileNames.h"
 #include "recorder/RecordFileReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -283,6 +285,38 @@ SaveResult DataRecorder::writeFiles() {
     discardSamples();
     state_ = State::Idle;
     return result;
+}
+
+SaveResult DataRecorder::saveBeforeTermination(const QString& rescueFolder,
+                                               const QString& datedName) {
+    link_.recordingActive = false;
+    if (!hasUnsavedSamples()) {
+        return saveRecording();
+    }
+    SaveResult first;
+    if (!baseName_.isEmpty()) {
+        first = writeFiles();
+        if (first.saved) {
+            return first;
+        }
+    }
+    SaveResult rescued;
+    if (!rescueFolder.isEmpty() && QDir().mkpath(rescueFolder)) {
+        baseName_ = QDir(rescueFolder).filePath(datedName);
+        config_.refFilePath = refFilePathOf(baseName_).toStdString();
+        config_.ampFilePath = ampFilePathOf(baseName_).toStdString();
+        rescued = writeFiles();
+        if (rescued.saved) {
+            return rescued;
+        }
+    } else {
+        rescued.saved = false;
+        rescued.failed.push_back({rescueFolder, systemErrorReason(ENOENT), false});
+    }
+    discardRecording();
+    // The first place's reason tells most; the rescue's follows it.
+    rescued.failed.insert(rescued.failed.begin(), first.failed.begin(), first.failed.end());
+    return rescued;
 }
 
 void DataRecorder::discardRecording() {
