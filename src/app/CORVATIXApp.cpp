@@ -1,6 +1,7 @@
 #include "app/CORVATIXApp.h"
 
 #include "app/CORVATIXDlg.h"
+#include "app/EventLogNotice.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
 #include "app/ProgramVersion.h"
@@ -94,7 +95,7 @@ bool CORVATIXApp::InitInstance() {
     if (trace)
         dlg.setTraceWriter(trace.get());
     // What happened at the machine, for afterwards; gone before the window.
-    EventLog eventLog;
+    EventLog eventLog(eventLogOptionsWithNotice());
     if (!eventLog.active())
         std::fprintf(stderr, "ORVATIX: no event log: %s\n",
                      eventLog.inactiveReason().toLocal8Bit().constData());

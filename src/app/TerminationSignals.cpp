@@ -44,6 +44,14 @@ void ignoreFileSizeLimitSignal() {
 #endif
 }
 
+bool terminationRequested() {
+#ifndef _WIN32
+    return signalsReceived > 0;
+#else
+    return false;
+#endif
+}
+
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
 #ifndef _WIN32
     signalsReceived = 0;

@@ -15,6 +15,9 @@ class QSocketNotifier;
 // SIGXFSZ. Called first thing at start.
 void ignoreFileSizeLimitSignal();
 
+// True once a termination signal has arrived in this run.
+bool terminationRequested();
+
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
