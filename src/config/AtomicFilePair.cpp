@@ -20,7 +20,7 @@ constexpr std::string_view kJournalSuffix = ".replacing";
 constexpr std::string_view kJournalHeader = "ORVATIX replacing files\n";
 
 FileSetWriteResult failedAt(std::size_t index, QString reason) {
-    return FileSetWriteResult{false, index, std::move(reason)};
+    return FileSetWriteResult{false, {{index, std::move(reason)}}};
 }
 
 std::string folderOf(const std::string& path) {
@@ -134,19 +134,21 @@ FileSetWriteResult replaceFilesTogether(const std::vector<FileReplacement>& file
         if (!r.ok)
             return failedAt(i, r.reason);
     }
-    return FileSetWriteResult{true, 0, {}};
+    return FileSetWriteResult{true, {}};
 #else
     std::vector<Step> steps(files.size());
     int error = 0;
-    // 1. Every new content whole in its temporary file.
+    // 1. Every new content whole in its temporary file; each is tried, so
+    // that the user hears of every file that cannot be written.
+    FileSetWriteResult result;
     for (std::size_t i = 0; i < files.size(); ++i) {
         Step& s = steps[i];
         if (files[i].bytes) {
             PreparedReplacement prepared;
             if (!prepareReplacement(files[i].nativePath, *files[i].bytes, prepared, error)) {
-                removeLeftovers(steps);
-                return failedAt(i, error == EINVAL ? notRegularFileReason()
-                                                   : systemErrorReason(error));
+                result.failures.push_back(
+                    {i, error == EINVAL ? notRegularFileReason() : systemErrorReason(error)});
+                continue;
             }
             s.target = prepared.target;
             s.temporary = prepared.temporary;
@@ -154,11 +156,15 @@ FileSetWriteResult replaceFilesTogether(const std::vector<FileReplacement>& file
             s.target = files[i].nativePath;
             struct stat st {};
             if (::lstat(s.target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-                removeLeftovers(steps);
-                return failedAt(i, notRegularFileReason());
+                result.failures.push_back({i, notRegularFileReason()});
+                continue;
             }
         }
         s.hadOld = exists(s.target);
+    }
+    if (!result.failures.empty()) {
+        removeLeftovers(steps);
+        return result;
     }
 
     // 2. The journal, when the set shares one folder and has more than one
@@ -225,7 +231,7 @@ FileSetWriteResult replaceFilesTogether(const std::vector<FileReplacement>& file
         syncFolder(folderOf(journal));
     }
     removeLeftovers(steps);
-    return FileSetWriteResult{true, 0, {}};
+    return FileSetWriteResult{true, {}};
 #endif
 }
 

@@ -39,10 +39,16 @@ struct FileReplacement {
     std::optional<std::string> bytes; // nullopt: the file is removed
 };
 
+struct FileSetFailure {
+    std::size_t index = 0; // the replacement that failed
+    QString reason;        // what the system said
+};
+
 struct FileSetWriteResult {
     bool ok = false;
-    std::size_t failedIndex = 0; // the replacement that failed
-    QString reason;              // what the system said
+    // Every new content that could not be written (each is tried), or the
+    // one step that failed after them.
+    std::vector<FileSetFailure> failures;
 };
 
 // Replaces all files or none (see above). All paths in one folder take the

@@ -248,9 +248,9 @@ SaveResult DataRecorder::writeFiles() {
             {QFile::encodeName(refPath).toStdString(),
              haveRef ? std::optional<std::string>(textFileBytes(texts.ref)) : std::nullopt});
         const FileSetWriteResult written = replaceFilesTogether(pair);
-        if (!written.ok) {
-            const QString& path = paths[written.failedIndex < 2 ? written.failedIndex : 0];
-            result.failed.push_back({path, written.reason, isOnReadOnlyMedium(path)});
+        for (const FileSetFailure& f : written.failures) {
+            const QString& path = paths[f.index < 2 ? f.index : 0];
+            result.failed.push_back({path, f.reason, isOnReadOnlyMedium(path)});
         }
     } catch (const std::bad_alloc&) {
         result.failed.clear();
