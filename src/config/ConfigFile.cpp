@@ -77,15 +77,16 @@ std::string fromFile(std::string_view latin1, std::size_t limit = kMaxConfigLine
 
 enum class ReadOutcome { Read, Missing, Refused };
 
-// What a save reads of the file at most; a larger file is not rewritten.
-constexpr qint64 kMaxConfigSaveBytes = 16 << 20;
+// What a save reads of the file to keep the lines beyond what is read; of a
+// larger file (not one the program or a user wrote) the rest is not kept.
+constexpr qint64 kMaxConfigSaveBytes = 64 << 20;
 
 // Reads a regular file only, and never waits while opening it: a pipe or a
 // device of that name would hang the start or be disturbed by the read. The
 // path is in the file system's encoding. A file longer than `limit` gives its
-// first `limit` bytes, or is refused when `wholeOnly` is set.
+// first `limit` bytes, and `whole` (when given) tells whether that was all.
 ReadOutcome readFileBytes(const std::string& path, std::string& bytes, QString* reason = nullptr,
-                          qint64 limit = kMaxConfigFileBytes, bool wholeOnly = false) {
+                          qint64 limit = kMaxConfigFileBytes, bool* whole = nullptr) {
     const auto refuse = [reason](const QString& why) {
         if (reason != nullptr)
             *reason = why;
@@ -125,8 +126,8 @@ ReadOutcome readFileBytes(const std::string& path, std::string& bytes, QString* 
         return refuse(file.errorString());
 #endif
     const QByteArray data = file.read(limit);
-    if (wholeOnly && !file.atEnd())
-        return refuse(systemErrorReason(EFBIG));
+    if (whole != nullptr)
+        *whole = file.atEnd();
     bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
     return ReadOutcome::Read;
 }
@@ -498,7 +499,8 @@ FileWriteResult saveConfigTo(const std::string& directory, ConfigRecords records
     QString reason;
     // Read whole: the user's lines beyond what loading looks at stay in the
     // file as they are.
-    const ReadOutcome outcome = readFileBytes(path, bytes, &reason, kMaxConfigSaveBytes, true);
+    bool whole = true;
+    const ReadOutcome outcome = readFileBytes(path, bytes, &reason, kMaxConfigSaveBytes, &whole);
     if (outcome == ReadOutcome::Refused) {
         // Something of that name that cannot be read (a device, a pipe, a
         // folder, a file without read permission) is not ours to replace.
@@ -514,7 +516,7 @@ FileWriteResult saveConfigTo(const std::string& directory, ConfigRecords records
         return writeConfigText(path, merged);
     }
     if (merged != read) {
-        return writeConfigText(path, merged, unread);
+        return writeConfigText(path, merged, whole ? std::string_view(unread) : std::string_view());
     }
     return FileWriteResult{true, {}};
 }

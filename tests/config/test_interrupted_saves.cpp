@@ -4,6 +4,7 @@
 
 #include "ConfigFixture.h"
 #include "config/AtomicFilePair.h"
+#include "config/ConfigLineReader.h"
 
 #include <QDir>
 
