@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <thread>
@@ -123,6 +124,11 @@ TEST(Termination, ALatin1WorkingFolderKeepsItsSettingsAndAKilledRunIsMended) {
     const std::string dir = top.path().toStdString() + "/Pr\xFC"
                                                        "fstand caf\xE9";
     ASSERT_EQ(::mkdir(dir.c_str(), 0755), 0);
+    // QTemporaryDir cannot name the folder to remove it; its bytes can.
+    struct RemoveByBytes {
+        std::string path;
+        ~RemoveByBytes() { std::filesystem::remove_all(path); }
+    } removeFolder{dir};
     const std::string cfg = dir + "/" + kConfigFileName;
     std::ofstream(cfg, std::ios::binary) << kStartFile;
 
