@@ -2,6 +2,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/DemoSession.h"
+#include "app/EventLogNotice.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
 #include "app/ProgramVersion.h"
@@ -81,7 +82,7 @@ bool CORVATIXApp::InitInstance() {
     if (trace)
         dlg.setTraceWriter(trace.get());
     // What happened at the machine, for afterwards; gone before the window.
-    EventLog eventLog;
+    EventLog eventLog(eventLogOptionsWithNotice());
     if (!eventLog.active())
         std::fprintf(stderr, "ORVATIX: no event log: %s\n",
                      eventLog.inactiveReason().toLocal8Bit().constData());
@@ -113,6 +114,9 @@ bool CORVATIXApp::InitInstance() {
     dlg.setRecorderFlow(&recorder);
     if (demo_)
         demo_->watch(dlg);
+    // Samples not on disk go first, without a question; then the orderly end.
+    connect(&termination, &TerminationSignals::requested, &flow,
+            [&recorder] { recorder.saveBeforeTermination(); });
     connect(&termination, &TerminationSignals::requested, &flow, &ProgramFlow::endOnRequest);
     flow.run();
     dlg.noiseDisplay().stoppedByItself = nullptr;

@@ -51,6 +51,10 @@ public:
     void closeRecordFiles() override;
     void openRecordingFile() override;
 
+    // The program is told to end: unsaved samples are written without a
+    // question (RecordingSaveOnTermination.cpp).
+    void saveBeforeTermination();
+
     RecordingSession& session() { return *session_; }
     // Saved recordings go into this log (null: none); it must outlive the
     // feature's use.

@@ -80,6 +80,10 @@ std::string recordingSavedText(std::string_view ampPath, std::string_view refPat
     return entry("recording", "saved to " + orNone(ampPath) + " and " + orNone(refPath));
 }
 
+std::string recordingLostText(std::string_view reason) {
+    return entry("recording", "not saved, lost at the end of the program: " + orNone(reason));
+}
+
 std::string portChosenText(std::string_view port, std::string_view device) {
     std::string s(orNone(port));
     if (!device.empty() && device != port)

@@ -32,6 +32,8 @@ std::string requestedText(BoxRequest r);
 std::string requestResultText(BoxRequest r, bool ok, std::string_view detail);
 std::string teachInResultText(bool ok, std::string_view detail);
 std::string recordingSavedText(std::string_view ampPath, std::string_view refPath);
+// A recording that could be written nowhere when the program was told to end.
+std::string recordingLostText(std::string_view reason);
 // The user chose the box's port (its program name and device), or went back
 // to the automatic search.
 std::string portChosenText(std::string_view port, std::string_view device);

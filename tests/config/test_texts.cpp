@@ -43,7 +43,7 @@ const TableInfo kTables[] = {
     {TextTable::StatusMessages, "StatusMessages", 47},
     {TextTable::Menu, "Menu", 5},
     {TextTable::Setup, "Setup", 14},
-    {TextTable::MainWindow, "MainWindow", 37},
+    {TextTable::MainWindow, "MainWindow", 38},
     {TextTable::YesNo, "YesNo", 3},
     {TextTable::Recorder, "Recorder", 10},
     {TextTable::Evaluation, "Evaluation", 36},
