@@ -1,5 +1,7 @@
 #include "MonitorOptions.h"
 
+#include "app/ProgramVersion.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -34,6 +36,10 @@ MonitorOptions parseMonitorOptions(const std::vector<std::string>& args) {
             options.action = MonitorOptions::Action::Help;
             return options;
         }
+        if (name == "--version" && !inlineValue) {
+            options.action = MonitorOptions::Action::Version;
+            return options;
+        }
         if (name == "--port") {
             if (!takeValue())
                 return fail("--port needs a device");
@@ -49,6 +55,11 @@ MonitorOptions parseMonitorOptions(const std::vector<std::string>& args) {
             const double seconds = std::strtod(value.c_str(), &end);
             if (end == value.c_str() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0.0)
                 return fail("--seconds needs a number above 0, not '" + value + "'");
+            if (seconds < 0.001 || seconds > kMaxSeconds)
+                return fail("--seconds must lie between 0.001 and " +
+                            std::to_string(static_cast<long>(kMaxSeconds)) +
+                            " (about 23 days), not '" + value +
+                            "'; without it the monitor runs until it is ended");
             options.seconds = seconds;
         } else if ((name == "--json" || name == "--csv") && !inlineValue) {
             const MonitorFormat format =
@@ -70,6 +81,10 @@ MonitorOptions parseMonitorOptions(const std::vector<std::string>& args) {
     return options;
 }
 
+std::string monitorVersionText() {
+    return std::string("orvatix-monitor ") + kProgramVersion;
+}
+
 std::string monitorHelpText() {
     return R"(NAME
     orvatix-monitor - watch the ORVA Box from the command line
@@ -84,27 +99,39 @@ DESCRIPTION
     box's identity, one per position sample and one per change of the box's
     status, until N seconds have passed or it is interrupted.
 
-    Every record has the time in seconds since the start, the position in
-    degrees, the speed in revolutions per minute, the amplitudes of the white
-    (WH) and yellow (YE) sensor, the status word and the box's flags as short
-    text (such as "W-Sig,W-Hi").
+    Every record has the time in seconds since the start and the wall-clock
+    time (ISO 8601 with the time zone), the position in degrees, the speed in
+    revolutions per minute, the amplitudes of the white (WH) and yellow (YE)
+    sensor, the status word in decimal and in hex, and the box's flags as
+    short text (such as "W-Sig,W-Hi").
+
+    The speed stays unknown (JSON null, an empty CSV field, "-" in text)
+    until the box has sent enough position samples since it identified
+    itself for the estimate to rest on them alone.
+
+    CSV columns: time, kind, position, speed, amplitude_wh, amplitude_ye,
+    status, flags, info, wall_time, status_hex.
 
 OPTIONS
     --port DEVICE   the box's serial port, such as /dev/ttyUSB0
     --demo          the simulated box, started inside the program
     --json          one JSON object per line
     --csv           comma-separated values with a header line
-    --seconds N     end after N seconds (fractions allowed)
+    --seconds N     end after N seconds (0.001 to 2000000, fractions allowed)
     --trace FILE    record every byte on the line, both directions, with its
                     time (a serial trace; orvatix-box-sim --replay plays it)
     --help          this text
+    --version       the program's version
 
     Without --json or --csv the records are plain text, one per line.
 
 EXIT STATUS
     0   done (the time ran out, or interrupted)
     2   wrong options
-    3   the port is missing, busy or refused by the system
+    3   the port is missing, busy, refused by the system, or no serial
+        port at all (a file or a folder)
     4   no box answered within 10 seconds
+    5   the serial trace could not be created or written whole (a full disk, a size
+        limit); the reason is on standard error
 )";
 }

@@ -1,4 +1,6 @@
 #include "MonitorSession.h"
+#include "PortKind.h"
+#include "WallClock.h"
 
 #include "device/DeviceEvents.h"
 #include "device/PortAccess.h"
@@ -77,6 +79,12 @@ void MonitorSession::start() {
     records_.config.displayFormat = 0;
     core_.search().setPortCount(1);
 
+    // A file or folder is no port; say so rather than let the open fail as busy.
+    if (const std::string notAPort = portKindProblem(device_); !notAPort.empty()) {
+        problem_(notAPort);
+        finish(kExitPort);
+        return;
+    }
     // A device that is not there never reaches the reader thread: look first.
     const PortAccessResult access = checkPortAccess(device_);
     if (access.access != PortAccess::Usable) {
@@ -132,9 +140,13 @@ MonitorRecord MonitorSession::makeRecord(MonitorRecord::Kind kind,
     MonitorRecord record;
     record.kind = kind;
     record.timeS = elapsedS();
+    record.wallTime = isoWallClockNow();
     record.positionDeg = position_.displayAngle();
     const double perTurn = static_cast<double>(countsPerRevolution(records_.config.pulseRate));
     record.speedRpm = std::isfinite(readings.speed) ? readings.speed * 1e6 * 60.0 / perTurn : 0.0;
+    record.speedKnown =
+        kind == MonitorRecord::Kind::Position && samplesSinceReset_ >= kSpeedSettleSamples &&
+        std::isfinite(readings.speed) && !(readings.speedOverLimit && readings.speedLimit > 0.0);
     record.amplitudeWH = readings.amplitudeWH;
     record.amplitudeYE = readings.amplitudeYE;
     record.statusWord = readings.statusWord;
@@ -153,6 +165,8 @@ void MonitorSession::deviceEvent(int code, int, const DeviceReadings& readings) 
         return;
     answered_ = true;
     if (code == kPositionEvent) {
+        if (samplesSinceReset_ < kSpeedSettleSamples)
+            ++samplesSinceReset_;
         const PositionView view = position_.showPosition();
         if (view.stopInterfaceSearch)
             core_.search().setActive(false);
@@ -189,6 +203,7 @@ void MonitorSession::noSerialData() {
         MonitorRecord record;
         record.kind = MonitorRecord::Kind::NoData;
         record.timeS = elapsedS();
+        record.wallTime = isoWallClockNow();
         output(record);
     }
     core_.search().setActive(true);
@@ -204,6 +219,7 @@ void MonitorSession::readingsReset() {
     // The box identifies itself again; its next position brings a new identity.
     position_.reset();
     identityShown_ = false;
+    samplesSinceReset_ = 0;
     statusShown_ = false;
     records_.link.boxStarting = true;
     records_.link.statusRestart = true;
@@ -220,6 +236,8 @@ void MonitorSession::checkPortRefused() {
         portProblemText(shortPortName(device_), device_, access, records_.config.language);
     if (!text.line.empty())
         problem_(text.detail.empty() ? text.line : text.detail);
+    else if (const std::string notAPort = portKindProblem(device_, true); !notAPort.empty())
+        problem_(notAPort);
     else
         problem_(device_ + ": the port is busy: another program uses it.");
     finish(kExitPort);

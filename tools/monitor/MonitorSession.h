@@ -24,6 +24,10 @@ class MonitorSession : public QObject, public DeviceReceiver {
 public:
     // No box answering within this long ends the run with kExitNoBox.
     static constexpr int kAnswerTimeoutMs = 10000;
+    // Position samples after the box (re)identified before the speed counts:
+    // the link's estimate averages windows of ten samples, and the first
+    // window still holds the step from whatever position came before.
+    static constexpr int kSpeedSettleSamples = 21;
 
     // `device` is the box's port (also the name reported); `printLine` takes every
     // record's line; `problem` takes the advice when the run fails.
@@ -67,6 +71,7 @@ private:
     std::chrono::steady_clock::time_point start_;
     bool answered_ = false;
     bool identityShown_ = false;
+    int samplesSinceReset_ = 0;
     bool statusShown_ = false;
     int32_t lastStatusWord_ = 0;
     int32_t lastErrorFlags_ = 0;

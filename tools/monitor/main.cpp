@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
     const MonitorOptions options = parseMonitorOptions(args);
     if (options.action == MonitorOptions::Action::Help) {
         std::cout << monitorHelpText();
+        return kExitDone;
+    }
+    if (options.action == MonitorOptions::Action::Version) {
+        std::cout << monitorVersionText() << "\n";
         return kExitDone;
     }
     if (options.action == MonitorOptions::Action::Error) {
@@ -82,8 +87,8 @@ int main(int argc, char** argv) {
     if (!options.tracePath.empty()) {
         std::string error;
         if (!trace.open(options.tracePath, &error)) {
-            std::cerr << "orvatix-monitor: " << options.tracePath << ": " << error << "\n";
-            return kExitUsage;
+            std::cerr << "orvatix-monitor: the serial trace cannot be written: " << error << "\n";
+            return kExitTrace;
         }
     }
 
@@ -113,9 +118,36 @@ int main(int argc, char** argv) {
         std::signal(SIGHUP, onSignal);
     }
 
+    // A trace that loses bytes is said at once (a service runs for days), and
+    // again with its own exit code at the end.
+    QTimer traceWatch;
+    bool traceFailureShown = false;
+    const auto reportTraceFailure = [&] {
+        const std::string failure = trace.failure();
+        if (failure.empty() || traceFailureShown)
+            return;
+        traceFailureShown = true;
+        std::cerr << "orvatix-monitor: the serial trace " << options.tracePath
+                  << " could not be written: " << failure << "; it is incomplete.\n";
+    };
+    if (trace.isOpen()) {
+        QObject::connect(&traceWatch, &QTimer::timeout, &session, reportTraceFailure);
+        traceWatch.start(1000);
+    }
+
     session.start();
     app.exec();
+    traceWatch.stop();
+    const bool tracing = trace.isOpen();
     trace.close();
+    if (tracing && !trace.failure().empty()) {
+        reportTraceFailure();
+        if (trace.droppedBytes() > 0)
+            std::cerr << "orvatix-monitor: " << trace.droppedBytes()
+                      << " bytes of the serial trace were lost.\n";
+        if (exitCode == kExitDone)
+            exitCode = kExitTrace;
+    }
     if (demoBox)
         demoBox->stop();
     return exitCode;
