@@ -4,8 +4,88 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 
-MonitorOptions parseMonitorOptions(const std::vector<std::string>& args) {
+namespace {
+
+std::string trimmedText(const std::string& s) {
+    const size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+// The options of a --config file as command-line arguments; false with the
+// reason in *error.
+bool readConfigArgs(const std::string& path, std::vector<std::string>* out, std::string* error) {
+    std::ifstream in(path);
+    if (!in) {
+        *error = "--config: " + path + " cannot be read";
+        return false;
+    }
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        line = trimmedText(line);
+        if (line.empty() || line.front() == '#')
+            continue;
+        const size_t split = line.find_first_of(" \t=");
+        std::string name = line.substr(0, split);
+        if (name.rfind("--", 0) != 0)
+            name = "--" + name;
+        if (name == "--config") {
+            *error = path + ":" + std::to_string(lineNo) + ": a --config file names no other";
+            return false;
+        }
+        out->push_back(name);
+        if (split == std::string::npos)
+            continue;
+        std::string value = trimmedText(line.substr(split));
+        if (!value.empty() && value.front() == '=')
+            value = trimmedText(value.substr(1));
+        out->push_back(value);
+    }
+    return true;
+}
+
+// "50M", "1G", "4096": bytes, the suffixes in powers of 1024.
+bool parseByteCount(const std::string& text, uint64_t* bytes) {
+    char* end = nullptr;
+    const double n = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || !std::isfinite(n) || n < 0)
+        return false;
+    double factor = 1;
+    const std::string unit = end;
+    if (unit == "K" || unit == "k")
+        factor = 1024.0;
+    else if (unit == "M")
+        factor = 1024.0 * 1024.0;
+    else if (unit == "G")
+        factor = 1024.0 * 1024.0 * 1024.0;
+    else if (!unit.empty())
+        return false;
+    const double total = n * factor;
+    if (total > 1e15)
+        return false;
+    *bytes = static_cast<uint64_t>(total);
+    return true;
+}
+
+bool parseNumber(const std::string& text, double low, double high, double* out) {
+    char* end = nullptr;
+    const double n = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0' || !std::isfinite(n) || n < low || n > high)
+        return false;
+    *out = n;
+    return true;
+}
+
+} // namespace
+
+MonitorOptions parseMonitorOptions(const std::vector<std::string>& given) {
+    std::vector<std::string> args = given;
+    bool configRead = false;
     MonitorOptions options;
     const auto fail = [&options](std::string why) {
         options.action = MonitorOptions::Action::Error;
@@ -13,6 +93,8 @@ MonitorOptions parseMonitorOptions(const std::vector<std::string>& args) {
         return options;
     };
     bool formatGiven = false;
+    bool mqttGiven = false;
+    std::string mqttOnly; // an option that means something only with --mqtt
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         // "--port=X" and "--port X" both work.
@@ -40,7 +122,19 @@ MonitorOptions parseMonitorOptions(const std::vector<std::string>& args) {
             options.action = MonitorOptions::Action::Version;
             return options;
         }
-        if (name == "--port") {
+        if (name == "--config") {
+            if (!takeValue())
+                return fail("--config needs a file");
+            if (configRead)
+                return fail("--config may be given once");
+            configRead = true;
+            std::vector<std::string> more;
+            std::string why;
+            if (!readConfigArgs(value, &more, &why))
+                return fail(why);
+            args.insert(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, more.begin(),
+                        more.end());
+        } else if (name == "--port") {
             if (!takeValue())
                 return fail("--port needs a device");
             options.port = value;
@@ -70,10 +164,48 @@ MonitorOptions parseMonitorOptions(const std::vector<std::string>& args) {
             options.format = format;
         } else if (name == "--demo" && !inlineValue) {
             options.demo = true;
+        } else if (name == "--quiet" && !inlineValue) {
+            options.quiet = true;
+        } else if (name == "--mqtt") {
+            if (!takeValue())
+                return fail("--mqtt needs the broker's URL, such as mqtt://localhost:1883");
+            options.mqtt.url = value;
+            mqttGiven = true;
+        } else if (name == "--ca-file" || name == "--mqtt-credentials" || name == "--topic" ||
+                   name == "--client-id" || name == "--spool") {
+            if (!takeValue())
+                return fail(name + " needs a value");
+            std::string& target = name == "--ca-file"            ? options.mqtt.caFile
+                                  : name == "--mqtt-credentials" ? options.mqtt.credentialsFile
+                                  : name == "--topic"            ? options.mqtt.topic
+                                  : name == "--client-id"        ? options.mqtt.clientId
+                                                                 : options.mqtt.spoolDir;
+            target = value;
+            mqttOnly = name;
+        } else if (name == "--health-interval") {
+            if (!takeValue() || !parseNumber(value, 1.0, 86400.0, &options.mqtt.healthIntervalS))
+                return fail("--health-interval needs seconds from 1 to 86400, not '" + value + "'");
+            mqttOnly = name;
+        } else if (name == "--position-rate") {
+            if (!takeValue() || !parseNumber(value, 0.0, 50.0, &options.mqtt.positionRateHz))
+                return fail("--position-rate needs messages per second from 0 to 50, not '" +
+                            value + "'");
+            mqttOnly = name;
+        } else if (name == "--spool-max") {
+            if (!takeValue() || !parseByteCount(value, &options.mqtt.spoolMaxBytes) ||
+                options.mqtt.spoolMaxBytes < 64 * 1024)
+                return fail("--spool-max needs a size of at least 64K (such as 50M), not '" +
+                            value + "'");
+            mqttOnly = name;
+        } else if (name == "--password" || name == "--username" || name == "--user") {
+            return fail("credentials are never given on the command line: put them in a file "
+                        "and give --mqtt-credentials FILE");
         } else {
             return fail("unknown option '" + arg + "'");
         }
     }
+    if (!mqttGiven && !mqttOnly.empty())
+        return fail(mqttOnly + " needs --mqtt");
     if (options.demo && !options.port.empty())
         return fail("--demo and --port exclude each other");
     if (!options.demo && options.port.empty())

@@ -3,14 +3,16 @@
 
 #include "MonitorOptions.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
 struct MonitorRecord {
     enum class Kind { Box, Position, Status, NoData };
     Kind kind = Kind::Position;
-    double timeS = 0.0;       // since the monitor started
-    std::string wallTime;     // ISO 8601 with the time zone (WallClock.h)
+    double timeS = 0.0;                           // since the monitor started
+    std::string wallTime;                         // ISO 8601 with the time zone (WallClock.h)
+    std::chrono::system_clock::time_point when{}; // the same moment, for the broker's messages
     double positionDeg = 0.0; // within one revolution, after zero point and direction
     double speedRpm = 0.0;    // signed by the counting direction
     bool speedKnown = false;  // false until the estimate rests on the box's own samples

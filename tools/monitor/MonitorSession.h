@@ -9,6 +9,7 @@
 #include "acquisition/AcquisitionCore.h"
 #include "acquisition/DeviceReceiver.h"
 #include "display/PositionDisplay.h"
+#include "display/StatusDisplay.h"
 
 #include <QObject>
 #include <QTimer>
@@ -18,6 +19,9 @@
 #include <memory>
 #include <string>
 
+class PlantPublisher;
+struct PlantBox;
+struct PlantValues;
 class SerialTraceWriter;
 
 class MonitorSession : public QObject, public DeviceReceiver {
@@ -37,6 +41,9 @@ public:
     ~MonitorSession() override;
 
     void setTraceWriter(SerialTraceWriter* trace) { core_.setTraceWriter(trace); }
+    // The plant's broker hears the box too; with it, a box that does not
+    // answer is reported as such and waited for, not a reason to end.
+    void setPlantPublisher(PlantPublisher* plant);
 
     // Starts the link; the returned code comes through `finished` once the
     // reader thread has ended.
@@ -55,6 +62,8 @@ public:
 
 private:
     MonitorRecord makeRecord(MonitorRecord::Kind kind, const DeviceReadings& readings) const;
+    PlantValues plantValues(const MonitorRecord& record, const DeviceReadings& readings) const;
+    PlantBox plantBox(const DeviceReadings& readings) const;
     void output(const MonitorRecord& record);
     void checkPortRefused();
     double elapsedS() const;
@@ -66,6 +75,9 @@ private:
     std::function<void(const std::string&)> problem_;
     AcquisitionCore core_;
     PositionDisplay position_;
+    StatusDisplay status_;
+    PlantPublisher* plant_ = nullptr;
+    QTimer healthTimer_;
     QTimer answerTimer_;
     QTimer endTimer_;
     std::chrono::steady_clock::time_point start_;

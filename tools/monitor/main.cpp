@@ -3,6 +3,9 @@
 
 #include "MonitorOptions.h"
 #include "MonitorSession.h"
+#include "PlantPublisher.h"
+
+#include "app/ProgramVersion.h"
 
 #include "boxsim/BoxSimulator.h"
 #include "config/ConfigData.h"
@@ -92,9 +95,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    const bool quiet = options.quiet;
     MonitorSession session(
         device, options, LinkRecords::global(),
-        [](const std::string& line) {
+        [quiet](const std::string& line) {
+            if (quiet)
+                return;
             std::fwrite(line.data(), 1, line.size(), stdout);
             std::fputc('\n', stdout);
             std::fflush(stdout);
@@ -102,6 +108,28 @@ int main(int argc, char** argv) {
         [](const std::string& text) { std::cerr << "orvatix-monitor: " << text << "\n"; });
     if (trace.isOpen())
         session.setTraceWriter(&trace);
+
+    // --mqtt: the plant's broker hears what the records say.
+    std::unique_ptr<PlantPublisher> plant;
+    if (!options.mqtt.url.empty()) {
+        plant = std::make_unique<PlantPublisher>(
+            options.mqtt, options.demo ? std::string("demo") : device, kProgramVersion);
+        plant->log = [](const std::string& text) {
+            std::cerr << "orvatix-monitor: mqtt: " + text + "\n";
+        };
+        plant->failed = [&session](int code, const std::string& why) {
+            std::cerr << "orvatix-monitor: mqtt: " + why + "\n";
+            QMetaObject::invokeMethod(
+                &session, [&session, code] { session.finish(code); }, Qt::QueuedConnection);
+        };
+        std::string why;
+        int code = kExitUsage;
+        if (!plant->start(&why, &code)) {
+            std::cerr << "orvatix-monitor: " << why << "\n";
+            return code;
+        }
+        session.setPlantPublisher(plant.get());
+    }
     int exitCode = kExitDone;
     session.finished = [&exitCode](int code) {
         exitCode = code;
@@ -138,6 +166,8 @@ int main(int argc, char** argv) {
     session.start();
     app.exec();
     traceWatch.stop();
+    if (plant)
+        plant->stop();
     const bool tracing = trace.isOpen();
     trace.close();
     if (tracing && !trace.failure().empty()) {
