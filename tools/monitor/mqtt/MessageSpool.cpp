@@ -108,12 +108,18 @@ bool MessageSpool::open(const std::string& folder, uint64_t maxBytes, std::strin
     bytes_ = 0;
     for (const Entry& e : entries_)
         bytes_ += e.size;
-    // An empty spool starts at the milliseconds of the clock, so that numbers
-    // keep rising over restarts and a subscriber can tell repeats by them.
+    // Numbers keep rising over restarts, so a subscriber can tell repeats by
+    // them: past the last one given (kept in the lock file), past what waits,
+    // and at least the milliseconds of the clock (a spool folder made anew).
     const auto nowMs = std::chrono::duration_cast<std::chrono::milliseconds>(
                            std::chrono::system_clock::now().time_since_epoch())
                            .count();
-    nextSeq_ = entries_.empty() ? std::max<uint64_t>(1, uint64_t(nowMs)) : entries_.back().seq + 1;
+    char last[32] = {};
+    uint64_t lastGiven = 0;
+    if (::pread(lockFd_, last, sizeof last - 1, 0) > 0)
+        std::sscanf(last, "%" SCNu64, &lastGiven);
+    nextSeq_ = std::max<uint64_t>(
+        {1, uint64_t(nowMs), lastGiven + 1, entries_.empty() ? 0 : entries_.back().seq + 1});
     while (bytes_ > maxBytes_ && !entries_.empty())
         dropOldest();
     return true;
@@ -148,6 +154,9 @@ bool MessageSpool::append(const std::string& topic, const std::string& payload, 
     }
     entries_.push_back({seq, data.size()});
     bytes_ += data.size();
+    char given[32];
+    const int n = std::snprintf(given, sizeof given, "%020" PRIu64 "\n", seq);
+    [[maybe_unused]] const ssize_t w = ::pwrite(lockFd_, given, size_t(n), 0);
     while (bytes_ > maxBytes_ && entries_.size() > 1)
         dropOldest();
     return true;

@@ -7,7 +7,8 @@
 // in order with its original times.
 //
 // Bounded: beyond `maxBytes` the oldest messages are dropped and counted. One
-// monitor per folder (a lock file); plain C++, used by one thread.
+// monitor per folder (a lock file, which also keeps the last number given);
+// plain C++, used by one thread.
 
 #include <cstdint>
 #include <deque>
