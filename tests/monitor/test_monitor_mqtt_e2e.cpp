@@ -166,7 +166,7 @@ TEST(MonitorMqtt, ThreeBoxesPublishInfoStateStatusAndHealthToOneBroker) {
     boxes[0]->command(QStringLiteral("offset wh 20 -10"));
     boxes[1]->command(QStringLiteral("ratio ye 1.5"));
     boxes[1]->command(QStringLiteral("phase ye 10"));
-    boxes[1]->command(QStringLiteral("shims ye 12"));
+    boxes[1]->command(QStringLiteral("shims ye 6"));
 
     std::vector<std::unique_ptr<Monitor>> monitors;
     for (int i = 0; i < 3; ++i) {
@@ -178,23 +178,44 @@ TEST(MonitorMqtt, ThreeBoxesPublishInfoStateStatusAndHealthToOneBroker) {
         ASSERT_TRUE(monitors.back()->started());
     }
     const auto prefix = [](int i) { return "orvatix/line1/axis" + std::to_string(i); };
+    // Health: the figures of a full interval against what each box was set
+    // to; full: samples all through, both heads plugged in and settled.
+    const auto head = [](const QJsonObject& h, const char* name) {
+        return h.value(QLatin1String("heads")).toObject().value(QLatin1String(name)).toObject();
+    };
+    const auto smallest = [&](const QJsonObject& h, const char* name) {
+        return num(head(h, name).value(QLatin1String("amplitude")).toObject(), "min");
+    };
+    const auto fullHealth = [&](int i) {
+        std::vector<QJsonObject> out;
+        for (const QJsonObject& o : once(subscriber.on(prefix(i) + "/health")))
+            if (num(o, "samples") > 5 && smallest(o, "WH") > 20.0 && smallest(o, "YE") > 3.0)
+                out.push_back(o);
+        return out;
+    };
     // Health with samples from every box: all of them are turning.
     ASSERT_TRUE(waitUntil(
         [&] {
             for (auto& m : monitors)
                 m->gather();
-            for (int i = 0; i < 3; ++i) {
-                int full = 0;
-                for (const Message& m : subscriber.on(prefix(i) + "/health"))
-                    full += num(json(m.payload), "samples") > 5 ? 1 : 0;
-                if (full < 2)
+            for (int i = 0; i < 3; ++i)
+                if (fullHealth(i).size() < 2)
                     return false;
-            }
             return true;
         },
         60s));
     // A status change: box 2's yellow head unplugged.
     boxes[2]->command(QStringLiteral("unplug ye"));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            for (auto& m : monitors)
+                m->gather();
+            const std::vector<QJsonObject> seen = monitors[2]->records("status");
+            return !seen.empty() && str(seen.back(), "flags") != QLatin1String("-");
+        },
+        60s));
+    for (auto& m : monitors)
+        m->terminate();
     for (auto& m : monitors)
         EXPECT_EQ(m->finish(), 0) << m->errors();
 
@@ -212,7 +233,10 @@ TEST(MonitorMqtt, ThreeBoxesPublishInfoStateStatusAndHealthToOneBroker) {
         std::vector<std::string> states;
         for (const Message& m : subscriber.on(prefix(i) + "/state"))
             states.push_back(str(json(m.payload), "state").toStdString());
-        EXPECT_EQ(states, (std::vector<std::string>{"no-box", "online", "offline"}));
+        ASSERT_GE(states.size(), 3u);
+        EXPECT_EQ(states.front(), "no-box");
+        EXPECT_EQ(states[1], "online");
+        EXPECT_EQ(states.back(), "offline");
 
         expectSameStatusChanges(monitors[i]->records("status"),
                                 once(subscriber.on(prefix(i) + "/status")));
@@ -223,21 +247,6 @@ TEST(MonitorMqtt, ThreeBoxesPublishInfoStateStatusAndHealthToOneBroker) {
     EXPECT_FALSE(unplugged.back().value(QLatin1String("flags")).toArray().isEmpty());
     EXPECT_FALSE(str(unplugged.back(), "text").isEmpty());
 
-    // Health: the figures of a full interval against what each box was set
-    // to; full: samples all through, both heads plugged in and settled.
-    const auto head = [](const QJsonObject& h, const char* name) {
-        return h.value(QLatin1String("heads")).toObject().value(QLatin1String(name)).toObject();
-    };
-    const auto smallest = [&](const QJsonObject& h, const char* name) {
-        return num(head(h, name).value(QLatin1String("amplitude")).toObject(), "min");
-    };
-    const auto fullHealth = [&](int i) {
-        std::vector<QJsonObject> out;
-        for (const QJsonObject& o : once(subscriber.on(prefix(i) + "/health")))
-            if (num(o, "samples") > 5 && smallest(o, "WH") > 20.0 && smallest(o, "YE") > 10.0)
-                out.push_back(o);
-        return out;
-    };
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         const std::vector<QJsonObject> health = fullHealth(i);
