@@ -224,6 +224,8 @@ std::string monitorHelpText() {
 SYNOPSIS
     orvatix-monitor --port DEVICE [--json | --csv] [--seconds N] [--trace FILE]
     orvatix-monitor --demo [--json | --csv] [--seconds N] [--trace FILE]
+    orvatix-monitor --port DEVICE --mqtt URL [MQTT OPTIONS] [--quiet]
+    orvatix-monitor --config FILE
 
 DESCRIPTION
     Opens the box's serial port, waits for the box to identify itself and
@@ -252,10 +254,35 @@ OPTIONS
     --seconds N     end after N seconds (0.001 to 2000000, fractions allowed)
     --trace FILE    record every byte on the line, both directions, with its
                     time (a serial trace; orvatix-box-sim --replay plays it)
-    --help          this text
-    --version       the program's version
-
-    Without --json or --csv the records are plain text, one per line.
+    --quiet         no records on standard output (a service)
+    --config FILE   more options from FILE, one a line without the dashes
+                    ("port /dev/ttyUSB0", "mqtt = mqtt://broker"); "#"
+                    starts a comment
+MQTT OPTIONS
+    --mqtt URL      publish to the broker at mqtt://HOST[:PORT] (1883) or
+                    mqtts://HOST[:PORT] (8883, TLS): PREFIX/info and
+                    PREFIX/state retained, PREFIX/status on every change,
+                    PREFIX/health every interval, PREFIX/position with
+                    --position-rate. A box that does not answer is then
+                    waited for (state "no-box"), not a reason to end.
+    --ca-file FILE  mqtts: the CA certificate that signed the broker's
+                    (default: the system's CA certificates)
+    --mqtt-credentials FILE
+                    a file of "username=NAME" and "password=SECRET" lines;
+                    credentials are never taken from the command line
+    --topic PREFIX  default orvatix/<hostname>/<port>
+    --client-id ID  default: one the library makes up
+    --health-interval S
+                    seconds between health messages (default 60)
+    --position-rate HZ
+                    position messages per second at most (default 0: none)
+    --spool DIR     where status and health messages wait until the broker
+                    has them (default: $STATE_DIRECTORY, else
+                    ~/.local/state/orvatix/spool/<prefix>); one monitor per
+                    folder
+    --spool-max SIZE
+                    the spool's bound, such as 50M (default); beyond it the
+                    oldest messages are dropped and counted on standard error
 
 EXIT STATUS
     0   done (the time ran out, or interrupted)
@@ -265,5 +292,10 @@ EXIT STATUS
     4   no box answered within 10 seconds
     5   the serial trace could not be created or written whole (a full disk, a size
         limit); the reason is on standard error
+    6   --mqtt: the broker's host cannot be found, or the broker refused the
+        connection (user name, password, not authorised)
+    7   --mqtt: TLS failed (the CA file, the handshake, the certificate)
+    A broker that cannot be reached is no failure: the monitor keeps
+    trying, and its messages wait in the spool.
 )";
 }
