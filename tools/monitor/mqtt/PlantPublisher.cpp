@@ -95,7 +95,6 @@ bool PlantPublisher::start(std::string* why, int* exitCode) {
         if (failed)
             failed(code, text);
     };
-    *exitCode = kExitPort;
     if (!link_.start(settings_, why))
         return false;
     started_ = true;
