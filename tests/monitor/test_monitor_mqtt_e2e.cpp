@@ -294,23 +294,60 @@ TEST(MonitorMqtt, ThreeBoxesPublishInfoStateStatusAndHealthToOneBroker) {
     }
 }
 
-TEST(MonitorMqtt, AKilledMonitorShowsOfflineThroughItsLastWill) {
+TEST(MonitorMqtt, PositionsAtTheirRateInfoOfAChangedBoxAndTheLastWillOfAKilledMonitor) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Broker broker(dir.path());
     ASSERT_TRUE(broker.start());
     Subscriber subscriber(broker.port(), "orvatix/#");
     ASSERT_TRUE(subscriber.waitSubscribed());
-    BoxProcess box(QStringLiteral(ORVATIX_BOX_SIM), dir.filePath(QStringLiteral("box")), {});
+    BoxProcess box(QStringLiteral(ORVATIX_BOX_SIM), dir.filePath(QStringLiteral("box")),
+                   {QStringLiteral("--speed"), QStringLiteral("10")});
     ASSERT_TRUE(box.started());
     Monitor monitor(dir, monitorArgs(box.link(), broker, QStringLiteral("orvatix/will"),
-                                     dir.filePath(QStringLiteral("spool"))));
+                                     dir.filePath(QStringLiteral("spool")),
+                                     {QStringLiteral("--position-rate"), QStringLiteral("2")}));
     ASSERT_TRUE(monitor.started());
     const auto lastState = [&] {
         const std::vector<Message> states = subscriber.on("orvatix/will/state");
         return states.empty() ? QString() : str(json(states.back().payload), "state");
     };
-    ASSERT_TRUE(waitUntil([&] { return lastState() == QLatin1String("online"); }, 60s));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            monitor.gather();
+            return lastState() == QLatin1String("online") &&
+                   subscriber.on("orvatix/will/position").size() >= 4;
+        },
+        60s));
+
+    // Positions: at most two a second by their own times, each a position.
+    QDateTime previous;
+    for (const Message& m : subscriber.on("orvatix/will/position")) {
+        const QJsonObject o = json(m.payload);
+        const QDateTime at = QDateTime::fromString(str(o, "time"), Qt::ISODateWithMs);
+        ASSERT_TRUE(at.isValid()) << m.payload;
+        if (previous.isValid()) {
+            EXPECT_GE(previous.msecsTo(at), 450) << m.payload;
+        }
+        previous = at;
+        EXPECT_GE(num(o, "position"), 0.0);
+        EXPECT_LT(num(o, "position"), 360.0);
+        EXPECT_FALSE(m.retained);
+    }
+
+    // The box is exchanged for another kind: its info follows.
+    box.command(QStringLiteral("power off"));
+    box.command(QStringLiteral("kind noref"));
+    box.command(QStringLiteral("power on"));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            monitor.gather();
+            const std::vector<Message> info = subscriber.on("orvatix/will/info");
+            return !info.empty() &&
+                   str(json(info.back().payload), "boxType").contains(QLatin1String("NoRef"));
+        },
+        60s));
+
     monitor.kill(); // SIGKILL: no word of its own
     ASSERT_TRUE(waitUntil([&] { return lastState() == QLatin1String("offline"); }, 30s));
 }

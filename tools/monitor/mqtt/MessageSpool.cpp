@@ -108,18 +108,18 @@ bool MessageSpool::open(const std::string& folder, uint64_t maxBytes, std::strin
     bytes_ = 0;
     for (const Entry& e : entries_)
         bytes_ += e.size;
-    // Numbers keep rising over restarts, so a subscriber can tell repeats by
-    // them: past the last one given (kept in the lock file), past what waits,
-    // and at least the milliseconds of the clock (a spool folder made anew).
-    const auto nowMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                           std::chrono::system_clock::now().time_since_epoch())
-                           .count();
+    // Numbers rise by one over restarts (the last one given is kept in the
+    // lock file), so a subscriber can tell repeats by them; a spool folder made
+    // anew starts at the milliseconds of the clock, above any earlier one's.
     char last[32] = {};
     uint64_t lastGiven = 0;
     if (::pread(lockFd_, last, sizeof last - 1, 0) > 0)
         std::sscanf(last, "%" SCNu64, &lastGiven);
-    nextSeq_ = std::max<uint64_t>(
-        {1, uint64_t(nowMs), lastGiven + 1, entries_.empty() ? 0 : entries_.back().seq + 1});
+    if (lastGiven == 0)
+        lastGiven = uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count());
+    nextSeq_ = std::max<uint64_t>(lastGiven + 1, entries_.empty() ? 0 : entries_.back().seq + 1);
     while (bytes_ > maxBytes_ && !entries_.empty())
         dropOldest();
     return true;
