@@ -62,6 +62,8 @@ public:
 
 private:
     void deviceEvent(int code, int param, const DeviceReadings& readings) override;
+    // While recording, only a port that went away is reported.
+    void noSerialData() override;
 
     MainWindowServices& services_;
     RecorderRecords records_;

@@ -54,6 +54,12 @@ std::string cableLostText() {
     return entry("cable lost", "the port went away");
 }
 
+std::string cableLostWhileRecordingText() {
+    return entry("cable lost",
+                 "the port went away during a recording; its samples are kept, and it goes on "
+                 "when the box is back");
+}
+
 std::string boxRestartedText() {
     return entry("restart", "the box restarted");
 }
@@ -66,6 +72,13 @@ std::string requestResultText(BoxRequest r, bool ok, std::string_view detail) {
     std::string s = std::string(requestName(r)) + (ok ? ": done" : ": failed");
     if (!detail.empty())
         s += std::string(ok ? ", " : " (") + std::string(detail) + (ok ? "" : ")");
+    return entry("result", s);
+}
+
+std::string requestNotSentText(BoxRequest r, std::string_view why) {
+    std::string s = std::string(requestName(r)) + ": not sent";
+    if (!why.empty())
+        s += ", " + std::string(why);
     return entry("result", s);
 }
 

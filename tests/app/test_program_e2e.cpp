@@ -173,7 +173,7 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     });
 
     // The cable is pulled: no data, the search runs; plugged in again, the
-    // search finds the box by itself (after a pass over the ports).
+    // search finds the box by itself (the lost port goes first).
     script.add("cable pulled", [&] {
         box.hangUp();
         return true;

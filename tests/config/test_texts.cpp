@@ -40,7 +40,7 @@ const TableInfo kTables[] = {
     {TextTable::ChannelLabels, "ChannelLabels", 8},
     {TextTable::ManualFiles, "ManualFiles", 2},
     {TextTable::HelpPages, "HelpPages", 6},
-    {TextTable::StatusMessages, "StatusMessages", 47},
+    {TextTable::StatusMessages, "StatusMessages", 49},
     {TextTable::Menu, "Menu", 5},
     {TextTable::Setup, "Setup", 14},
     {TextTable::MainWindow, "MainWindow", 38},

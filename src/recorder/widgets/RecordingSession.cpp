@@ -2,6 +2,7 @@
 
 #include "config/ConfigData.h"
 #include "config/EvaluationRows.h"
+#include "config/StatusMessageRows.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/TextFormat.h"
@@ -190,6 +191,14 @@ void RecordingSession::positionEvent(const RecordEvent& event) {
 
 void RecordingSession::referenceEvent(const RecordEvent& event) {
     addSample(event, SampleKind::Reference);
+}
+
+void RecordingSession::portLost() {
+    if (!window_ || records_.recorder.state() != DataRecorder::State::Recording) {
+        return;
+    }
+    window_->setWindowTitle(qs(records_.recorder.title() + "  -  " +
+                               text(TextTable::StatusMessages, statusrow::kPortLostRecording)));
 }
 
 void RecordingSession::addSample(const RecordEvent& event, SampleKind kind) {

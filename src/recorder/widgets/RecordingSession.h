@@ -83,6 +83,9 @@ public:
     // The two recorded device events, while recording.
     void positionEvent(const RecordEvent& event);
     void referenceEvent(const RecordEvent& event);
+    // The port went away while recording: the samples are kept and the
+    // window's title says so until the next sample comes.
+    void portLost();
     // "Open ORVATIX Files": a saved recording into the evaluation window (laid
     // under the samples when there are unsaved ones to compare with).
     void openRecordingFile();
