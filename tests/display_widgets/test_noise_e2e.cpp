@@ -99,7 +99,10 @@ protected:
 
     QTemporaryDir folder;
     Records r;
-    EventLog log{EventLogOptions{folder.filePath(QStringLiteral("log")), {}, 30, 1 << 20}};
+    EventLogOptions options;
+    options.folder = folder.filePath(QStringLiteral("log"));
+    options.maxBytes = 1 << 20;
+    EventLog log{options};
     std::unique_ptr<boxsim::BoxSimulator> box;
     std::unique_ptr<AcquisitionCore> core;
     QWidget window;
