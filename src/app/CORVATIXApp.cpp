@@ -2,6 +2,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/DemoSession.h"
+#include "app/EventLogNotice.h"
 #include "app/ProgramCore.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
@@ -12,6 +13,7 @@
 #include "device/LinkControl.h"
 #include "device/PortMap.h"
 #include "device/SerialTrace.h"
+#include "display/widgets/NoiseDisplay.h"
 #include "eventlog/SessionEventLog.h"
 #include "recorder/DataRecorder.h"
 #include "recorder/RecentFiles.h"
@@ -83,12 +85,16 @@ bool CORVATIXApp::InitInstance() {
         core.setTraceWriter(trace.get());
     CORVATIXDlg dlg(program, demo_ ? &demo_->sessionDialogs() : nullptr);
     // What happened at the machine, for afterwards; gone before the window.
-    EventLog eventLog;
+    EventLog eventLog(eventLogOptionsWithNotice());
     if (!eventLog.active())
         std::fprintf(stderr, "ORVATIX: no event log: %s\n",
                      eventLog.inactiveReason().toLocal8Bit().constData());
     eventLog.programStarted(kProgramVersion);
     SessionEventLog sessionLog(eventLog, core, statusList);
+    // A noise measurement that ends by itself is noted with why.
+    dlg.noiseDisplay().stoppedByItself = [&eventLog](NoiseStop why) {
+        eventLog.append(noiseStopLogText(why));
+    };
     // After the log, which notes the port chosen on the command line.
     dlg.setOnlyPort(!options_.port.empty());
     // The demo's box is the only port there is: it is chosen as the menu
@@ -112,8 +118,12 @@ bool CORVATIXApp::InitInstance() {
     dlg.setRecorderFlow(&recorder);
     if (demo_)
         demo_->watch(dlg);
+    // Samples not on disk go first, without a question; then the orderly end.
+    connect(&termination, &TerminationSignals::requested, &flow,
+            [&recorder] { recorder.saveBeforeTermination(); });
     connect(&termination, &TerminationSignals::requested, &flow, &ProgramFlow::endOnRequest);
     flow.run();
+    dlg.noiseDisplay().stoppedByItself = nullptr;
     eventLog.programEnded();
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
+#include "app/TerminationSignals.h"
 #include "config/ConfigFile.h"
 #include "config/MainWindowRows.h"
 #include "config/Texts.h"
@@ -14,7 +15,10 @@
 
 ProgramFlow::ProgramFlow(CORVATIXDlg& window, AcquisitionCore& core)
     : window_(window), core_(core), link_(core_.records().link),
-      loadConfiguration_([] { loadConfig(); }), saveConfiguration_([] { saveSettings(); }) {
+      loadConfiguration_([] { loadConfig(); }),
+      // A failure at the end is shown before the program ends; after a
+      // termination signal nobody waits for an answer (stderr and the log).
+      saveConfiguration_([] { saveSettings(nullptr, !terminationRequested()); }) {
     window_.setFlow(this);
 }
 

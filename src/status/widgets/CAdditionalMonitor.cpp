@@ -218,7 +218,19 @@ void CAdditionalMonitor::clearReadings() {
 void CAdditionalMonitor::newSensor() {
     ProgramServices* services = &services_;
     const StatusDecoding decoding = services_.statusDecoding();
-    requestNewSensor(mainWindow_ != nullptr ? mainWindow_ : this, link_, requests_, snapshot(),
-                     decoding.offsetSeenWH, decoding.offsetSeenYE,
-                     [services] { services->resetReadings(); });
+    CMessagebox* question = requestNewSensor(
+        mainWindow_ != nullptr ? mainWindow_ : this, link_, requests_, snapshot(),
+        decoding.offsetSeenWH, decoding.offsetSeenYE, [services] { services->resetReadings(); });
+    if (question != nullptr) {
+        // "Yes" erases the box's teach-in: a stray Return or Space must not.
+        auto* yes = question->findChild<QPushButton*>(controlName(CMessageWindow::kOk));
+        auto* no = question->findChild<QPushButton*>(controlName(CMessageWindow::kCancel));
+        if (yes != nullptr && no != nullptr) {
+            yes->setDefault(false);
+            yes->setAutoDefault(false);
+            no->setAutoDefault(true);
+            no->setDefault(true);
+            no->setFocus(Qt::OtherFocusReason);
+        }
+    }
 }
