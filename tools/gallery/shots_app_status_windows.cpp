@@ -13,7 +13,7 @@
 #include "status/StatusList.h"
 #include "status/widgets/CAdditionalMonitor.h"
 #include "status/widgets/CErrorDialog.h"
-#include "ui/CMessagebox.h"
+#include "status/widgets/CMessagebox.h"
 #include "ui/DialogUnits.h"
 
 #include <QCoreApplication>
