@@ -88,6 +88,12 @@ protected:
         box->stop();
     }
 
+    static EventLogOptions logOptions(const QString& logFolder) {
+        EventLogOptions options;
+        options.folder = logFolder;
+        options.maxBytes = 1 << 20;
+        return options;
+    }
     QString logText() const {
         QFile file(log.currentFile());
         return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
@@ -99,10 +105,7 @@ protected:
 
     QTemporaryDir folder;
     Records r;
-    EventLogOptions options;
-    options.folder = folder.filePath(QStringLiteral("log"));
-    options.maxBytes = 1 << 20;
-    EventLog log{options};
+    EventLog log{logOptions(folder.filePath(QStringLiteral("log")))};
     std::unique_ptr<boxsim::BoxSimulator> box;
     std::unique_ptr<AcquisitionCore> core;
     QWidget window;
