@@ -1,6 +1,7 @@
 // The two plots drawn into images: what an empty recording shows, the axis
 // rules, the 90-degree rule, incremental drawing against a full redraw, and the
-// column-extremes drawing against drawing every sample.
+// column-extremes drawing against drawing every sample, for few turns and for
+// many laid over each other.
 
 #include "support/SyntheticRecording.h"
 
@@ -254,5 +255,80 @@ INSTANTIATE_TEST_SUITE_P(Recordings, ColumnExtremesLook,
                          [](const ::testing::TestParamInfo<LookCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// Many turns over one another: each column's bars cover every pixel that
+// drawing every sample colours with a curve, whichever colour ends on top.
+class ManyTurnsCover : public Plots, public ::testing::WithParamInterface<LookCase> {};
+
+TEST_P(ManyTurnsCover, EveryStrokedPixelIsCovered) {
+    size = QSize(1900, 1000);
+    target = screenTarget(size);
+    const std::vector<RecordSample> samples = syntheticRecording(GetParam().shaft);
+    const QImage fast = draw(samples, PlotDetail::ColumnExtremes);
+    const QImage plain = draw(samples, PlotDetail::EverySample);
+    const QRgb wh = AmplitudePlot::kCurveWH & 0xffffff;
+    const QRgb ye = AmplitudePlot::kCurveYE & 0xffffff;
+    int stroked = 0;
+    int covered = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb b = plain.pixel(x, y) & 0xffffff;
+            if (b != wh && b != ye) {
+                continue;
+            }
+            ++stroked;
+            const QRgb a = fast.pixel(x, y) & 0xffffff;
+            if (a == wh || a == ye) {
+                ++covered;
+            } else {
+                ADD_FAILURE() << "uncovered at " << x << "," << y;
+                return;
+            }
+        }
+    }
+    EXPECT_GT(stroked, 1000);
+    EXPECT_EQ(covered, stroked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, ManyTurnsCover,
+                         ::testing::Values(LookCase{"nightly", {200000, 1000.0, 123.4, 1.5, 5}},
+                                           LookCase{"noisy", {100000, 300.0, 40.0, 12.0, 9}},
+                                           LookCase{"sparse", {60000, 2000.0, 300.0, 20.0, 2}}),
+                         [](const ::testing::TestParamInfo<LookCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The envelope kept between drawings follows the recording: samples appended
+// while recording (past the point where the turns overlap too much for runs),
+// a cleared and refilled recording, all draw as a fresh copy of the same
+// samples does.
+TEST_F(Plots, RedrawsFollowTheRecordingAsItGrowsAndIsReplaced) {
+    SyntheticShaft shaft;
+    shaft.samples = 60000;
+    shaft.revolutions = 120.0;
+    const std::vector<RecordSample> all = syntheticRecording(shaft);
+    std::vector<RecordSample> recording;
+    auto matchesFresh = [&] {
+        const std::vector<RecordSample> copy = recording;
+        return draw(recording) == draw(copy);
+    };
+    for (std::size_t n : {std::size_t{1}, std::size_t{500}, std::size_t{5000}, all.size()}) {
+        while (recording.size() < n) {
+            recording.push_back(all[recording.size()]);
+            if (recording.size() % 97 == 0) {
+                QImage image = blank();
+                drawIncrementally(image, recording);
+            }
+        }
+        EXPECT_TRUE(matchesFresh()) << n << " samples";
+    }
+    shaft.seed = 99;
+    shaft.samples = 3000;
+    shaft.revolutions = 2.0;
+    recording = syntheticRecording(shaft);
+    EXPECT_TRUE(matchesFresh()) << "refilled";
+    recording.clear();
+    EXPECT_TRUE(draw(recording) == draw({})) << "cleared";
+}
 
 } // namespace
