@@ -260,34 +260,76 @@ INSTANTIATE_TEST_SUITE_P(Recordings, ColumnExtremesLook,
 // drawing every sample colours with a curve, whichever colour ends on top.
 class ManyTurnsCover : public Plots, public ::testing::WithParamInterface<LookCase> {};
 
-TEST_P(ManyTurnsCover, EveryStrokedPixelIsCovered) {
-    size = QSize(1900, 1000);
-    target = screenTarget(size);
-    const std::vector<RecordSample> samples = syntheticRecording(GetParam().shaft);
-    const QImage fast = draw(samples, PlotDetail::ColumnExtremes);
-    const QImage plain = draw(samples, PlotDetail::EverySample);
-    const QRgb wh = AmplitudePlot::kCurveWH & 0xffffff;
-    const QRgb ye = AmplitudePlot::kCurveYE & 0xffffff;
+// Every pixel `plain` colours with a curve is a curve's pixel in `fast` too.
+void expectCurvesCovered(const QImage& fast, const QImage& plain, QRgb wh, QRgb ye) {
+    wh &= 0xffffff;
+    ye &= 0xffffff;
     int stroked = 0;
-    int covered = 0;
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
             const QRgb b = plain.pixel(x, y) & 0xffffff;
             if (b != wh && b != ye) {
                 continue;
             }
             ++stroked;
             const QRgb a = fast.pixel(x, y) & 0xffffff;
-            if (a == wh || a == ye) {
-                ++covered;
-            } else {
-                ADD_FAILURE() << "uncovered at " << x << "," << y;
-                return;
-            }
+            ASSERT_TRUE(a == wh || a == ye) << "uncovered at " << x << "," << y;
         }
     }
     EXPECT_GT(stroked, 1000);
-    EXPECT_EQ(covered, stroked);
+}
+
+TEST_P(ManyTurnsCover, EveryStrokedPixelIsCovered) {
+    size = QSize(1900, 1000);
+    target = screenTarget(size);
+    const std::vector<RecordSample> samples = syntheticRecording(GetParam().shaft);
+    expectCurvesCovered(draw(samples, PlotDetail::ColumnExtremes),
+                        draw(samples, PlotDetail::EverySample), AmplitudePlot::kCurveWH,
+                        AmplitudePlot::kCurveYE);
+}
+
+// The printed report's wider pens, and a comparison recording under the
+// curves, are covered in the same way.
+TEST_P(ManyTurnsCover, PrintedPageAndComparisonAreCovered) {
+    PlotTarget page;
+    page.printer = true;
+    page.sx = 6.0; // about 150 dots per inch
+    page.sy = 6.0;
+    page.area = QRect(0, 0, 1260, 1782);
+    const std::vector<RecordSample> samples = syntheticRecording(GetParam().shaft);
+    const ComparisonRecording comparison = ComparisonRecording::of(samples);
+    const std::vector<RecordSample> none;
+    auto render = [&](PlotDetail detail) {
+        QImage image(page.area.size(), QImage::Format_RGB32);
+        image.fill(kBackground);
+        QPainter painter(&image);
+        drawAmplitudePlot(painter, page, samples, PlotMode::Full, detail);
+        return image;
+    };
+    expectCurvesCovered(render(PlotDetail::ColumnExtremes), render(PlotDetail::EverySample),
+                        AmplitudePlot::kCurveWH, AmplitudePlot::kCurveYE);
+    // The comparison is always drawn the fast way; against its own recording
+    // drawn every sample it covers the same pixels in its lighter colours.
+    QImage under(page.area.size(), QImage::Format_RGB32);
+    under.fill(kBackground);
+    {
+        QPainter painter(&under);
+        drawAmplitudePlot(painter, page, none, PlotMode::Full, PlotDetail::EverySample, nullptr,
+                          &comparison);
+    }
+    QImage recolouredPlain = render(PlotDetail::EverySample);
+    for (int y = 0; y < recolouredPlain.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(recolouredPlain.scanLine(y));
+        for (int x = 0; x < recolouredPlain.width(); ++x) {
+            if ((line[x] & 0xffffff) == (AmplitudePlot::kCurveWH & 0xffffff)) {
+                line[x] = AmplitudePlot::kCompareWH;
+            } else if ((line[x] & 0xffffff) == (AmplitudePlot::kCurveYE & 0xffffff)) {
+                line[x] = AmplitudePlot::kCompareYE;
+            }
+        }
+    }
+    expectCurvesCovered(under, recolouredPlain, AmplitudePlot::kCompareWH,
+                        AmplitudePlot::kCompareYE);
 }
 
 INSTANTIATE_TEST_SUITE_P(Recordings, ManyTurnsCover,

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <mutex>
 
 namespace {
 
@@ -564,8 +565,16 @@ EnvelopeCache& envelopeCache() {
     return cache;
 }
 
+// The plots are drawn on the user-interface thread; a report rendered on
+// another would share the cache, so it is taken for the drawing.
+std::mutex& envelopeCacheMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
                         const std::vector<RecordSample>& samples, ReferenceIndex* references) {
+    const std::lock_guard<std::mutex> lock(envelopeCacheMutex());
     const EnvelopeCache::Entry* entry = envelopeCache().find(plot, samples, true);
     if (references != nullptr) {
         *references = entry->references;
@@ -631,7 +640,10 @@ void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
     } else if (samples.size() >= 2) {
         // Keeps the envelope of a recording on show current, so that the next
         // full redraw has only this sample to take in.
-        envelopeCache().find(plot, samples, false);
+        {
+            const std::lock_guard<std::mutex> lock(envelopeCacheMutex());
+            envelopeCache().find(plot, samples, false);
+        }
         drawEverySample(painter, plot, pens, samples, samples.size() - 2, nullptr);
     }
     painter.restore();
