@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -442,13 +443,14 @@ void drawRuns(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
 }
 
 // Turns laid over each other: one bar per column and head from the lowest to
-// the highest point any stroke reaches there, widened by a pixel on every side
-// so that the slanted joining lines, whose pen reaches a little past their
-// ends, stay inside it. Yellow on top, as the newest samples would leave it.
+// the highest point any stroke reaches there. The bar is the pen's vertical
+// stroke widened on every side: the square cap of a slanted joining line
+// reaches up to width / sqrt(2) past its end, a vertical stroke's only half
+// the width. Yellow on top, as the newest samples would leave it.
 void drawColumnBars(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
                     const AmplitudeEnvelope& envelope) {
     const StrokeFootprint f = verticalFootprint(pens.white);
-    constexpr int kSlack = 1;
+    const int slack = static_cast<int>(std::ceil(0.25 * pens.white.widthF()));
     const std::vector<EnvelopeColumn>& columns = envelope.columns();
     auto bars = [&](const QColor& colour, bool white) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -459,8 +461,8 @@ void drawColumnBars(QPainter& painter, const PlotBox& plot, const CurvePens& pen
             const int x = envelope.left() + static_cast<int>(i);
             const int top = AmplitudePlot::yOfAmplitude(plot, white ? c.highWH : c.highYE);
             const int bottom = AmplitudePlot::yOfAmplitude(plot, white ? c.lowWH : c.lowYE);
-            painter.fillRect(QRect(QPoint(x + f.left - kSlack, top + f.top - kSlack),
-                                   QPoint(x + f.right + kSlack, bottom + f.bottom + kSlack)),
+            painter.fillRect(QRect(QPoint(x + f.left - slack, top + f.top - slack),
+                                   QPoint(x + f.right + slack, bottom + f.bottom + slack)),
                              colour);
         }
     };
