@@ -7,8 +7,8 @@
 #include <array>
 
 // The buttons of the bottom row, right to left: Close window, Print, Clear,
-// then the additions Open File and Save as PDF.
-constexpr int kButtonRowCount = 5;
+// then the additions Open File, Save as PDF and Stop.
+constexpr int kButtonRowCount = 6;
 
 // The row placed from the window's size, as the window has always done it: the
 // close button's right edge 3 % of the window width left of the client's right

@@ -69,6 +69,9 @@ void RecordingSession::setRecording(bool active) {
     if (hooks_.setRecordButton) {
         hooks_.setRecordButton(active);
     }
+    if (window_) {
+        window_->setRecordingActive(active);
+    }
     if (active != reportedActive_) {
         reportedActive_ = active;
         if (hooks_.recordingActiveChanged) {
@@ -132,6 +135,14 @@ void RecordingSession::toggleRecording() {
     setRecording(true);
 }
 
+void RecordingSession::stopPressed() {
+    // The record button's press while recording; a press that arrives after
+    // the recording stopped (the button greys out) starts nothing.
+    if (records_.recorder.state() == DataRecorder::State::Recording) {
+        toggleRecording();
+    }
+}
+
 QString RecordingSession::chooseRecordingName(QWidget* parent, FileDialogRequest dialog) {
     for (;;) {
         const QString path =
@@ -163,6 +174,7 @@ void RecordingSession::openWindow() {
     connect(window_, &CErgebnisDlg::closeRequested, this, &RecordingSession::closeWindow);
     connect(window_, &CErgebnisDlg::clearRequested, this, &RecordingSession::clearPressed);
     connect(window_, &CErgebnisDlg::openFileRequested, this, &RecordingSession::openRecordingFile);
+    connect(window_, &CErgebnisDlg::stopRequested, this, &RecordingSession::stopPressed);
     window_->mayClear = [this] { return mayClear(); };
     // Print and Save as PDF ask their questions through the session's dialogs.
     const struct {
