@@ -266,6 +266,8 @@ void CErgebnisDlg::print() {
         return;
     }
     report_.date = QDateTime::currentDateTime();
+    report_.results = computeMeasurementResults(samples_);
+    report_.hasResults = true;
     if (printReport(printer, report_, samples_, refScale_) == ReportOutcome::PrinterInfoMissing) {
         showPrinterInfoMissing(this);
     }
@@ -279,12 +281,14 @@ void CErgebnisDlg::saveReportAsPdf() {
     }
     const QString path =
         QFileDialog::getSaveFileName(this, uiText(TextTable::Evaluation, evaluationrow::kSaveAsPdf),
-                                     reportDocumentName() + QStringLiteral(".pdf"),
+                                     proposedReportPath(report_.fileName),
                                      uiText(TextTable::Evaluation, evaluationrow::kPdfFilter));
     if (path.isEmpty()) {
         return;
     }
     report_.date = QDateTime::currentDateTime();
+    report_.results = computeMeasurementResults(samples_);
+    report_.hasResults = true;
     const ReportOutcome outcome = writeReportPdf(path, report_, samples_, refScale_);
     if (outcome == ReportOutcome::PrinterInfoMissing) {
         showPrinterInfoMissing(this);

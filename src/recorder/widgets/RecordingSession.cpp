@@ -391,6 +391,11 @@ void RecordingSession::fillReportSource() {
     const BoxIdentityTexts box = hooks_.boxIdentity ? hooks_.boxIdentity() : BoxIdentityTexts{};
     window_->setReportSource(QDir::toNativeSeparators(records_.recorder.baseName()), box.boxType,
                              box.firmwareVersion, box.serialNumber);
+    // The figures of the window's results block, from the same samples.
+    ReportInfo& info = window_->reportInfo();
+    info.lineCount = records_.config.pulseRate;
+    info.results = computeMeasurementResults(records_.recorder.samples());
+    info.hasResults = true;
 }
 
 void RecordingSession::printReport() {
@@ -435,10 +440,10 @@ void RecordingSession::saveReportAsPdf() {
         return;
     }
     info.remarks = remarks_;
-    const QString path =
-        dialogs_->saveFileName(window_, uiText(TextTable::Evaluation, rows::kSaveAsPdf),
-                               reportDocumentName() + QStringLiteral(".pdf"),
-                               uiText(TextTable::Evaluation, rows::kPdfFilter));
+    const QString path = dialogs_->saveFileName(
+        window_, uiText(TextTable::Evaluation, rows::kSaveAsPdf),
+        QDir::toNativeSeparators(proposedReportPath(records_.recorder.baseName())),
+        uiText(TextTable::Evaluation, rows::kPdfFilter));
     if (path.isEmpty() || !window_) {
         return;
     }
