@@ -126,7 +126,12 @@ void CErgebnisDlg::redrawAll() {
 }
 
 int CErgebnisDlg::resultsHeight() const {
-    return showResults_ ? kResultLineCount * QFontMetrics(font()).height() + 6 : 0;
+    if (!showResults_) {
+        return 0;
+    }
+    // The lines, then the band of the button row under them.
+    const int buttonBand = height() - buttons_[0]->geometry().top() + width() / 200;
+    return kResultLineCount * QFontMetrics(font()).height() + 6 + buttonBand;
 }
 
 PlotTarget CErgebnisDlg::plotTarget() const {
@@ -187,7 +192,7 @@ void CErgebnisDlg::renderCanvas() {
     if (showResults_) {
         const PlotBox plot = AmplitudePlot::frame(target);
         const QRect area =
-            resultsArea(size(), resultsHeight(), plot.left, buttons_.back()->geometry().left());
+            resultsArea(size(), resultsHeight(), plot.left, buttons_[0]->geometry().top());
         drawResults(painter, area.adjusted(0, 3, 0, -3), results_, font());
     }
     drawn_ = samples_.size();
