@@ -77,9 +77,9 @@ void paintInformation(QPainter& painter, const PageScale& mm, const ReportInfo& 
     const QFont smallFont = plotFont(2.4 * mm.sy(), 1.2 * mm.sx(), 300);
     const QFont fixedFont = plotFont(3.6 * mm.sy(), 1.8 * mm.sx(), 400, true);
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    // Labels and values keep to their boxes, whatever the language.
     auto label = [&](double x0, double x1, double top, const QString& s) {
-        painter.setFont(textFont);
-        painter.drawText(mm.rect(x0, top, x1, top + 4.5), flags, s);
+        paintValue(painter, mm.rect(x0, top, x1 - 1, top + 4.5), textFont, smallFont, s);
     };
     namespace rows = evaluationrow;
     label(25, 55, 31, evaluationText(rows::kDate));
