@@ -69,7 +69,7 @@ void paintValue(QPainter& painter, const QRect& box, const QFont& textFont, cons
 }
 
 // The information block between the title line (30 mm) and the plots: labels
-// in the text font at 25 mm, values at 55 mm; what the box reported in a second
+// in the text font at 25 mm, values at 62 mm; what the box reported in a second
 // column, labels from 122 mm and values from 152 mm; the file on a row of its
 // own across the page; the remarks in the fixed font, as typed.
 void paintInformation(QPainter& painter, const PageScale& mm, const ReportInfo& info) {
@@ -82,25 +82,25 @@ void paintInformation(QPainter& painter, const PageScale& mm, const ReportInfo& 
         paintValue(painter, mm.rect(x0, top, x1 - 1, top + 4.5), textFont, smallFont, s);
     };
     namespace rows = evaluationrow;
-    label(25, 55, 31, evaluationText(rows::kDate));
-    label(55, 120, 31, info.date.toString(QStringLiteral("yyyy-MM-dd  hh:mm")));
-    label(25, 55, 35.5, evaluationText(rows::kBearing));
+    label(25, 62, 31, evaluationText(rows::kDate));
+    label(62, 120, 31, info.date.toString(QStringLiteral("yyyy-MM-dd  hh:mm")));
+    label(25, 62, 35.5, evaluationText(rows::kBearing));
     QString bearing = info.remarks.bearing.trimmed();
     if (info.lineCount > 0) {
         bearing +=
             QStringLiteral("  (%1 %2)").arg(info.lineCount).arg(evaluationText(rows::kLineCount));
     }
     painter.setFont(fixedFont);
-    paintValue(painter, mm.rect(55, 35.5, 120, 40), fixedFont, smallFont, bearing);
-    label(25, 55, 40, evaluationText(rows::kProgramVersion));
-    label(55, 120, 40, programVersion());
-    label(25, 55, 44.5, evaluationText(rows::kFile));
-    paintValue(painter, mm.rect(55, 44.5, 198, 49), textFont, smallFont, info.fileName);
-    label(25, 55, 49, evaluationText(rows::kRemarks));
+    paintValue(painter, mm.rect(62, 35.5, 120, 40), fixedFont, smallFont, bearing);
+    label(25, 62, 40, evaluationText(rows::kProgramVersion));
+    label(62, 120, 40, programVersion());
+    label(25, 62, 44.5, evaluationText(rows::kFile));
+    paintValue(painter, mm.rect(62, 44.5, 198, 49), textFont, smallFont, info.fileName);
+    label(25, 62, 49, evaluationText(rows::kRemarks));
     for (size_t i = 0; i < info.remarks.lines.size(); ++i) {
         const double top = 49 + 4.0 * static_cast<double>(i);
         painter.setFont(fixedFont);
-        painter.drawText(mm.rect(55, top, 198, top + 4.0), flags, info.remarks.lines[i]);
+        painter.drawText(mm.rect(62, top, 198, top + 4.0), flags, info.remarks.lines[i]);
     }
     const QString reported[3][2] = {
         {evaluationText(rows::kBoxType), info.boxType},
