@@ -40,6 +40,20 @@ enum Row : int {
     kPdfFilter = 33,           // "PDF files (*.pdf)"
     kClearQuestion = 34,       // "Clear the recording?\n\nIts %d samples have not been saved..."
     kTooManySamples = 35, // "This file holds more than the %d samples that a recording can have..."
-    kCount = 36,
+    kStop = 36,           // "Stop"
+    kSpread = 37,         // "spread"
+    kLegendYellow = 38,   // "yellow sensor YE: dark yellow line"
+    kLegendWhite = 39,    // "white sensor WH: white line, dashed black edge"
+    kLegendPlus = 40,     // "red circles: "+" value of each reference mark"
+    kLegendMinus = 41,    // "blue circles: "-" value of each reference mark"
+    kAngleAxis = 42,      // "Angle (°)"
+    kAmplitudeAxis = 43,  // "Amplitude (%)"
+    kReferenceAxis = 44,  // "Reference value"
+    kLineCount = 45,      // "lines"
+    kProgramVersion = 46, // "Program version:"
+    kOperator = 47,       // "Operator:"
+    kSignature = 48,      // "Signature:"
+    kPage = 49,           // "Page %d of %d"
+    kCount = 50,
 };
 } // namespace evaluationrow

@@ -1,12 +1,14 @@
 // Evaluation window and measurement report. Rows 0..6 belong to file handling;
 // 13 and 19..28 to the measurement results under the plots; 29..31 name what
-// the box reported on the report; 32 and 33 the report as a PDF file.
+// the box reported on the report; 32 and 33 the report as a PDF file; 36 the
+// window's Stop, 37 the marks' spread, 38..49 the report's legend, axes and
+// signature block.
 
 #include "config/TextTableData.h"
 
 namespace {
 
-constexpr int kRows = 36;
+constexpr int kRows = 50;
 
 const char* const kEnglish[kRows] = {
     "Invalid file format !\n\nFile could not be opened.",
@@ -46,6 +48,20 @@ const char* const kEnglish[kRows] = {
     "Clear the recording?\n\nIts %d samples have not been saved and will be lost.",
     "This file holds more than the %d samples that a recording can have.\n\nFile could not be "
     "opened.",
+    "Stop",
+    "spread",
+    "yellow sensor YE: dark yellow line",
+    "white sensor WH: white line, dashed black edge",
+    "red circles: \"+\" value of each reference mark",
+    "blue circles: \"-\" value of each reference mark",
+    "Angle (°)",
+    "Amplitude (%)",
+    "Reference value",
+    "lines",
+    "Program version:",
+    "Operator:",
+    "Signature:",
+    "Page %d of %d",
 };
 const char* const kGerman[kRows] = {
     "Ungültiges Dateiformat !\n\nDatensatz konnte nicht geöffnet werden.",
@@ -85,6 +101,20 @@ const char* const kGerman[kRows] = {
     "Aufzeichnung löschen?\n\nIhre %d Messwerte wurden nicht gespeichert und gehen verloren.",
     "Diese Datei enthält mehr als die %d Messwerte, die eine Aufzeichnung haben kann.\n\nDatensatz "
     "konnte nicht geöffnet werden.",
+    "Stopp",
+    "Streuung",
+    "Gelber Sensor YE: dunkelgelbe Linie",
+    "Weißer Sensor WH: weiße Linie, gestrichelter schwarzer Rand",
+    "rote Kreise: \"+\"-Wert jeder Referenzmarke",
+    "blaue Kreise: \"-\"-Wert jeder Referenzmarke",
+    "Winkel (°)",
+    "Amplitude (%)",
+    "Referenzwert",
+    "Striche",
+    "Programmversion:",
+    "Prüfer:",
+    "Unterschrift:",
+    "Seite %d von %d",
 };
 const char* const kFrench[kRows] = {
     "Format de fichier non valide !\n\nLe fichier ne peut-être ouvert.",
@@ -124,6 +154,20 @@ const char* const kFrench[kRows] = {
     "Effacer l'enregistrement ?\n\nSes %d mesures n'ont pas été sauvegardées et seront perdues.",
     "Ce fichier contient plus que les %d mesures qu'un enregistrement peut avoir.\n\nLe fichier "
     "n'a pas pu être ouvert.",
+    "Arrêter",
+    "dispersion",
+    "capteur jaune YE : ligne jaune foncé",
+    "capteur blanc WH : ligne blanche, bord noir en tirets",
+    "cercles rouges : valeur \"+\" de chaque marque de référence",
+    "cercles bleus : valeur \"-\" de chaque marque de référence",
+    "Angle (°)",
+    "Amplitude (%)",
+    "Valeur de référence",
+    "traits",
+    "Version du programme:",
+    "Opérateur:",
+    "Signature:",
+    "Page %d sur %d",
 };
 const char* const kItalian[kRows] = {
     "Formato file non ammesso! \n\n Impossibile aprire il record.",
@@ -163,6 +207,20 @@ const char* const kItalian[kRows] = {
     "Cancellare la registrazione?\n\nI suoi %d campioni non sono stati salvati e andranno persi.",
     "Questo file contiene più dei %d campioni che una registrazione può avere.\n\nImpossibile "
     "aprire il file.",
+    "Ferma",
+    "dispersione",
+    "sensore giallo YE: linea giallo scuro",
+    "sensore bianco WH: linea bianca, bordo nero tratteggiato",
+    "cerchi rossi: valore \"+\" di ogni tacca di riferimento",
+    "cerchi blu: valore \"-\" di ogni tacca di riferimento",
+    "Angolo (°)",
+    "Ampiezza (%)",
+    "Valore di riferimento",
+    "linee",
+    "Versione del programma:",
+    "Operatore:",
+    "Firma:",
+    "Pagina %d di %d",
 };
 const char* const kSpanish[kRows] = {
     "Formato de archivo no válido !\n\nEl archivo no pudo abrirse.",
@@ -202,6 +260,20 @@ const char* const kSpanish[kRows] = {
     "¿Borrar la grabación?\n\nSus %d muestras no se han guardado y se perderán.",
     "Este archivo contiene más de las %d muestras que puede tener una grabación.\n\nNo se pudo "
     "abrir el archivo.",
+    "Detener",
+    "dispersión",
+    "sensor amarillo YE: línea amarillo oscuro",
+    "sensor blanco WH: línea blanca, borde negro discontinuo",
+    "círculos rojos: valor \"+\" de cada marca de referencia",
+    "círculos azules: valor \"-\" de cada marca de referencia",
+    "Ángulo (°)",
+    "Amplitud (%)",
+    "Valor de referencia",
+    "líneas",
+    "Versión del programa:",
+    "Operador:",
+    "Firma:",
+    "Página %d de %d",
 };
 
 } // namespace

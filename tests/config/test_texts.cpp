@@ -46,7 +46,7 @@ const TableInfo kTables[] = {
     {TextTable::MainWindow, "MainWindow", 38},
     {TextTable::YesNo, "YesNo", 3},
     {TextTable::Recorder, "Recorder", 10},
-    {TextTable::Evaluation, "Evaluation", 36},
+    {TextTable::Evaluation, "Evaluation", 50},
     {TextTable::TeachIn, "TeachIn", 59},
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},

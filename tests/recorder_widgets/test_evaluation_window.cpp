@@ -57,11 +57,10 @@ TEST_F(EvaluationWindow, ButtonsCarryTheirIdsAndTheEvaluationCaptions) {
     configData.language = 1;
     window.refreshCaptions();
     namespace rows = evaluationrow;
-    const std::pair<int, int> buttons[] = {{CErgebnisDlg::kClose, rows::kCloseWindow},
-                                           {CErgebnisDlg::kPrint, rows::kPrint},
-                                           {CErgebnisDlg::kClear, rows::kClear},
-                                           {CErgebnisDlg::kOpenFile, rows::kOpenFile},
-                                           {CErgebnisDlg::kSavePdf, rows::kSaveAsPdf}};
+    const std::pair<int, int> buttons[] = {
+        {CErgebnisDlg::kClose, rows::kCloseWindow}, {CErgebnisDlg::kPrint, rows::kPrint},
+        {CErgebnisDlg::kClear, rows::kClear},       {CErgebnisDlg::kOpenFile, rows::kOpenFile},
+        {CErgebnisDlg::kSavePdf, rows::kSaveAsPdf}, {CErgebnisDlg::kStop, rows::kStop}};
     for (const auto& [id, row] : buttons) {
         QPushButton* b = control<QPushButton>(&window, id);
         ASSERT_NE(b, nullptr);
@@ -74,8 +73,8 @@ TEST_F(EvaluationWindow, ButtonsCarryTheirIdsAndTheEvaluationCaptions) {
 
 TEST_F(EvaluationWindow, ButtonRowSitsAtTheBottomRightInItsOrder) {
     window.renderNow();
-    const int ids[] = {CErgebnisDlg::kClose, CErgebnisDlg::kPrint, CErgebnisDlg::kClear,
-                       CErgebnisDlg::kOpenFile, CErgebnisDlg::kSavePdf};
+    const int ids[] = {CErgebnisDlg::kClose,    CErgebnisDlg::kPrint,   CErgebnisDlg::kClear,
+                       CErgebnisDlg::kOpenFile, CErgebnisDlg::kSavePdf, CErgebnisDlg::kStop};
     QRect previous;
     for (int id : ids) {
         const QRect r = control<QPushButton>(&window, id)->geometry();
@@ -201,6 +200,7 @@ TEST(ResultLines, EveryLanguageStatesTheFiguresWithADecimalPoint) {
     MeasurementResults results;
     results.valid = true;
     results.referenceMarks = 7;
+    results.marks = {0.1, 359.95, 250.0, 262.5, -251.0, -240.0};
     results.ye = {41.25, 78.9, 60.1, 123.4, 12.0, true};
     results.wh = {22.0, 95.5, 58.0, 300.25, 45.5, false};
     namespace rows = evaluationrow;
@@ -216,7 +216,15 @@ TEST(ResultLines, EveryLanguageStatesTheFiguresWithADecimalPoint) {
             lines[1].endsWith(uiTextIn(TextTable::Evaluation, rows::kWithinBand, language)));
         EXPECT_TRUE(
             lines[2].endsWith(uiTextIn(TextTable::Evaluation, rows::kOutsideBand, language)));
-        EXPECT_TRUE(lines[3].endsWith(QStringLiteral(" 7"))) << lines[3].toStdString();
+        EXPECT_TRUE(lines[3].startsWith(
+            uiTextIn(TextTable::Evaluation, rows::kReferenceMarksCount, language) + " 7   "))
+            << lines[3].toStdString();
+        EXPECT_TRUE(lines[3].contains(QStringLiteral("359.9500°"))) << lines[3].toStdString();
+        EXPECT_TRUE(lines[3].contains(uiTextIn(TextTable::Evaluation, rows::kSpread, language) +
+                                      QStringLiteral(" 0.1000°")))
+            << lines[3].toStdString();
+        EXPECT_TRUE(lines[3].endsWith(QStringLiteral("+ 250.0 .. 262.5   - -251.0 .. -240.0")))
+            << lines[3].toStdString();
         EXPECT_FALSE(lines.join(QString()).contains(QLatin1Char(','))) << language;
     }
     const QStringList none = resultLines(MeasurementResults{}, 1);

@@ -133,8 +133,9 @@ TEST(PlotGeometry, PrinterPlotsStayInsideTheirBands) {
 TEST(EvaluationLayout, ButtonsSitInARowAtTheBottomRight) {
     const QSize client(1900, 1000);
     const QSize window(1916, 1030);
-    const std::array<QSize, kButtonRowCount> sizes = {
-        QSize(160, 30), QSize(120, 30), QSize(120, 30), QSize(120, 30), QSize(120, 30)};
+    const std::array<QSize, kButtonRowCount> sizes = {QSize(160, 30), QSize(120, 30),
+                                                      QSize(120, 30), QSize(120, 30),
+                                                      QSize(120, 30), QSize(90, 30)};
     const auto row = buttonRow(client, window, sizes);
     const int right = int(client.width() - 1.03 * window.width()) + window.width();
     const int bottom = int(client.height() - 1.01 * window.height()) + window.height();
@@ -145,6 +146,16 @@ TEST(EvaluationLayout, ButtonsSitInARowAtTheBottomRight) {
         EXPECT_EQ(row[i].y(), row[0].y());
         EXPECT_EQ(row[i - 1].x() - (row[i].x() + row[i].width()), window.width() / 100);
     }
+}
+
+TEST(EvaluationLayout, ResultsRunAcrossTheWindowAboveTheButtons) {
+    const QSize client(1900, 1000);
+    const QRect area = resultsArea(client, 120, 60, 950);
+    EXPECT_EQ(area.top(), 880);
+    EXPECT_EQ(area.left(), 60);
+    EXPECT_LT(area.bottom(), 950) << "clear of the button row";
+    EXPECT_GT(area.right(), 1800) << "not cut short by the buttons";
+    EXPECT_EQ(plotArea(client, 120).bottom(), 879);
 }
 
 } // namespace

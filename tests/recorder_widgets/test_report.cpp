@@ -2,6 +2,7 @@
 // (pdftotext, pdfinfo): title and document name in English and German, the
 // remarks dialog's OK and Cancel, an empty recording, and the page itself.
 
+#include "PdfText.h"
 #include "support/Controls.h"
 #include "support/SyntheticRecording.h"
 
@@ -9,6 +10,7 @@
 #include "config/Texts.h"
 #include "recorder/widgets/CProtokollText.h"
 #include "recorder/widgets/MeasurementReport.h"
+#include "recorder/widgets/ResultsBlock.h"
 
 #include <QImage>
 #include <QLabel>
@@ -85,6 +87,62 @@ TEST_F(Report, EnglishReportCarriesTitleInformationAndDocumentName) {
         << meta.toStdString();
     EXPECT_TRUE(meta.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
     EXPECT_TRUE(meta.contains(QStringLiteral("A4")));
+}
+
+TEST_F(Report, CarriesResultsLegendAxesSignatureAndFooterWithNoTextOverText) {
+    // A path far longer than its row, and long remarks and bearing.
+    info.fileName = QStringLiteral("/data/commissioning/plant-north/line-7/rotary-table-axis-4/"
+                                   "after-bearing-change-2026-03-14/run1");
+    info.remarks.bearing = QStringLiteral("KAVO 460 XYZ");
+    for (QString& line : info.remarks.lines) {
+        line = QString(ReportRemarks::kRemarkLength, QLatin1Char('W'));
+    }
+    info.serialNumber = QStringLiteral("ORVA-2041-0042 0815 0815 0815");
+    info.lineCount = 3456;
+    const std::vector<RecordSample> samples = syntheticRecording({3000, 2.0, 90.0, 1.0, 2});
+    const QString text = pdftext::simplified(print(samples));
+    const QStringList expected = {QStringLiteral("Measurement results"),
+                                  QStringLiteral("Yellow sensor YE:"),
+                                  QStringLiteral("White sensor WH:"),
+                                  QStringLiteral("Reference marks: 2 at"),
+                                  QStringLiteral("KAVO 460 XYZ (3456 lines)"),
+                                  QStringLiteral("Program version:"),
+                                  QStringLiteral("Operator:"),
+                                  QStringLiteral("Signature:"),
+                                  QStringLiteral("Page 1 of 1"),
+                                  QStringLiteral("Angle (°)"),
+                                  QStringLiteral("white sensor WH: white line, dashed black edge"),
+                                  QStringLiteral("red circles:"),
+                                  QStringLiteral("blue circles:"),
+                                  QStringLiteral("/data/commissioning/"),
+                                  QStringLiteral("run1"),
+                                  QStringLiteral("ORVA-2041-0042")};
+    for (const QString& e : expected) {
+        EXPECT_TRUE(text.contains(e)) << e.toStdString() << "\n" << text.toStdString();
+    }
+    // Every figure of the results block, as the window states them.
+    for (const QString& line : resultLines(computeMeasurementResults(samples), 0)) {
+        EXPECT_TRUE(text.contains(pdftext::simplified(line))) << line.toStdString();
+    }
+    // No text over text in any language.
+    for (int language = 0; language < kLanguageCount; ++language) {
+        configData.language = language;
+        if (language > 0) {
+            print(samples);
+        }
+        const auto words = pdftext::words(path);
+        ASSERT_GT(words.size(), 100u);
+        const QStringList overlapping = pdftext::overlaps(words);
+        EXPECT_TRUE(overlapping.isEmpty()) << language << "\n"
+                                           << overlapping.join(QStringLiteral("\n")).toStdString();
+    }
+}
+
+TEST(ReportFile, SaveAsPdfProposesTheRecordingsNameBesideIt) {
+    EXPECT_EQ(proposedReportPath(QStringLiteral("/data/axis4/run1")),
+              QStringLiteral("/data/axis4/run1_report.pdf"));
+    configData.language = 0;
+    EXPECT_EQ(proposedReportPath(QString()), QStringLiteral("Measurement report.pdf"));
 }
 
 TEST_F(Report, GermanReportIsAMessprotokoll) {

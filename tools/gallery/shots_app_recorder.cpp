@@ -97,6 +97,7 @@ ReportInfo reportInfo() {
     info.remarks.bearing = QStringLiteral("KAVO 300");
     info.remarks.lines[0] = QStringLiteral("Axis 4 after the bearing change");
     info.remarks.lines[1] = QStringLiteral("Shims: YE 0.2 mm, WH 0.1 mm");
+    info.lineCount = 3456;
     return info;
 }
 
@@ -131,6 +132,13 @@ ReportRemarks galleryRemarks;
 
 ORVATIX_GALLERY_SHOT(app_evaluation_window) {
     return evaluationWindow();
+}
+
+ORVATIX_GALLERY_SHOT(app_evaluation_recording) {
+    // While the recording runs: Stop stands in for the hidden record button.
+    CErgebnisDlg* window = evaluationWindow();
+    window->setRecordingActive(true);
+    return window;
 }
 
 ORVATIX_GALLERY_SHOT(app_evaluation_results) {

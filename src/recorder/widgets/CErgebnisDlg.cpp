@@ -53,11 +53,10 @@ CErgebnisDlg::CErgebnisDlg(QWidget* owner, const std::vector<RecordSample>& samp
     struct Button {
         int id, x, w, h;
     };
-    const Button layout[5] = {{kClose, 370, 105, 20},
-                              {kPrint, 285, 80, 20},
-                              {kClear, 200, 80, 20},
-                              {kOpenFile, 115, 80, 20},
-                              {kSavePdf, 30, 80, 20}};
+    // The row is placed anew from the window's size; these are first places.
+    const Button layout[kButtonRowCount] = {{kClose, 370, 105, 20}, {kPrint, 285, 80, 20},
+                                            {kClear, 200, 80, 20},  {kOpenFile, 115, 80, 20},
+                                            {kSavePdf, 30, 80, 20}, {kStop, 0, 60, 20}};
     for (size_t i = 0; i < buttons_.size(); ++i) {
         const Button& b = layout[i];
         buttons_[i] = template_.place(b.id, b.x, 340, b.w, b.h, new QPushButton);
@@ -70,6 +69,8 @@ CErgebnisDlg::CErgebnisDlg(QWidget* owner, const std::vector<RecordSample>& samp
     connect(buttons_[2], &QPushButton::clicked, this, &CErgebnisDlg::clearPressed);
     connect(buttons_[3], &QPushButton::clicked, this, &CErgebnisDlg::openFileRequested);
     connect(buttons_[4], &QPushButton::clicked, this, &CErgebnisDlg::saveReportAsPdf);
+    connect(buttons_[5], &QPushButton::clicked, this, &CErgebnisDlg::stopRequested);
+    buttons_[5]->setEnabled(false);
     refreshCaptions();
     placeButtons();
 }
@@ -83,12 +84,16 @@ void CErgebnisDlg::present() {
 
 void CErgebnisDlg::refreshCaptions() {
     namespace rows = evaluationrow;
-    const int captionRows[5] = {rows::kCloseWindow, rows::kPrint, rows::kClear, rows::kOpenFile,
-                                rows::kSaveAsPdf};
+    const int captionRows[kButtonRowCount] = {rows::kCloseWindow, rows::kPrint,     rows::kClear,
+                                              rows::kOpenFile,    rows::kSaveAsPdf, rows::kStop};
     for (size_t i = 0; i < buttons_.size(); ++i) {
         buttons_[i]->setText(uiText(TextTable::Evaluation, captionRows[i]));
     }
     redrawAll();
+}
+
+void CErgebnisDlg::setRecordingActive(bool active) {
+    buttons_[5]->setEnabled(active);
 }
 
 void CErgebnisDlg::setReportSource(const QString& fileName, const QString& boxType,
@@ -121,7 +126,12 @@ void CErgebnisDlg::redrawAll() {
 }
 
 int CErgebnisDlg::resultsHeight() const {
-    return showResults_ ? kResultLineCount * QFontMetrics(font()).height() + 6 : 0;
+    if (!showResults_) {
+        return 0;
+    }
+    // The lines, then the band of the button row under them.
+    const int buttonBand = height() - buttons_[0]->geometry().top() + width() / 200;
+    return kResultLineCount * QFontMetrics(font()).height() + 6 + buttonBand;
 }
 
 PlotTarget CErgebnisDlg::plotTarget() const {
@@ -182,7 +192,7 @@ void CErgebnisDlg::renderCanvas() {
     if (showResults_) {
         const PlotBox plot = AmplitudePlot::frame(target);
         const QRect area =
-            resultsArea(size(), resultsHeight(), plot.left, buttons_.back()->geometry().left());
+            resultsArea(size(), resultsHeight(), plot.left, buttons_[0]->geometry().top());
         drawResults(painter, area.adjusted(0, 3, 0, -3), results_, font());
     }
     drawn_ = samples_.size();
@@ -261,6 +271,8 @@ void CErgebnisDlg::print() {
         return;
     }
     report_.date = QDateTime::currentDateTime();
+    report_.results = computeMeasurementResults(samples_);
+    report_.hasResults = true;
     if (printReport(printer, report_, samples_, refScale_) == ReportOutcome::PrinterInfoMissing) {
         showPrinterInfoMissing(this);
     }
@@ -274,12 +286,14 @@ void CErgebnisDlg::saveReportAsPdf() {
     }
     const QString path =
         QFileDialog::getSaveFileName(this, uiText(TextTable::Evaluation, evaluationrow::kSaveAsPdf),
-                                     reportDocumentName() + QStringLiteral(".pdf"),
+                                     proposedReportPath(report_.fileName),
                                      uiText(TextTable::Evaluation, evaluationrow::kPdfFilter));
     if (path.isEmpty()) {
         return;
     }
     report_.date = QDateTime::currentDateTime();
+    report_.results = computeMeasurementResults(samples_);
+    report_.hasResults = true;
     const ReportOutcome outcome = writeReportPdf(path, report_, samples_, refScale_);
     if (outcome == ReportOutcome::PrinterInfoMissing) {
         showPrinterInfoMissing(this);

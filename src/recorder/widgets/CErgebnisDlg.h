@@ -4,7 +4,7 @@
 // A maximised window over the main window while a recording is open: the
 // amplitudes of both heads (upper plot) and the reference-mark values (lower
 // plot) over the shaft angle, optionally the measurement results under them,
-// and the buttons Close window, Print, Clear, Open File and Save as PDF. It
+// and the buttons Close window, Print, Clear, Open File, Save as PDF and Stop. It
 // draws the recorder's samples but does not own them:
 //
 //     window_ = new CErgebnisDlg(this, recordList);
@@ -20,6 +20,7 @@
 
 #include "recorder/MeasurementResults.h"
 #include "recorder/RecordSample.h"
+#include "recorder/widgets/EvaluationLayout.h"
 #include "recorder/widgets/MeasurementReport.h"
 #include "recorder/widgets/PlotGeometry.h"
 #include "recorder/widgets/ReferencePlot.h"
@@ -43,6 +44,7 @@ public:
         kClear = 1038,
         kOpenFile = 1039,
         kSavePdf = 1040,
+        kStop = 1041,
     };
 
     CErgebnisDlg(QWidget* owner, const std::vector<RecordSample>& samples);
@@ -75,6 +77,10 @@ public:
                          const QString& firmwareVersion, const QString& serialNumber);
     ReportInfo& reportInfo() { return report_; }
 
+    // Stop is pressable while the recording runs: the record button of the
+    // main window, which the maximised window hides.
+    void setRecordingActive(bool active);
+
     // Asked before Clear throws the samples away; false keeps them. Empty:
     // Clear asks nothing.
     std::function<bool()> mayClear;
@@ -101,6 +107,7 @@ signals:
     void closeRequested();
     void clearRequested();
     void openFileRequested();
+    void stopRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -117,8 +124,9 @@ private:
 
     const std::vector<RecordSample>& samples_;
     DialogTemplate template_;
-    std::array<QPushButton*, 5> buttons_{}; // right to left: close, print, clear, open, PDF
-    std::array<QSize, 5> buttonSizes_{};
+    // Right to left: close, print, clear, open, PDF, stop.
+    std::array<QPushButton*, kButtonRowCount> buttons_{};
+    std::array<QSize, kButtonRowCount> buttonSizes_{};
     QImage canvas_;
     bool stale_ = true;
     bool keepFullScreen_ = false;

@@ -20,8 +20,9 @@ QRect plotArea(QSize client, int resultsHeight) {
     return QRect(0, 0, client.width(), std::max(0, client.height() - resultsHeight));
 }
 
-QRect resultsArea(QSize client, int resultsHeight, int left, int buttonsLeft) {
+QRect resultsArea(QSize client, int resultsHeight, int left, int buttonsTop) {
     const int gap = client.width() / 100;
-    return QRect(left, client.height() - resultsHeight, std::max(0, buttonsLeft - gap - left),
-                 resultsHeight);
+    const int top = client.height() - resultsHeight;
+    return QRect(left, top, std::max(0, client.width() - gap - left),
+                 std::max(0, buttonsTop - gap / 2 - top));
 }

@@ -7,8 +7,8 @@
 #include <array>
 
 // The buttons of the bottom row, right to left: Close window, Print, Clear,
-// then the additions Open File and Save as PDF.
-constexpr int kButtonRowCount = 5;
+// then the additions Open File, Save as PDF and Stop.
+constexpr int kButtonRowCount = 6;
 
 // The row placed from the window's size, as the window has always done it: the
 // close button's right edge 3 % of the window width left of the client's right
@@ -24,6 +24,7 @@ std::array<QRect, kButtonRowCount> buttonRow(QSize client, QSize window,
 // results block, all but a band of `resultsHeight` at the bottom.
 QRect plotArea(QSize client, int resultsHeight);
 
-// The results block: under the plots, from the plots' left edge to a gap left
-// of the leftmost button.
-QRect resultsArea(QSize client, int resultsHeight, int left, int buttonsLeft);
+// The results block: under the plots, from the plots' left edge across the
+// window, its lines ending a gap above the button row (whose top is
+// `buttonsTop`), so that no button hides the end of a line.
+QRect resultsArea(QSize client, int resultsHeight, int left, int buttonsTop);

@@ -3,6 +3,8 @@
 // and the two plots of the recording, painted by one function on a printer, a
 // PDF file or an image.
 
+#include "recorder/MeasurementResults.h"
+
 #include <QDateTime>
 #include <QRect>
 #include <QString>
@@ -32,7 +34,20 @@ struct ReportInfo {
     QString boxType;
     QString firmwareVersion;
     QString serialNumber;
+    int lineCount = 0; // lines per turn of the bearing; 0: not stated
+    // The results block of the evaluation window; computed from the samples
+    // when the report is painted if not given.
+    bool hasResults = false;
+    MeasurementResults results;
 };
+
+// The program's version as the report states it.
+QString programVersion();
+
+// Where "Save as PDF" proposes to write the report of the recording whose
+// files are `<baseName>_amp.txt` and `_ref.txt`: `<baseName>_report.pdf`,
+// beside them; the document name when the recording has no file yet.
+QString proposedReportPath(const QString& baseName);
 
 // Paints the report on a page of `page` device units that stands for an A4
 // sheet (210 x 297 mm). `refScale` is the reference plot's half range, as on

@@ -69,6 +69,9 @@ void RecordingSession::setRecording(bool active) {
     if (hooks_.setRecordButton) {
         hooks_.setRecordButton(active);
     }
+    if (window_) {
+        window_->setRecordingActive(active);
+    }
     if (active != reportedActive_) {
         reportedActive_ = active;
         if (hooks_.recordingActiveChanged) {
@@ -132,6 +135,14 @@ void RecordingSession::toggleRecording() {
     setRecording(true);
 }
 
+void RecordingSession::stopPressed() {
+    // The record button's press while recording; a press that arrives after
+    // the recording stopped (the button greys out) starts nothing.
+    if (records_.recorder.state() == DataRecorder::State::Recording) {
+        toggleRecording();
+    }
+}
+
 QString RecordingSession::chooseRecordingName(QWidget* parent, FileDialogRequest dialog) {
     for (;;) {
         const QString path =
@@ -163,6 +174,7 @@ void RecordingSession::openWindow() {
     connect(window_, &CErgebnisDlg::closeRequested, this, &RecordingSession::closeWindow);
     connect(window_, &CErgebnisDlg::clearRequested, this, &RecordingSession::clearPressed);
     connect(window_, &CErgebnisDlg::openFileRequested, this, &RecordingSession::openRecordingFile);
+    connect(window_, &CErgebnisDlg::stopRequested, this, &RecordingSession::stopPressed);
     window_->mayClear = [this] { return mayClear(); };
     // Print and Save as PDF ask their questions through the session's dialogs.
     const struct {
@@ -379,6 +391,11 @@ void RecordingSession::fillReportSource() {
     const BoxIdentityTexts box = hooks_.boxIdentity ? hooks_.boxIdentity() : BoxIdentityTexts{};
     window_->setReportSource(QDir::toNativeSeparators(records_.recorder.baseName()), box.boxType,
                              box.firmwareVersion, box.serialNumber);
+    // The figures of the window's results block, from the same samples.
+    ReportInfo& info = window_->reportInfo();
+    info.lineCount = records_.config.pulseRate;
+    info.results = computeMeasurementResults(records_.recorder.samples());
+    info.hasResults = true;
 }
 
 void RecordingSession::printReport() {
@@ -423,10 +440,10 @@ void RecordingSession::saveReportAsPdf() {
         return;
     }
     info.remarks = remarks_;
-    const QString path =
-        dialogs_->saveFileName(window_, uiText(TextTable::Evaluation, rows::kSaveAsPdf),
-                               reportDocumentName() + QStringLiteral(".pdf"),
-                               uiText(TextTable::Evaluation, rows::kPdfFilter));
+    const QString path = dialogs_->saveFileName(
+        window_, uiText(TextTable::Evaluation, rows::kSaveAsPdf),
+        QDir::toNativeSeparators(proposedReportPath(records_.recorder.baseName())),
+        uiText(TextTable::Evaluation, rows::kPdfFilter));
     if (path.isEmpty() || !window_) {
         return;
     }

@@ -104,6 +104,7 @@ private:
     void addSample(const RecordEvent& event, SampleKind kind);
     void openWindow();
     void stopped();
+    void stopPressed();
     void setRecording(bool active);
     bool saveWithDialogs(SaveResult result);
     SaveResult writeFiles(const std::function<SaveResult()>& write);

@@ -24,6 +24,23 @@ QString headLine(const HeadResult& head, int nameRow, int language) {
            t(head.pass ? rows::kWithinBand : rows::kOutsideBand);
 }
 
+// The marks seen, where (the middle of the arc that holds them, and its
+// width) and the range of their "+" and "-" values.
+QString referenceLine(const MeasurementResults& results, int language) {
+    namespace rows = evaluationrow;
+    auto t = [language](int row) { return uiTextIn(TextTable::Evaluation, row, language); };
+    QString line =
+        t(rows::kReferenceMarksCount) + QStringLiteral(" %1").arg(results.referenceMarks);
+    if (results.referenceMarks == 0) {
+        return line;
+    }
+    const ReferenceResult& m = results.marks;
+    return line + QString::asprintf("   %s %.4f°   %s %.4f°   + %.1f .. %.1f   - %.1f .. %.1f",
+                                    qUtf8Printable(t(rows::kAt)), m.meanAngle,
+                                    qUtf8Printable(t(rows::kSpread)), m.angleSpread, m.plusMinimum,
+                                    m.plusMaximum, m.minusMinimum, m.minusMaximum);
+}
+
 } // namespace
 
 QStringList resultLines(const MeasurementResults& results, int language) {
@@ -37,8 +54,7 @@ QStringList resultLines(const MeasurementResults& results, int language) {
         lines << uiTextIn(TextTable::Evaluation, rows::kNoPositionSamples, language);
         lines << QString();
     }
-    lines << uiTextIn(TextTable::Evaluation, rows::kReferenceMarksCount, language) +
-                 QStringLiteral(" %1").arg(results.referenceMarks);
+    lines << referenceLine(results, language);
     return lines;
 }
 
