@@ -5,6 +5,8 @@
 #include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/ConfigData.h"
 #include "teachin/widgets/CTeachInDlg.h"
+#include "ui/CSelectDlg.h"
+#include "ui/CSetup.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -94,11 +96,15 @@ bool DemoSession::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DemoSession::placeWindow(QWidget& window) {
-    // A dialog that waits for an answer blocks its own windows only, not the
-    // panel. (The show event comes before the window reaches the screen, so
-    // the window system learns the narrower modality in time.)
-    if (qobject_cast<QDialog*>(&window) != nullptr &&
-        window.windowModality() == Qt::ApplicationModal && window.parentWidget() != nullptr) {
+    // The setup dialog and the start menu, open while the main window is
+    // hidden, block their own windows only, so the panel stays usable under
+    // them; every other question blocks the whole program as it does outside
+    // the demo. (The show event comes before the window reaches the screen,
+    // so the window system learns the narrower modality in time.)
+    const bool openWhileMainHidden =
+        qobject_cast<CSetup*>(&window) != nullptr || qobject_cast<CSelectDlg*>(&window) != nullptr;
+    if (openWhileMainHidden && window.windowModality() == Qt::ApplicationModal &&
+        window.parentWidget() != nullptr) {
         window.setWindowModality(Qt::WindowModal);
         if (QWindow* handle = window.windowHandle())
             handle->setModality(Qt::WindowModal);
