@@ -4,6 +4,7 @@
 #include "boxsim/BoxSimulator.h"
 #include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/ConfigData.h"
+#include "recorder/widgets/CErgebnisDlg.h"
 #include "teachin/widgets/CTeachInDlg.h"
 #include "ui/CSelectDlg.h"
 #include "ui/CSetup.h"
@@ -114,15 +115,21 @@ void DemoSession::placeWindow(QWidget& window) {
         return;
     const QRect available = screen->availableGeometry();
     const QRect panel = panel_->frameGeometry();
-    if (qobject_cast<CTeachInDlg*>(&window) != nullptr &&
+    auto* evaluation = qobject_cast<CErgebnisDlg*>(&window);
+    if ((qobject_cast<CTeachInDlg*>(&window) != nullptr || evaluation != nullptr) &&
         (window.windowState() & Qt::WindowMaximized)) {
-        // The maximised wizard takes the room beside the panel. (The
-        // evaluation window keeps the whole screen, as it insists on it.)
+        // The maximised wizard and evaluation window take the room beside
+        // the panel, so that "Unplug cable" stays within reach.
         const QRect room = demoplace::roomBeside(available, panel);
         const QRect inner = window.geometry();
         const QRect outer = window.frameGeometry();
         const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                              outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (evaluation != nullptr) {
+            // It would maximise itself again on its next move.
+            evaluation->keepWithin(room.marginsRemoved(frame));
+            return;
+        }
         window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
         window.setGeometry(room.marginsRemoved(frame));
         return;

@@ -11,6 +11,7 @@
 #include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
+#include "recorder/widgets/CErgebnisDlg.h"
 #include "teachin/widgets/CTeachInDlg.h"
 #include "ui/CSelectDlg.h"
 #include "ui/CSetup.h"
@@ -243,6 +244,39 @@ TEST(Demo, PanelBesideTheProgramBoxFitsTheBearingAndRestartsOnAnotherKind) {
         if (question != nullptr)
             question->close();
         return !watch.blocked;
+    });
+    // The evaluation window would take the whole screen: in the demo it takes
+    // the room beside the panel, which stays within reach during a recording.
+    const std::vector<RecordSample> noSamples;
+    QPointer<CErgebnisDlg> evaluation;
+    const auto besideThePanel = [&] {
+        return evaluation->isVisible() && !evaluation->isMaximized() &&
+               !evaluation->frameGeometry().intersects(panel->frameGeometry()) &&
+               evaluation->frameGeometry().width() > screen.width() / 2;
+    };
+    script.add("the evaluation window beside the panel", [&] {
+        if (evaluation == nullptr) {
+            evaluation = new CErgebnisDlg(visibleWizard(), noSamples);
+            evaluation->present();
+        }
+        return besideThePanel();
+    });
+    script.add("moved, it stays beside the panel", [&] {
+        evaluation->move(evaluation->pos() + QPoint(0, 1));
+        return true;
+    });
+    script.add("shown again, it is beside the panel again", [&] {
+        if (!besideThePanel())
+            return false;
+        evaluation->hide();
+        evaluation->present();
+        return true;
+    });
+    script.add("the evaluation window closed", [&] {
+        if (!besideThePanel())
+            return false;
+        delete evaluation;
+        return true;
     });
     script.add("the kind changes: the box restarts and the program learns it", [&] {
         if (!kindChanged) {
