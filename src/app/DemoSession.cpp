@@ -4,7 +4,10 @@
 #include "boxsim/BoxSimulator.h"
 #include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/ConfigData.h"
+#include "recorder/widgets/CErgebnisDlg.h"
 #include "teachin/widgets/CTeachInDlg.h"
+#include "ui/CSelectDlg.h"
+#include "ui/CSetup.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -94,11 +97,15 @@ bool DemoSession::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DemoSession::placeWindow(QWidget& window) {
-    // A dialog that waits for an answer blocks its own windows only, not the
-    // panel. (The show event comes before the window reaches the screen, so
-    // the window system learns the narrower modality in time.)
-    if (qobject_cast<QDialog*>(&window) != nullptr &&
-        window.windowModality() == Qt::ApplicationModal && window.parentWidget() != nullptr) {
+    // The setup dialog and the start menu, open while the main window is
+    // hidden, block their own windows only, so the panel stays usable under
+    // them; every other question blocks the whole program as it does outside
+    // the demo. (The show event comes before the window reaches the screen,
+    // so the window system learns the narrower modality in time.)
+    const bool openWhileMainHidden =
+        qobject_cast<CSetup*>(&window) != nullptr || qobject_cast<CSelectDlg*>(&window) != nullptr;
+    if (openWhileMainHidden && window.windowModality() == Qt::ApplicationModal &&
+        window.parentWidget() != nullptr) {
         window.setWindowModality(Qt::WindowModal);
         if (QWindow* handle = window.windowHandle())
             handle->setModality(Qt::WindowModal);
@@ -108,15 +115,21 @@ void DemoSession::placeWindow(QWidget& window) {
         return;
     const QRect available = screen->availableGeometry();
     const QRect panel = panel_->frameGeometry();
-    if (qobject_cast<CTeachInDlg*>(&window) != nullptr &&
+    auto* evaluation = qobject_cast<CErgebnisDlg*>(&window);
+    if ((qobject_cast<CTeachInDlg*>(&window) != nullptr || evaluation != nullptr) &&
         (window.windowState() & Qt::WindowMaximized)) {
-        // The maximised wizard takes the room beside the panel. (The
-        // evaluation window keeps the whole screen, as it insists on it.)
+        // The maximised wizard and evaluation window take the room beside
+        // the panel, so that "Unplug cable" stays within reach.
         const QRect room = demoplace::roomBeside(available, panel);
         const QRect inner = window.geometry();
         const QRect outer = window.frameGeometry();
         const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                              outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (evaluation != nullptr) {
+            // It would maximise itself again on its next move.
+            evaluation->keepWithin(room.marginsRemoved(frame));
+            return;
+        }
         window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
         window.setGeometry(room.marginsRemoved(frame));
         return;

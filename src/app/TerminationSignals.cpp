@@ -38,12 +38,6 @@ extern "C" void onTerminationSignal(int signalNumber) {
 
 } // namespace
 
-void ignoreFileSizeLimitSignal() {
-#ifndef _WIN32
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
-}
-
 bool terminationRequested() {
 #ifndef _WIN32
     return signalsReceived > 0;

@@ -10,11 +10,6 @@
 
 class QSocketNotifier;
 
-// A file-size limit (ulimit -f, a service's limit) makes a write fail with
-// EFBIG, which every writer reports, instead of killing the program with
-// SIGXFSZ. Called first thing at start.
-void ignoreFileSizeLimitSignal();
-
 // True once a termination signal has arrived in this run.
 bool terminationRequested();
 

@@ -2,7 +2,7 @@
 
 #include "app/CORVATIXApp.h"
 #include "app/CommandLine.h"
-#include "app/TerminationSignals.h"
+#include "config/FileSizeLimitSignal.h"
 #include "ui/DialogStyle.h"
 
 #include <QApplication>

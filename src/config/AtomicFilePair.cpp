@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string_view>
 
 #ifndef _WIN32
@@ -329,6 +330,15 @@ int completeInterruptedReplacements(const std::string& nativeFolder) {
 #endif
 }
 
+namespace {
+
+// A save takes seconds; a temporary file untouched for this long is no save
+// in progress, also not one of another machine sharing the folder, whose
+// process ids mean nothing here.
+constexpr std::time_t kTemporaryFileStaleAfter = 15 * 60;
+
+} // namespace
+
 int removeStaleTemporaryFiles(const std::string& nativeFolder) {
 #ifdef _WIN32
     (void)nativeFolder;
@@ -347,12 +357,15 @@ int removeStaleTemporaryFiles(const std::string& nativeFolder) {
         ::closedir(dir);
     }
     int removed = 0;
+    const std::time_t now = std::time(nullptr);
     for (const std::string& name : stale) {
         const std::string path = folder + name;
         struct stat st {};
         // Only this user's regular files: never a folder, a device or
         // another user's file that happens to carry such a name.
         if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid())
+            continue;
+        if (now - st.st_mtime < kTemporaryFileStaleAfter)
             continue;
         if (::unlink(path.c_str()) == 0)
             ++removed;

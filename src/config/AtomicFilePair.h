@@ -64,7 +64,9 @@ std::string replacementJournalPath(const std::string& nativePath);
 int completeInterruptedReplacements(const std::string& nativeFolder);
 
 // Removes the temporary files "<file>.tmp<pid>-<n>" of processes of this
-// user that no longer run. Returns how many went.
+// user that no longer run here and that were last written 15 minutes ago or
+// earlier (on a shared folder the number may be another machine's process).
+// Returns how many went.
 int removeStaleTemporaryFiles(const std::string& nativeFolder);
 
 // Both, in that order (the journals still need their temporary files).

@@ -142,7 +142,7 @@ const char* const kFrench[kRows] = {
     "Brancher le câble",
     "Amplitude YE %1 %, WH %2 %",
     "Nombre d'incréments",
-    "Aucun roulement",
+    "Hors tableau",
 };
 const char* const kItalian[kRows] = {
     "Simulatore del box",
@@ -187,7 +187,7 @@ const char* const kItalian[kRows] = {
     "Collega il cavo",
     "Ampiezza YE %1 %, WH %2 %",
     "Numero linee",
-    "Nessun cuscinetto",
+    "Fuori tabella",
 };
 const char* const kSpanish[kRows] = {
     "Simulador de la caja",
@@ -232,7 +232,7 @@ const char* const kSpanish[kRows] = {
     "Conectar el cable",
     "Amplitud YE %1 %, WH %2 %",
     "Número de líneas",
-    "Ningún rodamiento",
+    "Fuera de tabla",
 };
 
 } // namespace

@@ -11,11 +11,11 @@
 NoiseMeasurement::NoiseMeasurement(LinkControl& link, InterferenceRequests requests)
     : link_(link), requests_(std::move(requests)) {}
 
-bool NoiseMeasurement::toggleNoise(bool pressed) {
+bool NoiseMeasurement::toggleNoise(bool pressed, bool byButton) {
     view_.valueText.clear();
     if (link_.noData.load() || link_.boxStarting.load()) {
         // No box to measure: the button springs back.
-        if (view_.buttonPressed && link_.noData.load())
+        if (view_.buttonPressed && link_.noData.load() && !byButton)
             selfStop_ = NoiseStop::NoData;
         setPressed(false);
         showNoise(0.0, 0.0);

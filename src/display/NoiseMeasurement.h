@@ -62,10 +62,11 @@ public:
     int noiseCount() const { return noiseCount_; }
     int noiseOverCount() const { return noiseOverCount_; }
 
-    // The handler of button 1034 after it changed its state to `pressed`.
+    // The handler of button 1034 after it changed its state to `pressed`
+    // (`byButton`: the user's click, never a stop by itself).
     // Returns true when the stop form of the interference notification must
     // be posted to the main window (the user released the button).
-    bool toggleNoise(bool pressed);
+    bool toggleNoise(bool pressed, bool byButton = false);
 
     // Draws the display for a and b (as the interference notification hands
     // them: the box's values divided by 10). 0 and 0 clear it. Two values of

@@ -528,7 +528,6 @@ WizardUpdate TeachInWizard::answer(bool accepted) {
         break;
     case WizardMessageKind::CancelQuestion:
         if (accepted) {
-            cancelConfirmed_ = true;
             failure_ |= kCancelled;
             runFinish(false);
         } else {
@@ -646,6 +645,5 @@ WizardView TeachInWizard::view() const {
     const int32_t speedFlags = errorflag::kWhOffsetSpeed | errorflag::kYeOffsetSpeed;
     v.tooFast = !end && step_ >= 2 && step_ < stepCount_ && !in_.noData &&
                 (in_.errorFlags & speedFlags) != 0;
-    v.cancelledAfterAsking = cancelConfirmed_;
     return v;
 }

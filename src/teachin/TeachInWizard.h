@@ -119,9 +119,8 @@ private:
     bool cancelVisible_ = true;
     bool finishing_ = false; // the result message is open or answered
     bool ended_ = false;
-    bool boxTouched_ = false;      // a reset or erase of this teach-in was requested
-    bool cancelConfirmed_ = false; // "Yes" to the cancel question
-    int optimumSensor_ = 0;        // 0 YE, 1 WH: the sensor the optimum question is about
+    bool boxTouched_ = false; // a reset or erase of this teach-in was requested
+    int optimumSensor_ = 0;   // 0 YE, 1 WH: the sensor the optimum question is about
     WizardResult result_ = WizardResult::Success;
     std::optional<WizardMessageKind> open_;
 

@@ -82,9 +82,6 @@ struct WizardView {
     // From STEP 3 on the box reports the shaft too fast to learn from: the
     // speed is shown in the warning colour with a "turn slower" line.
     bool tooFast = false;
-    // The user confirmed cancelling a teach-in whose box had already been
-    // reset or erased (the result is the failure result).
-    bool cancelledAfterAsking = false;
 };
 
 // The areas of the window to redraw after a call.

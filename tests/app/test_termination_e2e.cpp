@@ -21,6 +21,7 @@
 #include <thread>
 
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,6 +139,10 @@ TEST(Termination, ALatin1WorkingFolderKeepsItsSettingsAndAKilledRunIsMended) {
     ::waitpid(dead, nullptr, 0);
     const std::string stale = cfg + ".tmp" + std::to_string(dead) + "-3";
     std::ofstream(stale, std::ios::binary) << "half a save";
+    // Left long ago: no save of this or another machine is still writing it.
+    const timeval old{::time(nullptr) - 20 * 60, 0};
+    const timeval times[2] = {old, old};
+    ASSERT_EQ(::utimes(stale.c_str(), times), 0);
     const std::string data = top.path().toStdString() + "/data";
     const std::string rescue = data + "/ORVATIX/recordings/";
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(rescue)));

@@ -9,8 +9,10 @@
 #include <QDir>
 
 #include <csignal>
+#include <ctime>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +29,13 @@ pid_t endedPid() {
 
 void put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Last written 20 minutes ago: long after any save in progress would be done.
+void makeOld(const std::string& path) {
+    const timeval old{std::time(nullptr) - 20 * 60, 0};
+    const timeval times[2] = {old, old};
+    ASSERT_EQ(::utimes(path.c_str(), times), 0) << path;
 }
 
 QStringList namesIn(const std::string& dir) {
@@ -103,17 +112,21 @@ TEST_F(ConfigFileTest, OnlyTemporaryFilesOfEndedRunsAreRemoved) {
     struct Entry {
         std::string name;
         bool folder;
+        bool old; // last written long ago
         bool stays;
     };
     const std::vector<Entry> entries = {
-        {"ORVAdata.cfg.tmp" + dead + "-0", false, false},
-        {"run_amp.txt.tmp" + dead + "-12", false, false},
-        {"ORVAdata.cfg.tmp" + alive + "-0", false, true}, // a save going on
-        {"notes.tmp", false, true},
-        {"notes.tmp" + dead, false, true},
-        {"notes.tmp" + dead + "-x", false, true},
-        {".tmp" + dead + "-1", false, true},
-        {"folder.tmp" + dead + "-1", true, true},
+        {"ORVAdata.cfg.tmp" + dead + "-0", false, true, false},
+        {"run_amp.txt.tmp" + dead + "-12", false, true, false},
+        {"ORVAdata.cfg.tmp" + alive + "-0", false, true, true}, // a save going on
+        // Written a moment ago: perhaps another machine's save on a shared
+        // folder, whose process number means nothing here.
+        {"run_ref.txt.tmp" + dead + "-4", false, false, true},
+        {"notes.tmp", false, true, true},
+        {"notes.tmp" + dead, false, true, true},
+        {"notes.tmp" + dead + "-x", false, true, true},
+        {".tmp" + dead + "-1", false, true, true},
+        {"folder.tmp" + dead + "-1", true, true, true},
     };
     QStringList expected;
     for (const Entry& e : entries) {
@@ -121,6 +134,8 @@ TEST_F(ConfigFileTest, OnlyTemporaryFilesOfEndedRunsAreRemoved) {
             ASSERT_TRUE(QDir().mkdir(QString::fromStdString(dir + e.name)));
         else
             put(dir + e.name, "x");
+        if (e.old)
+            makeOld(dir + e.name);
         if (e.stays && !e.folder)
             expected << QString::fromStdString(e.name);
     }

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -43,7 +44,13 @@ public:
         else if (display_.running())
             display_.showNoise(r.interferenceA / 10.0, r.interferenceB / 10.0);
     }
+    // What happens at the moment the link reports the box silent, before the
+    // window hears of it.
+    std::function<void()> beforeNoData;
+
     void noSerialData() override {
+        if (beforeNoData)
+            beforeNoData();
         if (display_.running())
             display_.toggleNoise(false);
     }
@@ -158,6 +165,31 @@ TEST_F(NoiseOverTheBox, ASilentBoxStopsItWithItsOwnReasonInTheCurrentLanguage) {
     EXPECT_EQ(stops, std::vector<NoiseStop>{NoiseStop::NoData});
     EXPECT_TRUE(
         logText().contains(QStringLiteral("noise measurement stopped: no data from the box")))
+        << logText().toStdString();
+    box->setPower(true);
+}
+
+TEST_F(NoiseOverTheBox, AUserStopWhileTheBoxIsSilentIsNoStopByItself) {
+    box->setInterference(80, 60);
+    button->click();
+    ASSERT_TRUE(waitWithEvents([this] { return !value->text().isEmpty(); }));
+    // The user releases the button just as the link finds the box silent,
+    // before the window's own stop.
+    bool released = false;
+    receiver->beforeNoData = [this, &released] {
+        if (noise->running() && r.link.noData.load()) {
+            released = true;
+            button->click();
+        }
+    };
+    box->setPower(false);
+    ASSERT_TRUE(waitWithEvents([this] { return !noise->running(); }, 60s));
+    receiver->beforeNoData = nullptr;
+    EXPECT_TRUE(released);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(stops.empty());
+    EXPECT_EQ(noise->stopNotice(), nullptr);
+    EXPECT_FALSE(logText().contains(QStringLiteral("noise measurement stopped")))
         << logText().toStdString();
     box->setPower(true);
 }

@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -45,14 +44,13 @@ std::vector<std::string> splitLines(const QByteArray& bytes) {
 }
 
 // Runs the monitor in `dir` to its end; `limitFileBytes` > 0 runs it as under
-// a file-size limit (SIGXFSZ ignored, so a write past it fails with EFBIG).
+// a file-size limit (the monitor itself must keep SIGXFSZ from killing it).
 MonitorRun runMonitor(const QTemporaryDir& dir, const QStringList& args,
                       rlim_t limitFileBytes = 0) {
     QProcess monitor;
     monitor.setWorkingDirectory(dir.path());
     if (limitFileBytes > 0) {
         monitor.setChildProcessModifier([limitFileBytes] {
-            ::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{limitFileBytes, limitFileBytes};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         });

@@ -257,7 +257,7 @@ TEST_F(StatusWindow, OpenLogFolderWithoutAFileManagerSaysSoAndGivesThePath) {
         ASSERT_TRUE(waitWithEvents([&] { return dialog->logFolderNotice() != nullptr; }));
     }
     QMessageBox* notice = dialog->logFolderNotice();
-    EXPECT_EQ(openings, 0);
+    EXPECT_EQ(openings, 1) << "the folder is offered to the desktop all the same";
     EXPECT_TRUE(notice->isVisible()) << "the notice does not wait for an answer: it shows";
     EXPECT_TRUE(notice->text().startsWith(
         QStringLiteral("No file manager is set up to show the log folder.")))
@@ -275,7 +275,7 @@ TEST_F(StatusWindow, OpenLogFolderWithoutAFileManagerSaysSoAndGivesThePath) {
         OwnDesktop desktop;
         desktop.registerFileManager();
         button->click();
-        ASSERT_TRUE(waitWithEvents([&] { return openings == 1; }));
+        ASSERT_TRUE(waitWithEvents([&] { return openings == 2; }));
         EXPECT_EQ(dialog->logFolderNotice(), nullptr);
         dialog->folderDesktop.openUrl = [](const QUrl&) { return false; };
         button->click();

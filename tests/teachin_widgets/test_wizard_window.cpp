@@ -9,11 +9,9 @@
 #include "teachin/widgets/CTeachInDlg.h"
 #include "teachin/widgets/WizardPlacement.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QImage>
-#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -178,17 +176,6 @@ TEST(WizardPlacement, MovesBackOnlyAWindowThatIsNeitherMaximisedNorFullScreen) {
                      << int(c.states) << " at " << c.frame.x() << "," << c.frame.y());
         EXPECT_EQ(wizardMoveBack(c.states, c.frame, corner), c.moveTo);
     }
-}
-
-TEST_F(WizardWindow, AMaximisedWizardIssuesNoMoveWhenMoved) {
-    window->showMaximized();
-    ASSERT_TRUE(waitWithEvents([&] { return window->isMaximized() && window->isVisible(); }));
-    // Whatever move the window itself asks for from here on sets the attribute.
-    window->setAttribute(Qt::WA_Moved, false);
-    QMoveEvent moved(QPoint(150, 120), window->pos());
-    QApplication::sendEvent(window.get(), &moved);
-    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved)) << "the wizard moved itself";
-    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
 }
 
 TEST_F(WizardWindow, ScaleTicksAndLimitLinesShowBesideTheNumbers) {

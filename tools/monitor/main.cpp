@@ -10,6 +10,7 @@
 #include "boxsim/BoxSimulator.h"
 #include "config/ConfigData.h"
 #include "config/ConfigFile.h"
+#include "config/FileSizeLimitSignal.h"
 #include "device/CSerialComm.h"
 #include "device/SerialTrace.h"
 
@@ -39,6 +40,7 @@ void onSignal(int) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ignoreFileSizeLimitSignal();
     std::vector<std::string> args(argv + 1, argv + argc);
     const MonitorOptions options = parseMonitorOptions(args);
     if (options.action == MonitorOptions::Action::Help) {

@@ -401,14 +401,17 @@ void BoxSimulatorPanel::powerCycle() {
 }
 
 void BoxSimulatorPanel::restartWith(const std::function<void()>& change) {
-    change();
     // Already off: the change is there when it comes on again.
-    if (!power_->isEnabled())
+    if (!power_->isEnabled()) {
+        change();
         return;
-    // Off for a second and a half: long enough for the program to notice and
-    // ask the box who it is again.
+    }
+    // Off before the change, so no line of the new box reaches the program
+    // on the old connection; off for a second and a half: long enough for the
+    // program to notice and ask the box who it is again.
     box_.setPower(false);
     power_->setEnabled(false);
+    change();
     QTimer::singleShot(1500, this, [this] {
         box_.setPower(true);
         power_->setEnabled(true);

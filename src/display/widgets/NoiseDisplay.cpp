@@ -49,14 +49,14 @@ void NoiseDisplay::attach(QAbstractButton* button, QLabel* valueField) {
     if (button_) {
         button_->setCheckable(true);
         connect(button_, &QAbstractButton::clicked, this,
-                [this](bool checked) { toggleNoise(checked); });
+                [this](bool checked) { toggleNoise(checked, true); });
     }
     iconSet_ = false;
     apply();
 }
 
-void NoiseDisplay::toggleNoise(bool pressed) {
-    if (noise_.toggleNoise(pressed))
+void NoiseDisplay::toggleNoise(bool pressed, bool byButton) {
+    if (noise_.toggleNoise(pressed, byButton))
         postStopForm();
     apply();
     reportSelfStop();

@@ -44,7 +44,7 @@ public:
 
     // The button's handler: the button now shows `pressed`. A release posts
     // the stop form (unless a data recording runs, which suppresses it).
-    void toggleNoise(bool pressed);
+    void toggleNoise(bool pressed, bool byButton = false);
 
     // An interference value pair (the box's values divided by 10).
     void showNoise(double a, double b);

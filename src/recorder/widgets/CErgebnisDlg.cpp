@@ -76,10 +76,24 @@ CErgebnisDlg::CErgebnisDlg(QWidget* owner, const std::vector<RecordSample>& samp
 }
 
 void CErgebnisDlg::present() {
-    keepFullScreen_ = true;
-    showMaximized();
+    keepFullScreen_ = room_.isEmpty();
+    if (keepFullScreen_) {
+        showMaximized();
+    } else {
+        setGeometry(room_);
+        show();
+    }
     raise();
     activateWindow();
+}
+
+void CErgebnisDlg::keepWithin(const QRect& room) {
+    room_ = room;
+    keepFullScreen_ = room_.isEmpty();
+    if (room_.isEmpty())
+        return;
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    setGeometry(room_);
 }
 
 void CErgebnisDlg::refreshCaptions() {

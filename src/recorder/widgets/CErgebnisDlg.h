@@ -52,6 +52,9 @@ public:
     // Maximised and in front of its owner. From then on the window keeps to
     // the whole screen: moved (or restored) by the user, it is maximised again.
     void present();
+    // Keeps to `room` instead of the whole screen, from now on and at every
+    // present(): the demo's control panel beside it stays within reach.
+    void keepWithin(const QRect& room);
 
     // Draws the newest sample of the list at once: its segment of the
     // amplitude curves and, for a reference mark, its marks. Falls back to a
@@ -130,6 +133,7 @@ private:
     QImage canvas_;
     bool stale_ = true;
     bool keepFullScreen_ = false;
+    QRect room_;            // empty: the whole screen
     std::size_t drawn_ = 0; // samples in the canvas
     int refScale_ = 0;
     ReferenceIndex references_; // of the samples drawn

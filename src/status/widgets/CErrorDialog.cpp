@@ -274,9 +274,13 @@ void CErrorDialog::openLogFolder() {
     }
     const FolderDesktop desktop = folderDesktop;
     desktop.askFileManager(this, [this, desktop, folder](bool fileManagerExists) {
+        // No default application for folders does not prove the desktop
+        // cannot show one: it is tried all the same, and the notice with the
+        // path comes when nothing is known or the opening fails.
+        const bool opened = desktop.openUrl(QUrl::fromLocalFile(folder));
         if (!fileManagerExists)
             showLogFolderNotice(rows::kNoFileManager, folder);
-        else if (!desktop.openUrl(QUrl::fromLocalFile(folder)))
+        else if (!opened)
             showLogFolderNotice(rows::kFolderNotOpened, folder);
     });
 }
