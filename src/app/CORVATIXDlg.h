@@ -223,8 +223,8 @@ protected:
 
 private:
     // AdditionalMonitorHost
-    bool offsetSeenWH() const override { return events_.status().offsetSeenWH(); }
-    bool offsetSeenYE() const override { return events_.status().offsetSeenYE(); }
+    bool offsetSeenWH() const override { return core_.sensors().offsetSeenWH(); }
+    bool offsetSeenYE() const override { return core_.sensors().offsetSeenYE(); }
     void openContextMenu(const QPoint& globalPos) override;
     BoxRequests& boxRequests() override { return core_.requests(); }
 

@@ -29,7 +29,8 @@ MainWindowEvents::MainWindowEvents(CORVATIXDlg& window, DeviceReadings& readings
                                    AcquisitionCore& core, std::function<int64_t()> clock)
     : window_(window), readings_(readings), readingsMutex_(readingsMutex), link_(link),
       config_(config), core_(core), statusLog_(statusList, config),
-      position_(readings, link, config, readingsMutex), status_(readings, link, &statusLog_, clock),
+      position_(core.positions(), readings, config, readingsMutex),
+      status_(readings, link, core.sensors(), core.positions(), &statusLog_, clock),
       indicator_(clock), dispatcher_(readings, link, indicator_, *this) {}
 
 // ---------------------------------------------------------------------------
@@ -73,12 +74,11 @@ void MainWindowEvents::deletingText() {
 }
 
 void MainWindowEvents::readingsReset() {
-    position_.reset();
     boxResetHandling();
 }
 
 void MainWindowEvents::boxResetHandling() {
-    status_.clearOffsetsSeen();
+    core_.sensors().clearOffsetsSeen();
     window_.showOffsetSeen(Head::WH, false);
     window_.showOffsetSeen(Head::YE, false);
     link_.boxStarting = true;
@@ -110,9 +110,10 @@ void MainWindowEvents::tick() {
 
 StatusDecoding MainWindowEvents::statusDecoding() const {
     StatusDecoding decoding;
-    decoding.offsetSeenYE = status_.offsetSeenYE();
-    decoding.offsetSeenWH = status_.offsetSeenWH();
-    decoding.sensorConnection = status_.sensorConnection();
+    const SensorState& sensors = core_.sensors();
+    decoding.offsetSeenYE = sensors.offsetSeenYE();
+    decoding.offsetSeenWH = sensors.offsetSeenWH();
+    decoding.sensorConnection = sensors.sensorConnection();
     decoding.comPort = core_.search().shownPortNumber();
     return decoding;
 }
@@ -154,11 +155,12 @@ void MainWindowEvents::showPosition() {
 }
 
 double MainWindowEvents::displayAngle() const {
-    return position_.displayAngle();
+    return core_.positions().displayAngle();
 }
 
 bool MainWindowEvents::markOffsetSeen(Head head) {
-    if (!status_.noteOffsetsReported(headFirstChannel(head)))
+    // The core has noted the offsets before this event reached the window.
+    if (core_.sensors().offsetsFirstSeen() != head)
         return false;
     // The bar's label turns bold once its offsets are known.
     window_.showOffsetSeen(head, true);

@@ -43,7 +43,7 @@ void ProgramFlow::startSession(bool firstStart) {
 
     if (firstStart) {
         core_.applyStartUpValues();
-        window_.events().status().clearOffsetsSeen();
+        core_.sensors().clearOffsetsSeen();
         if (!window_.sessionDialogs().runSetup(&window_)) {
             closing_ = true;
             finishClosing();

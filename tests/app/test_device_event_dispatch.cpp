@@ -74,8 +74,6 @@ protected:
     void SetUp() override {
         readings.amplitudeWH = 61.0;
         readings.amplitudeYE = 72.0;
-        readings.displayPosition = 1234;
-        readings.refPosition = 777;
         readings.interferenceA = 15.0;
         readings.interferenceB = 25.0;
         std::strcpy(readings.boxTypeText, "QTBX01");

@@ -1,5 +1,7 @@
 #include "MonitorSession.h"
 
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
 #include "device/DeviceEvents.h"
 #include "device/PortAccess.h"
 #include "display/ErrorFlags.h"
@@ -44,8 +46,7 @@ MonitorSession::MonitorSession(const std::string& device, const MonitorOptions& 
                                std::function<void(const std::string&)> printLine,
                                std::function<void(const std::string&)> problem)
     : device_(device), options_(options), records_(records), print_(std::move(printLine)),
-      problem_(std::move(problem)), core_(records, monitorSearchHooks()),
-      position_(records.readings, records.link, records.config, records.readingsMutex) {
+      problem_(std::move(problem)), core_(records, monitorSearchHooks()) {
     core_.subscribe(this);
     answerTimer_.setSingleShot(true);
     connect(&answerTimer_, &QTimer::timeout, this, [this] {
@@ -132,9 +133,9 @@ MonitorRecord MonitorSession::makeRecord(MonitorRecord::Kind kind,
     MonitorRecord record;
     record.kind = kind;
     record.timeS = elapsedS();
-    record.positionDeg = position_.displayAngle();
-    const double perTurn = static_cast<double>(countsPerRevolution(records_.config.pulseRate));
-    record.speedRpm = std::isfinite(readings.speed) ? readings.speed * 1e6 * 60.0 / perTurn : 0.0;
+    const PositionTracker& positions = core_.positions();
+    record.positionDeg = positions.displayAngle();
+    record.speedRpm = positions.speedRpm();
     record.amplitudeWH = readings.amplitudeWH;
     record.amplitudeYE = readings.amplitudeYE;
     record.statusWord = readings.statusWord;
@@ -153,9 +154,13 @@ void MonitorSession::deviceEvent(int code, int, const DeviceReadings& readings) 
         return;
     answered_ = true;
     if (code == kPositionEvent) {
-        const PositionView view = position_.showPosition();
-        if (view.stopInterfaceSearch)
+        // As in the diagnosis window: a marker that stays the same means the
+        // positions keep coming, and the search stops.
+        const PositionTracker& positions = core_.positions();
+        const std::string marker = markerText(positions.marker(), positions.turnCount(), false);
+        if (marker == shownMarker_)
             core_.search().setActive(false);
+        shownMarker_ = marker;
         if (!identityShown_) {
             // By the first position the box has told who it is.
             identityShown_ = true;
@@ -171,6 +176,8 @@ void MonitorSession::deviceEvent(int code, int, const DeviceReadings& readings) 
             output(box);
         }
         output(makeRecord(MonitorRecord::Kind::Position, readings));
+    } else if (code == kPulseRateEvent) {
+        followPulseRate(readings.detectedPulseRate);
     } else if (code == kStatusEvent) {
         if (statusShown_ && readings.statusWord == lastStatusWord_ &&
             readings.errorFlags == lastErrorFlags_)
@@ -202,12 +209,22 @@ void MonitorSession::boxRestart() {
 
 void MonitorSession::readingsReset() {
     // The box identifies itself again; its next position brings a new identity.
-    position_.reset();
+    shownMarker_.clear();
     identityShown_ = false;
     statusShown_ = false;
     records_.link.boxStarting = true;
     records_.link.statusRestart = true;
     checkPortRefused();
+}
+
+void MonitorSession::followPulseRate(int32_t detected) {
+    // Positions and speed count with the box's lines: the bearing row with
+    // that rate, as the diagnosis window selects it. The monitor has no one
+    // to warn of a rate without a row, so it counts with the box's rate then.
+    if (detected <= 0)
+        return;
+    if (!applyDetectedPulseRate(records_.config, bearingTable, bearingCount, detected))
+        records_.config.pulseRate = detected;
 }
 
 void MonitorSession::checkPortRefused() {
