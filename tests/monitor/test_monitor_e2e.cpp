@@ -299,17 +299,37 @@ TEST(Monitor, ATraceOfARunReplaysIntoTheSameRecords) {
 }
 
 // The raw counts of every position the box sent ("PA" and "RM" lines), read
-// from the box's own serial trace.
+// from the box's own serial trace. A busy machine may cut a line into two
+// chunks, so the box's bytes are joined first and cut at the line ends.
 std::vector<int64_t> positionsSent(const std::string& tracePath) {
-    std::vector<int64_t> counts;
+    std::string sent; // the box's bytes, unescaped
     std::ifstream trace(tracePath);
     std::string line;
     while (std::getline(trace, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const size_t r = line.find(" R ");
+        if (line.empty() || line[0] == '#' || r == std::string::npos)
+            continue;
+        for (size_t i = r + 3; i < line.size(); ++i) {
+            if (line[i] != '\\' || i + 1 >= line.size()) {
+                sent += line[i];
+            } else if (line[i + 1] == 'x' && i + 3 < line.size()) {
+                sent += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
+                i += 3;
+            } else {
+                sent += line[i + 1] == 'r' ? '\r' : line[i + 1] == 'n' ? '\n' : line[i + 1];
+                ++i;
+            }
+        }
+    }
+    std::vector<int64_t> counts;
+    std::istringstream lines(sent);
+    while (std::getline(lines, line, '\r')) {
         std::istringstream fields(line);
-        std::string time, direction, name;
+        std::string name;
         int64_t raw = 0;
-        if (fields >> time >> direction >> name >> raw && direction == "R" &&
-            (name == "PA" || name == "RM"))
+        if (fields >> name >> raw && (name == "PA" || name == "RM"))
             counts.push_back(raw);
     }
     return counts;
