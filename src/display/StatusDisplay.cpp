@@ -3,7 +3,6 @@
 #include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
-#include "device/Head.h"
 #include "device/LinkControl.h"
 #include "device/PositionTracker.h"
 #include "device/SensorState.h"
