@@ -6,15 +6,18 @@ include(GNUInstallDirs)
 
 set(CPACK_PACKAGE_NAME orvatix)
 set(CPACK_PACKAGE_VENDOR "ORVATIX")
-set(CPACK_PACKAGE_CONTACT "ORVATIX developers <orvatix@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-  "setup and diagnosis of the ORVA Box angle-measuring system over RS-232")
+set(CPACK_PACKAGE_CONTACT "ORVATIX developers <developers@orvatix.org>")
+# Debian shows the summary after the name and each line of the description
+# as it is: both stay under 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "setup and diagnosis of the ORVA Box angle-measuring system")
 set(CPACK_PACKAGE_DESCRIPTION
-  "ORVATIX shows the position, speed, signal amplitudes and error flags of the magnetic
-angle-measuring system of KAVO/KAVOS rotary-table bearings, keeps a status list,
-measures interference and leads through the teach-in. The package also holds
-orvatix-monitor, the box's positions and status on the command line (text, JSON, CSV),
-and orvatix-box-sim, a simulated ORVA Box on a pseudo-terminal that replays serial traces.")
+  "ORVATIX shows the position, speed, signal amplitudes and error flags of the
+magnetic angle-measuring system of KAVO/KAVOS rotary-table bearings over
+RS-232, keeps a status list, measures interference, records a turn with its
+report and leads through the teach-in of the ORVA Box.
+The package also holds orvatix-monitor, the box's positions and status on
+the command line (text, JSON, CSV), and orvatix-box-sim, a simulated ORVA Box
+on a pseudo-terminal that also replays serial traces.")
 # The package carries the version the program itself shows (--version).
 set(ORVATIX_PACKAGE_VERSION ${PROJECT_VERSION})
 file(STRINGS ${PROJECT_SOURCE_DIR}/src/app/ProgramVersion.h version_line
@@ -36,4 +39,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
+include(${CMAKE_CURRENT_LIST_DIR}/OrvatixPackageDocs.cmake)
 include(CPack)

@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation fontconfig xvfb xauth
   poppler-utils ghostscript
   xdg-utils ccache
+  lintian
 )
 
 missing=()

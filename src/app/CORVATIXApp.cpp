@@ -1,12 +1,11 @@
 #include "app/CORVATIXApp.h"
 
 #include "app/CORVATIXDlg.h"
+#include "app/DemoSession.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
 #include "app/ProgramVersion.h"
 #include "app/TerminationSignals.h"
-#include "boxsim/BoxSimulator.h"
-#include "boxsim/widgets/BoxSimulatorPanel.h"
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
@@ -21,39 +20,25 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QEvent>
 #include <QMessageBox>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
 CORVATIXApp::CORVATIXApp(CommandLineOptions options) : options_(std::move(options)) {}
 
-CORVATIXApp::~CORVATIXApp() {
-    panel_.reset();
-    if (demoBox_)
-        demoBox_->stop();
-}
+CORVATIXApp::~CORVATIXApp() = default;
 
 bool CORVATIXApp::startDemoBox() {
-    demoDir_ =
-        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/orvatix-demo-XXXXXX"));
+    demo_ = std::make_unique<DemoSession>();
     std::string error = "no temporary folder";
-    demoBox_ = std::make_unique<boxsim::BoxSimulator>();
-    const std::string link = demoDir_->isValid()
-                                 ? demoDir_->filePath(QStringLiteral("orva-box")).toStdString()
-                                 : std::string();
-    if (link.empty() || !demoBox_->start(link, &error)) {
+    if (!demo_->start(&error)) {
         QMessageBox::critical(nullptr, QStringLiteral("ORVATIX"),
                               QStringLiteral("The simulated box could not be started: %1")
                                   .arg(QString::fromStdString(error)));
         return false;
     }
-    // The box turns slowly, so that the position moves from the start.
-    demoBox_->setSpeedRpm(10);
     // COM1 is the simulated box.
-    qputenv("ORVATIX_PORTS", QByteArray::fromStdString(link));
-    panel_ = std::make_unique<BoxSimulatorPanel>(*demoBox_);
+    qputenv("ORVATIX_PORTS", QByteArray::fromStdString(demo_->linkPath()));
     return true;
 }
 
@@ -90,7 +75,8 @@ bool CORVATIXApp::InitInstance() {
             return false;
         }
     }
-    CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData);
+    CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData,
+                    demo_ ? &demo_->sessionDialogs() : nullptr);
     if (trace)
         dlg.setTraceWriter(trace.get());
     // What happened at the machine, for afterwards; gone before the window.
@@ -120,20 +106,10 @@ bool CORVATIXApp::InitInstance() {
         dlg, {dataRecorder, deviceReadings, readingsMutex, linkControl, configData, recentFiles});
     recorder.setEventLog(&sessionLog);
     dlg.setRecorderFlow(&recorder);
-    if (panel_)
-        dlg.installEventFilter(this);
+    if (demo_)
+        demo_->watch(dlg);
     connect(&termination, &TerminationSignals::requested, &flow, &ProgramFlow::endOnRequest);
     flow.run();
     eventLog.programEnded();
     return false;
-}
-
-bool CORVATIXApp::eventFilter(QObject* watched, QEvent* event) {
-    // The demo's panel appears beside the main window when that first shows.
-    if (event->type() == QEvent::Show && panel_ && !panelPlaced_) {
-        panelPlaced_ = true;
-        panel_->placeBeside(*static_cast<QWidget*>(watched));
-        panel_->show();
-    }
-    return QObject::eventFilter(watched, event);
 }

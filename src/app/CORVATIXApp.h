@@ -10,11 +10,7 @@
 #include <memory>
 #include <string>
 
-class BoxSimulatorPanel;
-class QTemporaryDir;
-namespace boxsim {
-class BoxSimulator;
-}
+class DemoSession;
 
 class CORVATIXApp : public QObject {
     Q_OBJECT
@@ -27,16 +23,14 @@ public:
     bool InitInstance();
     int exitCode() const { return exitCode_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The demo's box and panel (--demo), for tests that drive them; nullptr
+    // without the demo.
+    DemoSession* demo() { return demo_.get(); }
 
 private:
     bool startDemoBox();
 
     CommandLineOptions options_;
-    std::unique_ptr<QTemporaryDir> demoDir_;
-    std::unique_ptr<boxsim::BoxSimulator> demoBox_;
-    std::unique_ptr<BoxSimulatorPanel> panel_;
-    bool panelPlaced_ = false;
+    std::unique_ptr<DemoSession> demo_;
     int exitCode_ = 0;
 };

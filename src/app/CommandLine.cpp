@@ -48,13 +48,66 @@ CommandLineOptions parseCommandLine(const std::vector<std::string>& args) {
     return options;
 }
 
-bool wantsHelpOrVersion(int argc, char** argv) {
+namespace {
+
+// The options of QGuiApplication and QApplication (and of the X11 platform),
+// without their leading dash; the first group takes a value.
+constexpr std::string_view kQtOptionsWithValue[] = {
+    "platform",
+    "platformpluginpath",
+    "platformtheme",
+    "plugin",
+    "qwindowgeometry",
+    "geometry",
+    "qwindowicon",
+    "icon",
+    "qwindowtitle",
+    "title",
+    "session",
+    "display",
+    "name",
+    "style",
+    "stylesheet",
+    "visual",
+    "qdevicepixelratio",
+};
+constexpr std::string_view kQtFlags[] = {
+    "reverse", "widgetcount", "nograb", "dograb", "sync", "testability",
+};
+
+} // namespace
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "-v")
-            return true;
+        std::string_view arg = argv[i];
+        // Qt takes its options with one dash or two.
+        std::string_view bare = arg;
+        if (bare.starts_with("--"))
+            bare.remove_prefix(2);
+        else if (bare.starts_with("-"))
+            bare.remove_prefix(1);
+        else {
+            args.emplace_back(arg);
+            continue;
+        }
+        bool taken = false;
+        for (std::string_view option : kQtOptionsWithValue) {
+            if (bare == option) {
+                ++i; // its value
+                taken = true;
+            } else if (bare.starts_with(option) && bare.substr(option.size()).starts_with("=")) {
+                taken = true;
+            }
+        }
+        for (std::string_view flag : kQtFlags)
+            taken = taken || bare == flag;
+        if (bare.starts_with("qmljsdebugger="))
+            taken = true;
+        if (!taken)
+            args.emplace_back(arg);
     }
-    return false;
+    return args;
 }
 
 std::string usageText(const std::string& programName) {
@@ -76,8 +129,11 @@ std::string usageText(const std::string& programName) {
            "  -h, --help      show this text and exit\n"
            "  -v, --version   show the version and exit\n"
            "\n"
-           "Settings are kept in ORVAdata.cfg in the working directory; the manuals\n"
-           "(ManualEnglish.pdf ...) are opened from there as well.\n"
+           "Settings are kept in ORVAdata.cfg in the working directory. F1 opens the\n"
+           "manual of the current language (ManualEnglish.pdf, ManualGerman.pdf, ...),\n"
+           "looked for in the working directory, beside the program, then in\n"
+           "../share/orvatix beside the program's folder (/usr/share/orvatix when\n"
+           "installed).\n"
            "The environment variable ORVATIX_PORTS (device paths separated by ':')\n"
            "names the devices of COM1, COM2, ... explicitly.\n";
 }

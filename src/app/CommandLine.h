@@ -18,9 +18,11 @@ struct CommandLineOptions {
 // taken out by QApplication before this runs.
 CommandLineOptions parseCommandLine(const std::vector<std::string>& args);
 
-// True when the raw arguments ask only for --help or --version, so that they
-// can be answered without opening a display.
-bool wantsHelpOrVersion(int argc, char** argv);
+// The program's own arguments of a raw command line: the program name and
+// the window system's options (-platform NAME, -style NAME, -reverse, ...,
+// also with two dashes), which QApplication takes for itself, are left out.
+// It needs no display, so a wrong option is answered before one is opened.
+std::vector<std::string> programArguments(int argc, char** argv);
 
 std::string usageText(const std::string& programName);
 std::string versionText();

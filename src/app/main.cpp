@@ -9,15 +9,22 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    // --help and --version answer without opening a display.
-    if (wantsHelpOrVersion(argc, argv)) {
-        std::vector<std::string> args(argv + 1, argv + argc);
-        const CommandLineOptions options = parseCommandLine(args);
-        if (options.action == CommandLineOptions::Action::Version)
-            std::cout << versionText();
-        else
-            std::cout << usageText("orvatix");
+    // The command line is answered before a display is needed: --help,
+    // --version and a wrong option work on a machine without one (QApplication
+    // would abort there first).
+    const CommandLineOptions options = parseCommandLine(programArguments(argc, argv));
+    switch (options.action) {
+    case CommandLineOptions::Action::Version:
+        std::cout << versionText();
         return 0;
+    case CommandLineOptions::Action::Help:
+        std::cout << usageText("orvatix");
+        return 0;
+    case CommandLineOptions::Action::Error:
+        std::cerr << "orvatix: " << options.error << "\nTry 'orvatix --help'.\n";
+        return 2;
+    case CommandLineOptions::Action::Run:
+        break;
     }
 
     // The desktop's own scale, fractions included: rounding turned 150 % into
@@ -32,15 +39,6 @@ int main(int argc, char** argv) {
     // The main window is hidden while the start menu shows; that is no reason
     // to quit.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    std::vector<std::string> args;
-    for (const QString& arg : QApplication::arguments().mid(1))
-        args.push_back(arg.toStdString());
-    const CommandLineOptions options = parseCommandLine(args);
-    if (options.action == CommandLineOptions::Action::Error) {
-        std::cerr << "orvatix: " << options.error << "\nTry 'orvatix --help'.\n";
-        return 2;
-    }
 
     CORVATIXApp orvatix(options);
     orvatix.InitInstance();

@@ -1,5 +1,7 @@
 #include "boxsim/BoxModel.h"
 
+#include "config/ShaftGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -332,6 +334,10 @@ bool BoxModel::hasReference() const {
 bool BoxModel::oneReference() const {
     const std::string& t = id_.configToken;
     return id_.dialect == Dialect::TwoLetter && t.size() == 8 && t[6] == '1';
+}
+
+void BoxModel::setPulseRate(int32_t pulseRate) {
+    id_.pulseRate = shaft::usablePulseRate(pulseRate);
 }
 
 void BoxModel::setKind(BoxKind k) {

@@ -131,6 +131,10 @@ public:
     void setDialect(Dialect d);
     Dialect dialect() const { return id_.dialect; }
     std::string version() const;
+    // Lines per revolution that the box reports (SZ, AP). Held to what the
+    // program can count with; a box takes a new one only at a restart.
+    void setPulseRate(int32_t pulseRate);
+    int32_t pulseRate() const { return id_.pulseRate; }
     // Sets the configuration token of the kind. Only a two-letter box sends
     // the token; an older box always has a plain reference mark.
     void setKind(BoxKind k);

@@ -398,6 +398,16 @@ void BoxSimulator::setKind(BoxKind k) {
     model_.setKind(k);
 }
 
+void BoxSimulator::setPulseRate(int32_t pulseRate) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setPulseRate(pulseRate);
+}
+
+int32_t BoxSimulator::pulseRate() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_.pulseRate();
+}
+
 BoxKind BoxSimulator::kind() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return model_.kind();

@@ -95,6 +95,8 @@ public:
     Dialect dialect() const;
     void setKind(BoxKind k);
     BoxKind kind() const;
+    void setPulseRate(int32_t pulseRate);
+    int32_t pulseRate() const;
     TeachPhase teachPhase() const;
     // Forgets the teach-in, as the program's erase request does: the box
     // restarts blank.

@@ -44,6 +44,8 @@ enum Row : int {
     kUnplugCable = 38,       // "Unplug cable"
     kPlugCableIn = 39,       // "Plug cable in"
     kAmplitudes = 40,        // "Amplitude YE %1 %, WH %2 %"
-    kCount = 41,
+    kPulseRate = 41,         // "Pulse rate (lines)"
+    kFitsNoBearing = 42,     // "Fits no bearing"
+    kCount = 43,
 };
 } // namespace boxsimulatorrow

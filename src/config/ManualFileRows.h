@@ -3,7 +3,8 @@
 
 namespace manualfilerow {
 enum Row : int {
-    kManual = 0, // "ManualEnglish.pdf", the manual of the language
-    kCount = 1,
+    kManual = 0,   // "ManualEnglish.pdf", the manual of the language
+    kNoViewer = 1, // "Please install a PDF viewer"
+    kCount = 2,
 };
 } // namespace manualfilerow

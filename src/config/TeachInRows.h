@@ -61,7 +61,9 @@ enum Row : int {
     kBox = 54,              // "Box: "
     kPos = 55,              // "Pos: "
     kWindowTitle = 56,      // "Teach-In Dialog"
-    kCount = 57,
+    kCancelQuestion = 57,   // "The ORVA Box has been reset for the teach-in..."
+    kTurnSlower = 58,       // "Turn slower: under 3 rpm"
+    kCount = 59,
     kFirstCause = kCauseConnector, // the five causes run from here
     kLastCause = kCauseUpsideDown, // to here
 };

@@ -1,12 +1,13 @@
 // The demo's "Box simulator" panel: its window title, groups, controls and the
 // teach-in state of the simulated box. Rows 27..32 follow the box's teach-in
 // phases in their order; row 40 takes the two amplitudes for %1 and %2.
+// Row 42 sets the box to a line count that no bearing of the table has.
 
 #include "config/TextTableData.h"
 
 namespace {
 
-constexpr int kRows = 41;
+constexpr int kRows = 43;
 
 const char* const kEnglish[kRows] = {
     "Box simulator",
@@ -50,6 +51,8 @@ const char* const kEnglish[kRows] = {
     "Unplug cable",
     "Plug cable in",
     "Amplitude YE %1 %, WH %2 %",
+    "Pulse rate (lines)",
+    "Fits no bearing",
 };
 const char* const kGerman[kRows] = {
     "Box-Simulator",
@@ -93,6 +96,8 @@ const char* const kGerman[kRows] = {
     "Kabel abziehen",
     "Kabel einstecken",
     "Amplitude YE %1 %, WH %2 %",
+    "Strichzahl",
+    "Passt zu keinem Lager",
 };
 const char* const kFrench[kRows] = {
     "Simulateur de boîtier",
@@ -136,6 +141,8 @@ const char* const kFrench[kRows] = {
     "Débrancher le câble",
     "Brancher le câble",
     "Amplitude YE %1 %, WH %2 %",
+    "Nombre d'incréments",
+    "Aucun roulement",
 };
 const char* const kItalian[kRows] = {
     "Simulatore del box",
@@ -179,6 +186,8 @@ const char* const kItalian[kRows] = {
     "Scollega il cavo",
     "Collega il cavo",
     "Ampiezza YE %1 %, WH %2 %",
+    "Numero linee",
+    "Nessun cuscinetto",
 };
 const char* const kSpanish[kRows] = {
     "Simulador de la caja",
@@ -222,6 +231,8 @@ const char* const kSpanish[kRows] = {
     "Desconectar el cable",
     "Conectar el cable",
     "Amplitud YE %1 %, WH %2 %",
+    "Número de líneas",
+    "Ningún rodamiento",
 };
 
 } // namespace

@@ -2,13 +2,14 @@
 // (3 introduces STEP 1/2's five causes 4..8; STEP 3's help is 13 + 9 + 10 + 11),
 // rows 35..38 the findings that follow row 33 after a failed travel, row 53 the
 // caption of the "?" help; rows 54..56 label the wizard window's box line and
-// position, and name the window.
+// position, and name the window; row 57 asks before a teach-in that has reset
+// the box is cancelled, row 58 stands under a speed the box cannot learn at.
 
 #include "config/TextTableData.h"
 
 namespace {
 
-constexpr int kRows = 57;
+constexpr int kRows = 59;
 
 const char* const kEnglish[kRows] = {
     /* 0 */ "Operating parameters saved in the ORVA Box\n must be deleted before teach-in",
@@ -27,7 +28,7 @@ const char* const kEnglish[kRows] = {
      "be a damaged sensor cable."),
     /* 5 */
     ("\n\n- Sensor defective. This is normally indicated by amplitude values around 100% or more "
-     "of the unmounted sensor.\n   Please replace the senor in this case.\n   Attention: The "
+     "of the unmounted sensor.\n   Please replace the sensor in this case.\n   Attention: The "
      "sensor head must not have contact with the washer …This can lead to the sensor being "
      "destroyed. Manually pressing the sensor on will not cause damage."),
     /* 6 */
@@ -112,7 +113,7 @@ const char* const kEnglish[kRows] = {
     /* 41 */ "Teach-In successful\n\nPress \"OK\" to exit",
     /* 42 */
     ("Please note:\nORVA Box, electronic measuring system and measuring heads are now assigned to "
-     "each other.\nNow a Teach-In is only neccessary if one of this components\nhas to be "
+     "each other.\nNow a Teach-In is only necessary if one of this components\nhas to be "
      "replaced."),
     /* 43 */ "No teach-in was done.\n\nConfirm this message by pressing \"OK\"",
     /* 44 */
@@ -131,6 +132,11 @@ const char* const kEnglish[kRows] = {
     /* 54 */ "Box: ",
     /* 55 */ "Pos: ",
     /* 56 */ "Teach-In Dialog",
+    /* 57 */
+    ("The ORVA Box has been reset for this teach-in.\nIf you cancel now, the measuring system is "
+     "not ready for use\nuntil a teach-in has been completed.\n\nDo you really want to cancel "
+     "the teach-in?"),
+    /* 58 */ "Turn slower: under 3 rpm",
 };
 const char* const kGerman[kRows] = {
     /* 0 */ ("Die in der ORVA Box gespeicherten Betriebsparameter\n müssen vor dem Teach-In "
@@ -255,6 +261,11 @@ const char* const kGerman[kRows] = {
     /* 54 */ "Box: ",
     /* 55 */ "Pos: ",
     /* 56 */ "Teach-In-Dialog",
+    /* 57 */
+    ("Die ORVA Box wurde für dieses Teach-In zurückgesetzt.\nWenn Sie jetzt abbrechen, ist das "
+     "Messsystem nicht betriebsbereit,\nbis ein Teach-In abgeschlossen ist.\n\nMöchten Sie das "
+     "Teach-In wirklich abbrechen?"),
+    /* 58 */ "Langsamer drehen: unter 3 U/min",
 };
 const char* const kFrench[kRows] = {
     /* 0 */ ("Les paramètres de fonctionnement enregistrés dans l'ORVA Box\n doivent être effacés "
@@ -386,6 +397,11 @@ const char* const kFrench[kRows] = {
     /* 54 */ "Box : ",
     /* 55 */ "Pos : ",
     /* 56 */ "Dialogue Teach-In",
+    /* 57 */
+    ("L'ORVA Box a été réinitialisée pour ce Teach-In.\nSi vous annulez maintenant, le système de "
+     "mesure n'est pas prêt à l'emploi\ntant qu'un Teach-In n'a pas été mené à terme.\n\nVoulez-"
+     "vous vraiment annuler le Teach-In ?"),
+    /* 58 */ "Tourner plus lentement : moins de 3 tr/min",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ ("I parametri operativi memorizzati nell'ORVA Box\n devono essere cancellati prima del "
@@ -512,6 +528,11 @@ const char* const kItalian[kRows] = {
     /* 54 */ "Box: ",
     /* 55 */ "Pos: ",
     /* 56 */ "Finestra Teach-In",
+    /* 57 */
+    ("L'ORVA Box è stata resettata per questo Teach-In.\nSe si annulla ora, il sistema di misura "
+     "non è pronto per l'uso\nfinché non viene completato un Teach-In.\n\nAnnullare davvero il "
+     "Teach-In?"),
+    /* 58 */ "Ruotare più lentamente: meno di 3 giri/min",
 };
 const char* const kSpanish[kRows] = {
     /* 0 */ ("Los parámetros de funcionamiento guardados en la ORVA Box\n deben borrarse antes del "
@@ -642,6 +663,12 @@ const char* const kSpanish[kRows] = {
     /* 54 */ "Box: ",
     /* 55 */ "Pos: ",
     /* 56 */ "Diálogo Teach-In",
+    /* 57 */
+    ("La ORVA Box se ha reiniciado para este Teach-In.\nSi cancela ahora, el sistema de medición "
+     "no "
+     "está listo para el uso\nhasta que se complete un Teach-In.\n\n¿Desea realmente cancelar el "
+     "Teach-In?"),
+    /* 58 */ "Girar más despacio: menos de 3 rpm",
 };
 
 } // namespace

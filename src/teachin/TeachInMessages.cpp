@@ -61,11 +61,23 @@ WizardMessage plugInMessage() {
 }
 
 WizardMessage repeatWarningMessage() {
-    return message(WizardMessageKind::RepeatWarning, teachIn(teachinrow::kTitle),
-                   text(TextTable::MainWindow, mainwindowrow::kRepeatTeachInWarning) +
-                       std::string("\n\n") +
-                       text(TextTable::MainWindow, mainwindowrow::kRepeatTeachInQuestion),
-                   MessageIcon::Exclamation, MessageButtons::YesNo);
+    WizardMessage m = message(
+        WizardMessageKind::RepeatWarning, teachIn(teachinrow::kTitle),
+        text(TextTable::MainWindow, mainwindowrow::kRepeatTeachInWarning) + std::string("\n\n") +
+            text(TextTable::MainWindow, mainwindowrow::kRepeatTeachInQuestion),
+        MessageIcon::Exclamation, MessageButtons::YesNo);
+    // "Yes" erases the box's teach-in: a stray Return must not.
+    m.rejectIsDefault = true;
+    return m;
+}
+
+WizardMessage cancelQuestionMessage() {
+    WizardMessage m = message(WizardMessageKind::CancelQuestion, teachIn(teachinrow::kTitle),
+                              teachIn(teachinrow::kCancelQuestion), MessageIcon::Exclamation,
+                              MessageButtons::YesNo);
+    // "No" goes on with the teach-in.
+    m.rejectIsDefault = true;
+    return m;
 }
 
 WizardMessage closingFailureMessage(WizardMessageKind kind) {

@@ -11,6 +11,10 @@ WizardMessage plugInMessage();
 // The warning before a repeated teach-in, "Yes" / "No".
 WizardMessage repeatWarningMessage();
 
+// Whether to cancel a teach-in that has already reset or erased the box,
+// "Yes" / "No"; "No" (go on) is the default.
+WizardMessage cancelQuestionMessage();
+
 // "Teach-In failed: No absolute position." (kind NoAbsolute) or "... No
 // reference marker found." (kind NoReference).
 WizardMessage closingFailureMessage(WizardMessageKind kind);

@@ -38,6 +38,9 @@ void TeachInWizard::ask(const WizardMessage& message) {
 }
 
 void TeachInWizard::request(BoxRequest request) {
+    if (request == BoxRequest::Reset || request == BoxRequest::Erase) {
+        boxTouched_ = true;
+    }
     WizardAction action;
     action.kind = WizardAction::Kind::Request;
     action.request = request;
@@ -243,25 +246,7 @@ void TeachInWizard::travelStep() {
         amplitudesTested_ = true;
     }
 
-    if (!referenceDone_) {
-        ok_[kReferenceFound] = in_.refPhaseText.empty() ? 0 : 1;
-        referenceDone_ = !in_.refPhaseText.empty();
-    }
-    if (referenceDone_ && !absoluteDone_) {
-        if (in_.absolutePositionMode && in_.detectedPulseRate > 0) {
-            failure_ &= ~kNoAbsolute;
-            ok_[kAbsoluteFound] = 1;
-            absoluteDone_ = true;
-        } else {
-            ok_[kAbsoluteFound] = 0;
-            if (in_.boxInfoMarked) {
-                failure_ &= ~kNoAbsolute; // still in its teach state: keep waiting
-            } else {
-                failure_ |= kNoAbsolute;
-                absoluteDone_ = true;
-            }
-        }
-    }
+    evaluateReferenceAndAbsolute();
 
     if ((step_ == 2 && stepCount_ > 3 && ok_[kYeOk] && ok_[kWhOk]) ||
         (step_ == 3 && stepCount_ > 4 && ok_[kReferenceFound])) {
@@ -284,6 +269,37 @@ void TeachInWizard::travelStep() {
         stepSatisfied_ = false;
         nextMode_ = NextMode::Waiting;
         helpBlinking_ = true;
+    }
+}
+
+void TeachInWizard::evaluateReferenceAndAbsolute() {
+    // Only what the box reports now counts. While it is silent, restarting or
+    // not yet identified the readings are those of a reset (no reference, no
+    // absolute position, no teach-state marker), and a result taken from them
+    // would fail a teach-in the box is completing.
+    const bool live = !in_.noData && !in_.boxStarting && !in_.statusRestart &&
+                      !in_.boxTypeText.empty() && !in_.requestPending;
+    if (!live) {
+        return;
+    }
+    if (!referenceDone_) {
+        ok_[kReferenceFound] = in_.refPhaseText.empty() ? 0 : 1;
+        referenceDone_ = !in_.refPhaseText.empty();
+    }
+    if (referenceDone_ && !absoluteDone_) {
+        if (in_.absolutePositionMode && in_.detectedPulseRate > 0) {
+            failure_ &= ~kNoAbsolute;
+            ok_[kAbsoluteFound] = 1;
+            absoluteDone_ = true;
+        } else {
+            ok_[kAbsoluteFound] = 0;
+            if (in_.boxInfoMarked) {
+                failure_ &= ~kNoAbsolute; // still in its teach state: keep waiting
+            } else {
+                failure_ |= kNoAbsolute;
+                absoluteDone_ = true;
+            }
+        }
     }
 }
 
@@ -431,6 +447,16 @@ WizardUpdate TeachInWizard::cancel() {
     if (ended_ || finishing_) {
         return done();
     }
+    if (boxTouched_) {
+        // The box no longer holds a usable teach-in: ask before leaving it so.
+        // An open message (the question itself, or one the user must answer
+        // first) keeps the wizard as it is.
+        if (!open_) {
+            busy_ = true;
+            ask(cancelQuestionMessage());
+        }
+        return done();
+    }
     open_.reset(); // the owner closes a question still open with the wizard
     failure_ |= kCancelled;
     runFinish(false);
@@ -499,6 +525,18 @@ WizardUpdate TeachInWizard::answer(bool accepted) {
     case WizardMessageKind::NoAbsolute:
     case WizardMessageKind::NoReference:
         runFinish(true);
+        break;
+    case WizardMessageKind::CancelQuestion:
+        if (accepted) {
+            cancelConfirmed_ = true;
+            failure_ |= kCancelled;
+            runFinish(false);
+        } else {
+            // Go on where the teach-in stood; the question covered the bars.
+            redraw_.bars = true;
+            forgetDrawnBars();
+            busy_ = false;
+        }
         break;
     case WizardMessageKind::ResultSuccess:
     case WizardMessageKind::ResultNotDone:
@@ -604,5 +642,10 @@ WizardView TeachInWizard::view() const {
     if (finishing_) {
         v.result = result_;
     }
+    // Both heads' offset-speed flags: the box cannot learn at this speed.
+    const int32_t speedFlags = errorflag::kWhOffsetSpeed | errorflag::kYeOffsetSpeed;
+    v.tooFast = !end && step_ >= 2 && step_ < stepCount_ && !in_.noData &&
+                (in_.errorFlags & speedFlags) != 0;
+    v.cancelledAfterAsking = cancelConfirmed_;
     return v;
 }

@@ -40,7 +40,9 @@ public:
     WizardUpdate tick(const WizardInputs& inputs);
 
     // The buttons. "Next >" and "< Back" act only while they are enabled; cancel
-    // also stands for closing the window.
+    // also stands for closing the window. Once the wizard has reset or erased
+    // the box, cancel first asks (CancelQuestion) and ends only on "Yes"; while
+    // another message is open it does nothing then.
     WizardUpdate next(const WizardInputs& inputs);
     WizardUpdate back();
     WizardUpdate cancel();
@@ -62,6 +64,9 @@ public:
     // The inputs of the last tick or button.
     const WizardInputs& inputs() const { return in_; }
     bool busy() const { return busy_; }
+    // Whether cancel() asks before it ends the wizard: the box has been reset
+    // or erased by this teach-in, and the end has not come yet.
+    bool cancelAsks() const { return boxTouched_ && !finishing_ && !ended_; }
     std::optional<WizardMessageKind> openMessage() const { return open_; }
     bool ended() const { return ended_; }
 
@@ -78,6 +83,7 @@ private:
     void waitForReset();
     void distanceStep(int sensor, double amplitude, int rangeBit);
     void travelStep();
+    void evaluateReferenceAndAbsolute();
     bool travelAmplitudeTest();
     void runNext();
     void closingEvaluation();
@@ -113,7 +119,9 @@ private:
     bool cancelVisible_ = true;
     bool finishing_ = false; // the result message is open or answered
     bool ended_ = false;
-    int optimumSensor_ = 0; // 0 YE, 1 WH: the sensor the optimum question is about
+    bool boxTouched_ = false;      // a reset or erase of this teach-in was requested
+    bool cancelConfirmed_ = false; // "Yes" to the cancel question
+    int optimumSensor_ = 0;        // 0 YE, 1 WH: the sensor the optimum question is about
     WizardResult result_ = WizardResult::Success;
     std::optional<WizardMessageKind> open_;
 

@@ -79,6 +79,12 @@ struct WizardView {
     std::string positionText;           // "Pos: ..." from STEP 3 on
     std::string speedText;              // "Rpm: ..."
     std::optional<WizardResult> result; // chosen at the end (the result colour)
+    // From STEP 3 on the box reports the shaft too fast to learn from: the
+    // speed is shown in the warning colour with a "turn slower" line.
+    bool tooFast = false;
+    // The user confirmed cancelling a teach-in whose box had already been
+    // reset or erased (the result is the failure result).
+    bool cancelledAfterAsking = false;
 };
 
 // The areas of the window to redraw after a call.
@@ -110,6 +116,7 @@ enum class WizardMessageKind {
     ResultSuccess,
     ResultNotDone,
     ResultFailed,
+    CancelQuestion, // Yes / No: cancel a teach-in that already reset the box
 };
 
 // A message in the current language. Answer it with TeachInWizard::answer;
@@ -122,6 +129,8 @@ struct WizardMessage {
     MessageButtons buttons = MessageButtons::Ok;
     std::string acceptButton; // "OK" or "Yes"
     std::string rejectButton; // "Cancel" or "No"; empty with one button
+    // Return answers with the reject button: the answer that changes nothing.
+    bool rejectIsDefault = false;
 };
 
 // One thing the owner does for the wizard, in the order given. A box request

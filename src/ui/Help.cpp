@@ -115,9 +115,9 @@ QString whereTheManualIs(const QString& fileName, const QString& path, const QSt
 void showNoViewer(QWidget* parent, const QString& where) {
     // The manual can still be opened by hand: say where it is. (Set before
     // the notice opens, so that it is laid out with it.)
-    auto* notice =
-        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("ERROR"),
-                        QStringLiteral("Please install Acrobat Reader"), QMessageBox::Ok, parent);
+    auto* notice = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("ERROR"),
+                                   uiText(TextTable::ManualFiles, manualfilerow::kNoViewer),
+                                   QMessageBox::Ok, parent);
     notice->setInformativeText(where);
     notice->setAttribute(Qt::WA_DeleteOnClose);
     notice->open();

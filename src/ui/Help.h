@@ -54,7 +54,7 @@ QString findManual(const QString& fileName, const QStringList& folders);
 
 enum class HelpResult {
     Opened,        // handed to the viewer
-    NoViewer,      // "Please install Acrobat Reader" was shown, with where the manual is
+    NoViewer,      // "Please install a PDF viewer" was shown, with where the manual is
     ManualMissing, // the manual file was not found; a message says where it was looked for
     Asking,        // the desktop has not answered yet; the rest follows when it does
 };

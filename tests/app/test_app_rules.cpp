@@ -2,6 +2,7 @@
 // and what the not-connected state says about a refused port.
 
 #include "app/CommandLine.h"
+#include "app/DemoWindowPlacement.h"
 #include "app/WindowTitle.h"
 #include "device/PortAccess.h"
 
@@ -120,3 +121,31 @@ TEST(PortAccess, RefusedPortTellsWhichPortAndWhichGroupInEveryLanguage) {
 }
 
 } // namespace
+
+TEST(DemoWindowPlacement, WindowsOpenBesideThePanelNeverUnderIt) {
+    const QRect screen(0, 0, 1920, 1040);
+    const QRect panel = demoplace::panelFrame(screen, QSize(400, 700));
+    EXPECT_EQ(panel, QRect(1520, 0, 400, 700)) << "top right";
+    EXPECT_EQ(demoplace::panelFrame(QRect(0, 0, 300, 600), QSize(400, 700)).left(), 0)
+        << "wider than the screen: its left edge stays on it";
+    const QRect room = demoplace::roomBeside(screen, panel);
+    EXPECT_EQ(room.topLeft(), screen.topLeft());
+    EXPECT_EQ(room.height(), screen.height());
+    EXPECT_FALSE(room.intersects(panel));
+
+    struct Case {
+        const char* what;
+        QRect frame;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"clear of it: stays", QRect(100, 100, 600, 400), QRect(100, 100, 600, 400)},
+        {"on it: moves left", QRect(1300, 50, 500, 300), QRect(1012, 50, 500, 300)},
+        {"touching it: moves left", QRect(1100, 300, 415, 100), QRect(1097, 300, 415, 100)},
+        {"below it: stays", QRect(1500, 720, 300, 200), QRect(1500, 720, 300, 200)},
+        {"too wide for the room: title bar on the screen", QRect(800, 0, 1700, 500),
+         QRect(0, 0, 1700, 500)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(demoplace::clearOfPanel(c.frame, panel, screen), c.expected) << c.what;
+}

@@ -219,8 +219,19 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
         ASSERT_TRUE(waitWithEvents([&] { return back->isVisible() && back->isEnabled(); }, 60s));
 
         control<QPushButton>(wizard, CTeachInDlg::kCancelButton)->click();
+        // The box was reset for the teach-in: the wizard asks first ("Yes").
+        QMessageBox* question = nullptr;
+        ASSERT_TRUE(waitWithEvents([&] { return (question = openMessage(wizard)) != nullptr; }));
+        for (QAbstractButton* button : question->buttons())
+            if (question->buttonRole(button) == QMessageBox::YesRole ||
+                question->buttonRole(button) == QMessageBox::AcceptRole)
+                button->click();
         QMessageBox* result = nullptr;
-        ASSERT_TRUE(waitWithEvents([&] { return (result = openMessage(wizard)) != nullptr; }));
+        ASSERT_TRUE(waitWithEvents([&] {
+            // The failure result, with its stop icon.
+            result = openMessage(wizard);
+            return result != nullptr && result->icon() == QMessageBox::Critical;
+        }));
         EXPECT_EQ(wizard->picture().result, WizardResult::Failed);
         // The wizard's reset went through the program's request door to the box.
         EXPECT_TRUE(waitWithEvents([&] { return !box.changeCommands().empty(); }, 30s));

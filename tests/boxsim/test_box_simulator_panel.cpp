@@ -3,6 +3,7 @@
 // language.
 
 #include "boxsim/widgets/BoxSimulatorPanel.h"
+#include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "config/Texts.h"
 #include "support/Waiting.h"
@@ -15,6 +16,8 @@
 #include <QSpinBox>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -108,3 +111,52 @@ TEST(BoxSimulatorPanel, ShowsTheTeachInAndFollowsTheProgramsLanguage) {
 }
 
 } // namespace
+
+TEST(BoxSimulatorPanel, KindAndLineCountChangeOnlyWithARestartOfTheBox) {
+    boxsim::BoxSimulator box;
+    BoxSimulatorPanel panel(box);
+    auto* kind = field<QComboBox>(panel, "kind");
+    auto* pulseRate = field<QSpinBox>(panel, "pulseRate");
+    ASSERT_TRUE(kind && pulseRate);
+    EXPECT_EQ(pulseRate->value(), box.pulseRate());
+
+    struct Change {
+        const char* what;
+        std::function<void()> make;
+        std::function<bool()> took;
+    };
+    const Change changes[] = {
+        {"kind", [kind] { kind->setCurrentIndex(1); },
+         [&box] { return box.kind() == boxsim::BoxKind::Reference; }},
+        {"line count", [pulseRate] { pulseRate->setValue(2160); },
+         [&box] { return box.pulseRate() == 2160; }},
+    };
+    for (const Change& change : changes) {
+        ASSERT_TRUE(box.powered()) << change.what;
+        change.make();
+        EXPECT_TRUE(change.took()) << change.what;
+        EXPECT_FALSE(box.powered()) << change.what << ": the box restarts";
+        EXPECT_TRUE(waitWithEvents([&box] { return box.powered(); }, std::chrono::seconds(10)))
+            << change.what << ": and comes on again";
+    }
+}
+
+TEST(BoxSimulatorPanel, ALineCountThatFitsNoBearing) {
+    BearingEntry table[kBearingTableSize];
+    const int count = setBuiltInBearings(table);
+    setUserDefinedRow(table, count, 1728);
+    struct Case {
+        int32_t selected, low, high;
+    };
+    const Case cases[] = {{1344, 1344, 3504}, {3504, 1344, 3504}, {1728, 1344, 3504}};
+    for (const Case& c : cases) {
+        const int32_t rate =
+            BoxSimulatorPanel::rateFittingNoBearing(table, count, c.selected, c.low, c.high);
+        EXPECT_NE(rate, c.selected) << c.selected;
+        EXPECT_GE(rate, c.low) << c.selected;
+        EXPECT_LE(rate, c.high) << c.selected;
+        EXPECT_LT(findBearingByPulses(table, count, rate), 0) << c.selected << " -> " << rate;
+    }
+    // No room for another count: the selection stays.
+    EXPECT_EQ(BoxSimulatorPanel::rateFittingNoBearing(table, count, 1344, 1344, 1344), 1344);
+}

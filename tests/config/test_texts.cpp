@@ -37,7 +37,7 @@ struct TableInfo {
 
 const TableInfo kTables[] = {
     {TextTable::ChannelLabels, "ChannelLabels", 8},
-    {TextTable::ManualFiles, "ManualFiles", 1},
+    {TextTable::ManualFiles, "ManualFiles", 2},
     {TextTable::HelpPages, "HelpPages", 6},
     {TextTable::StatusMessages, "StatusMessages", 47},
     {TextTable::Menu, "Menu", 5},
@@ -46,11 +46,11 @@ const TableInfo kTables[] = {
     {TextTable::YesNo, "YesNo", 2},
     {TextTable::Recorder, "Recorder", 9},
     {TextTable::Evaluation, "Evaluation", 34},
-    {TextTable::TeachIn, "TeachIn", 57},
+    {TextTable::TeachIn, "TeachIn", 59},
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},
     {TextTable::ToolTips, "ToolTips", 25},
-    {TextTable::BoxSimulator, "BoxSimulator", 41},
+    {TextTable::BoxSimulator, "BoxSimulator", 43},
     {TextTable::SignalView, "SignalView", 11},
 };
 
@@ -181,6 +181,7 @@ TEST(Texts, RowNamesCoverEveryRowAndSayWhatTheRowSays) {
     } rows[] = {
         {TextTable::ChannelLabels, channellabelrow::kPicture, "Pict.: "},
         {TextTable::ManualFiles, manualfilerow::kManual, "ManualEnglish.pdf"},
+        {TextTable::ManualFiles, manualfilerow::kNoViewer, "Please install a PDF viewer"},
         {TextTable::HelpPages, helppagerow::kPage5, "E5.htm"},
         {TextTable::StatusMessages, statusrow::kNotConnected, "Sensor not connected ! "},
         {TextTable::StatusMessages, statusrow::kCantOpenFile, "Can't open file! "},
@@ -201,6 +202,7 @@ TEST(Texts, RowNamesCoverEveryRowAndSayWhatTheRowSays) {
         {TextTable::StartMenu, startmenurow::kHelpHint, "Press F1 for help.  "},
         {TextTable::ToolTips, kTipCloseExtended, "Close the extended display."},
         {TextTable::BoxSimulator, boxsimulatorrow::kPlugCableIn, "Plug cable in"},
+        {TextTable::BoxSimulator, boxsimulatorrow::kFitsNoBearing, "Fits no bearing"},
         {TextTable::SignalView, signalviewrow::kClose, "Close"},
     };
     for (const auto& r : rows)

@@ -30,6 +30,18 @@ if(NOT rc EQUAL 0 OR NOT fields MATCHES "Package: orvatix\n" OR
   message(FATAL_ERROR "unexpected control fields:\n${fields}")
 endif()
 
+# Debian's own check of the package: any error or warning fails the test.
+find_program(LINTIAN lintian)
+if(NOT LINTIAN)
+  message(FATAL_ERROR "lintian is missing (scripts/install-deps.sh installs it)")
+endif()
+execute_process(COMMAND ${LINTIAN} --fail-on error,warning --tag-display-limit 0 ${debs}
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "lintian finds faults in the package (${rc}):\n${out}${err}")
+endif()
+message(STATUS "lintian: no errors, no warnings")
+
 execute_process(COMMAND dpkg -x ${debs} ${SCRATCH}/root RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "dpkg -x failed: ${err}")
@@ -41,6 +53,10 @@ foreach(file
     bin/orvatix-box-sim
     bin/orvatix-monitor
     share/applications/orvatix.desktop
+    share/man/man1/orvatix.1.gz
+    share/man/man1/orvatix-monitor.1.gz
+    share/man/man1/orvatix-box-sim.1.gz
+    share/doc/orvatix/copyright
     share/icons/hicolor/scalable/apps/orvatix.svg
     share/orvatix/ManualEnglish.pdf
     share/orvatix/ManualGerman.pdf

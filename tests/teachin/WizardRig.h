@@ -54,6 +54,28 @@ struct WizardRig {
         in.sensorConnection = 0;
     }
 
+    // The main window's resetReadings: the readings empty, the box identifies
+    // itself again.
+    void resetReadings() {
+        type = in.boxTypeText.empty() ? type : in.boxTypeText;
+        in.boxTypeText.clear();
+        in.boxInfoText.clear();
+        in.boxInfoMarked = false;
+        in.refPhaseText.clear();
+        in.absolutePositionMode = false;
+        in.detectedPulseRate = 0;
+        in.newProtocol = false;
+        in.statusRestart = true;
+        in.boxStarting = true;
+        in.offsetSeenYE = in.offsetSeenWH = false;
+    }
+
+    // The line is silent: the no-data notice resets the readings.
+    void lineLost() {
+        in.noData = true;
+        resetReadings();
+    }
+
     void apply(const WizardUpdate& update) {
         for (const WizardAction& a : update.actions) {
             actions.push_back(a.kind);
@@ -66,17 +88,7 @@ struct WizardRig {
                 in.statusRestart = true;
                 break;
             case WizardAction::Kind::ResetReadings:
-                type = in.boxTypeText.empty() ? type : in.boxTypeText;
-                in.boxTypeText.clear();
-                in.boxInfoText.clear();
-                in.boxInfoMarked = false;
-                in.refPhaseText.clear();
-                in.absolutePositionMode = false;
-                in.detectedPulseRate = 0;
-                in.newProtocol = false;
-                in.statusRestart = true;
-                in.boxStarting = true;
-                in.offsetSeenYE = in.offsetSeenWH = false;
+                resetReadings();
                 break;
             case WizardAction::Kind::ShowMessage:
                 messages.push_back(a.message.kind);

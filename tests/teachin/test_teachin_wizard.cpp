@@ -177,20 +177,54 @@ TEST_F(TeachInWizardTest, PlugInQuestionRepeatsAndCancelEndsWithoutTeachIn) {
     EXPECT_TRUE(rig.requests.empty());
 }
 
-TEST_F(TeachInWizardTest, CancelAtAMiddleStepFails) {
+TEST_F(TeachInWizardTest, CancelAtAMiddleStepAsksFirstAndFailsOnYes) {
     rig.startBlank("ORVA-U 1Ref");
     rig.intoTravel();
     rig.tick();
     ASSERT_EQ(rig.step(), 3);
+    EXPECT_TRUE(rig.wizard.cancelAsks());
     rig.cancel();
+    ASSERT_EQ(rig.messages.back(), WizardMessageKind::CancelQuestion);
+    const WizardMessage& question = rig.last.actions.back().message;
+    EXPECT_TRUE(question.rejectIsDefault) << "Return goes on with the teach-in";
+    EXPECT_EQ(question.acceptButton, "Yes");
+    EXPECT_EQ(question.rejectButton, "No");
+    rig.cancel(); // closing the window again while it asks adds nothing
+    EXPECT_EQ(rig.messages.size(), 1u);
+    rig.tick(); // the steps wait for the answer
+    EXPECT_EQ(rig.step(), 3);
+    EXPECT_EQ(rig.messages.size(), 1u);
+
+    // "No": the teach-in goes on where it stood.
+    rig.answer(false);
+    EXPECT_EQ(rig.wizard.view().failure & kCancelled, 0);
+    EXPECT_FALSE(rig.wizard.busy());
+    rig.in.refPhaseText = "0.2";
+    ASSERT_TRUE(rig.tickUntilStep(4));
+
+    rig.cancel();
+    ASSERT_EQ(rig.messages.back(), WizardMessageKind::CancelQuestion);
+    rig.answer(true);
     EXPECT_EQ(rig.messages.back(), WizardMessageKind::ResultFailed);
     EXPECT_EQ(rig.wizard.view().failure & kCancelled, kCancelled);
+    EXPECT_TRUE(rig.wizard.view().cancelledAfterAsking);
     EXPECT_FALSE(rig.wizard.view().cancel.visible);
     rig.cancel(); // a second close while the result is shown changes nothing
-    EXPECT_EQ(rig.messages.size(), 1u);
+    EXPECT_EQ(rig.messages.back(), WizardMessageKind::ResultFailed);
     rig.answer(true);
     EXPECT_EQ(rig.result, WizardResult::Failed);
     EXPECT_EQ(rig.requests, (std::vector<BoxRequest>{BoxRequest::Reset, BoxRequest::Erase}));
+}
+
+TEST_F(TeachInWizardTest, CancelBeforeTheBoxIsTouchedEndsAtOnce) {
+    // Still waiting for the box: nothing was sent, nothing to ask about.
+    rig.connectBox("ORVA-U", true);
+    rig.in.noData = true;
+    rig.tick();
+    EXPECT_FALSE(rig.wizard.cancelAsks());
+    rig.cancel();
+    EXPECT_EQ(rig.messages, std::vector<WizardMessageKind>{WizardMessageKind::ResultFailed});
+    EXPECT_FALSE(rig.wizard.view().cancelledAfterAsking);
 }
 
 TEST_F(TeachInWizardTest, CancelWhileTheRepeatWarningIsOpenFails) {
@@ -439,6 +473,61 @@ TEST_F(TeachInWizardTest, NoAbsolutePositionFailsAtTheLastStep) {
     rig.answer(true);
     EXPECT_EQ(rig.result, WizardResult::Failed);
     EXPECT_EQ(rig.requests.back(), BoxRequest::Erase);
+}
+
+TEST_F(TeachInWizardTest, ALineLossInTheLastStepsLatchesNoResult) {
+    // STEP 4 waits for the reference mark, STEP 5 for the absolute position;
+    // a silent line resets the readings in both.
+    for (const bool inStepFive : {false, true}) {
+        SCOPED_TRACE(inStepFive ? "STEP 5" : "STEP 4");
+        WizardRig r;
+        r.startBlank("ORVA-U 1Ref");
+        r.intoTravel();
+        r.tick();
+        ASSERT_EQ(r.step(), 3);
+        if (inStepFive) {
+            r.in.refPhaseText = "0.2";
+            ASSERT_TRUE(r.tickUntilStep(4));
+        }
+        r.lineLost();
+        for (int i = 0; i < 4; ++i)
+            r.tick();
+        EXPECT_EQ(r.wizard.view().failure & kNoAbsolute, 0);
+        EXPECT_FALSE(r.wizard.view().stepSatisfied);
+        // Back with what it learned meanwhile.
+        r.boxBack();
+        r.in.refPhaseText = "0.2";
+        r.in.absolutePositionMode = true;
+        r.in.detectedPulseRate = 400;
+        ASSERT_TRUE(r.tickUntilStep(4));
+        r.tick();
+        ASSERT_TRUE(r.wizard.view().stepSatisfied);
+        EXPECT_EQ(r.wizard.view().okFlags[kAbsoluteFound], 1);
+        r.next();
+        EXPECT_EQ(r.messages, std::vector<WizardMessageKind>{WizardMessageKind::ResultSuccess});
+    }
+}
+
+TEST_F(TeachInWizardTest, TooFastIsShownFromStepThreeWhileTheBoxSaysSo) {
+    constexpr int32_t kOffsetSpeed = 0x0088; // both heads' offset-speed flags
+    rig.startBlank("ORVA-U 1Ref");
+    rig.in.errorFlags = kOffsetSpeed;
+    rig.tick();
+    EXPECT_FALSE(rig.wizard.view().tooFast) << "STEP 1 learns nothing from the speed";
+    rig.in.errorFlags = 0;
+    rig.intoTravel();
+    rig.tick();
+    EXPECT_FALSE(rig.wizard.view().tooFast);
+    rig.in.errorFlags = kOffsetSpeed;
+    rig.tick();
+    EXPECT_TRUE(rig.wizard.view().tooFast);
+    rig.in.noData = true; // silence shows nothing of the speed
+    rig.tick();
+    EXPECT_FALSE(rig.wizard.view().tooFast);
+    rig.in.noData = false;
+    rig.in.errorFlags = 0;
+    rig.tick();
+    EXPECT_FALSE(rig.wizard.view().tooFast);
 }
 
 TEST_F(TeachInWizardTest, StepThreeWaitsForTheBoxAndKeepsNextDisabled) {

@@ -147,6 +147,8 @@ TEST(TeachInSessionE2E, CancelInTheMiddleEndsInFailureWithoutWriting) {
             rig.session->window()->close();
         else
             rig.button(CTeachInDlg::kCancelButton)->click();
+        // The box was reset: the wizard asks first.
+        ASSERT_TRUE(rig.answer(WizardMessageKind::CancelQuestion, true)) << rig.describe();
         EXPECT_EQ(rig.finish(WizardMessageKind::ResultFailed), WizardResult::Failed);
         EXPECT_EQ(rig.session->window()->picture().result, WizardResult::Failed);
         EXPECT_TRUE(rig.placed == std::vector<BoxRequest>{BoxRequest::Reset});
@@ -183,6 +185,7 @@ TEST(TeachInSessionE2E, AsksAgainUntilTheHeadsArePluggedIn) {
     })) << rig.describe();
     EXPECT_TRUE(rig.placed == std::vector<BoxRequest>{BoxRequest::Reset});
     rig.button(CTeachInDlg::kCancelButton)->click();
+    ASSERT_TRUE(rig.answer(WizardMessageKind::CancelQuestion, true)) << rig.describe();
     EXPECT_EQ(rig.finish(WizardMessageKind::ResultFailed), WizardResult::Failed);
 }
 
@@ -203,6 +206,69 @@ TEST(TeachInSessionE2E, WaitsWhileTheBoxIsSilentInStepThreeAndCarriesOn) {
     EXPECT_EQ(turnToTheEnd(rig), WizardResult::Success);
     EXPECT_TRUE(boxReceived(rig, boxCommands({"MR", "ME", "MW"})))
         << ::testing::PrintToString(rig.box.changeCommands());
+}
+
+struct LineFault {
+    const char* name;
+    std::function<void(SessionRig&)> begin; // the line goes
+    std::function<void(SessionRig&)> end;   // and comes back
+};
+
+// A blank box with one coded reference mark: its teach-in reaches STEP 4 and
+// STEP 5, where the line is lost for a while. The box learns on; the wizard
+// waits for it and ends in success, never in "No absolute position".
+TEST(TeachInSessionE2E, ALineLossInTheLastStepsDoesNotFailAGoodTeachIn) {
+    const LineFault faults[] = {
+        {"silence of 2 s", [](SessionRig& rig) { rig.box.silence(2s); }, [](SessionRig&) {}},
+        {"cable out", [](SessionRig& rig) { rig.box.hangUp(); },
+         [](SessionRig& rig) {
+             // A new line behind the same name; the search would ask for a reopen.
+             ASSERT_TRUE(rig.box.reconnect());
+             rig.r.link.reopenRequest = true;
+         }},
+        {"over-long lines at 9600 baud",
+         [](SessionRig& rig) {
+             rig.box.setPaced(true);
+             rig.box.sendOverlongLine(1500);
+         },
+         [](SessionRig& rig) { rig.box.setPaced(false); }},
+    };
+    for (const int step : {3, 4}) {
+        for (const LineFault& fault : faults) {
+            SCOPED_TRACE(std::string(fault.name) + (step == 3 ? " in STEP 4" : " in STEP 5"));
+            SessionRig rig(BoxKind::CodedReference, true);
+            rig.start();
+            ASSERT_TRUE(rig.answer(WizardMessageKind::RepeatWarning, true)) << rig.describe();
+            ASSERT_NO_FATAL_FAILURE(throughTheDistanceSteps(rig));
+            rig.box.setSpeedRpm(2.0);
+            ASSERT_TRUE(rig.waitForStep(step)) << rig.describe();
+            // The shaft stands while the line is away.
+            rig.box.setSpeedRpm(0.0);
+            const int notices = rig.noDataNotices;
+            fault.begin(rig);
+            ASSERT_TRUE(rig.waitFor([&] { return rig.noDataNotices > notices; })) << rig.describe();
+            ASSERT_NO_FATAL_FAILURE(fault.end(rig));
+            EXPECT_EQ(rig.session->wizard().view().failure & kNoAbsolute, 0) << rig.describe();
+            EXPECT_EQ(turnToTheEnd(rig), WizardResult::Success) << rig.describe();
+            EXPECT_TRUE(rig.waitFor([&] { return rig.box.teachPhase() == TeachPhase::Stored; }))
+                << rig.describe();
+        }
+    }
+}
+
+TEST(TeachInSessionE2E, TooFastInStepThreeSaysSoUntilTheShaftTurnsSlower) {
+    SessionRig rig(BoxKind::NoReference, true);
+    rig.start();
+    ASSERT_NO_FATAL_FAILURE(throughTheDistanceSteps(rig));
+    ASSERT_TRUE(rig.waitFor([&] { return !rig.session->wizard().view().boxBusy; }))
+        << rig.describe();
+    rig.box.setSpeedRpm(5.0);
+    ASSERT_TRUE(rig.waitFor([&] { return rig.session->window()->picture().tooFast; }))
+        << rig.describe();
+    EXPECT_FALSE(rig.session->wizard().view().stepSatisfied);
+    EXPECT_FALSE(rig.button(CTeachInDlg::kNextButton)->isEnabled());
+    // Slower: the warning goes and the box learns.
+    EXPECT_EQ(turnToTheEnd(rig), WizardResult::Success) << rig.describe();
 }
 
 } // namespace

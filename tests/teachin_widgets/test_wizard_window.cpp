@@ -7,10 +7,13 @@
 #include "config/TeachInRows.h"
 #include "config/Texts.h"
 #include "teachin/widgets/CTeachInDlg.h"
+#include "teachin/widgets/WizardPlacement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -153,6 +156,85 @@ TEST_F(WizardWindow, StaysInTheCornerOfItsScreen) {
     window->move(150, 120);
     const QPoint corner = window->screen()->availableGeometry().topLeft();
     EXPECT_TRUE(waitWithEvents([&] { return window->frameGeometry().topLeft() == corner; }));
+}
+
+TEST(WizardPlacement, MovesBackOnlyAWindowThatIsNeitherMaximisedNorFullScreen) {
+    const QPoint corner(0, 24);
+    const QPoint away(150, 120);
+    const struct {
+        Qt::WindowStates states;
+        QPoint frame;
+        std::optional<QPoint> moveTo;
+    } cases[] = {
+        {Qt::WindowNoState, away, corner},
+        {Qt::WindowNoState, corner, std::nullopt},
+        // Before its frame is known a maximised window reports any position.
+        {Qt::WindowMaximized, away, std::nullopt},
+        {Qt::WindowMaximized | Qt::WindowActive, QPoint(0, 0), std::nullopt},
+        {Qt::WindowFullScreen, away, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << int(c.states) << " at " << c.frame.x() << "," << c.frame.y());
+        EXPECT_EQ(wizardMoveBack(c.states, c.frame, corner), c.moveTo);
+    }
+}
+
+TEST_F(WizardWindow, AMaximisedWizardIssuesNoMoveWhenMoved) {
+    window->showMaximized();
+    ASSERT_TRUE(waitWithEvents([&] { return window->isMaximized() && window->isVisible(); }));
+    // Whatever move the window itself asks for from here on sets the attribute.
+    window->setAttribute(Qt::WA_Moved, false);
+    QMoveEvent moved(QPoint(150, 120), window->pos());
+    QApplication::sendEvent(window.get(), &moved);
+    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved)) << "the wizard moved itself";
+    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(WizardWindow, ScaleTicksAndLimitLinesShowBesideTheNumbers) {
+    // STEP 1: MAX at 80 %, MIN at 45 %, ticks at 50 % (among others).
+    window->apply(step(0));
+    const QImage image = window->grab().toImage();
+    const WizardLayout& l = window->layout();
+    const QColor marker(0, 0, 128);
+    const QColor tick(0, 0, 0);
+    // Just right of the YE bar and just left of the WH bar, between the bars.
+    const int xs[] = {l.yeBar.right() + 4, l.whBar.left() - 5};
+    const struct {
+        double percent;
+        QColor colour;
+    } lines[] = {{80, marker}, {45, marker}, {50, tick}, {30, tick}};
+    for (const auto& line : lines) {
+        for (int x : xs) {
+            SCOPED_TRACE(testing::Message() << line.percent << " % at x " << x);
+            EXPECT_EQ(image.pixelColor(x, l.scaleY(line.percent)), line.colour);
+        }
+    }
+}
+
+TEST_F(WizardWindow, TooFastShowsTheSpeedInTheWarningColourWithWhatToDo) {
+    const auto warningPixels = [&](const QRect& area) {
+        const QImage image = window->grab().toImage();
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 150 && c.green() < 80 && c.blue() < 80)
+                    ++count;
+            }
+        return count;
+    };
+    WizardPicture p = step(2);
+    p.positionText = "Pos: 10.5°    ";
+    p.speedText = "Rpm: 5.1    ";
+    window->apply(p);
+    const WizardLayout& l = window->layout();
+    EXPECT_EQ(warningPixels(l.speedText), 0);
+    EXPECT_EQ(warningPixels(l.slowerText), 0);
+    p.tooFast = true;
+    window->apply(p);
+    EXPECT_GT(warningPixels(l.speedText), 0);
+    EXPECT_GT(warningPixels(l.slowerText), 0) << "the \"Turn slower\" line";
 }
 
 TEST_F(WizardWindow, PaintsTheResultOverTheWholeWindow) {

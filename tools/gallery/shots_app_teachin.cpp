@@ -123,6 +123,14 @@ ORVATIX_GALLERY_SHOT(app_teachin_step3_turning) {
     return wizard(p, 64, 56);
 }
 
+ORVATIX_GALLERY_SHOT(app_teachin_step3_too_fast) {
+    // The box reports the shaft too fast to learn from.
+    WizardPicture p = travelling(2, 5);
+    p.speedText = wizardSpeedText("5.12 rpm ");
+    p.tooFast = true;
+    return wizard(p, 64, 56);
+}
+
 ORVATIX_GALLERY_SHOT(app_teachin_step3_box_busy) {
     WizardPicture p = stepPicture(2, 4);
     p.boxBusy = true;

@@ -1,5 +1,6 @@
 #include "boxsim/widgets/BoxSimulatorPanel.h"
 
+#include "config/Bearings.h"
 #include "config/ConfigData.h"
 #include "ui/UiText.h"
 
@@ -13,7 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -64,6 +65,8 @@ enum Row {
     kUnplugCable,
     kPlugCable,
     kAmplitudes,
+    kPulseRate,
+    kFitsNoBearing,
 };
 
 constexpr double kMaxRpm = 1200.0;
@@ -276,9 +279,30 @@ BoxSimulatorPanel::BoxSimulatorPanel(boxsim::BoxSimulator& box, QWidget* parent)
         caption(kCodedReference + k, [kind, k](const QString& t) { kind->setItemText(k, t); });
     }
     kind->setCurrentIndex(static_cast<int>(box_.kind()));
-    connect(kind, &QComboBox::currentIndexChanged, this,
-            [this](int index) { box_.setKind(static_cast<BoxKind>(index)); });
+    connect(kind, &QComboBox::currentIndexChanged, this, [this](int index) {
+        restartWith([this, index] { box_.setKind(static_cast<BoxKind>(index)); });
+    });
     boxLayout->addRow(label(kReference), kind);
+    // The box's line count; the demo starts it on the selected bearing's.
+    auto* rateRow = new QHBoxLayout;
+    pulseRate_ = new QSpinBox;
+    pulseRate_->setObjectName(QStringLiteral("pulseRate"));
+    pulseRate_->setRange(shaft::kMinPulseRate, shaft::kMaxPulseRate);
+    pulseRate_->setKeyboardTracking(false); // one restart for the number typed
+    pulseRate_->setValue(box_.pulseRate());
+    connect(pulseRate_, &QSpinBox::valueChanged, this, [this](int rate) {
+        if (rate != box_.pulseRate())
+            restartWith([this, rate] { box_.setPulseRate(rate); });
+    });
+    auto* noBearing = button(kFitsNoBearing);
+    noBearing->setObjectName(QStringLiteral("fitsNoBearing"));
+    connect(noBearing, &QPushButton::clicked, this, [this] {
+        pulseRate_->setValue(rateFittingNoBearing(bearingTable, bearingCount, configData.pulseRate,
+                                                  minPulseRate, maxPulseRate));
+    });
+    rateRow->addWidget(pulseRate_, 1);
+    rateRow->addWidget(noBearing);
+    boxLayout->addRow(label(kPulseRate), rateRow);
     auto* teachRow = new QHBoxLayout;
     teachState_ = new QLineEdit;
     teachState_->setObjectName(QStringLiteral("teachState"));
@@ -347,6 +371,12 @@ void BoxSimulatorPanel::showState() {
     if (configData.language != language_)
         retranslate();
     teachState_->setText(panelText(teachPhaseRow(box_.teachPhase())));
+    // The box's line count may change from outside (the demo follows the
+    // bearing chosen in the setup); not while the user types one.
+    if (!pulseRate_->hasFocus() && pulseRate_->value() != box_.pulseRate()) {
+        const QSignalBlocker quiet(pulseRate_);
+        pulseRate_->setValue(box_.pulseRate());
+    }
     state_->setText(panelText(kAmplitudes)
                         .arg(box_.amplitude(Sensor::Yellow), 0, 'f', 0)
                         .arg(box_.amplitude(Sensor::White), 0, 'f', 0));
@@ -367,13 +397,35 @@ void BoxSimulatorPanel::applySignalErrors(Sensor sensor) {
 }
 
 void BoxSimulatorPanel::powerCycle() {
-    // Off for a second and a half: long enough for the program to notice.
+    restartWith([] {});
+}
+
+void BoxSimulatorPanel::restartWith(const std::function<void()>& change) {
+    change();
+    // Already off: the change is there when it comes on again.
+    if (!power_->isEnabled())
+        return;
+    // Off for a second and a half: long enough for the program to notice and
+    // ask the box who it is again.
     box_.setPower(false);
     power_->setEnabled(false);
     QTimer::singleShot(1500, this, [this] {
         box_.setPower(true);
         power_->setEnabled(true);
     });
+}
+
+int32_t BoxSimulatorPanel::rateFittingNoBearing(const BearingEntry* table, int count,
+                                                int32_t selected, int32_t low, int32_t high) {
+    // Steps of 24 lines keep it a plausible line count for a washer.
+    constexpr int32_t kStep = 24;
+    for (int32_t distance = kStep; distance <= high - low + kStep; distance += kStep) {
+        for (const int32_t rate : {selected + distance, selected - distance}) {
+            if (rate >= low && rate <= high && findBearingByPulses(table, count, rate) < 0)
+                return rate;
+        }
+    }
+    return selected;
 }
 
 void BoxSimulatorPanel::toggleCable() {
@@ -383,15 +435,4 @@ void BoxSimulatorPanel::toggleCable() {
         box_.hangUp();
     cableUnplugged_ = !cableUnplugged_;
     cable_->setText(panelText(cableUnplugged_ ? kPlugCable : kUnplugCable));
-}
-
-void BoxSimulatorPanel::placeBeside(const QWidget& window) {
-    adjustSize();
-    const QRect frame = window.frameGeometry();
-    const QScreen* screen = window.screen();
-    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
-    QPoint at(frame.right() + 8, frame.top());
-    if (available.isValid() && at.x() + width() > available.right())
-        at.setX(std::max(available.left(), frame.left() - frameGeometry().width() - 8));
-    move(at);
 }

@@ -2,7 +2,9 @@
 
 #include "config/TeachInRows.h"
 #include "config/Texts.h"
+#include "display/PositionFormat.h"
 #include "display/widgets/QtColour.h"
+#include "teachin/widgets/WizardPlacement.h"
 #include "teachin/widgets/WizardRedraw.h"
 #include "teachin/widgets/WizardTexts.h"
 #include "ui/Artwork.h"
@@ -10,7 +12,6 @@
 #include "ui/Help.h"
 #include "ui/UiText.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -65,6 +66,13 @@ CTeachInDlg::CTeachInDlg(QWidget* owner) : QDialog(owner) {
     connect(back_, &QPushButton::clicked, this, &CTeachInDlg::back);
     connect(next_, &QPushButton::clicked, this, &CTeachInDlg::next);
     connect(help_, &QPushButton::clicked, this, &CTeachInDlg::help);
+    // Return is "Next >" wherever the focus stands, and nothing while it is
+    // disabled.
+    next_->setDefault(true);
+    // The window itself holds the focus while no button may: on activation it
+    // gets it back instead of the first button in the tab order.
+    setFocusPolicy(Qt::ClickFocus);
+    setFocus(Qt::OtherFocusReason);
 
     timer_ = new QTimer(this);
     timer_->setInterval(kTickMilliseconds);
@@ -164,14 +172,30 @@ void CTeachInDlg::showButtons() {
         button->setVisible(shown);
     };
     const WizardPicture& p = picture_;
+    // While "Next >" cannot be pressed no button that cancels or moves the
+    // teach-in takes the focus, neither by Tab nor when Qt passes on the focus
+    // of a button being disabled: a stray Space must not end a teach-in that
+    // has just reset or erased the box. Set before the buttons change, so that
+    // Qt's hand-over already skips them.
+    const bool nextUsable = p.next.shown && p.next.enabled && !p.finished();
+    for (QPushButton* button : {ok_, cancel_, back_})
+        button->setFocusPolicy(nextUsable ? Qt::StrongFocus : Qt::NoFocus);
     show(ok_, p.ok, p.ok.shown);
     show(cancel_, p.cancel, p.cancel.shown && !p.finished());
     show(back_, p.back, p.back.shown);
     show(next_, p.next, p.next.shown);
     show(help_, p.help, p.help.shown);
-    if (p.nextFocused && next_->isEnabled() && next_->isVisible() &&
-        QApplication::focusWidget() == nullptr)
-        next_->setFocus();
+
+    // focusWidget() is this window's own, also while another window is active.
+    QWidget* focus = focusWidget();
+    const bool unsafe = focus == nullptr || focus == ok_ || focus == cancel_ || focus == back_ ||
+                        !focus->isEnabled() || !focus->isVisible();
+    if (!nextUsable && unsafe) {
+        setFocus(Qt::OtherFocusReason);
+    } else if (nextUsable && p.nextFocused && (focus == nullptr || focus == this) &&
+               next_->isVisible()) {
+        next_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 QColor CTeachInDlg::buttonFace() const {
@@ -191,13 +215,14 @@ void CTeachInDlg::resizeEvent(QResizeEvent* event) {
 
 void CTeachInDlg::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
-    // The wizard stays in the top-left corner of the screen it is on.
+    // The wizard stays in the top-left corner of the screen it is on; a
+    // maximised one stays where the window manager put it.
     const QScreen* screen = this->screen();
     if (screen == nullptr || !isVisible())
         return;
-    const QPoint corner = screen->availableGeometry().topLeft();
-    if (frameGeometry().topLeft() != corner) {
-        move(corner);
+    if (const std::optional<QPoint> corner = wizardMoveBack(
+            windowState(), frameGeometry().topLeft(), screen->availableGeometry().topLeft())) {
+        move(*corner);
         update(layout_.bars);
     }
 }
@@ -298,11 +323,26 @@ void CTeachInDlg::paintPanel(QPainter& p, const QRect& dirty) {
         const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
         p.setFont(fittedFont(fonts_.text, inside, advice, flags));
         p.drawText(inside, flags, advice);
-    } else if (picture_.step < picture_.stepCount &&
-               (dirty.intersects(positionLine) || dirty.intersects(speedLine))) {
-        const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
-        p.setFont(fonts_.position);
-        p.drawText(layout_.positionText, flags, qs(picture_.positionText));
-        p.drawText(layout_.speedText, flags, qs(picture_.speedText));
+    } else if (picture_.step < picture_.stepCount) {
+        // Too fast for the box to learn: the speed and what to do in the
+        // warning colour.
+        const QColor speedColour =
+            toQColor(picture_.tooFast ? kSpeedWarningColour : wizardcolour::kText);
+        if (dirty.intersects(positionLine) || dirty.intersects(speedLine)) {
+            const int flags =
+                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
+            p.setFont(fonts_.position);
+            p.drawText(layout_.positionText, flags, qs(picture_.positionText));
+            p.setPen(speedColour);
+            p.drawText(layout_.speedText, flags, qs(picture_.speedText));
+        }
+        if (picture_.tooFast && dirty.intersects(layout_.slowerText)) {
+            const QString slower = uiText(TextTable::TeachIn, teachinrow::kTurnSlower);
+            const QRect inside = layout_.slowerText.adjusted(6, 0, -6, 0);
+            const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+            p.setFont(fittedFont(fonts_.position, inside, slower, flags));
+            p.setPen(speedColour);
+            p.drawText(inside, flags, slower);
+        }
     }
 }

@@ -46,6 +46,7 @@ WizardPicture pictureFromView(const WizardView& view, const WizardRedraw& redraw
     p.blinkOn = view.blinkPhase;
     p.positionText = view.positionText;
     p.speedText = view.speedText;
+    p.tooFast = view.tooFast;
     p.result = view.result;
     p.cancel = shown(view.cancel);
     p.ok = shown(view.ok);

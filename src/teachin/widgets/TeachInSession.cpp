@@ -3,6 +3,7 @@
 #include "teachin/widgets/CTeachInDlg.h"
 #include "teachin/widgets/PictureFromView.h"
 #include "ui/CMessagebox2.h"
+#include "ui/TeachInWarning.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -71,9 +72,27 @@ void TeachInSession::cancel() {
     // Once the result is chosen its message ends the session.
     if (ended_ || wizard_.view().result)
         return;
+    if (wizard_.cancelAsks()) {
+        // The wizard asks first; a message already open is answered first.
+        if (open_) {
+            raiseMessage();
+            return;
+        }
+        apply(wizard_.cancel());
+        return;
+    }
     // The question still open goes with the cancelled wizard, unanswered.
     closeMessage();
     apply(wizard_.cancel());
+}
+
+void TeachInSession::raiseMessage() {
+    QWidget* open = messageBox_ ? static_cast<QWidget*>(messageBox_.data())
+                                : static_cast<QWidget*>(warning_.data());
+    if (open != nullptr) {
+        open->raise();
+        open->activateWindow();
+    }
 }
 
 void TeachInSession::help() {
@@ -147,6 +166,8 @@ void TeachInSession::showMessage(const WizardMessage& message) {
         // The program's own window: the timer runs on while it waits.
         warning_ = CMessagebox2::open(
             window_, [this] { messageAnswered(true); }, [this] { messageAnswered(false); });
+        if (message.rejectIsDefault)
+            makeNoTheDefault(*warning_);
         return;
     }
     auto* box = new QMessageBox(qtIcon(message.icon), qs(message.caption), qs(message.text),
@@ -155,7 +176,7 @@ void TeachInSession::showMessage(const WizardMessage& message) {
     QPushButton* reject = nullptr;
     if (!message.rejectButton.empty())
         reject = box->addButton(qs(message.rejectButton), QMessageBox::RejectRole);
-    box->setDefaultButton(accept);
+    box->setDefaultButton(message.rejectIsDefault && reject != nullptr ? reject : accept);
     box->setEscapeButton(reject != nullptr ? reject : accept);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [this, box, accept] {

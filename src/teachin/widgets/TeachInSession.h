@@ -94,6 +94,7 @@ private:
     void showMessage(const WizardMessage& message);
     void messageAnswered(bool accepted);
     void closeMessage();
+    void raiseMessage();
 
     TeachInHooks hooks_;
     TeachInWizard wizard_;

@@ -8,6 +8,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // The exclusive right edge, as the layout's percentages are written.
@@ -107,10 +109,12 @@ std::vector<QLine> WizardBarPair::ticks(const WizardLayout& l, double percent) {
     };
 }
 
-QRect WizardBarPair::numberBox(const WizardLayout& l, double percent) {
+QRect WizardBarPair::numberBox(const WizardLayout& l, double percent, int textWidth) {
     const int y = l.scaleY(percent);
-    const int left = rightEdge(l.yeBar) + 1;
-    return QRect(left, y - 10, l.whBar.left() - 1 - left, 21);
+    const int gapLeft = rightEdge(l.yeBar) + 1;
+    const int gapWidth = l.whBar.left() - 1 - gapLeft;
+    const int width = std::min(gapWidth, textWidth + 4);
+    return QRect(gapLeft + (gapWidth - width) / 2, y - 10, width, 21);
 }
 
 std::vector<QLine> WizardBarPair::markerLines(const WizardLayout& l,
@@ -179,22 +183,23 @@ void WizardBarPair::paintScale(QPainter& p, const WizardLayout& l, const WizardF
     }
     // The numbers stand in boxes over the marker's vertical line; a marker
     // text takes the place of the number it stands on.
+    const QFontMetrics metrics(fonts.scale);
+    const auto boxedText = [&](double percent, const QString& text) {
+        const QRect box = numberBox(l, percent, metrics.horizontalAdvance(text));
+        p.fillRect(box, face);
+        p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, text);
+    };
     p.setPen(toQColor(kText));
     for (int number : scaleNumbers()) {
         if (markers && (number == lim.a || number == lim.d))
             continue;
-        const QRect box = numberBox(l, number);
-        p.fillRect(box, face);
-        p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, QString::number(number));
+        boxedText(number, QString::number(number));
     }
     if (!markers)
         return;
     p.setPen(toQColor(kDarkBlue));
-    for (auto [percent, caption] : {std::pair{lim.d, "MAX"}, std::pair{lim.a, "MIN"}}) {
-        const QRect box = numberBox(l, percent);
-        p.fillRect(box, face);
-        p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, QString::fromLatin1(caption));
-    }
+    for (auto [percent, caption] : {std::pair{lim.d, "MAX"}, std::pair{lim.a, "MIN"}})
+        boxedText(percent, QString::fromLatin1(caption));
 }
 
 void WizardBarPair::paintBar(QPainter& p, const WizardLayout& l, const WizardFonts& fonts,

@@ -84,8 +84,10 @@ public:
     static QRect bandColumn(const WizardLayout& layout, int textWidth);
     // The four black ticks of a scale value, outside the bars and the scale column.
     static std::vector<QLine> ticks(const WizardLayout& layout, double percent);
-    // The box of a scale number or a marker text, between the bars.
-    static QRect numberBox(const WizardLayout& layout, double percent);
+    // The box behind a scale number or a marker text `textWidth` pixels wide:
+    // centred between the bars, 2 pixels around the text, so that the ticks
+    // and the MIN/MAX lines beside it stay visible.
+    static QRect numberBox(const WizardLayout& layout, double percent, int textWidth);
     // The blue lines of the two limit markers.
     static std::vector<QLine> markerLines(const WizardLayout& layout,
                                           const WizardBandLimits& limits);

@@ -33,6 +33,7 @@ WizardLayout WizardLayout::compute(const QRect& client) {
     l.adviceText = span(x(62), y(38), x(97), y(52));
     l.positionText = span(x(62), y(38), right, y(40));
     l.speedText = span(x(62), y(40), right, y(50));
+    l.slowerText = span(x(62), y(48), x(97), y(52));
     l.cancel = span(x(1), y(88), x(22), y(98));
     const int d = x(62) - x(27);
     l.back = span(x(27), y(88), x(27) + d / 2, y(98));

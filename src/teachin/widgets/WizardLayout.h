@@ -15,7 +15,8 @@ struct WizardLayout {
     QRect adviceText;
     QRect positionText; // from STEP 3, over the advice text box
     QRect speedText;
-    QRect cancel; // "Cancel\nTeach-In" and OK share this place
+    QRect slowerText; // under the speed text, inside the advice text box
+    QRect cancel;     // "Cancel\nTeach-In" and OK share this place
     QRect back;
     QRect next;
     QRect help;

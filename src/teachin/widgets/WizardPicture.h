@@ -54,6 +54,9 @@ struct WizardPicture {
     // "Rpm: 1.8    "), shown as they are.
     std::string positionText;
     std::string speedText;
+    // The box reports the shaft too fast to learn from: the speed in the
+    // warning colour and "Turn slower: under 3 rpm" under it.
+    bool tooFast = false;
 
     // How the wizard ended, for the colour of the whole window: green for
     // success, red for a failure, unpainted when the user declined.

@@ -42,7 +42,7 @@ int staleAreas(const WizardPicture& a, const WizardPicture& b) {
         areas |= kStepText;
     if (a.blinkOn != b.blinkOn || a.stepSatisfied != b.stepSatisfied || a.boxBusy != b.boxBusy)
         areas |= kAdvicePicture;
-    if (a.positionText != b.positionText || a.speedText != b.speedText)
+    if (a.positionText != b.positionText || a.speedText != b.speedText || a.tooFast != b.tooFast)
         areas |= kAdviceText;
     if (WizardBarPair::stripsShown(a) != WizardBarPair::stripsShown(b) ||
         WizardBarPair::markersShown(a) != WizardBarPair::markersShown(b) ||
