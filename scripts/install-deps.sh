@@ -14,6 +14,7 @@ PACKAGES=(
   poppler-utils ghostscript
   xdg-utils ccache
   lintian
+  libmosquitto-dev mosquitto mosquitto-clients
 )
 
 missing=()

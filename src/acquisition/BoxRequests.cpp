@@ -123,7 +123,11 @@ void BoxRequests::markSent() {
         if (answer_ != RequestAnswer::Sent)
             return; // replaced from inside the callback
     }
-    if (request_ == BoxRequest::Write || request_ == BoxRequest::Interference)
+    // The one-letter scheduler takes a write for a poll: nothing went out.
+    // (Its dialect is known, as the scheduler holds requests until then.)
+    if (request_ == BoxRequest::Write && !link_.newProtocol && !link_.awaitingIdentification)
+        finish(RequestAnswer::NotSent);
+    else if (request_ == BoxRequest::Write || request_ == BoxRequest::Interference)
         finish(RequestAnswer::Done);
 }
 

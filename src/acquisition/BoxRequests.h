@@ -6,7 +6,8 @@
 //   requests.submit(BoxRequest::Erase, [](RequestAnswer a) { ... });
 //   Waiting (in the scheduler's slot) -> Sent -> Back (the box restarted and
 //   its status has settled) or Failed (reset error), or TimedOut when that
-//   takes too long. A write and an interference request are Done once sent.
+//   takes too long. A write and an interference request are Done once sent;
+//   a write to a one-letter box, which knows no write, is NotSent.
 //
 // The callback hears Sent and then the final answer. A request waits in the
 // slot while the box identifies itself after a reset of the readings (the
@@ -39,6 +40,7 @@ enum class RequestAnswer {
     Failed,   // the box reported a reset error, or the link ended
     TimedOut, // not back within the time-out after sending
     Replaced, // another request took its place before an answer came
+    NotSent,  // a write to a one-letter box: it has no such request, the turn polled
 };
 
 // An answer after which nothing more comes for that request.

@@ -2,6 +2,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/DemoSession.h"
+#include "app/EventLogNotice.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
 #include "app/ProgramVersion.h"
@@ -11,6 +12,7 @@
 #include "device/LinkControl.h"
 #include "device/PortMap.h"
 #include "device/SerialTrace.h"
+#include "display/widgets/NoiseDisplay.h"
 #include "eventlog/SessionEventLog.h"
 #include "recorder/DataRecorder.h"
 #include "recorder/RecentFiles.h"
@@ -80,12 +82,16 @@ bool CORVATIXApp::InitInstance() {
     if (trace)
         dlg.setTraceWriter(trace.get());
     // What happened at the machine, for afterwards; gone before the window.
-    EventLog eventLog;
+    EventLog eventLog(eventLogOptionsWithNotice());
     if (!eventLog.active())
         std::fprintf(stderr, "ORVATIX: no event log: %s\n",
                      eventLog.inactiveReason().toLocal8Bit().constData());
     eventLog.programStarted(kProgramVersion);
     SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
+    // A noise measurement that ends by itself is noted with why.
+    dlg.noiseDisplay().stoppedByItself = [&eventLog](NoiseStop why) {
+        eventLog.append(noiseStopLogText(why));
+    };
     // After the log, which notes the port chosen on the command line.
     dlg.setOnlyPort(!options_.port.empty());
     // The demo's box is the only port there is: it is chosen as the menu
@@ -108,8 +114,12 @@ bool CORVATIXApp::InitInstance() {
     dlg.setRecorderFlow(&recorder);
     if (demo_)
         demo_->watch(dlg);
+    // Samples not on disk go first, without a question; then the orderly end.
+    connect(&termination, &TerminationSignals::requested, &flow,
+            [&recorder] { recorder.saveBeforeTermination(); });
     connect(&termination, &TerminationSignals::requested, &flow, &ProgramFlow::endOnRequest);
     flow.run();
+    dlg.noiseDisplay().stoppedByItself = nullptr;
     eventLog.programEnded();
     return false;
 }

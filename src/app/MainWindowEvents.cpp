@@ -135,6 +135,10 @@ void MainWindowEvents::showPosition() {
     if (view.writeMarker)
         window_.drawMarker(view.markerText);
     if (view.stopInterfaceSearch) {
+        // A recording keeps the status display still; after a lost port the
+        // search's line would stand, so say that the recording goes on.
+        if (core_.search().active() && link_.recordingActive)
+            window_.setStatusLine(text(TextTable::StatusMessages, statusrow::kRecordingGoesOn));
         core_.search().setActive(false);
         // The box answers: a not-found notice from the search is out of date.
         window_.closeInterfaceNotice();

@@ -21,8 +21,13 @@
 
 namespace {
 
-// The wizard's end as its result message tells it.
-void logTeachInResult(SessionEventLog& log, WizardResult result) {
+// The wizard's end as its result message tells it; a teach-in the user
+// cancelled is told from one that failed.
+void logTeachInResult(SessionEventLog& log, WizardResult result, int failure) {
+    if (result == WizardResult::Failed && (failure & kCancelled) != 0) {
+        log.teachInResult(false, "cancelled by the user");
+        return;
+    }
     switch (result) {
     case WizardResult::Success:
         log.teachInResult(true, "the box learned its signals");
@@ -45,10 +50,12 @@ public:
         : session_(std::make_unique<TeachInSession>(std::move(hooks), warnOptimum)) {
         // finished is queued: the session is not inside its own handler when
         // the main window later destroys it.
-        QObject::connect(session_.get(), &TeachInSession::finished, session_.get(),
-                         [&services, eventLog](WizardResult result) {
+        TeachInSession* session = session_.get();
+        QObject::connect(session, &TeachInSession::finished, session,
+                         [&services, eventLog, session](WizardResult result) {
                              if (eventLog != nullptr)
-                                 logTeachInResult(*eventLog, result);
+                                 logTeachInResult(*eventLog, result,
+                                                  session->wizard().view().failure);
                              services.teachInEnded();
                          });
         session_->show();
@@ -139,6 +146,11 @@ void RecorderFeature::closeRecordFiles() {
 
 void RecorderFeature::openRecordingFile() {
     session_->openRecordingFile();
+}
+
+void RecorderFeature::noSerialData() {
+    if (records_.link.recordingActive)
+        session_->portLost();
 }
 
 void RecorderFeature::deviceEvent(int code, int, const DeviceReadings& readings) {

@@ -51,6 +51,10 @@ public:
     void closeRecordFiles() override;
     void openRecordingFile() override;
 
+    // The program is told to end: unsaved samples are written without a
+    // question (RecordingSaveOnTermination.cpp).
+    void saveBeforeTermination();
+
     RecordingSession& session() { return *session_; }
     // Saved recordings go into this log (null: none); it must outlive the
     // feature's use.
@@ -58,6 +62,8 @@ public:
 
 private:
     void deviceEvent(int code, int param, const DeviceReadings& readings) override;
+    // While recording, only a port that went away is reported.
+    void noSerialData() override;
 
     MainWindowServices& services_;
     RecorderRecords records_;

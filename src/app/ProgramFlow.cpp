@@ -2,6 +2,7 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
+#include "app/TerminationSignals.h"
 #include "config/MainWindowRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
@@ -14,7 +15,9 @@
 
 ProgramFlow::ProgramFlow(CORVATIXDlg& window)
     : window_(window), core_(window.deviceCore()), link_(core_.records().link),
-      saveConfiguration_([] { saveSettings(); }) {
+      // A failure at the end is shown before the program ends; after a
+      // termination signal nobody waits for an answer (stderr and the log).
+      saveConfiguration_([] { saveSettings(nullptr, !terminationRequested()); }) {
     window_.setFlow(this);
 }
 

@@ -20,7 +20,14 @@ constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 // The write end of the instance's socket pair, for the handler.
 volatile std::sig_atomic_t signalWriteFd = -1;
 
+// Termination signals received so far.
+volatile std::sig_atomic_t signalsReceived = 0;
+
 extern "C" void onTerminationSignal(int signalNumber) {
+    const std::sig_atomic_t before = signalsReceived;
+    signalsReceived = before + 1;
+    if (before > 0)
+        ::_exit(128 + signalNumber);
     const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     // Async-signal-safe; a full socket means a request is pending already.
@@ -31,8 +38,23 @@ extern "C" void onTerminationSignal(int signalNumber) {
 
 } // namespace
 
+void ignoreFileSizeLimitSignal() {
+#ifndef _WIN32
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+bool terminationRequested() {
+#ifndef _WIN32
+    return signalsReceived > 0;
+#else
+    return false;
+#endif
+}
+
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
 #ifndef _WIN32
+    signalsReceived = 0;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds_) != 0)
         return;
     ::fcntl(fds_[0], F_SETFL, O_NONBLOCK);

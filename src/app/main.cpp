@@ -2,6 +2,7 @@
 
 #include "app/CORVATIXApp.h"
 #include "app/CommandLine.h"
+#include "app/TerminationSignals.h"
 #include "ui/DialogStyle.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
+    ignoreFileSizeLimitSignal();
     // The command line is answered before a display is needed: --help,
     // --version and a wrong option work on a machine without one (QApplication
     // would abort there first).

@@ -1,5 +1,9 @@
 #include "boxsim/TraceReplay.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace boxsim {
 
 namespace {
@@ -27,6 +31,41 @@ std::vector<std::string> CommandSplitter::feed(std::string_view bytes) {
         }
     }
     return commands;
+}
+
+TraceParseResult readReplayTraceFile(const std::string& path, std::string* warning) {
+    warning->clear();
+    TraceParseResult r;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        r.error = path + ": " + std::strerror(errno);
+        return r;
+    }
+    std::string text;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    const bool readFailed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (readFailed) {
+        r.error = path + ": the file could not be read to its end";
+        return r;
+    }
+    if (!text.empty() && text.back() != '\n') {
+        const size_t lastEnd = text.rfind('\n');
+        const size_t keep = lastEnd == std::string::npos ? 0 : lastEnd + 1;
+        int lineNo = 1;
+        for (size_t i = 0; i < keep; ++i)
+            lineNo += text[i] == '\n' ? 1 : 0;
+        *warning = path + ": line " + std::to_string(lineNo) +
+                   " has no line end (the trace was cut off); it is left out";
+        text.resize(keep);
+    }
+    r = parseSerialTrace(text);
+    if (!r.trace)
+        r.error = path + ": " + r.error;
+    return r;
 }
 
 std::string commandText(std::string_view bytes) {

@@ -64,6 +64,12 @@ private:
     bool endNoted_ = false;
 };
 
+// Reads a trace to replay. A trace whose writer was cut off (a full disk, a
+// kill) ends in a line without its line end: that line is dropped and
+// *warning says so; the lines before it replay. Any other fault rejects the
+// file as readSerialTraceFile does.
+TraceParseResult readReplayTraceFile(const std::string& path, std::string* warning);
+
 // Bytes as the trace writes them, for the operator's notes.
 std::string commandText(std::string_view bytes);
 

@@ -4,6 +4,7 @@
 #include "config/MainWindowRows.h"
 #include "config/Texts.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <atomic>
@@ -116,29 +117,49 @@ FileWriteResult writeBytesFileAtomically(const QString& path, std::string_view b
         return FileWriteResult{false, file.errorString()};
     return FileWriteResult{true, {}};
 #else
-    const std::string name = QFile::encodeName(path).toStdString();
-    std::string target;
-    mode_t mode = 0;
-    int error = 0;
-    if (!replaceableTarget(name, target, mode, error)) {
-        if (error == EINVAL)
-            return FileWriteResult{false, notRegularFileReason()};
-        return failed(error);
+    return writeBytesFileAtomicallyNative(QFile::encodeName(path).toStdString(), bytes);
+#endif
+}
+
+#ifndef _WIN32
+
+std::string temporaryNameFor(const std::string& target) {
+    static std::atomic<unsigned> serial{0};
+    return target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
+}
+
+bool prepareReplacement(const std::string& name, std::string_view bytes, PreparedReplacement& out,
+                        int& error) {
+    out = {};
+    mode_t mode = 0;
+    if (!replaceableTarget(name, out.target, mode, error))
+        return false;
 
     // A new file gets the permissions the user's umask gives; a replaced one
     // keeps its own.
-    static std::atomic<unsigned> serial{0};
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+        temporary = temporaryNameFor(out.target);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return failed(errno);
+        if (fd < 0 && errno != EEXIST) {
+            error = errno;
+            return false;
+        }
     }
-    if (fd < 0)
-        return failed(EEXIST);
+    if (fd < 0) {
+        error = EEXIST;
+        return false;
+    }
     bool ok = writeAll(fd, bytes, error);
     if (ok && mode != 0 && ::fchmod(fd, mode) != 0) {
         error = errno;
@@ -154,19 +175,41 @@ FileWriteResult writeBytesFileAtomically(const QString& path, std::string_view b
         error = errno;
         ok = false;
     }
-    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        error = errno;
-        ok = false;
-    }
     if (!ok) {
         ::unlink(temporary.c_str());
+        return false;
+    }
+    out.temporary = temporary;
+    return true;
+}
+
+#endif
+
+FileWriteResult writeBytesFileAtomicallyNative(const std::string& name, std::string_view bytes) {
+#ifdef _WIN32
+    return writeBytesFileAtomically(QFile::decodeName(QByteArray::fromStdString(name)), bytes);
+#else
+    PreparedReplacement prepared;
+    int error = 0;
+    if (!prepareReplacement(name, bytes, prepared, error)) {
+        if (error == EINVAL)
+            return FileWriteResult{false, notRegularFileReason()};
+        return failed(error);
+    }
+    if (::rename(prepared.temporary.c_str(), prepared.target.c_str()) != 0) {
+        error = errno;
+        ::unlink(prepared.temporary.c_str());
         return failed(error);
     }
     return FileWriteResult{true, {}};
 #endif
 }
 
-FileWriteResult writeTextFileAtomically(const QString& path, std::string_view utf8Text) {
+QString systemErrorReason(int error) {
+    return systemReason(error);
+}
+
+std::string textFileBytes(std::string_view utf8Text) {
     const std::string latin1 = utf8ToLatin1(utf8Text);
     std::string bytes;
     bytes.reserve(latin1.size() + latin1.size() / 8);
@@ -175,5 +218,9 @@ FileWriteResult writeTextFileAtomically(const QString& path, std::string_view ut
             bytes += '\r';
         bytes += c;
     }
-    return writeBytesFileAtomically(path, bytes);
+    return bytes;
+}
+
+FileWriteResult writeTextFileAtomically(const QString& path, std::string_view utf8Text) {
+    return writeBytesFileAtomically(path, textFileBytes(utf8Text));
 }

@@ -1,5 +1,6 @@
 #include "config/ConfigFile.h"
 
+#include "config/AtomicFilePair.h"
 #include "config/AtomicTextFile.h"
 #include "config/Bearings.h"
 #include "config/ConfigLineReader.h"
@@ -9,11 +10,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #ifndef _WIN32
@@ -74,24 +77,35 @@ std::string fromFile(std::string_view latin1, std::size_t limit = kMaxConfigLine
 
 enum class ReadOutcome { Read, Missing, Refused };
 
+// What a save reads of the file to keep the lines beyond what is read; of a
+// larger file (not one the program or a user wrote) the rest is not kept.
+constexpr qint64 kMaxConfigSaveBytes = 64 << 20;
+
 // Reads a regular file only, and never waits while opening it: a pipe or a
-// device of that name would hang the start or be disturbed by the read.
-ReadOutcome readFileBytes(const std::string& path, std::string& bytes, QString* reason = nullptr) {
+// device of that name would hang the start or be disturbed by the read. The
+// path is in the file system's encoding. A file longer than `limit` gives its
+// first `limit` bytes, and `whole` (when given) tells whether that was all.
+ReadOutcome readFileBytes(const std::string& path, std::string& bytes, QString* reason = nullptr,
+                          qint64 limit = kMaxConfigFileBytes, bool* whole = nullptr) {
     const auto refuse = [reason](const QString& why) {
         if (reason != nullptr)
             *reason = why;
         return ReadOutcome::Refused;
     };
-    const QFileInfo info(QString::fromStdString(path));
-    if (!info.exists() && !info.isSymLink())
-        return ReadOutcome::Missing;
-    if (!info.isFile())
-        return refuse(notRegularFileReason());
 #ifndef _WIN32
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        const int error = errno;
+        struct stat link {};
+        if (error == ENOENT && ::lstat(path.c_str(), &link) != 0)
+            return ReadOutcome::Missing;
+        return refuse(error == ENOENT ? notRegularFileReason() : systemErrorReason(error));
+    }
+    if (!S_ISREG(st.st_mode))
+        return refuse(notRegularFileReason());
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat st {};
+        return refuse(systemErrorReason(errno));
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return refuse(notRegularFileReason());
@@ -102,11 +116,18 @@ ReadOutcome readFileBytes(const std::string& path, std::string& bytes, QString* 
         return refuse(file.errorString());
     }
 #else
+    const QFileInfo info(QString::fromStdString(path));
+    if (!info.exists() && !info.isSymLink())
+        return ReadOutcome::Missing;
+    if (!info.isFile())
+        return refuse(notRegularFileReason());
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         return refuse(file.errorString());
 #endif
-    const QByteArray data = file.read(kMaxConfigFileBytes);
+    const QByteArray data = file.read(limit);
+    if (whole != nullptr)
+        *whole = file.atEnd();
     bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
     return ReadOutcome::Read;
 }
@@ -289,7 +310,19 @@ ConfigRecords globalConfigRecords() {
 
 std::string configDirectory() {
     static const std::string directory = [] {
+#ifndef _WIN32
+        // The folder's own bytes: a name that is not UTF-8 would not come
+        // back from a QString.
+        std::string dir;
+        if (char* cwd = ::getcwd(nullptr, 0)) {
+            dir = cwd;
+            std::free(cwd);
+        } else {
+            dir = QFile::encodeName(QDir::currentPath()).toStdString();
+        }
+#else
         std::string dir = QDir::toNativeSeparators(QDir::currentPath()).toStdString();
+#endif
         if (dir.empty() || dir.back() != kSeparator) {
             dir += kSeparator;
         }
@@ -360,7 +393,7 @@ int loadConfigFrom(const std::string& directory, ConfigRecords r) {
 }
 
 bool mergeConfigText(std::string_view bytes, std::string& merged, std::string& read,
-                     const ConfigRecords& records) {
+                     const ConfigRecords& records, std::string* unread) {
     merged.clear();
     read.clear();
     std::array<bool, KeyCount> present{};
@@ -384,6 +417,9 @@ bool mergeConfigText(std::string_view bytes, std::string& merged, std::string& r
             continue;
         }
         merged += out;
+    }
+    if (unread != nullptr) {
+        unread->assign(lines.rest());
     }
     // Merged text that had to be cut would lose lines: the file is then
     // written afresh from the template.
@@ -446,19 +482,25 @@ std::string configTemplate(ConfigRecords r) {
 
 namespace {
 
-// The merged text is already in the file's Latin-1; the writer takes UTF-8.
-FileWriteResult writeConfigText(const QString& path, std::string_view latin1) {
-    return writeTextFileAtomically(path, latin1ToUtf8(latin1));
+// The merged text is already in the file's Latin-1 with '\n' line ends;
+// `unread` follows it as it was in the file.
+FileWriteResult writeConfigText(const std::string& path, std::string_view latin1,
+                                std::string_view unread = {}) {
+    std::string bytes = textFileBytes(latin1ToUtf8(latin1));
+    bytes += unread;
+    return writeBytesFileAtomicallyNative(path, bytes);
 }
 
 } // namespace
 
 FileWriteResult saveConfigTo(const std::string& directory, ConfigRecords records) {
     const std::string path = directory + kConfigFileName;
-    const QString qpath = QString::fromStdString(path);
     std::string bytes;
     QString reason;
-    const ReadOutcome outcome = readFileBytes(path, bytes, &reason);
+    // Read whole: the user's lines beyond what loading looks at stay in the
+    // file as they are.
+    bool whole = true;
+    const ReadOutcome outcome = readFileBytes(path, bytes, &reason, kMaxConfigSaveBytes, &whole);
     if (outcome == ReadOutcome::Refused) {
         // Something of that name that cannot be read (a device, a pipe, a
         // folder, a file without read permission) is not ours to replace.
@@ -466,19 +508,42 @@ FileWriteResult saveConfigTo(const std::string& directory, ConfigRecords records
     }
     std::string merged;
     std::string read;
-    if (outcome == ReadOutcome::Missing || !mergeConfigText(bytes, merged, read, records)) {
+    std::string unread;
+    if (outcome == ReadOutcome::Missing ||
+        !mergeConfigText(bytes, merged, read, records, &unread)) {
         // Missing or incomplete: start again from the template.
         mergeConfigText(configTemplate(records), merged, read, records);
-        return writeConfigText(qpath, merged);
+        return writeConfigText(path, merged);
     }
     if (merged != read) {
-        return writeConfigText(qpath, merged);
+        return writeConfigText(path, merged, whole ? std::string_view(unread) : std::string_view());
     }
     return FileWriteResult{true, {}};
 }
 
+std::string rescueRecordingFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (data.isEmpty()) {
+        return {};
+    }
+    return QFile::encodeName(data + QStringLiteral("/recordings/")).toStdString();
+}
+
 int loadConfig() {
-    return loadConfigFrom(configDirectory(), globalConfigRecords());
+    const int count = loadConfigFrom(configDirectory(), globalConfigRecords());
+    // The start of the run: saves that a kill interrupted are finished and
+    // their temporary files removed, before anything is written again.
+    tidyFolderAfterInterruptedSaves(configDirectory());
+    const std::string& lastFile = configData.lastFile;
+    if (!lastFile.empty()) {
+        tidyFolderAfterInterruptedSaves(
+            QFile::encodeName(QString::fromStdString(lastFile)).toStdString());
+    }
+    const std::string rescue = rescueRecordingFolder();
+    if (!rescue.empty()) {
+        tidyFolderAfterInterruptedSaves(rescue);
+    }
+    return count;
 }
 
 FileWriteResult saveConfig() {

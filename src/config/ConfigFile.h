@@ -26,15 +26,23 @@ struct ConfigRecords {
 ConfigRecords globalConfigRecords();
 
 // The working directory at the first call, with the directory separator at
-// the end; the same text for the rest of the run.
+// the end; the same text for the rest of the run. In the file system's own
+// encoding (its bytes), which need not be UTF-8: QFile::decodeName makes a
+// text of it for the user.
 std::string configDirectory();
 
 // The folder offered for recordings when the file names none: "C:\" where
 // that is a folder, else the user's home folder (ending with the separator).
 std::string defaultLastFile();
 
+// The folder where a recording goes that cannot go to its own folder (the
+// program's data folder + "/recordings"); empty when the system names none.
+std::string rescueRecordingFolder();
+
 // Reads configDirectory() + "ORVAdata.cfg" into the global records and
-// returns bearingCount.
+// returns bearingCount. Once per run, at start: it also finishes saves that a
+// killed run left half done and removes their temporary files, beside the
+// settings, in the last recording folder and in the rescue folder.
 int loadConfig();
 
 // Writes the global records into configDirectory() + "ORVAdata.cfg". The
@@ -54,8 +62,10 @@ bool mergeConfig(const std::string& path, std::string& merged, std::string& read
 bool mergeConfig(const std::string& path, std::string& merged, std::string& read,
                  const ConfigRecords& records);
 // The same on the bytes of a file already in memory.
+// `unread` (when given) receives the bytes beyond what is read, as they are
+// in the file: a save keeps them behind the merged lines.
 bool mergeConfigText(std::string_view bytes, std::string& merged, std::string& read,
-                     const ConfigRecords& records);
+                     const ConfigRecords& records, std::string* unread = nullptr);
 
 // The text written when the file is missing or lacks a key: comments, the
 // eleven keys without values and one line per bearing row. Names shorter than

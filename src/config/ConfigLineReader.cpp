@@ -47,11 +47,17 @@ bool readConfigLine(std::string_view& input, std::string& line) {
 }
 
 bool ConfigTextReader::next(std::string& line) {
-    if (full_ || !readConfigLine(input_, line)) {
+    if (full_) {
+        return false;
+    }
+    const std::string_view before = input_;
+    if (!readConfigLine(input_, line)) {
+        input_ = before;
         return false;
     }
     if (total_ + line.size() > kMaxConfigText) {
         full_ = true;
+        input_ = before;
         line.clear();
         return false;
     }

@@ -27,6 +27,9 @@ class ConfigTextReader {
 public:
     explicit ConfigTextReader(std::string_view bytes) : input_(bytes) {}
     bool next(std::string& line);
+    // Once next() has returned false: the bytes not read, as they are in the
+    // file (the lines beyond the text limit, a last line without a line end).
+    std::string_view rest() const { return input_; }
 
 private:
     std::string_view input_;

@@ -38,6 +38,8 @@ enum Row : int {
     kSerialNumber = 31,        // "Serial number:"
     kSaveAsPdf = 32,           // "Save as PDF"
     kPdfFilter = 33,           // "PDF files (*.pdf)"
-    kCount = 34,
+    kClearQuestion = 34,       // "Clear the recording?\n\nIts %d samples have not been saved..."
+    kTooManySamples = 35, // "This file holds more than the %d samples that a recording can have..."
+    kCount = 36,
 };
 } // namespace evaluationrow

@@ -12,6 +12,7 @@ enum Row : int {
     kFile = 6,              // "File:"
     kSampleLimit = 7,       // "Recording stopped: the recorder holds at most %d samples..."
     kChooseAnotherName = 8, // "The recording has not been saved ... Choose another file name?..."
-    kCount = 9,
+    kReplaceQuestion = 9,   // "A recording of this name exists already:\n\n%s\n\nReplace it?"
+    kCount = 10,
 };
 } // namespace recorderrow

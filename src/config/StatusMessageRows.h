@@ -51,6 +51,8 @@ enum Row : int {
     kInterfaceSearchTitle = 44,      // "ORVATIX AUTOMATIC INTERFACE SEARCH "
     kInterfaceNotFound = 45,         // "ATTENTION:\n\nInterface not found..."
     kSearchingForCom = 46,           // "Searching for COM"
-    kCount = 47,
+    kPortLostRecording = 47,         // "Connection lost: the recording pauses until the box..."
+    kRecordingGoesOn = 48,           // "The box is back: the recording goes on. "
+    kCount = 49,
 };
 } // namespace statusrow

@@ -26,6 +26,7 @@ extern const TextTableData teachInStepsTexts;
 extern const TextTableData toolTipsTexts;
 extern const TextTableData boxSimulatorTexts;
 extern const TextTableData signalViewTexts;
+extern const TextTableData diagnosisNoticesTexts;
 
 // The table behind an enum value; nullptr for a value outside the enum.
 const TextTableData* textTableData(TextTable table);

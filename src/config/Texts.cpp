@@ -37,6 +37,8 @@ const TextTableData* textTableData(TextTable table) {
         return &boxSimulatorTexts;
     case TextTable::SignalView:
         return &signalViewTexts;
+    case TextTable::DiagnosisNotices:
+        return &diagnosisNoticesTexts;
     }
     return nullptr;
 }

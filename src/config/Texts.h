@@ -9,22 +9,23 @@
 #include <string_view>
 
 enum class TextTable {
-    ChannelLabels,  // ChannelLabelRows.h, one list for all languages
-    ManualFiles,    // ManualFileRows.h
-    HelpPages,      // HelpPageRows.h
-    StatusMessages, // StatusMessageRows.h
-    Menu,           // MenuRows.h
-    Setup,          // SetupRows.h
-    MainWindow,     // MainWindowRows.h
-    YesNo,          // YesNoRows.h
-    Recorder,       // RecorderRows.h
-    Evaluation,     // EvaluationRows.h
-    TeachIn,        // TeachInRows.h
-    StartMenu,      // StartMenuRows.h
-    TeachInSteps,   // TeachInStepRows.h
-    ToolTips,       // ToolTipRows.h
-    BoxSimulator,   // BoxSimulatorRows.h, the demo's box simulator panel
-    SignalView,     // SignalViewRows.h
+    ChannelLabels,    // ChannelLabelRows.h, one list for all languages
+    ManualFiles,      // ManualFileRows.h
+    HelpPages,        // HelpPageRows.h
+    StatusMessages,   // StatusMessageRows.h
+    Menu,             // MenuRows.h
+    Setup,            // SetupRows.h
+    MainWindow,       // MainWindowRows.h
+    YesNo,            // YesNoRows.h
+    Recorder,         // RecorderRows.h
+    Evaluation,       // EvaluationRows.h
+    TeachIn,          // TeachInRows.h
+    StartMenu,        // StartMenuRows.h
+    TeachInSteps,     // TeachInStepRows.h
+    ToolTips,         // ToolTipRows.h
+    BoxSimulator,     // BoxSimulatorRows.h, the demo's box simulator panel
+    SignalView,       // SignalViewRows.h
+    DiagnosisNotices, // DiagnosisNoticeRows.h, the status list window and the noise measurement
 };
 
 constexpr int kLanguageCount = 5;

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kRows = 34;
+constexpr int kRows = 36;
 
 const char* const kEnglish[kRows] = {
     "Invalid file format !\n\nFile could not be opened.",
@@ -43,6 +43,9 @@ const char* const kEnglish[kRows] = {
     "Serial number:",
     "Save as PDF",
     "PDF files (*.pdf)",
+    "Clear the recording?\n\nIts %d samples have not been saved and will be lost.",
+    "This file holds more than the %d samples that a recording can have.\n\nFile could not be "
+    "opened.",
 };
 const char* const kGerman[kRows] = {
     "Ungültiges Dateiformat !\n\nDatensatz konnte nicht geöffnet werden.",
@@ -79,6 +82,9 @@ const char* const kGerman[kRows] = {
     "Seriennummer:",
     "Als PDF speichern",
     "PDF-Dateien (*.pdf)",
+    "Aufzeichnung löschen?\n\nIhre %d Messwerte wurden nicht gespeichert und gehen verloren.",
+    "Diese Datei enthält mehr als die %d Messwerte, die eine Aufzeichnung haben kann.\n\nDatensatz "
+    "konnte nicht geöffnet werden.",
 };
 const char* const kFrench[kRows] = {
     "Format de fichier non valide !\n\nLe fichier ne peut-être ouvert.",
@@ -115,6 +121,9 @@ const char* const kFrench[kRows] = {
     "Numéro de série:",
     "Enregistrer en PDF",
     "Fichiers PDF (*.pdf)",
+    "Effacer l'enregistrement ?\n\nSes %d mesures n'ont pas été sauvegardées et seront perdues.",
+    "Ce fichier contient plus que les %d mesures qu'un enregistrement peut avoir.\n\nLe fichier "
+    "n'a pas pu être ouvert.",
 };
 const char* const kItalian[kRows] = {
     "Formato file non ammesso! \n\n Impossibile aprire il record.",
@@ -151,6 +160,9 @@ const char* const kItalian[kRows] = {
     "Numero di serie:",
     "Salva come PDF",
     "File PDF (*.pdf)",
+    "Cancellare la registrazione?\n\nI suoi %d campioni non sono stati salvati e andranno persi.",
+    "Questo file contiene più dei %d campioni che una registrazione può avere.\n\nImpossibile "
+    "aprire il file.",
 };
 const char* const kSpanish[kRows] = {
     "Formato de archivo no válido !\n\nEl archivo no pudo abrirse.",
@@ -187,6 +199,9 @@ const char* const kSpanish[kRows] = {
     "Número de serie:",
     "Guardar como PDF",
     "Archivos PDF (*.pdf)",
+    "¿Borrar la grabación?\n\nSus %d muestras no se han guardado y se perderán.",
+    "Este archivo contiene más de las %d muestras que puede tener una grabación.\n\nNo se pudo "
+    "abrir el archivo.",
 };
 
 } // namespace

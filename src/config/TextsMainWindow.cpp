@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kRows = 37;
+constexpr int kRows = 38;
 
 const char* const kEnglish[kRows] = {
     /* 0 */ ("WARNING:\n\nRepeated Teach-In of KAVO measuring system\n\nRepeated teach-in is only "
@@ -45,6 +45,8 @@ const char* const kEnglish[kRows] = {
     /* 34 */ "The settings cannot be saved in\n%s\n\n%s",
     /* 35 */ "not a regular file",
     /* 36 */ "Open log folder",
+    /* 37 */
+    "The event log cannot be written in\n%s\n\n%s\n\nEvents are not logged until this is mended.",
 };
 const char* const kGerman[kRows] = {
     /* 0 */ ("WARNUNG:\n\nWiederholtes Teach-In des KAVO-Messsystems\n\nEin wiederholtes Teach-In "
@@ -85,6 +87,9 @@ const char* const kGerman[kRows] = {
     /* 34 */ "Die Einstellungen können nicht gespeichert werden in\n%s\n\n%s",
     /* 35 */ "keine gewöhnliche Datei",
     /* 36 */ "Protokollordner öffnen",
+    /* 37 */
+    "Das Ereignisprotokoll kann nicht geschrieben werden in\n%s\n\n%s\n\nEreignisse werden nicht "
+    "protokolliert, bis dies behoben ist.",
 };
 const char* const kFrench[kRows] = {
     /* 0 */ (
@@ -126,6 +131,9 @@ const char* const kFrench[kRows] = {
     /* 34 */ "Les paramètres ne peuvent pas être enregistrés dans\n%s\n\n%s",
     /* 35 */ "pas un fichier ordinaire",
     /* 36 */ "Ouvrir dossier journal",
+    /* 37 */
+    "Le journal des événements ne peut pas être écrit dans\n%s\n\n%s\n\nLes événements ne sont pas "
+    "journalisés tant que ce n'est pas corrigé.",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ ("ATTENZIONE:\n\nRipetizione del Teach-In del sistema di misura KAVO\n\nLa ripetizione "
@@ -167,6 +175,9 @@ const char* const kItalian[kRows] = {
     /* 34 */ "Impossibile salvare le impostazioni in\n%s\n\n%s",
     /* 35 */ "non è un file normale",
     /* 36 */ "Apri cartella del registro",
+    /* 37 */
+    "Il registro eventi non può essere scritto in\n%s\n\n%s\n\nGli eventi non vengono registrati "
+    "finché il problema non è risolto.",
 };
 const char* const kSpanish[kRows] = {
     /* 0 */ ("ADVERTENCIA:\n\nRepetición del Teach-In del sistema de medición KAVO\n\nSolo es "
@@ -207,6 +218,9 @@ const char* const kSpanish[kRows] = {
     /* 34 */ "No se pueden guardar los ajustes en\n%s\n\n%s",
     /* 35 */ "no es un archivo normal",
     /* 36 */ "Abrir carpeta de registro",
+    /* 37 */
+    "No se puede escribir el registro de eventos en\n%s\n\n%s\n\nLos eventos no se registran hasta "
+    "que se solucione.",
 };
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kRows = 9;
+constexpr int kRows = 10;
 
 const char* const kEnglish[kRows] = {
     "Ref + Amp",
@@ -20,6 +20,7 @@ const char* const kEnglish[kRows] = {
     "kept.",
     "The recording has not been saved and is still kept.\n\nChoose another file name?\n(No "
     "discards the recording.)",
+    "A recording of this name exists already:\n\n%s\n\nReplace it?",
 };
 const char* const kGerman[kRows] = {
     "Ref + Amp",
@@ -33,6 +34,7 @@ const char* const kGerman[kRows] = {
     "aufgezeichneten Messwerte bleiben erhalten.",
     "Die Aufzeichnung wurde nicht gespeichert und ist noch vorhanden.\n\nAnderen Dateinamen "
     "wählen?\n(Nein verwirft die Aufzeichnung.)",
+    "Eine Aufzeichnung mit diesem Namen existiert bereits:\n\n%s\n\nErsetzen?",
 };
 const char* const kFrench[kRows] = {
     "Réf + Amp",
@@ -46,6 +48,7 @@ const char* const kFrench[kRows] = {
     "enregistrées sont conservées.",
     "L'enregistrement n'a pas été sauvegardé et reste conservé.\n\nChoisir un autre nom de fichier "
     "?\n(Non supprime l'enregistrement.)",
+    "Un enregistrement de ce nom existe déjà :\n\n%s\n\nLe remplacer ?",
 };
 const char* const kItalian[kRows] = {
     "Rif + Amp",
@@ -59,6 +62,7 @@ const char* const kItalian[kRows] = {
     "registrati restano disponibili.",
     "La registrazione non è stata salvata ed è ancora disponibile.\n\nScegliere un altro nome di "
     "file?\n(No elimina la registrazione.)",
+    "Esiste già una registrazione con questo nome:\n\n%s\n\nSostituirla?",
 };
 const char* const kSpanish[kRows] = {
     "Ref + Amp",
@@ -72,6 +76,7 @@ const char* const kSpanish[kRows] = {
     "grabadas se conservan.",
     "La grabación no se ha guardado y se conserva.\n\n¿Elegir otro nombre de archivo?\n(No "
     "descarta la grabación.)",
+    "Ya existe una grabación con este nombre:\n\n%s\n\n¿Reemplazarla?",
 };
 
 } // namespace

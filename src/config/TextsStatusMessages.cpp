@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kRows = 47;
+constexpr int kRows = 49;
 
 const char* const kEnglish[kRows] = {
     /* 0 */ "",
@@ -58,6 +58,8 @@ const char* const kEnglish[kRows] = {
      "port/USB port (see USB flash drive)?\n\nYou may have to complete an installation for each "
      "USB port."),
     /* 46 */ "Searching for COM",
+    /* 47 */ "Connection lost: the recording pauses until the box is back. ",
+    /* 48 */ "The box is back: the recording goes on. ",
 };
 const char* const kGerman[kRows] = {
     /* 0 */ "",
@@ -110,6 +112,8 @@ const char* const kGerman[kRows] = {
      "Schnittstelle/USB-Anschluss installiert (siehe USB-Stick)?\n\nGegebenenfalls muss die "
      "Installation für jeden USB-Anschluss durchgeführt werden."),
     /* 46 */ "Suche COM",
+    /* 47 */ "Verbindung verloren: Die Aufzeichnung ruht, bis die Box wieder da ist. ",
+    /* 48 */ "Die Box ist wieder da: Die Aufzeichnung geht weiter. ",
 };
 const char* const kFrench[kRows] = {
     /* 0 */ "",
@@ -162,6 +166,8 @@ const char* const kFrench[kRows] = {
      "est-il installé (voir clé USB)?\n\nIl peut être nécessaire d'effectuer une installation pour "
      "chaque port USB."),
     /* 46 */ "Recherche du port COM",
+    /* 47 */ "Connexion perdue : l'enregistrement attend le retour du boîtier. ",
+    /* 48 */ "Le boîtier est de retour : l'enregistrement continue. ",
 };
 const char* const kItalian[kRows] = {
     /* 0 */ "",
@@ -214,6 +220,8 @@ const char* const kItalian[kRows] = {
      "seriale/porta USB è installato (vedere chiavetta USB)?\n\nPotrebbe essere necessario "
      "eseguire un'installazione per ogni porta USB."),
     /* 46 */ "Ricerca COM",
+    /* 47 */ "Connessione persa: la registrazione attende il ritorno del box. ",
+    /* 48 */ "Il box è di nuovo collegato: la registrazione continua. ",
 };
 const char* const kSpanish[kRows] = {
     /* 0 */ "",
@@ -266,6 +274,8 @@ const char* const kSpanish[kRows] = {
      "puerto serie/puerto USB (ver memoria USB)?\n\nPuede ser necesario realizar una instalación "
      "para cada puerto USB."),
     /* 46 */ "Buscando COM",
+    /* 47 */ "Conexión perdida: la grabación espera a que vuelva la caja. ",
+    /* 48 */ "La caja ha vuelto: la grabación continúa. ",
 };
 
 } // namespace

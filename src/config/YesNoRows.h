@@ -3,8 +3,9 @@
 
 namespace yesnorow {
 enum Row : int {
-    kYes = 0, // "Yes"
-    kNo = 1,  // "No"
-    kCount = 2,
+    kYes = 0,    // "Yes"
+    kNo = 1,     // "No"
+    kCancel = 2, // "Cancel"
+    kCount = 3,
 };
 } // namespace yesnorow

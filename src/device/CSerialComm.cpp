@@ -115,6 +115,9 @@ bool CSerialComm::openPort() {
         if (!linkWait(0.1))
             return false;
     }
+    // Another port, or the same one plugged in again: whatever the last box
+    // told about itself may not hold for the one behind it now.
+    scheduler_.connectionInterrupted();
     const std::string device = ports_.deviceForName(name);
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(QString::fromStdString(device));
@@ -133,6 +136,7 @@ bool CSerialComm::openPort() {
         port->clearError();
         port_ = std::move(port);
         link.portClosed = false;
+        link.portLost = false;
         // Whatever sat in the input before the open is not ours.
         if (!purgeInput())
             return false;
@@ -160,6 +164,7 @@ bool CSerialComm::readByte(unsigned char& byte) {
                 trace_->recordRead(std::string_view(&c, 1));
             return true;
         }
+        checkPortLost();
     }
     // Idle: a trace that waits for its interval is written now.
     if (trace_)
@@ -171,6 +176,16 @@ bool CSerialComm::readByte(unsigned char& byte) {
     if (left > std::chrono::steady_clock::duration::zero())
         std::this_thread::sleep_for(left);
     return false;
+}
+
+void CSerialComm::checkPortLost() {
+    // A device that vanished (a USB converter pulled, a line hung up) fails
+    // every read and write at once. Its handle is given up, so that the
+    // device can come back under its old name and be opened again.
+    if (!port_ || port_->error() != QSerialPort::ResourceError)
+        return;
+    closePort();
+    rec_.link.portLost = true;
 }
 
 void CSerialComm::notifyNoData() {
@@ -192,11 +207,21 @@ CSerialComm::ReadResult CSerialComm::readLine() {
         if (link.purgeRequest)
             return ReadResult::NoLine;
         const int64_t now = nowMs();
+        // A recording rides out a silent box on its open port; a port that
+        // went away is reported all the same, for only the search opens one.
+        const bool holdNotice = link.recordingActive && !link.portLost;
+        if (!got && link.portLost && !link.noData) {
+            lineLength_ = 0;
+            lastNoticeMs_ = now;
+            link.noData = true;
+            notifyNoData();
+            return ReadResult::NoLine;
+        }
         if (link.noData && !got) {
             if (now - lastNoticeMs_ < kNoDataRepeat.count())
                 return ReadResult::NoLine;
             lastNoticeMs_ = now;
-            if (!link.recordingActive)
+            if (!holdNotice)
                 notifyNoData();
             return ReadResult::NoLine;
         }
@@ -208,7 +233,8 @@ CSerialComm::ReadResult CSerialComm::readLine() {
         if (now - t0 > kNoLineStart.count()) {
             lineLength_ = 0;
             lastNoticeMs_ = now;
-            if (link.recordingActive)
+            scheduler_.connectionInterrupted();
+            if (holdNotice)
                 return ReadResult::NoLine;
             link.noData = true;
             notifyNoData();
@@ -255,7 +281,8 @@ bool CSerialComm::purgeInput() {
         if (nowMs() - start > kMaxPurgeTime.count())
             break;
     }
-    port_->clear(QSerialPort::Input);
+    if (port_) // not when it went away meanwhile
+        port_->clear(QSerialPort::Input);
     link.purgeRequest = false;
     return !link.stopRequest;
 }
@@ -277,6 +304,7 @@ void CSerialComm::sendCommand(std::string_view bytes) {
     port_->flush();
     if (port_->bytesToWrite() > kOutputBufferSize)
         port_->clear(QSerialPort::Output);
+    checkPortLost();
 }
 
 bool CSerialComm::linkWait(double seconds) {

@@ -101,6 +101,8 @@ private:
     bool purgeInput();
     void endLink();
     void closePort();
+    // Gives up a port whose device has gone (portLost).
+    void checkPortLost();
     void notifyNoData();
     int64_t nowMs() const;
 

@@ -139,12 +139,17 @@ void CommandScheduler::pollCycleStep() {
 
 void CommandScheduler::oneLetterTurn(int32_t request) {
     // The erase comes with a reset of the readings, and the one-letter box
-    // repeats its version line only now and then: the last one seen holds.
+    // repeats its version line only now and then: the last one seen holds,
+    // but only while it is known to be this box's. A version counts when the
+    // box reports it anew; one left in the readings from before an
+    // interruption (connectionInterrupted) does not.
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (readings_.firmwareVersion > 0.0) {
-            lastFirmwareVersion_ = readings_.firmwareVersion;
+        const double version = readings_.firmwareVersion;
+        if (version > 0.0 && version != readingsVersion_) {
+            lastFirmwareVersion_ = version;
         }
+        readingsVersion_ = version;
     }
     switch (request) {
     case kNoCommand:

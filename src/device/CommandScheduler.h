@@ -39,6 +39,10 @@ public:
     // One scheduler turn. Reader thread only.
     void runCommandScheduler();
 
+    // The line was opened anew, went silent or went away: a firmware version
+    // remembered so far may belong to another box now. Reader thread only.
+    void connectionInterrupted() { lastFirmwareVersion_ = 0.0; }
+
     // The poll step counter (0..20), for the line parser on the same thread.
     const int32_t& pollStep() const { return pollStep_; }
 
@@ -67,5 +71,8 @@ private:
     CommandChannel& channel_;
     LinkNotifier& notifier_;
     int32_t pollStep_ = 0;
+    // The last version the box reported on this connection with no silence
+    // since (0: none).
     double lastFirmwareVersion_ = 0.0;
+    double readingsVersion_ = 0.0; // firmwareVersion as the last turn found it
 };

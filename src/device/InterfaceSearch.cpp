@@ -101,12 +101,25 @@ void InterfaceSearch::handOverChosen() {
         handOver(chosen_);
 }
 
+bool InterfaceSearch::lostPortBack() const {
+    if (!link_.portLost || pauseActive_ || link_.reopenRequest || link_.stopRequest)
+        return false;
+    if (hooks_.probeChosenPort)
+        return hooks_.probeChosenPort(config_.portName);
+    const int n = comPortNumber(config_.portName);
+    return n > 0 && hooks_.probePort && hooks_.probePort(n);
+}
+
 void InterfaceSearch::searchTick() {
     if (handOverPending_) {
         // Whether the search is active or not: the user chose another port.
         handOverChosen();
     } else if (searchActive_ && !chosen_.empty()) {
         searchTickForChosenPort();
+    } else if (searchActive_ && lostPortBack()) {
+        // The port in use went away and is there again (a cable plugged back
+        // in): it goes first, not after a pass over every other port.
+        handOver(config_.portName);
     } else if (searchActive_) {
         if (portFound_) {
             // Eleven ticks after the last hand-over the thread has long taken

@@ -8,6 +8,8 @@
 // thread opens the port and the box identifies itself. When positions arrive
 // the main window clears the search flag. After three passes without success
 // it asks the main window to tell the user that the interface was not found.
+// A port that went away while in use is handed over again as soon as it is
+// back, before the search goes on with the others.
 //
 // A port chosen by the user (the context menu, or the command line) replaces
 // the search for the rest of the run, until the user goes back to the
@@ -85,6 +87,8 @@ public:
     int passes() const { return passes_; }
 
 private:
+    // The port the reader thread lost (LinkControl::portLost) exists again.
+    bool lostPortBack() const;
     void advancePort();
     void handOver(const std::string& name);
     void handOverChosen();

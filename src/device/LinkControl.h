@@ -32,6 +32,10 @@ struct LinkControl {
     std::atomic<bool> awaitingIdentification{false};
     // Reader (no line for a while, a line); core (start-up).
     std::atomic<bool> noData{false};
+    // Reader: the open port went away (its device vanished, a cable pulled);
+    // cleared when a port opens. Read by the interface search, which hands
+    // that port over again as soon as it is back.
+    std::atomic<bool> portLost{false};
     // Reader (the box's start-up lines); the main window's box reset handling.
     std::atomic<bool> boxStarting{true};
     // Reader (identification turns, polls without data, status lines); core

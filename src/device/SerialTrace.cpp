@@ -229,6 +229,7 @@ bool SerialTraceWriter::open(const std::string& path, std::string* error) {
     lastWriteMs_ = 0;
     dropped_ = droppedSinceNote_ = 0;
     lastError_.clear();
+    failure_.clear();
     chunk_.reset();
     pending_ = std::string(kSerialTraceMagic) + " " + std::to_string(kSerialTraceVersion) + "\r\n";
     if (!options_.comment.empty())
@@ -296,6 +297,8 @@ void SerialTraceWriter::writeOut() {
         return;
     }
     lastError_ = std::strerror(errno);
+    if (failure_.empty())
+        failure_ = lastError_;
     // A short write: what reached the file leaves the queue.
     pending_.erase(0, n);
     std::clearerr(file_);
@@ -313,7 +316,13 @@ void SerialTraceWriter::close() {
         return;
     endChunk();
     writeOut();
-    std::fclose(file_);
+    if (!pending_.empty()) {
+        // What the file would not take is lost with the close.
+        dropped_ += pending_.size();
+        pending_.clear();
+    }
+    if (std::fclose(file_) != 0 && failure_.empty())
+        failure_ = std::strerror(errno);
     file_ = nullptr;
 }
 
@@ -325,4 +334,9 @@ uint64_t SerialTraceWriter::droppedBytes() const {
 std::string SerialTraceWriter::lastError() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return lastError_;
+}
+
+std::string SerialTraceWriter::failure() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return failure_;
 }

@@ -116,6 +116,10 @@ public:
     uint64_t droppedBytes() const;
     // The last write error, empty while all is well.
     std::string lastError() const;
+    // The first write error since open(), kept after later writes succeed:
+    // the trace has a gap or lost its end even when the disk recovered. Empty
+    // while every byte reached the file.
+    std::string failure() const;
 
 private:
     int64_t now() const;
@@ -134,4 +138,5 @@ private:
     uint64_t dropped_ = 0;
     uint64_t droppedSinceNote_ = 0;
     std::string lastError_;
+    std::string failure_;
 };

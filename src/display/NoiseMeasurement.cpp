@@ -15,6 +15,8 @@ bool NoiseMeasurement::toggleNoise(bool pressed) {
     view_.valueText.clear();
     if (link_.noData.load() || link_.boxStarting.load()) {
         // No box to measure: the button springs back.
+        if (view_.buttonPressed && link_.noData.load())
+            selfStop_ = NoiseStop::NoData;
         setPressed(false);
         showNoise(0.0, 0.0);
         return false;
@@ -97,6 +99,7 @@ bool NoiseMeasurement::showNoise(double a, double b) {
             if (++noiseOverCount_ >= 2) {
                 // Too much interference to be worth measuring: stop.
                 noiseOverCount_ = 0;
+                selfStop_ = NoiseStop::TooMuchInterference;
                 return toggleNoise(false);
             }
             paint = NoisePaint::LightRed;
@@ -122,6 +125,24 @@ void NoiseMeasurement::stop() {
     showNoise(0.0, 0.0);
     view_.areaVisible = false;
     view_.valueText.clear();
+}
+
+const char* noiseStopLogText(NoiseStop why) {
+    switch (why) {
+    case NoiseStop::TooMuchInterference:
+        return "noise measurement stopped: interference of 20 or more twice in a row";
+    case NoiseStop::NoData:
+        return "noise measurement stopped: no data from the box";
+    case NoiseStop::None:
+        break;
+    }
+    return "noise measurement stopped";
+}
+
+NoiseStop NoiseMeasurement::takeSelfStop() {
+    const NoiseStop why = selfStop_;
+    selfStop_ = NoiseStop::None;
+    return why;
 }
 
 void NoiseMeasurement::tick() {

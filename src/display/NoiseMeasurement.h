@@ -19,6 +19,13 @@
 struct LinkControl;
 
 enum class NoiseIcon { Idle, Green, Yellow, Red };
+
+// Why a running measurement ended without the user.
+enum class NoiseStop {
+    None,
+    TooMuchInterference, // two values of kOverLimit or more in a row
+    NoData,              // the box went silent
+};
 enum class NoisePaint { Grey, LightGreen, LightYellow, LightRed };
 
 struct NoiseView {
@@ -33,6 +40,9 @@ struct NoiseView {
     std::string valueText; // control 1036, e.g. "1.5 "
     bool operator==(const NoiseView&) const = default;
 };
+
+// The event log's line for a stop of the measurement by itself.
+const char* noiseStopLogText(NoiseStop why);
 
 class NoiseMeasurement {
 public:
@@ -61,6 +71,10 @@ public:
     // The stop form of the interference notification: clears the bars, hides
     // the area and empties the value field.
     void stop();
+
+    // Why the measurement stopped by itself since the last call (None when it
+    // did not); the reason is handed out once.
+    NoiseStop takeSelfStop();
 
     // The main window's 200 ms tick: advances the one-letter countdown while
     // the measurement runs; otherwise keeps the area hidden, the idle icon on
@@ -95,4 +109,5 @@ private:
     NoiseView view_;
     int noiseCount_ = 0;
     int noiseOverCount_ = 0;
+    NoiseStop selfStop_ = NoiseStop::None;
 };

@@ -13,12 +13,19 @@
 //
 // Kept: the last keepDays days (today and the days before) and at most
 // maxBytes in all, oldest files first out; pruned when the log opens and when
-// a new day's file begins. If today's file alone reaches maxBytes, entries are
-// dropped until the next day (droppedEntries() counts them).
+// a new day's file begins. A day's file holds at most dayMaxBytes (and never
+// more than maxBytes): beyond that its entries are dropped until the next day
+// (droppedEntries() counts them), so that one flooding day cannot push the
+// days before it out of the log.
 //
-// A folder that cannot be written makes the log inactive, once and quietly:
-// later appends do nothing, and inactiveReason() says why, for the program to
-// show. Thread-safe.
+// Today's file is opened only when it is a regular file, and without waiting
+// (a pipe of that name would block the program). An entry reaches the file
+// whole or not at all: a write cut short (a full disk) is taken back.
+//
+// A folder that cannot be written makes the log inactive, once: later appends
+// do nothing, and inactiveReason() says why. The first entry that cannot be
+// written, and the log going inactive, call onFailure once per log, for the
+// program to tell the user. Thread-safe.
 //
 //     EventLog log;                       // the user's data folder + "/log"
 //     if (!log.active()) show(log.inactiveReason());
@@ -42,6 +49,10 @@ struct EventLogOptions {
     std::function<QDateTime()> clock;
     int keepDays = 30;
     qint64 maxBytes = 20 * 1024 * 1024;
+    qint64 dayMaxBytes = 4 * 1024 * 1024;
+    // The first failure, with the file and the system's reason; called once,
+    // on the thread that logged, with the log's lock held (post it on).
+    std::function<void(const QString& file, const QString& reason)> onFailure;
 };
 
 class EventLog {
@@ -70,6 +81,7 @@ public:
     void recordingSaved(std::string_view ampPath, std::string_view refPath) {
         append(recordingSavedText(ampPath, refPath));
     }
+    void recordingLost(std::string_view reason) { append(recordingLostText(reason)); }
     void portChosen(std::string_view port, std::string_view device) {
         append(portChosenText(port, device));
     }
@@ -90,8 +102,10 @@ public:
 
 private:
     QDateTime now() const;
-    void prune(QDate today);                 // under mutex_
-    void deactivate(const QString& why);     // under mutex_
+    void prune(QDate today);                                 // under mutex_
+    void deactivate(const QString& why);                     // under mutex_
+    void failed(const QString& file, const QString& reason); // under mutex_
+    qint64 dayLimit() const;
     bool writeEntry(const QByteArray& line); // under mutex_
 
     EventLogOptions options_;
@@ -103,4 +117,5 @@ private:
     qint64 totalBytes_ = 0; // all day files after the last pruning, plus appends
     qint64 dayBytes_ = 0;   // the current day's file
     uint64_t dropped_ = 0;
+    bool toldFailure_ = false;
 };

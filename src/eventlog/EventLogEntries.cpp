@@ -54,6 +54,12 @@ std::string cableLostText() {
     return entry("cable lost", "the port went away");
 }
 
+std::string cableLostWhileRecordingText() {
+    return entry("cable lost",
+                 "the port went away during a recording; its samples are kept, and it goes on "
+                 "when the box is back");
+}
+
 std::string boxRestartedText() {
     return entry("restart", "the box restarted");
 }
@@ -69,6 +75,13 @@ std::string requestResultText(BoxRequest r, bool ok, std::string_view detail) {
     return entry("result", s);
 }
 
+std::string requestNotSentText(BoxRequest r, std::string_view why) {
+    std::string s = std::string(requestName(r)) + ": not sent";
+    if (!why.empty())
+        s += ", " + std::string(why);
+    return entry("result", s);
+}
+
 std::string teachInResultText(bool ok, std::string_view detail) {
     std::string s = ok ? "completed" : "not completed";
     if (!detail.empty())
@@ -78,6 +91,10 @@ std::string teachInResultText(bool ok, std::string_view detail) {
 
 std::string recordingSavedText(std::string_view ampPath, std::string_view refPath) {
     return entry("recording", "saved to " + orNone(ampPath) + " and " + orNone(refPath));
+}
+
+std::string recordingLostText(std::string_view reason) {
+    return entry("recording", "not saved, lost at the end of the program: " + orNone(reason));
 }
 
 std::string portChosenText(std::string_view port, std::string_view device) {

@@ -26,12 +26,19 @@ std::string statusEntryText(std::string_view statusListLine);
 std::string connectedText(const BoxConnection& c);
 std::string noDataText();
 std::string cableLostText();
+// The same during a recording, which keeps its samples and goes on once the
+// box is back.
+std::string cableLostWhileRecordingText();
 std::string boxRestartedText();
 std::string requestedText(BoxRequest r);
 // detail: what the box or the program said ("flash erased", "reset error").
 std::string requestResultText(BoxRequest r, bool ok, std::string_view detail);
+// A request the box's protocol does not have: nothing was sent, and why.
+std::string requestNotSentText(BoxRequest r, std::string_view why);
 std::string teachInResultText(bool ok, std::string_view detail);
 std::string recordingSavedText(std::string_view ampPath, std::string_view refPath);
+// A recording that could be written nowhere when the program was told to end.
+std::string recordingLostText(std::string_view reason);
 // The user chose the box's port (its program name and device), or went back
 // to the automatic search.
 std::string portChosenText(std::string_view port, std::string_view device);

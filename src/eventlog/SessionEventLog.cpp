@@ -82,6 +82,10 @@ void SessionEventLog::requestAnswer(BoxRequest request, RequestAnswer answer) {
     }
     if (!isFinal(answer))
         return;
+    if (answer == RequestAnswer::NotSent) {
+        log_.append(requestNotSentText(request, "a one-letter box has no such request"));
+        return;
+    }
     const bool ok = answer == RequestAnswer::Done || answer == RequestAnswer::Back;
     log_.requestResult(request, ok, answerText(answer));
 }
@@ -147,7 +151,11 @@ void SessionEventLog::noSerialData() {
     logPendingConnection();
     const bool wasConnected = std::exchange(connected_, false);
     const std::string device = core_.ports().deviceForName(core_.records().config.portName);
-    if (wasConnected && !device.empty() && !QFileInfo::exists(QString::fromStdString(device)))
+    const bool gone = core_.records().link.portLost ||
+                      (!device.empty() && !QFileInfo::exists(QString::fromStdString(device)));
+    if (core_.records().link.recordingActive && gone)
+        log_.append(cableLostWhileRecordingText());
+    else if (wasConnected && gone)
         log_.cableLost();
     else
         log_.noData();

@@ -33,6 +33,7 @@ public:
     void recordingSaved(std::string_view ampPath, std::string_view refPath) {
         log_.recordingSaved(ampPath, refPath);
     }
+    void recordingLost(std::string_view reason) { log_.recordingLost(reason); }
 
     // DeviceReceiver
     void deviceEvent(int code, int param, const DeviceReadings& readings) override;

@@ -1,5 +1,6 @@
 #include "recorder/DataRecorder.h"
 
+#include "config/AtomicFilePair.h"
 #include "config/AtomicTextFile.h"
 #include "config/ConfigData.h"
 #include "config/RecorderRows.h"
@@ -14,12 +15,15 @@
 #include "recorder/RecordFileNames.h"
 #include "recorder/RecordFileReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -231,18 +235,22 @@ SaveResult DataRecorder::writeFiles() {
         const RecordFileTexts texts = recordFileTexts(samples_);
         haveAmp = !texts.amp.empty();
         haveRef = !texts.ref.empty();
-        // Each file on its own: one that fails does not keep the other from
-        // being written.
-        const std::pair<QString, const std::string*> files[] = {{ampPath, &texts.amp},
-                                                                {refPath, &texts.ref}};
-        for (const auto& [path, contents] : files) {
-            if (contents->empty()) {
-                continue;
-            }
-            const FileWriteResult written = writeTextFileAtomically(path, *contents);
-            if (!written.ok) {
-                result.failed.push_back({path, written.reason, isOnReadOnlyMedium(path)});
-            }
+        // The two files are one recording and are replaced as a pair: both
+        // new files whole before either takes its name, never a new file
+        // beside the old partner. A kind the recording has none of removes
+        // the file an earlier recording of the same name left.
+        const QString paths[] = {ampPath, refPath};
+        std::vector<FileReplacement> pair;
+        pair.push_back(
+            {QFile::encodeName(ampPath).toStdString(),
+             haveAmp ? std::optional<std::string>(textFileBytes(texts.amp)) : std::nullopt});
+        pair.push_back(
+            {QFile::encodeName(refPath).toStdString(),
+             haveRef ? std::optional<std::string>(textFileBytes(texts.ref)) : std::nullopt});
+        const FileSetWriteResult written = replaceFilesTogether(pair);
+        for (const FileSetFailure& f : written.failures) {
+            const QString& path = paths[f.index < 2 ? f.index : 0];
+            result.failed.push_back({path, f.reason, isOnReadOnlyMedium(path)});
         }
     } catch (const std::bad_alloc&) {
         result.failed.clear();
@@ -271,21 +279,44 @@ SaveResult DataRecorder::writeFiles() {
         return result;
     }
 
-    // The two files are one recording: a file of the other kind left by an
-    // earlier recording of the same name would join this one when it is
-    // opened again.
-    if (!haveAmp) {
-        QFile::remove(ampPath);
-    }
-    if (!haveRef) {
-        QFile::remove(refPath);
-    }
     result.openPath = haveAmp ? ampPath : refPath;
     result.ampPath = haveAmp ? ampPath : QString();
     result.refPath = haveRef ? refPath : QString();
     discardSamples();
     state_ = State::Idle;
     return result;
+}
+
+SaveResult DataRecorder::saveBeforeTermination(const QString& rescueFolder,
+                                               const QString& datedName) {
+    link_.recordingActive = false;
+    if (!hasUnsavedSamples()) {
+        return saveRecording();
+    }
+    SaveResult first;
+    if (!baseName_.isEmpty()) {
+        first = writeFiles();
+        if (first.saved) {
+            return first;
+        }
+    }
+    SaveResult rescued;
+    if (!rescueFolder.isEmpty() && QDir().mkpath(rescueFolder)) {
+        baseName_ = QDir(rescueFolder).filePath(datedName);
+        config_.refFilePath = refFilePathOf(baseName_).toStdString();
+        config_.ampFilePath = ampFilePathOf(baseName_).toStdString();
+        rescued = writeFiles();
+        if (rescued.saved) {
+            return rescued;
+        }
+    } else {
+        rescued.saved = false;
+        rescued.failed.push_back({rescueFolder, systemErrorReason(ENOENT), false});
+    }
+    discardRecording();
+    // The first place's reason tells most; the rescue's follows it.
+    rescued.failed.insert(rescued.failed.begin(), first.failed.begin(), first.failed.end());
+    return rescued;
 }
 
 void DataRecorder::discardRecording() {

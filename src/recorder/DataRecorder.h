@@ -53,6 +53,9 @@ struct RecorderMessage {
     Icon icon = Icon::Error;
     std::string caption;
     std::string text; // empty: nothing to show
+    // Asked as a question: the answer Return gives. No where Yes would
+    // replace or throw away what the user has.
+    bool defaultYes = true;
 };
 
 struct FileDialogRequest {
@@ -128,6 +131,13 @@ public:
     SaveResult saveRecording();
     // After a failed save: both files again under another name.
     SaveResult saveRecordingAs(const QString& chosenPath);
+    // The program is told to end (a termination signal): samples not on disk
+    // yet are written without a question, under the recording's own name,
+    // else in `rescueFolder` (made when missing) under `datedName` + "_amp.txt"
+    // and "_ref.txt". The remembered folder of the next recording stays. When
+    // neither place takes them, the result says why and the samples are
+    // given up, so that nothing waits for an answer.
+    SaveResult saveBeforeTermination(const QString& rescueFolder, const QString& datedName);
     // The user gives up the samples that could not be saved.
     void discardRecording();
     // The evaluation window's Clear button.

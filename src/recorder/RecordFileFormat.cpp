@@ -155,6 +155,11 @@ bool parseRecordLine(std::string_view line, bool isReference, RecordSample& samp
         s.amplitudeYE < 0) {
         return false;
     }
+    for (double v : {s.refA, s.refB, s.refC, s.refD, s.refE, s.refF}) {
+        if (std::fabs(v) > kMaxReferenceValue) {
+            return false; // no box sends that: the file is not a recording
+        }
+    }
     sample = s;
     return true;
 }

@@ -32,8 +32,13 @@ inline constexpr int kRefColumns = 11;
 // stay far below it (about 150 characters).
 inline constexpr std::size_t kMaxRecordLine = 1024;
 
+// The largest magnitude of a reference value a box can report: its widest
+// field is a 32-bit count in quarter steps.
+inline constexpr double kMaxReferenceValue = 2147483648.0 * 0.25;
+
 // Reads one line (without its line end) back into a sample of the given
 // kind. False when the line is not of that format or holds a value a
 // recording cannot hold (not a number, infinite, a position outside
-// 0..360 degrees, a negative time or amplitude, a distance beyond 32 bits).
+// 0..360 degrees, a negative time or amplitude, a reference value beyond
+// kMaxReferenceValue, a distance beyond 32 bits).
 bool parseRecordLine(std::string_view line, bool isReference, RecordSample& sample);

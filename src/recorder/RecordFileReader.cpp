@@ -20,7 +20,10 @@ bool isEmptyLine(std::string_view line) {
 } // namespace
 
 bool readRecordFile(const QString& path, bool isReference, std::vector<RecordSample>& samples,
-                    std::size_t sampleLimit) {
+                    std::size_t sampleLimit, bool* tooMany) {
+    bool ignored = false;
+    bool& overLimit = tooMany != nullptr ? *tooMany : ignored;
+    overLimit = false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
@@ -29,6 +32,7 @@ bool readRecordFile(const QString& path, bool isReference, std::vector<RecordSam
     // before a byte is read.
     const qint64 maxBytes = static_cast<qint64>(sampleLimit) * (kMaxRecordLine + 2);
     if (file.size() > maxBytes) {
+        overLimit = true;
         return false;
     }
     const std::size_t first = samples.size();
@@ -67,8 +71,13 @@ bool readRecordFile(const QString& path, bool isReference, std::vector<RecordSam
                 continue;
             }
             RecordSample sample;
-            if (samples.size() - first >= sampleLimit ||
-                !parseRecordLine(line, isReference, sample)) {
+            if (samples.size() - first >= sampleLimit) {
+                // Told apart from a broken file: the user learns that the
+                // file is too long, not that it is not a recording.
+                overLimit = true;
+                return false;
+            }
+            if (!parseRecordLine(line, isReference, sample)) {
                 return false;
             }
             samples.push_back(sample);
@@ -107,7 +116,7 @@ LoadedRecording loadRecording(const QString& chosenPath, std::size_t sampleLimit
         // Not named like a recording: it may still be one renamed, read it
         // as position samples.
         std::vector<RecordSample> positions;
-        if (!readRecordFile(chosenPath, false, positions, sampleLimit)) {
+        if (!readRecordFile(chosenPath, false, positions, sampleLimit, &result.tooManySamples)) {
             return result;
         }
         result.ok = true;
@@ -126,11 +135,13 @@ LoadedRecording loadRecording(const QString& chosenPath, std::size_t sampleLimit
     }
     std::vector<RecordSample> positions;
     std::vector<RecordSample> references;
-    if (haveAmp && !readRecordFile(ampPath, false, positions, sampleLimit)) {
+    if (haveAmp &&
+        !readRecordFile(ampPath, false, positions, sampleLimit, &result.tooManySamples)) {
         return result;
     }
     if (haveRef && !readRecordFile(refPath, true, references,
-                                   sampleLimit - std::min(sampleLimit, positions.size()))) {
+                                   sampleLimit - std::min(sampleLimit, positions.size()),
+                                   &result.tooManySamples)) {
         return result;
     }
     result.ok = true;

@@ -11,7 +11,10 @@
 #include <vector>
 
 struct LoadedRecording {
-    bool ok = false;  // false: not a recording; nothing else is filled in
+    bool ok = false; // false: not a recording; nothing else is filled in but:
+    // Not opened because it holds more samples than a recording can have
+    // (the file may be a recording all the same, of another program).
+    bool tooManySamples = false;
     QString baseName; // the chosen path without "_amp.txt" / "_ref.txt"
     QString ampPath;  // the files read; empty when there was none
     QString refPath;
@@ -25,9 +28,9 @@ struct LoadedRecording {
 LoadedRecording loadRecording(const QString& chosenPath, std::size_t sampleLimit);
 
 // The lines of one file, appended to `samples` as samples of one kind. False
-// as for loadRecording.
+// as for loadRecording; `tooMany` (when given) is set when the limit was why.
 bool readRecordFile(const QString& path, bool isReference, std::vector<RecordSample>& samples,
-                    std::size_t sampleLimit);
+                    std::size_t sampleLimit, bool* tooMany = nullptr);
 
 // Both kinds in recording order: by time, a position sample before a
 // reference-mark sample of the same time (the files keep a tenth of a second).

@@ -12,13 +12,18 @@
 
 // The text of the notice, in the current language.
 QString settingsSaveProblemText(const QString& path, const QString& reason);
+// The same for an event log that cannot be written.
+QString eventLogProblemText(const QString& path, const QString& reason);
 
 class SettingsSaveNotice {
 public:
-    // After a failed save, shows the notice (non-blocking, owned by `owner`,
-    // which may be null) unless one was shown before in this run. Returns the
-    // notice shown, or null.
-    QMessageBox* report(QWidget* owner, const QString& path, const FileWriteResult& result);
+    // After a failed save, shows the notice unless one was shown before in
+    // this run: over the window the user is looking at (`owner` when none
+    // is; it may be null), without blocking, or with `waitForUser` until it
+    // is closed (the program is about to end). Returns the notice still
+    // open, or null.
+    QMessageBox* report(QWidget* owner, const QString& path, const FileWriteResult& result,
+                        bool waitForUser = false);
 
     bool told() const { return told_; }
 
@@ -29,5 +34,5 @@ private:
 extern SettingsSaveNotice settingsSaveNotice;
 
 // Saves ORVAdata.cfg (saveConfig) and reports a failure through
-// settingsSaveNotice.
-FileWriteResult saveSettings(QWidget* owner = nullptr);
+// settingsSaveNotice; `waitForUser` as there.
+FileWriteResult saveSettings(QWidget* owner = nullptr, bool waitForUser = false);

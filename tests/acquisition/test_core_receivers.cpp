@@ -125,6 +125,9 @@ enum class Step {
 
 class Door : public testing::Test {
 protected:
+    // A two-letter box unless a test says otherwise: it knows every request.
+    Door() { link.newProtocol = true; }
+
     LinkControl link;
     DeviceReadings readings;
     int64_t now = 10'000;
@@ -375,6 +378,16 @@ TEST_F(Door, AnInterferenceRequestReplacesOnlyARequestStillInTheSlot) {
     requests.submit(BoxRequest::Reset);
     EXPECT_EQ(measurement, std::vector<A>{A::Replaced});
     EXPECT_EQ(link.pendingCommand.load(), kResetRequest);
+}
+
+TEST_F(Door, AWriteToAOneLetterBoxIsNotSent) {
+    // Its scheduler takes the write for a poll.
+    link.newProtocol = false;
+    requests.submit(BoxRequest::Write, [this](RequestAnswer a) { told.push_back(a); });
+    apply(Step::Sent);
+    apply(Step::Poll);
+    EXPECT_EQ(told, (std::vector<RequestAnswer>{RequestAnswer::Sent, RequestAnswer::NotSent}));
+    EXPECT_TRUE(isFinal(requests.answer()));
 }
 
 TEST_F(Door, ASlotTakenByAnotherRequestCountsAsSent) {

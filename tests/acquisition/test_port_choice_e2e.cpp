@@ -1,6 +1,7 @@
 // A port chosen by the user, over the simulated box: the box answers there
 // and nowhere else is searched; after its cable comes back the box is found
-// again on that port; "Automatic search" goes back to probing the numbers.
+// again on that port; "Automatic search" goes back to probing the numbers,
+// and takes a port that went away back first when it returns.
 // COM1 is a silent pseudo-terminal, COM2 the box.
 
 #include "acquisition/AcquisitionCore.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -142,6 +144,29 @@ TEST_F(PortChoiceOnTheBox, ChoosingTheBoxsPortLeavesASilentOneAtOnce) {
     core->search().choosePort(comPortName(2));
     EXPECT_TRUE(waitForPositions(3));
     EXPECT_EQ(probes, std::vector<int>{1});
+}
+
+TEST_F(PortChoiceOnTheBox, APortLostWhileRecordingIsReportedAndTakenBackFirstWhenItReturns) {
+    // The automatic search finds the box on COM2 after the silent COM1.
+    start();
+    ASSERT_TRUE(waitForPositions(3));
+    ASSERT_EQ(r.config.portName, comPortName(2));
+    r.link.recordingActive = true; // as the data recorder sets it
+
+    // A recording rides out silence without a notice, but a port that went
+    // away is reported: only the search can open one again.
+    box->hangUp();
+    ASSERT_TRUE(waitForSilence());
+    EXPECT_TRUE(r.link.portLost);
+    const size_t probed = probes.size();
+    ASSERT_TRUE(box->reconnect());
+    ASSERT_TRUE(waitForPositions(3)) << "the lost port is opened again";
+    EXPECT_EQ(r.config.portName, comPortName(2));
+    EXPECT_FALSE(r.link.portLost);
+    // Back before the search went round to the silent COM1 again.
+    const std::vector<int> since(probes.begin() + static_cast<long>(probed), probes.end());
+    EXPECT_EQ(std::count(since.begin(), since.end(), 1), 0);
+    r.link.recordingActive = false;
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "device/PortMap.h"
+#include "display/widgets/PictureControl.h"
 #include "eventlog/EventLog.h"
 #include "eventlog/SessionEventLog.h"
 #include "recorder/DataRecorder.h"
@@ -29,6 +30,7 @@
 #include "support/Waiting.h"
 #include "teachin/WarnOptimum.h"
 #include "teachin/widgets/CTeachInDlg.h"
+#include "ui/Artwork.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -43,6 +45,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -74,7 +77,7 @@ public:
     }
     void message(QWidget*, const RecorderMessage&) override { ++messages; }
     bool question(QWidget*, const RecorderMessage&) override { return false; }
-    void editRemarks(QWidget*, ReportRemarks&) override {}
+    bool editRemarks(QWidget*, ReportRemarks&) override { return true; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 };
 
@@ -243,7 +246,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
         EXPECT_TRUE(waitWithEvents([&] { return sessionDialogs.menuRuns == 2; }));
         EXPECT_FALSE(flow->teachInOpen());
         EXPECT_EQ(openWizardWindow(), nullptr);
-        EXPECT_TRUE(logHas("teach-in     not completed: failed")) << logText();
+        EXPECT_TRUE(logHas("teach-in     not completed: cancelled by the user")) << logText();
     });
     EXPECT_TRUE(wizardSeen);
     EXPECT_EQ(sessionDialogs.menuRuns, 2);
@@ -370,6 +373,97 @@ TEST_F(FeaturesInTheProgram, TheSerialPortMenuChoosesThePortTheBoxAnswersOn) {
         EXPECT_TRUE(window->interfaceSearch().chosenPort().empty());
         EXPECT_TRUE(logHas("port chosen  automatic search")) << logText();
     });
+}
+
+// Counts the no-data notices the program's core hands out.
+class NoDataNotices : public DeviceReceiver {
+public:
+    void deviceEvent(int, int, const DeviceReadings&) override {}
+    void noSerialData() override { ++count; }
+    int count = 0;
+};
+
+// The times of a recording file's lines (its first column).
+std::vector<double> sampleTimes(const QString& path) {
+    std::vector<double> times;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return times;
+    while (!file.atEnd())
+        times.push_back(file.readLine().split('\t').front().trimmed().toDouble());
+    return times;
+}
+
+TEST_F(FeaturesInTheProgram, APulledCableDuringARecordingIsShownLoggedAndTheRecordingGoesOn) {
+    sessionDialogs.menuAnswers = {SessionDialogs::kDiagnosis};
+    const QString base = workDir.filePath(QStringLiteral("pulled"));
+    size_t beforeLoss = 0; // position samples, the lines of the "_amp.txt" file
+    const auto positionSamples = [this] {
+        return static_cast<size_t>(
+            std::count_if(recorder.samples().begin(), recorder.samples().end(),
+                          [](const RecordSample& s) { return !s.isReference; }));
+    };
+    runWith([&] {
+        ASSERT_TRUE(waitForDiagnosis());
+        NoDataNotices notices;
+        window->deviceCore().subscribe(&notices);
+        recordingDialogs->saveAnswers.push_back(base + QStringLiteral(".txt"));
+        window->controls().recordButton->click();
+        ASSERT_TRUE(link.recordingActive);
+        CErgebnisDlg* evaluation = recorderFeature->session().window();
+        ASSERT_NE(evaluation, nullptr);
+        ASSERT_TRUE(waitWithEvents([&] { return recorder.samples().size() >= 20; }, 60s));
+
+        // The converter is pulled: its device goes away.
+        box.hangUp();
+        ASSERT_TRUE(waitWithEvents([&] { return notices.count >= 1; }, 30s))
+            << "a lost port is reported while recording";
+        beforeLoss = positionSamples();
+        EXPECT_TRUE(link.recordingActive) << "the recording is kept";
+        EXPECT_EQ(recorder.state(), DataRecorder::State::Recording);
+        EXPECT_TRUE(waitWithEvents([&] {
+            return window->controls().positionField->text().startsWith(QStringLiteral("No data."));
+        }));
+        for (PictureControl* lamp : window->controls().lamps)
+            EXPECT_EQ(lamp->art(), Art::LampGrey);
+        EXPECT_TRUE(evaluation->windowTitle().contains(QStringLiteral("Connection lost")))
+            << evaluation->windowTitle().toStdString();
+        EXPECT_TRUE(waitWithEvents([&] { return logHas("cable lost"); })) << logText();
+        EXPECT_TRUE(logHas("during a recording")) << logText();
+
+        // About a second later (the notice repeats once a second) it is back.
+        ASSERT_TRUE(waitWithEvents([&] { return notices.count >= 2; }, 30s));
+        std::string error;
+        ASSERT_TRUE(box.reconnect(&error)) << error;
+        ASSERT_TRUE(waitWithEvents([&] { return positionSamples() >= beforeLoss + 20; }, 60s))
+            << "the port is opened again and the recording goes on";
+        EXPECT_TRUE(link.recordingActive);
+        EXPECT_FALSE(evaluation->windowTitle().contains(QStringLiteral("Connection lost")));
+        EXPECT_EQ(window->controls().statusText->text().toStdString(),
+                  "The box is back: the recording goes on. ");
+        const std::string log = logText();
+        EXPECT_NE(log.find("connected", log.find("cable lost")), std::string::npos) << log;
+
+        window->controls().recordButton->click();
+        EXPECT_FALSE(link.recordingActive);
+        window->deviceCore().unsubscribe(&notices);
+    });
+    // The end saved the recording: both sides of the gap, and the gap in the
+    // times.
+    const std::vector<double> times = sampleTimes(ampFilePathOf(base));
+    ASSERT_GE(times.size(), beforeLoss + 20);
+    size_t gapAt = 0;
+    double gap = 0.0;
+    for (size_t i = 1; i < times.size(); ++i) {
+        if (times[i] - times[i - 1] > gap) {
+            gap = times[i] - times[i - 1];
+            gapAt = i;
+        }
+    }
+    // Two notices a second apart lay between the last sample before and the
+    // first after (times have one decimal).
+    EXPECT_GE(gap, 0.9);
+    EXPECT_EQ(gapAt, beforeLoss) << "the gap lies where the cable was pulled";
 }
 
 } // namespace

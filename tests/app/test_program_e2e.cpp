@@ -114,10 +114,19 @@ protected:
     QString previousDir = QDir::currentPath();
     boxsim::BoxSimulator box;
 
+    // ORVAdata.cfg and its directory are those of the working directory at
+    // the first read, for the rest of the process: one folder for every test,
+    // so that a later test's settings are not saved into a folder that is
+    // gone (the notice of that failure would stand over its setup dialog).
+    static const QTemporaryDir& settingsDir() {
+        static const QTemporaryDir dir;
+        return dir;
+    }
+
     void SetUp() override {
         ASSERT_TRUE(workDir.isValid());
-        // ORVAdata.cfg and its directory are those of the working directory.
-        ASSERT_TRUE(QDir::setCurrent(workDir.path()));
+        ASSERT_TRUE(settingsDir().isValid());
+        ASSERT_TRUE(QDir::setCurrent(settingsDir().path()));
         std::string error;
         const std::string link = workDir.filePath("box").toStdString();
         ASSERT_TRUE(box.start(link, &error)) << error;
@@ -164,7 +173,7 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     });
 
     // The cable is pulled: no data, the search runs; plugged in again, the
-    // search finds the box by itself (after a pass over the ports).
+    // search finds the box by itself (the lost port goes first).
     script.add("cable pulled", [&] {
         box.hangUp();
         return true;
@@ -230,7 +239,7 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(linkControl.threadEnded);
     EXPECT_FALSE(window.linkThreadStarted()); // joined and gone
-    EXPECT_TRUE(std::filesystem::exists(workDir.filePath(kConfigFileName).toStdString()));
+    EXPECT_TRUE(std::filesystem::exists(settingsDir().filePath(kConfigFileName).toStdString()));
 }
 
 TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCable) {

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -13,9 +15,14 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <thread>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -105,6 +112,85 @@ TEST(Termination, EveryTerminationSignalSavesTheSettingsAndExitsNormally) {
                   std::string::npos)
             << log;
     }
+}
+
+// A working folder whose name is not UTF-8 (Latin-1 bytes, as an older
+// system names it): the settings are read and saved there. The start also
+// mends what a killed run left: its temporary files beside the settings go,
+// and a recording pair left half replaced in the rescue folder is finished.
+TEST(Termination, ALatin1WorkingFolderKeepsItsSettingsAndAKilledRunIsMended) {
+    QTemporaryDir top;
+    ASSERT_TRUE(top.isValid());
+    const std::string dir = top.path().toStdString() + "/Pr\xFC"
+                                                       "fstand caf\xE9";
+    ASSERT_EQ(::mkdir(dir.c_str(), 0755), 0);
+    // QTemporaryDir cannot name the folder to remove it; its bytes can.
+    struct RemoveByBytes {
+        std::string path;
+        ~RemoveByBytes() { std::filesystem::remove_all(path); }
+    } removeFolder{dir};
+    const std::string cfg = dir + "/" + kConfigFileName;
+    std::ofstream(cfg, std::ios::binary) << kStartFile;
+
+    const pid_t dead = ::fork();
+    if (dead == 0)
+        ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string stale = cfg + ".tmp" + std::to_string(dead) + "-3";
+    std::ofstream(stale, std::ios::binary) << "half a save";
+    const std::string data = top.path().toStdString() + "/data";
+    const std::string rescue = data + "/ORVATIX/recordings/";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(rescue)));
+    const std::string tmpRef = "run_ref.txt.tmp" + std::to_string(dead) + "-7";
+    std::ofstream(rescue + "run_amp.txt", std::ios::binary) << "new amp\r\n";
+    std::ofstream(rescue + "run_ref.txt", std::ios::binary) << "old ref\r\n";
+    std::ofstream(rescue + tmpRef, std::ios::binary) << "new ref\r\n";
+    std::ofstream(rescue + "run_amp.txt.replacing", std::ios::binary)
+        << "ORVATIX replacing files\npid " << dead << "\nrun_amp.txt\trun_amp.txt.tmp" << dead
+        << "-6\nrun_ref.txt\t" << tmpRef << "\n";
+
+    // Started by hand: a QString cannot carry the folder's name.
+    const pid_t program = ::fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        if (::chdir(dir.c_str()) != 0)
+            ::_exit(126);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+        ::execl(ORVATIX_PROGRAM, ORVATIX_PROGRAM, "--demo", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    bool exited = false;
+    const auto ended = [&] {
+        if (!exited)
+            exited = ::waitpid(program, &status, WNOHANG) == program;
+        return exited;
+    };
+    const bool up =
+        waitFor([&] { return fileBytes(cfg).find("lastfile") != std::string::npos || ended(); },
+                std::chrono::seconds(60));
+    if (!up || exited) {
+        ::kill(program, SIGKILL);
+        ::waitpid(program, nullptr, 0);
+        FAIL() << "the program did not write its settings at start-up";
+    }
+    EXPECT_FALSE(QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(stale))));
+    EXPECT_EQ(fileBytes(rescue + "run_amp.txt"), "new amp\r\n");
+    EXPECT_EQ(fileBytes(rescue + "run_ref.txt"), "new ref\r\n");
+    EXPECT_EQ(QDir(QString::fromStdString(rescue)).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"run_amp.txt", "run_ref.txt"}));
+
+    ::kill(program, SIGTERM);
+    ASSERT_TRUE(waitFor(ended, std::chrono::seconds(60)));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ConfigSet after;
+    loadConfigFrom(dir + "/", after.records());
+    EXPECT_EQ(after.data.language, 2);
+    EXPECT_EQ(after.data.displayFormat, 3);
+    EXPECT_EQ(after.data.extDisplayMode, 2);
+    EXPECT_NE(fileBytes(cfg).find("lastfile"), std::string::npos);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,48 @@ TEST(TraceReplay, SkipsAheadToTheNextIdenticalCommandAndSaysSo) {
     EXPECT_NE(note.find("end of the trace after 4 commands"), std::string::npos) << note;
     replay.answer("M*\r", &note);
     EXPECT_TRUE(note.empty());
+}
+
+TEST(ReplayTraceFile, ACutLastLineIsLeftOutWithAWarningAndOtherFaultsStillRefuse) {
+    struct Case {
+        const char* name;
+        std::string text;
+        size_t chunks;       // 0: refused
+        const char* warning; // part of the warning, "" for none
+    };
+    const std::string head = "orvatix-serial-trace 1\r\n0 W M9\\r\r\n7 R FW 2.10\\r\r\n";
+    const Case cases[] = {
+        {"whole", head, 2, ""},
+        {"cut in the bytes", head + "9 R PA 12", 2, "line 4 has no line end"},
+        {"cut in an escape", head + "9 R PA\\x", 2, "line 4"},
+        {"cut after the time", head + "12", 2, "line 4"},
+        {"cut in the header", "orvatix-ser", 0, "line 1"},
+        {"bad line before the cut", head + "x R A\r\n9 R P", 0, "line 5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = ::testing::TempDir() + "/replay-cut.trace";
+        {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out << c.text;
+        }
+        std::string warning = "stale";
+        const TraceParseResult r = boxsim::readReplayTraceFile(path, &warning);
+        EXPECT_NE(warning.find(c.warning), std::string::npos) << warning;
+        if (*c.warning == '\0') {
+            EXPECT_TRUE(warning.empty()) << warning;
+        }
+        if (c.chunks == 0) {
+            EXPECT_FALSE(r.trace.has_value());
+            EXPECT_NE(r.error.find(path), std::string::npos) << r.error;
+            continue;
+        }
+        ASSERT_TRUE(r.trace.has_value()) << r.error;
+        EXPECT_EQ(r.trace->chunks.size(), c.chunks);
+        EXPECT_EQ(r.trace->chunks.back().bytes, "FW 2.10\r");
+    }
+    std::string warning;
+    EXPECT_FALSE(boxsim::readReplayTraceFile("/nonexistent/x.trace", &warning).trace);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "config/BoxSimulatorRows.h"
 #include "config/ChannelLabelRows.h"
 #include "config/ConfigData.h"
+#include "config/DiagnosisNoticeRows.h"
 #include "config/EvaluationRows.h"
 #include "config/HelpPageRows.h"
 #include "config/MainWindowRows.h"
@@ -39,19 +40,20 @@ const TableInfo kTables[] = {
     {TextTable::ChannelLabels, "ChannelLabels", 8},
     {TextTable::ManualFiles, "ManualFiles", 2},
     {TextTable::HelpPages, "HelpPages", 6},
-    {TextTable::StatusMessages, "StatusMessages", 47},
+    {TextTable::StatusMessages, "StatusMessages", 49},
     {TextTable::Menu, "Menu", 5},
     {TextTable::Setup, "Setup", 14},
-    {TextTable::MainWindow, "MainWindow", 37},
-    {TextTable::YesNo, "YesNo", 2},
-    {TextTable::Recorder, "Recorder", 9},
-    {TextTable::Evaluation, "Evaluation", 34},
+    {TextTable::MainWindow, "MainWindow", 38},
+    {TextTable::YesNo, "YesNo", 3},
+    {TextTable::Recorder, "Recorder", 10},
+    {TextTable::Evaluation, "Evaluation", 36},
     {TextTable::TeachIn, "TeachIn", 59},
     {TextTable::StartMenu, "StartMenu", 8},
     {TextTable::TeachInSteps, "TeachInSteps", 6},
     {TextTable::ToolTips, "ToolTips", 25},
     {TextTable::BoxSimulator, "BoxSimulator", 43},
     {TextTable::SignalView, "SignalView", 11},
+    {TextTable::DiagnosisNotices, "DiagnosisNotices", 6},
 };
 
 // The printf conversions of a text. The blank flag is left out: plain texts
@@ -170,6 +172,7 @@ TEST(Texts, RowNamesCoverEveryRowAndSayWhatTheRowSays) {
         {TextTable::ToolTips, "ToolTips", kTipCloseExtended + 1},
         {TextTable::BoxSimulator, "BoxSimulator", boxsimulatorrow::kCount},
         {TextTable::SignalView, "SignalView", signalviewrow::kCount},
+        {TextTable::DiagnosisNotices, "DiagnosisNotices", diagnosisnoticerow::kCount},
     };
     for (const auto& c : counts)
         EXPECT_EQ(c.namedRows, textRows(c.table)) << c.name;

@@ -197,7 +197,12 @@ TEST(SerialTraceWriter, AFullDiskDropsBeyondTheBoundAndSaysSo) {
         w.recordRead("PA 100 1 2 3 4\r");
     EXPECT_GT(w.droppedBytes(), 10000u);
     EXPECT_FALSE(w.lastError().empty());
+    EXPECT_FALSE(w.failure().empty());
+    const uint64_t before = w.droppedBytes();
     w.close();
+    // What still waited is lost with the close, and the failure stays told.
+    EXPECT_GT(w.droppedBytes(), before);
+    EXPECT_FALSE(w.failure().empty());
 }
 
 TEST(SerialTraceWriter, UnwritablePathGivesTheReason) {

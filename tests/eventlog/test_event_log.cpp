@@ -7,12 +7,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <thread>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -165,6 +172,99 @@ TEST(EventLog, EntriesFromTwoThreadsStayWholeLines) {
     ASSERT_EQ(lines.size(), 601); // and an empty rest after the last line end
     for (int i = 0; i < 600; ++i)
         EXPECT_TRUE(lines[i].endsWith("thread\r")) << lines[i].toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// Today's file is a pipe: nothing blocks, the log goes off and says so once.
+TEST(EventLog, APipeAsTodaysFileIsNeitherWaitedForNorWritten) {
+    Rig rig;
+    ASSERT_TRUE(QDir().mkpath(rig.dir.path() + "/log"));
+    const QByteArray fifo = QFile::encodeName(rig.file(rig.time.date()));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0644), 0);
+    int told = 0;
+    EventLogOptions options = rig.options();
+    options.onFailure = [&told](const QString&, const QString&) { ++told; };
+    EventLog log(options);
+    EXPECT_FALSE(log.append("no reader on the other end"));
+    EXPECT_FALSE(log.append("still nothing"));
+    EXPECT_FALSE(log.active());
+    EXPECT_TRUE(log.inactiveReason().contains("not a regular file"))
+        << log.inactiveReason().toStdString();
+    EXPECT_EQ(told, 1);
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// A disk that fills up (a file-size limit stands in for it): the entry that
+// does not fit leaves no half line, the user is told once, and logging goes
+// on when there is room again.
+TEST(EventLog, AnEntryThatDoesNotFitLeavesNoHalfLineAndIsToldOnce) {
+    Rig rig;
+    EventLogOptions options = rig.options();
+    {
+        EventLog first(options);
+        ASSERT_TRUE(first.append("before the disk filled up"));
+    }
+    const QString file = rig.file(rig.time.date());
+    const QByteArray before = fileBytes(file);
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t room = static_cast<rlim_t>(before.size() + 20);
+        rlimit limit{room, room};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        int told = 0;
+        options.onFailure = [&told](const QString&, const QString&) { ++told; };
+        EventLog log(options);
+        const bool a = log.append("this entry is longer than the room that is left on the disk");
+        const bool b = log.append("and so is this one, which is not told again either");
+        const char result = static_cast<char>((a ? 1 : 0) | (b ? 2 : 0) | (told << 2));
+        [[maybe_unused]] const ssize_t n = ::write(pipeFds[1], &result, 1);
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    char result = 0;
+    ASSERT_EQ(::read(pipeFds[0], &result, 1), 1);
+    ::close(pipeFds[0]);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(result & 3, 0) << "both entries reported as not written";
+    EXPECT_EQ(result >> 2, 1) << "the user is told once";
+    EXPECT_EQ(fileBytes(file), before);
+
+    EventLog later(options);
+    EXPECT_TRUE(later.append("room again"));
+    EXPECT_TRUE(fileBytes(file).endsWith("  room again\r\n"));
+}
+
+// One flooding day fills its own file only: the days before it stay, at the
+// next start too.
+TEST(EventLog, AFloodingDayIsCappedAndTheOlderDaysStay) {
+    Rig rig;
+    ASSERT_TRUE(QDir().mkpath(rig.dir.path() + "/log"));
+    for (int ago : {1, 2, 3})
+        makeFile(rig.file(rig.time.date().addDays(-ago)), 200);
+    EventLogOptions options = rig.options(1000);
+    options.dayMaxBytes = 300;
+    {
+        EventLog log(options);
+        for (int i = 0; i < 100; ++i)
+            log.append("status          1.\t W-Sig ");
+        EXPECT_GT(log.droppedEntries(), 0u);
+        EXPECT_LE(QFileInfo(log.currentFile()).size(), 300);
+    }
+    // An older run may have left today's file larger than a day may hold.
+    makeFile(rig.file(rig.time.date()), 5000);
+    EventLog again(options);
+    for (int ago : {1, 2, 3})
+        EXPECT_TRUE(rig.exists(ago)) << ago;
+    EXPECT_FALSE(again.append("today is full"));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "config/Bearings.h"
 #include "support/Waiting.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -16,12 +18,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdlib.h>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -43,10 +47,19 @@ std::vector<std::string> splitLines(const QByteArray& bytes) {
     return lines;
 }
 
-// Runs the monitor in `dir` to its end.
-MonitorRun runMonitor(const QTemporaryDir& dir, const QStringList& args) {
+// Runs the monitor in `dir` to its end; `limitFileBytes` > 0 runs it as under
+// a file-size limit (SIGXFSZ ignored, so a write past it fails with EFBIG).
+MonitorRun runMonitor(const QTemporaryDir& dir, const QStringList& args,
+                      rlim_t limitFileBytes = 0) {
     QProcess monitor;
     monitor.setWorkingDirectory(dir.path());
+    if (limitFileBytes > 0) {
+        monitor.setChildProcessModifier([limitFileBytes] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{limitFileBytes, limitFileBytes};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     monitor.start(QStringLiteral(ORVATIX_MONITOR), args);
     MonitorRun run;
     if (!monitor.waitForStarted(30000) || !monitor.waitForFinished(120000)) {
@@ -137,8 +150,8 @@ TEST(Monitor, PrintsJsonRecordsOfTheSimulatedBoxAndEndsAfterItsSeconds) {
         const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
         ASSERT_EQ(error.error, QJsonParseError::NoError);
         const QJsonObject o = doc.object();
-        for (const char* key : {"time", "kind", "position", "speed", "amplitudeWH", "amplitudeYE",
-                                "status", "flags", "info"})
+        for (const char* key : {"time", "wallTime", "kind", "position", "speed", "amplitudeWH",
+                                "amplitudeYE", "status", "statusHex", "flags", "info"})
             EXPECT_TRUE(o.contains(QLatin1String(key))) << key;
         const double time = o.value(QLatin1String("time")).toDouble();
         EXPECT_GE(time, lastTime);
@@ -154,7 +167,7 @@ TEST(Monitor, PrintsJsonRecordsOfTheSimulatedBoxAndEndsAfterItsSeconds) {
         } else if (kind == QLatin1String("position")) {
             ++positions;
             // 30 rpm within what the speed estimate resolves.
-            const double rpm = o.value(QLatin1String("speed")).toDouble();
+            const double rpm = o.value(QLatin1String("speed")).toDouble(-1.0);
             turning = turning || (rpm > 25.0 && rpm < 35.0);
         } else if (kind == QLatin1String("status")) {
             ++statuses;
@@ -178,7 +191,8 @@ TEST(Monitor, PrintsCsvRecordsOfTheDemoBox) {
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     ASSERT_GT(run.lines.size(), 5u);
     EXPECT_EQ(run.lines.front(),
-              "time,kind,position,speed,amplitude_wh,amplitude_ye,status,flags,info");
+              "time,kind,position,speed,amplitude_wh,amplitude_ye,status,flags,info,wall_time,"
+              "status_hex");
     int positions = 0;
     for (const Sample& s : csvSamples(run.lines))
         positions += s.kind == "position" ? 1 : 0;
@@ -335,12 +349,12 @@ std::vector<int64_t> positionsSent(const std::string& tracePath) {
     return counts;
 }
 
-double fieldValue(const std::string& csvLine, int index) {
+std::string csvField(const std::string& csvLine, int index) {
     std::istringstream fields(csvLine);
     std::string field;
     for (int i = 0; i <= index && std::getline(fields, field, ','); ++i) {
     }
-    return std::atof(field.c_str());
+    return field;
 }
 
 // Each bearing's box counts its own lines: once it has reported them, the
@@ -390,16 +404,172 @@ TEST(Monitor, PositionsAndSpeedCountWithTheLinesTheBoxReports) {
         ASSERT_GT(positions.size(), 20u);
         std::vector<double> speeds;
         for (size_t i = positions.size() / 2; i < positions.size(); ++i) {
-            const double degrees = fieldValue(positions[i], 2);
+            const double degrees = std::atof(csvField(positions[i], 2).c_str());
             const bool sentThere = std::any_of(expected.begin(), expected.end(), [&](double e) {
                 return std::fabs(e - degrees) < 1e-4;
             });
             EXPECT_TRUE(sentThere) << positions[i];
-            speeds.push_back(fieldValue(positions[i], 3));
+            // Empty while the estimate has too few samples.
+            if (const std::string speed = csvField(positions[i], 3); !speed.empty())
+                speeds.push_back(std::atof(speed.c_str()));
         }
+        ASSERT_FALSE(speeds.empty());
         std::sort(speeds.begin(), speeds.end());
         EXPECT_NEAR(speeds[speeds.size() / 2], kRpm, 0.1 * kRpm);
     }
+}
+
+TEST(Monitor, RecordsCarryTheWallClockAndHexStatusAndNoSpeedUntilTheEstimateSettles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SimulatedBox box(dir, QStringLiteral("box"), {QStringLiteral("--speed"), QStringLiteral("10")});
+    ASSERT_TRUE(box.started());
+
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    const MonitorRun run =
+        runMonitor(dir, {QStringLiteral("--port"), box.link(), QStringLiteral("--json"),
+                         QStringLiteral("--seconds"), QStringLiteral("6")});
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+
+    int positions = 0, unknownAfterKnown = 0, wrongSpeeds = 0;
+    bool known = false;
+    for (const std::string& line : run.lines) {
+        SCOPED_TRACE(line);
+        const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+        const QString wall = o.value(QLatin1String("wallTime")).toString();
+        // "2026-12-07T21:05:03.123+01:00": milliseconds and the zone's offset.
+        ASSERT_EQ(wall.size(), 29);
+        EXPECT_TRUE(wall.at(23) == QLatin1Char('+') || wall.at(23) == QLatin1Char('-'));
+        const QDateTime at = QDateTime::fromString(wall, Qt::ISODateWithMs);
+        ASSERT_TRUE(at.isValid());
+        EXPECT_GE(at, before);
+        EXPECT_LE(at, after);
+        const int status = o.value(QLatin1String("status")).toInt();
+        EXPECT_EQ(o.value(QLatin1String("statusHex")).toString(),
+                  QStringLiteral("0x%1")
+                      .arg(status, 4, 16, QLatin1Char('0'))
+                      .toUpper()
+                      .replace(QLatin1String("0X"), QLatin1String("0x")));
+        if (o.value(QLatin1String("kind")).toString() != QLatin1String("position"))
+            continue;
+        ++positions;
+        const QJsonValue speed = o.value(QLatin1String("speed"));
+        if (speed.isNull()) {
+            unknownAfterKnown += known ? 1 : 0;
+            continue;
+        }
+        known = true;
+        // The box turns at 10 rpm; the monitor's scale may differ by the line
+        // count, but never by the factor of the stale first estimate.
+        wrongSpeeds += speed.toDouble() > 5.0 && speed.toDouble() < 15.0 ? 0 : 1;
+    }
+    EXPECT_GT(positions, 30);
+    EXPECT_TRUE(known);
+    EXPECT_EQ(unknownAfterKnown, 0);
+    EXPECT_EQ(wrongSpeeds, 0);
+    // The first positions come before the estimate rests on samples of its own.
+    const auto first = std::find_if(run.lines.begin(), run.lines.end(), [](const std::string& l) {
+        return l.find("\"kind\":\"position\"") != std::string::npos;
+    });
+    ASSERT_NE(first, run.lines.end());
+    EXPECT_NE(first->find("\"speed\":null"), std::string::npos) << *first;
+}
+
+TEST(Monitor, VersionAndPortsThatAreNoSerialPortAndOutOfRangeSeconds) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const MonitorRun version = runMonitor(dir, {QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    ASSERT_EQ(version.lines.size(), 1u);
+    EXPECT_EQ(version.lines.front().rfind("orvatix-monitor ", 0), 0u) << version.lines.front();
+
+    const QString file = dir.filePath(QStringLiteral("notes.txt"));
+    std::ofstream(file.toStdString()) << "not a port\n";
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    struct Case {
+        QString port;
+        const char* reason;
+    };
+    for (const Case& c : {Case{file, "regular file"}, Case{folder, "folder"}}) {
+        SCOPED_TRACE(c.reason);
+        const MonitorRun run = runMonitor(dir, {QStringLiteral("--port"), c.port});
+        EXPECT_EQ(run.exitCode, 3);
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        EXPECT_EQ(run.errors.find("busy"), std::string::npos) << run.errors;
+        EXPECT_TRUE(run.lines.empty());
+    }
+
+    const MonitorRun huge = runMonitor(
+        dir, {QStringLiteral("--demo"), QStringLiteral("--seconds"), QStringLiteral("1e300")});
+    EXPECT_EQ(huge.exitCode, 2);
+    EXPECT_NE(huge.errors.find("2000000"), std::string::npos) << huge.errors;
+}
+
+TEST(Monitor, ATraceCutByTheFileSizeLimitEndsWithItsOwnCodeAndStillReplays) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString tracePath = dir.filePath(QStringLiteral("cut.trace"));
+    constexpr rlim_t kLimit = 3000;
+    MonitorRun cut;
+    {
+        SimulatedBox box(dir, QStringLiteral("box"),
+                         {QStringLiteral("--speed"), QStringLiteral("20")});
+        ASSERT_TRUE(box.started());
+        cut = runMonitor(dir,
+                         {QStringLiteral("--port"), box.link(), QStringLiteral("--csv"),
+                          QStringLiteral("--seconds"), QStringLiteral("5"),
+                          QStringLiteral("--trace"), tracePath},
+                         kLimit);
+    }
+    // The records went on; the trace's loss is said and has its own code.
+    EXPECT_EQ(cut.exitCode, 5) << cut.errors;
+    EXPECT_NE(cut.errors.find("serial trace"), std::string::npos) << cut.errors;
+    EXPECT_NE(cut.errors.find("File too large"), std::string::npos) << cut.errors;
+    EXPECT_GT(csvSamples(cut.lines).size(), 10u);
+    ASSERT_EQ(std::filesystem::file_size(tracePath.toStdString()), kLimit);
+
+    // The cut file ends inside a line; the replay leaves that line out, warns,
+    // and answers with the rest.
+    std::string text;
+    {
+        std::ifstream in(tracePath.toStdString(), std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    if (text.back() == '\n') {
+        // The limit fell on a line end: cut into the last line ourselves.
+        std::filesystem::resize_file(tracePath.toStdString(), kLimit - 6);
+    }
+    QProcess replay;
+    const QString link = dir.filePath(QStringLiteral("replay"));
+    replay.start(QStringLiteral(ORVATIX_BOX_SIM),
+                 {QStringLiteral("--link"), link, QStringLiteral("--replay"), tracePath});
+    ASSERT_TRUE(replay.waitForStarted(30000));
+    QByteArray replayErrors;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            replay.waitForReadyRead(50);
+            replayErrors += replay.readAllStandardError();
+            return std::filesystem::exists(link.toStdString()) ||
+                   replay.state() == QProcess::NotRunning;
+        },
+        30s))
+        << replayErrors.toStdString();
+    ASSERT_EQ(replay.state(), QProcess::Running) << replayErrors.toStdString();
+    const MonitorRun again =
+        runMonitor(dir, {QStringLiteral("--port"), link, QStringLiteral("--csv"),
+                         QStringLiteral("--seconds"), QStringLiteral("4")});
+    replayErrors += replay.readAllStandardError();
+    replay.terminate();
+    replay.waitForFinished(10000);
+    replayErrors += replay.readAllStandardError();
+    EXPECT_NE(replayErrors.indexOf("has no line end"), -1) << replayErrors.toStdString();
+    EXPECT_EQ(again.exitCode, 0) << again.errors;
+    int boxes = 0;
+    for (const Sample& s : csvSamples(again.lines))
+        boxes += s.kind == "box" ? 1 : 0;
+    EXPECT_EQ(boxes, 1);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -152,7 +153,7 @@ TEST(RecordFiles, AFailedSaveKeepsEveryPieceAndOffersAnotherName) {
     EXPECT_EQ(rig.recorder.state(), DataRecorder::State::Idle);
 }
 
-TEST(RecordFiles, OneFileThatFailsDoesNotStopTheOther) {
+TEST(RecordFiles, OneFileThatFailsKeepsTheOtherFromBeingWritten) {
     RecorderRig rig;
     ASSERT_TRUE(rig.start());
     recordMixed(rig, 6);
@@ -163,7 +164,8 @@ TEST(RecordFiles, OneFileThatFailsDoesNotStopTheOther) {
     ASSERT_FALSE(failed.saved);
     ASSERT_EQ(failed.failed.size(), 1u);
     EXPECT_EQ(failed.failed[0].path, rig.path("run_amp.txt"));
-    EXPECT_EQ(readBytes(rig.path("run_ref.txt")), crlf(linesOf(samples, true)));
+    // The two files are one recording: the reference file alone is not it.
+    EXPECT_FALSE(QFileInfo::exists(rig.path("run_ref.txt")));
 
     // The user gives the samples up.
     rig.recorder.discardRecording();
@@ -239,3 +241,55 @@ TEST(RecordFiles, AnOpenedRecordingDoesNotReplaceUnsavedSamples) {
     EXPECT_FALSE(rig.recorder.showRecording(std::move(loaded))) << "stopped, not saved";
     EXPECT_EQ(rig.recorder.samples().size(), 1u);
 }
+
+namespace {
+
+// The program told to end: the samples go to their own files without a
+// question, else to the rescue folder under the dated name; when neither
+// takes them nothing is left waiting for an answer.
+TEST(RecordFiles, ATerminationSavesWithoutAskingWhereItCan) {
+    struct Case {
+        const char* what;
+        bool ownFolderGone;
+        bool rescueBlocked;
+        const char* savedAs; // empty: not saved
+    };
+    const Case cases[] = {
+        {"its own folder", false, false, "sub/run_amp.txt"},
+        {"the rescue folder", true, false, "rescue/ORVATIX-2026-12-07_21-30-00_amp.txt"},
+        {"nowhere", true, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecorderRig rig;
+        ASSERT_TRUE(QDir(rig.folder.path()).mkdir(QStringLiteral("sub")));
+        ASSERT_TRUE(rig.start(QStringLiteral("sub/run.txt")));
+        recordMixed(rig, 7);
+        const std::vector<RecordSample> samples = rig.recorder.samples();
+        const std::string lastFile = rig.config.lastFile;
+        if (c.ownFolderGone) {
+            ASSERT_TRUE(QDir(rig.path("sub")).removeRecursively());
+            writeBytes(rig.path("sub"), "a file");
+        }
+        if (c.rescueBlocked)
+            writeBytes(rig.path("rescue"), "a file");
+
+        const SaveResult r = rig.recorder.saveBeforeTermination(
+            rig.path("rescue"), QStringLiteral("ORVATIX-2026-12-07_21-30-00"));
+        EXPECT_EQ(rig.recorder.state(), DataRecorder::State::Idle);
+        EXPECT_FALSE(rig.recorder.hasUnsavedSamples());
+        EXPECT_FALSE(rig.link.recordingActive);
+        EXPECT_EQ(rig.config.lastFile, lastFile) << "the next recording's folder stays";
+        if (*c.savedAs == '\0') {
+            EXPECT_FALSE(r.saved);
+            EXPECT_FALSE(r.failed.empty());
+            continue;
+        }
+        ASSERT_TRUE(r.saved);
+        EXPECT_EQ(r.ampPath, rig.path(QString::fromLatin1(c.savedAs)));
+        EXPECT_EQ(readBytes(r.ampPath), crlf(linesOf(samples, false)));
+        EXPECT_EQ(readBytes(r.refPath), crlf(linesOf(samples, true)));
+    }
+}
+
+} // namespace

@@ -62,10 +62,12 @@ public:
         questionAnswers.pop_front();
         return yes;
     }
-    void editRemarks(QWidget*, ReportRemarks& r) override {
+    bool editRemarks(QWidget*, ReportRemarks& r) override {
         ++remarksAsked;
+        remarksShown.push_back(r);
         r.bearing = bearing;
         r.lines[0] = remark;
+        return !cancelRemarks;
     }
     bool choosePrinter(QWidget*, QPrinter& printer) override {
         ++printersAsked;
@@ -82,12 +84,14 @@ public:
     QString bearing = QStringLiteral("KAVO 300");
     QString remark;
     QString printTo; // empty: the print dialog is cancelled
+    bool cancelRemarks = false;
 
     std::vector<Asked> saveAsked;
     std::vector<QStringList> lastFilesShown;
     std::vector<RecorderMessage> messages;
     std::vector<RecorderMessage> questions;
     int remarksAsked = 0;
+    std::vector<ReportRemarks> remarksShown; // what the remarks dialog opened with
     int printersAsked = 0;
 
 private:

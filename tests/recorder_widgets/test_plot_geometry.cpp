@@ -1,6 +1,7 @@
 // Where the plots lie and where a value lands: the reference axis rule, the
 // clamping of both axes, the 90-degree rule and the printer page.
 
+#include "recorder/RecordFileFormat.h"
 #include "recorder/RecordSample.h"
 #include "recorder/widgets/AmplitudePlot.h"
 #include "recorder/widgets/EvaluationLayout.h"
@@ -34,7 +35,24 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(HalfRangeCase{0, 0, 100}, HalfRangeCase{99.9, -99.9, 100},
                       HalfRangeCase{100, 0, 200}, HalfRangeCase{250, 0, 300},
                       HalfRangeCase{250, -420, 500}, HalfRangeCase{300, 0, 400},
-                      HalfRangeCase{0, -1000, 1100}, HalfRangeCase{-50, 0, 100}));
+                      HalfRangeCase{0, -1000, 1100}, HalfRangeCase{-50, 0, 100},
+                      // Beyond what a box sends (a damaged line while recording):
+                      // held at the widest axis instead of wrapping around.
+                      HalfRangeCase{kMaxReferenceValue, 0, 536871000},
+                      HalfRangeCase{3e9, 0, 536871000}, HalfRangeCase{0, -3e9, 536871000},
+                      HalfRangeCase{1e300, -1e300, 536871000}));
+
+TEST(ReferenceHalfRange, TheWidestAxisLabelsItsGridWithoutOverflow) {
+    const int widest = ReferencePlot::halfRangeFor(3e9, 0);
+    EXPECT_EQ(ReferencePlot::gridValue(widest, 0), -widest);
+    EXPECT_EQ(ReferencePlot::gridValue(widest, 10), 0);
+    EXPECT_EQ(ReferencePlot::gridValue(widest, 20), widest);
+    PlotBox plot;
+    plot.top = 100;
+    plot.bottom = 300;
+    EXPECT_EQ(ReferencePlot::yOfValue(plot, widest, 3e9), plot.top);
+    EXPECT_EQ(ReferencePlot::yOfValue(plot, widest, -3e9), plot.bottom);
+}
 
 TEST(ReferenceHalfRange, LooksOnlyAtReferenceSamples) {
     RecordSample position;

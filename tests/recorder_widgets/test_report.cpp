@@ -6,10 +6,12 @@
 #include "support/SyntheticRecording.h"
 
 #include "config/ConfigData.h"
+#include "config/Texts.h"
 #include "recorder/widgets/CProtokollText.h"
 #include "recorder/widgets/MeasurementReport.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
@@ -17,6 +19,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -100,21 +103,32 @@ TEST_F(Report, EmptyRecordingPrintsFrameTitleAndEmptyGrids) {
     EXPECT_TRUE(text.contains(QStringLiteral("-100")));
 }
 
-TEST_F(Report, CancelInTheRemarksDialogPrintsThePresets) {
-    CProtokollText dialog(nullptr, info.remarks);
-    control<QLineEdit>(&dialog, CProtokollText::kBearingEdit)->setText(QStringLiteral("XR-200"));
-    control<QLineEdit>(&dialog, CProtokollText::kRemark2)->setText(QStringLiteral("scratched"));
-    control<QPushButton>(&dialog, CProtokollText::kCancel)->click();
-    EXPECT_EQ(info.remarks.bearing, QStringLiteral("KAVO "));
-    for (const QString& line : info.remarks.lines) {
-        EXPECT_TRUE(line.isEmpty());
+TEST_F(Report, CancelInTheRemarksDialogKeepsWhatWasTypedForTheNextTry) {
+    {
+        CProtokollText dialog(nullptr, info.remarks);
+        QLineEdit* bearing = control<QLineEdit>(&dialog, CProtokollText::kBearingEdit);
+        EXPECT_EQ(bearing->text(), QStringLiteral("KAVO "));
+        bearing->selectAll();
+        QTest::keyClicks(bearing, QStringLiteral("XR-200"));
+        QTest::keyClicks(control<QLineEdit>(&dialog, CProtokollText::kRemark2),
+                         QStringLiteral("scratched"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
-    EXPECT_EQ(control<QLineEdit>(&dialog, CProtokollText::kBearingEdit)->text(),
-              QStringLiteral("KAVO "));
-    const QString text = print({});
-    EXPECT_TRUE(text.contains(QStringLiteral("KAVO")));
-    EXPECT_FALSE(text.contains(QStringLiteral("XR-200")));
-    EXPECT_FALSE(text.contains(QStringLiteral("scratched")));
+    EXPECT_EQ(info.remarks.bearing, QStringLiteral("XR-200"));
+    EXPECT_EQ(info.remarks.lines[1], QStringLiteral("scratched"));
+
+    // Opened again, it shows them; its Cancel button closes it the same way.
+    CProtokollText again(nullptr, info.remarks);
+    EXPECT_EQ(control<QLineEdit>(&again, CProtokollText::kBearingEdit)->text(),
+              QStringLiteral("XR-200"));
+    EXPECT_EQ(control<QLineEdit>(&again, CProtokollText::kRemark2)->text(),
+              QStringLiteral("scratched"));
+    EXPECT_EQ(control<QLabel>(&again, CProtokollText::kRemark2Count)->text(),
+              QStringLiteral("9/40"));
+    control<QPushButton>(&again, CProtokollText::kCancel)->click();
+    EXPECT_EQ(again.result(), QDialog::Rejected);
+    EXPECT_EQ(info.remarks.bearing, QStringLiteral("XR-200"));
 }
 
 TEST(ReportFile, AFolderThatDoesNotExistStartsNoDocument) {
@@ -125,29 +139,57 @@ TEST(ReportFile, AFolderThatDoesNotExistStartsNoDocument) {
               ReportOutcome::NotStarted);
 }
 
-TEST(RemarksDialog, OkCopiesWhatWasTypedWithinTheLengths) {
+TEST(RemarksDialog, OkCopiesWhatWasTypedWithinTheLengthsThatTheCountersShow) {
     configData.language = 0;
     ReportRemarks remarks;
     remarks.lines[2] = QStringLiteral("old");
     CProtokollText dialog(nullptr, remarks);
     QLineEdit* bearing = control<QLineEdit>(&dialog, CProtokollText::kBearingEdit);
+    QLabel* bearingCount = control<QLabel>(&dialog, CProtokollText::kBearingCount);
     EXPECT_EQ(bearing->text(), QStringLiteral("KAVO "));
+    EXPECT_EQ(bearingCount->text(), QStringLiteral("5/12"));
     EXPECT_EQ(bearing->maxLength(), 12);
-    bearing->setText(QStringLiteral("KAVO 300 XL-long-name"));
+    bearing->selectAll();
+    QTest::keyClicks(bearing, QStringLiteral("KAVO 300 XL-long-name"));
     EXPECT_EQ(bearing->text(), QStringLiteral("KAVO 300 XL-"));
+    EXPECT_EQ(bearingCount->text(), QStringLiteral("12/12"));
+    const int counts[3] = {CProtokollText::kRemark1Count, CProtokollText::kRemark2Count,
+                           CProtokollText::kRemark3Count};
+    int i = 0;
     for (int id : {CProtokollText::kRemark1, CProtokollText::kRemark2, CProtokollText::kRemark3}) {
         QLineEdit* edit = control<QLineEdit>(&dialog, id);
         EXPECT_EQ(edit->maxLength(), 40);
-        EXPECT_TRUE(edit->text().isEmpty()) << "remarks start empty";
+        QLabel* count = control<QLabel>(&dialog, counts[i++]);
+        EXPECT_EQ(count->text(),
+                  edit->text().isEmpty() ? QStringLiteral("0/40") : QStringLiteral("3/40"));
+        // The counter is on the dialog, beside its edit, and readable whole.
+        EXPECT_TRUE(dialog.rect().contains(count->geometry())) << id;
+        EXPECT_LE(count->fontMetrics().horizontalAdvance(QStringLiteral("40/40")), count->width());
     }
-    control<QLineEdit>(&dialog, CProtokollText::kRemark1)->setText(QStringLiteral("first"));
+    EXPECT_EQ(control<QLineEdit>(&dialog, CProtokollText::kRemark3)->text(), QStringLiteral("old"))
+        << "the dialog opens with the last try's texts";
+    QTest::keyClicks(control<QLineEdit>(&dialog, CProtokollText::kRemark1),
+                     QStringLiteral("first"));
     control<QPushButton>(&dialog, CProtokollText::kOk)->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(remarks.bearing, QStringLiteral("KAVO 300 XL-"));
     EXPECT_EQ(remarks.lines[0], QStringLiteral("first"));
-    EXPECT_TRUE(remarks.lines[2].isEmpty());
+    EXPECT_EQ(remarks.lines[2], QStringLiteral("old"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Enter remarks (optional)"));
-    EXPECT_EQ(control<QPushButton>(&dialog, CProtokollText::kCancel)->text(),
-              QStringLiteral("Abbrechen"));
+}
+
+TEST(RemarksDialog, TheCancelButtonSpeaksTheCurrentLanguage) {
+    const char* const expected[kLanguageCount] = {"Cancel", "Abbrechen", "Annuler", "Annulla",
+                                                  "Cancelar"};
+    for (int language = 0; language < kLanguageCount; ++language) {
+        configData.language = language;
+        ReportRemarks remarks;
+        CProtokollText dialog(nullptr, remarks);
+        QPushButton* cancel = control<QPushButton>(&dialog, CProtokollText::kCancel);
+        EXPECT_EQ(cancel->text(), QString::fromUtf8(expected[language])) << language;
+        EXPECT_LE(cancel->fontMetrics().horizontalAdvance(cancel->text()), cancel->width());
+    }
+    configData.language = 0;
 }
 
 TEST(ReportPage, FrameAndLogoSitWhereTheSheetHasThem) {

@@ -29,6 +29,9 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 #include <QDir>
 
@@ -168,13 +171,189 @@ TEST_F(StatusWindow, OpenLogFolderOpensTheEventLogsFolderInEveryLanguage) {
     EXPECT_EQ(captions.front(), QStringLiteral("Open log folder"));
     EXPECT_NE(captions[1], captions[0]);
 
-    // The test's own data folder, not the user's.
+    // The test's own data folder, not the user's; a file manager that only
+    // notes what it was asked to show.
     QStandardPaths::setTestModeEnabled(true);
     QString opened;
-    dialog->openFolder = [&opened](const QString& folder) { opened = folder; };
+    dialog->folderDesktop.askFileManager = [](QObject*, std::function<void(bool)> answer) {
+        answer(true);
+    };
+    dialog->folderDesktop.openUrl = [&opened](const QUrl& folder) {
+        opened = folder.toLocalFile();
+        return true;
+    };
     button->click();
     EXPECT_EQ(opened, EventLog::defaultFolder());
     EXPECT_TRUE(QDir(opened).exists());
+    EXPECT_EQ(dialog->logFolderNotice(), nullptr);
+}
+
+// The desktop's settings in a folder of the test's own, so that xdg-mime
+// answers from them whatever the machine has set up.
+class OwnDesktop {
+public:
+    OwnDesktop() {
+        for (const char* name : kVariables) {
+            saved_.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+        }
+        qputenv("XDG_CONFIG_HOME", folder_.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_CONFIG_DIRS", folder_.filePath(QStringLiteral("config-dirs")).toUtf8());
+        qputenv("XDG_DATA_HOME", folder_.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("XDG_DATA_DIRS", folder_.filePath(QStringLiteral("data-dirs")).toUtf8());
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        qunsetenv("DESKTOP_SESSION");
+        QDir().mkpath(folder_.filePath(QStringLiteral("config")));
+        QDir().mkpath(folder_.filePath(QStringLiteral("data/applications")));
+    }
+    ~OwnDesktop() {
+        for (const Saved& v : saved_) {
+            if (v.set)
+                qputenv(v.name, v.value);
+            else
+                qunsetenv(v.name);
+        }
+    }
+    // A file manager registered for folders (never started by the tests).
+    void registerFileManager() {
+        writeFile(QStringLiteral("data/applications/orvatix-test-files.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=Files\nExec=true %U\n"
+                  "MimeType=inode/directory;\n");
+        writeFile(QStringLiteral("config/mimeapps.list"),
+                  "[Default Applications]\ninode/directory=orvatix-test-files.desktop\n");
+    }
+
+private:
+    static constexpr const char* kVariables[] = {"XDG_CONFIG_HOME",     "XDG_CONFIG_DIRS",
+                                                 "XDG_DATA_HOME",       "XDG_DATA_DIRS",
+                                                 "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION"};
+    struct Saved {
+        const char* name;
+        QByteArray value;
+        bool set;
+    };
+    void writeFile(const QString& name, const QByteArray& text) {
+        QFile file(folder_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QTemporaryDir folder_;
+    std::vector<Saved> saved_;
+};
+
+TEST_F(StatusWindow, OpenLogFolderWithoutAFileManagerSaysSoAndGivesThePath) {
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty()) {
+        GTEST_SKIP() << "xdg-mime is not installed";
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    const QString folder = EventLog::defaultFolder();
+    int openings = 0;
+    // The desktop is asked for real; only the opening itself is noted.
+    dialog->folderDesktop.openUrl = [&openings](const QUrl&) {
+        ++openings;
+        return true;
+    };
+    QPushButton* button = control<QPushButton>(dialog, CErrorDialog::kOpenLogFolder);
+    {
+        OwnDesktop desktop; // nothing set up for folders
+        button->click();
+        ASSERT_TRUE(waitWithEvents([&] { return dialog->logFolderNotice() != nullptr; }));
+    }
+    QMessageBox* notice = dialog->logFolderNotice();
+    EXPECT_EQ(openings, 0);
+    EXPECT_TRUE(notice->isVisible()) << "the notice does not wait for an answer: it shows";
+    EXPECT_TRUE(notice->text().startsWith(
+        QStringLiteral("No file manager is set up to show the log folder.")))
+        << notice->text().toStdString();
+    EXPECT_TRUE(notice->text().endsWith(QDir::toNativeSeparators(folder)))
+        << notice->text().toStdString();
+    EXPECT_TRUE(notice->textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_EQ(notice->windowTitle(), QStringLiteral("Open log folder"));
+
+    // With one registered, the folder is handed to it and nothing is said;
+    // an opening that fails is told too.
+    notice->close();
+    ASSERT_TRUE(waitWithEvents([&] { return dialog->logFolderNotice() == nullptr; }));
+    {
+        OwnDesktop desktop;
+        desktop.registerFileManager();
+        button->click();
+        ASSERT_TRUE(waitWithEvents([&] { return openings == 1; }));
+        EXPECT_EQ(dialog->logFolderNotice(), nullptr);
+        dialog->folderDesktop.openUrl = [](const QUrl&) { return false; };
+        button->click();
+        ASSERT_TRUE(waitWithEvents([&] { return dialog->logFolderNotice() != nullptr; }));
+    }
+    EXPECT_TRUE(dialog->logFolderNotice()->text().startsWith(
+        QStringLiteral("The log folder could not be opened.")));
+}
+
+// Answers the next modal question with `key` once it is shown, and keeps its
+// text; the caller then acts (the question is asked inside the action).
+class ModalAnswer {
+public:
+    explicit ModalAnswer(Qt::Key key)
+        : ModalAnswer([key](QMessageBox* box) {
+              // Where the keyboard's focus is, as the user's key would go.
+              QWidget* focused = box->focusWidget();
+              QTest::keyClick(focused != nullptr ? focused : box, key);
+              if (box->isVisible())
+                  box->reject(); // not answered by the key: the test fails, but ends
+          }) {}
+    explicit ModalAnswer(std::function<void(QMessageBox*)> act) : act_(std::move(act)) {
+        poll_.setInterval(10);
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            poll_.stop();
+            text = box->text();
+            defaultCaption = box->defaultButton() ? box->defaultButton()->text() : QString();
+            act_(box);
+        });
+        poll_.start();
+    }
+    bool asked() const { return !text.isEmpty(); }
+
+    QString text;
+    QString defaultCaption;
+
+private:
+    std::function<void(QMessageBox*)> act_;
+    QTimer poll_;
+};
+
+TEST_F(StatusWindow, DeleteAsksFirstAndReturnKeepsTheList) {
+    QPushButton* del = control<QPushButton>(dialog, CErrorDialog::kDelete);
+    {
+        ModalAnswer answer(Qt::Key_Return);
+        del->click();
+        EXPECT_EQ(answer.text, QStringLiteral("Delete all 3 entries of the status list?"));
+        EXPECT_EQ(answer.defaultCaption, QStringLiteral("No"));
+    }
+    EXPECT_EQ(list.count(), 3);
+    EXPECT_EQ(lines->count(), 3);
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Space}) { // Space: the focus is on No
+        ModalAnswer answer(key);
+        del->click();
+        EXPECT_TRUE(answer.asked());
+        EXPECT_EQ(list.count(), 3);
+    }
+    {
+        ModalAnswer answer([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        configData.language = 1;
+        del->click();
+        configData.language = 0;
+        EXPECT_EQ(answer.text, QStringLiteral("Alle 3 Einträge der Statusliste löschen?"));
+        EXPECT_EQ(answer.defaultCaption, QStringLiteral("Nein"));
+    }
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(lines->count(), 0);
+    {
+        // Nothing left to lose: no question.
+        ModalAnswer answer(Qt::Key_Escape);
+        del->click();
+        EXPECT_FALSE(answer.asked());
+    }
 }
 
 // The main window's part, recording what the extended display asks of it.
@@ -252,6 +431,34 @@ TEST_F(ExtendedDisplay, NewSensorAsksOnlyWhenTheBoxHasLearnedSomething) {
     question->accept();
     EXPECT_EQ(link.pendingCommand.load(), kEraseRequest);
     EXPECT_EQ(host.resets, 1);
+}
+
+TEST_F(ExtendedDisplay, NewSensorsQuestionErasesNothingOnAStrayKey) {
+    host.whSeen = true; // a box that has learned something
+    QPushButton* newSensor = control<QPushButton>(monitor, CAdditionalMonitor::kNewSensor);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
+        newSensor->click();
+        QPointer<CMessagebox> question = find<CMessagebox>();
+        ASSERT_NE(question, nullptr);
+        QPushButton* no = control<QPushButton>(question, CMessageWindow::kCancel);
+        EXPECT_TRUE(no->isDefault());
+        EXPECT_FALSE(control<QPushButton>(question, CMessageWindow::kOk)->isDefault());
+        question->activateWindow();
+        // The key goes where the keyboard's focus is, as the user's would.
+        QWidget* focused = question->focusWidget();
+        EXPECT_EQ(focused, no);
+        QTest::keyClick(focused != nullptr ? focused : question.data(), key);
+        ASSERT_TRUE(waitWithEvents([&] { return question.isNull() || !question->isVisible(); }))
+            << key;
+        EXPECT_NE(link.pendingCommand.load(), kEraseRequest) << key;
+        EXPECT_EQ(host.resets, 0) << key;
+        // "New Sensor command aborted." tells that nothing changed.
+        QMessageBox* aborted = find<QMessageBox>();
+        ASSERT_NE(aborted, nullptr) << key;
+        EXPECT_TRUE(aborted->text().startsWith(QStringLiteral("New Sensor command aborted.")));
+        delete aborted;
+        delete question.data();
+    }
 }
 
 TEST_F(ExtendedDisplay, ClearModesAndMenu) {

@@ -7,9 +7,12 @@
 #include "ui/CMessagebox2.h"
 #include "ui/Messagebox3.h"
 #include "ui/NewSensorCheck.h"
+#include "ui/Notice.h"
 #include "ui/SettingsSaveNotice.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -247,6 +250,30 @@ TEST(SettingsSaveText, PlaceholderInThePathIsNotFilledTwice) {
     setLanguage(0);
     EXPECT_EQ(settingsSaveProblemText(QStringLiteral("/a%s/ORVAdata.cfg"), QStringLiteral("why")),
               QStringLiteral("The settings cannot be saved in\n/a%s/ORVAdata.cfg\n\nwhy"));
+}
+
+} // namespace
+
+namespace {
+
+// A notice raised while a dialog is still being made (the setup dialog saves
+// the settings while it is built) shows over that dialog once it opens,
+// instead of lying behind it.
+TEST_F(MessageWindowTest, ANoticeRaisedBeforeADialogOpensShowsOverIt) {
+    QPointer<QMessageBox> box = showNoticeInFront(nullptr, QMessageBox::Warning,
+                                                  QStringLiteral("Error.  "), QStringLiteral("x"));
+    ASSERT_NE(box, nullptr);
+    QDialog dialog(owner.get());
+    dialog.setModal(true);
+    dialog.show();
+    const QDeadlineTimer deadline(10000);
+    while (box != nullptr && box->parentWidget() != &dialog && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->parentWidget(), &dialog);
+    EXPECT_TRUE(box->isVisible());
+    box->close();
+    settle();
 }
 
 } // namespace

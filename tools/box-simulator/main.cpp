@@ -3,6 +3,7 @@
 
 #include "boxsim/BoxSimulator.h"
 #include "boxsim/ControlCommands.h"
+#include "boxsim/TraceReplay.h"
 
 #include <cerrno>
 #include <csignal>
@@ -196,11 +197,14 @@ int main(int argc, char** argv) {
     }
 
     if (!replayFile.empty()) {
-        TraceParseResult r = readSerialTraceFile(replayFile);
+        std::string warning;
+        TraceParseResult r = boxsim::readReplayTraceFile(replayFile, &warning);
         if (!r.trace) {
             std::fprintf(stderr, "orvatix-box-sim: %s\n", r.error.c_str());
             return 2;
         }
+        if (!warning.empty())
+            std::fprintf(stderr, "orvatix-box-sim: warning: %s\n", warning.c_str());
         options.replay = std::move(r.trace);
         options.onReplayNote = [](const std::string& note) {
             std::fprintf(stderr, "orvatix-box-sim: %s\n", note.c_str());

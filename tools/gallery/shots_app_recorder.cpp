@@ -164,3 +164,11 @@ ORVATIX_GALLERY_SHOT(app_report_page) {
     label->setFixedSize(label->pixmap().size());
     return label;
 }
+
+ORVATIX_GALLERY_SHOT(app_report_remarks_typed) {
+    // A try that was cancelled before: its texts, the bearing at its limit.
+    galleryRemarks = ReportRemarks{};
+    galleryRemarks.bearing = QStringLiteral("KAVOS 460 XL");
+    galleryRemarks.lines[0] = QStringLiteral("Axis 4 after the bearing change");
+    return new CProtokollText(nullptr, galleryRemarks);
+}

@@ -56,7 +56,7 @@ public:
     QString recordingToOpen(QWidget*, const QStringList&) override { return {}; }
     void message(QWidget*, const RecorderMessage&) override {}
     bool question(QWidget*, const RecorderMessage&) override { return false; }
-    void editRemarks(QWidget*, ReportRemarks&) override {}
+    bool editRemarks(QWidget*, ReportRemarks&) override { return true; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
 
 private:

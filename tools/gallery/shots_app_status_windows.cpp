@@ -4,17 +4,23 @@
 #include "Gallery.h"
 
 #include "acquisition/BoxRequests.h"
+#include "acquisition/InterferenceDoor.h"
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "display/widgets/NoiseDisplay.h"
 #include "status/StatusList.h"
 #include "status/widgets/CAdditionalMonitor.h"
 #include "status/widgets/CErrorDialog.h"
+#include "ui/CMessagebox.h"
+#include "ui/DialogUnits.h"
 
 #include <QCoreApplication>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 
+#include <cstdio>
 #include <mutex>
 
 namespace {
@@ -123,4 +129,42 @@ ORVATIX_GALLERY_SHOT(app_extended_display_values) {
 
 ORVATIX_GALLERY_SHOT(app_extended_display_factors) {
     return monitor(kModeFactors);
+}
+
+ORVATIX_GALLERY_SHOT(app_status_list_log_folder_notice) {
+    galleryList.clear();
+    auto* owner = new QWidget;
+    auto* dialog = new CErrorDialog(owner, galleryList, galleryReadings, galleryMutex);
+    // As on a desktop where nothing is set up to show folders.
+    dialog->folderDesktop.askFileManager = [](QObject*, std::function<void(bool)> answer) {
+        answer(false);
+    };
+    dialog->openLogFolder();
+    return dialog->logFolderNotice();
+}
+
+ORVATIX_GALLERY_SHOT(app_new_sensor_question) {
+    QWidget* window = monitor(0);
+    galleryLink.noData = false;
+    std::snprintf(galleryReadings.boxInfoText, sizeof galleryReadings.boxInfoText, "ORVA-2");
+    window->findChild<QPushButton*>(controlName(CAdditionalMonitor::kNewSensor))->click();
+    return window->parentWidget()->findChild<CMessagebox*>();
+}
+
+ORVATIX_GALLERY_SHOT(app_noise_stopped_notice) {
+    static LinkControl link;
+    static BoxRequests door{link, [] { return int64_t(0); }};
+    link.noData = false;
+    link.boxStarting = false;
+    link.newProtocol = true;
+    auto* owner = new QWidget;
+    auto* noise = new NoiseDisplay(link, interferenceRequestsThrough(door), owner);
+    auto* button = new QPushButton(owner);
+    noise->attach(button, nullptr);
+    button->click();
+    noise->showNoise(250.0, 250.0);
+    noise->showNoise(250.0, 250.0);
+    QCoreApplication::processEvents();
+    link.pendingCommand = 0;
+    return noise->stopNotice();
 }

@@ -1,4 +1,10 @@
 #include "MonitorSession.h"
+#include "PlantPublisher.h"
+#include "PlantValues.h"
+#include "PortKind.h"
+#include "WallClock.h"
+
+#include "signalview/SignalSample.h"
 
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -46,7 +52,8 @@ MonitorSession::MonitorSession(const std::string& device, const MonitorOptions& 
                                std::function<void(const std::string&)> printLine,
                                std::function<void(const std::string&)> problem)
     : device_(device), options_(options), records_(records), print_(std::move(printLine)),
-      problem_(std::move(problem)), core_(records, monitorSearchHooks()) {
+      problem_(std::move(problem)), core_(records, monitorSearchHooks()),
+      status_(records.readings, records.link, core_.sensors(), core_.positions()) {
     core_.subscribe(this);
     answerTimer_.setSingleShot(true);
     connect(&answerTimer_, &QTimer::timeout, this, [this] {
@@ -58,6 +65,14 @@ MonitorSession::MonitorSession(const std::string& device, const MonitorOptions& 
     });
     endTimer_.setSingleShot(true);
     connect(&endTimer_, &QTimer::timeout, this, [this] { finish(kExitDone); });
+    connect(&healthTimer_, &QTimer::timeout, this, [this] {
+        if (plant_ != nullptr && !ending_)
+            plant_->healthDue();
+    });
+}
+
+void MonitorSession::setPlantPublisher(PlantPublisher* plant) {
+    plant_ = plant;
 }
 
 MonitorSession::~MonitorSession() {
@@ -78,6 +93,12 @@ void MonitorSession::start() {
     records_.config.displayFormat = 0;
     core_.search().setPortCount(1);
 
+    // A file or folder is no port; say so rather than let the open fail as busy.
+    if (const std::string notAPort = portKindProblem(device_); !notAPort.empty()) {
+        problem_(notAPort);
+        finish(kExitPort);
+        return;
+    }
     // A device that is not there never reaches the reader thread: look first.
     const PortAccessResult access = checkPortAccess(device_);
     if (access.access != PortAccess::Usable) {
@@ -95,7 +116,10 @@ void MonitorSession::start() {
     records_.link.notificationsSuppressed = false;
     core_.startLinkThread();
     core_.startTimers();
-    answerTimer_.start(kAnswerTimeoutMs);
+    if (plant_ != nullptr)
+        healthTimer_.start(int(std::lround(plant_->healthIntervalS() * 1000.0)));
+    else
+        answerTimer_.start(kAnswerTimeoutMs);
     if (options_.seconds > 0.0)
         endTimer_.start(int(std::lround(options_.seconds * 1000.0)));
 }
@@ -107,6 +131,7 @@ void MonitorSession::finish(int code) {
     exitCode_ = code;
     answerTimer_.stop();
     endTimer_.stop();
+    healthTimer_.stop();
     core_.stopTimers();
     core_.stopStartTimer();
     if (core_.linkEnded()) {
@@ -133,9 +158,14 @@ MonitorRecord MonitorSession::makeRecord(MonitorRecord::Kind kind,
     MonitorRecord record;
     record.kind = kind;
     record.timeS = elapsedS();
+    record.when = std::chrono::system_clock::now();
+    record.wallTime = isoWallClock(record.when);
     const PositionTracker& positions = core_.positions();
     record.positionDeg = positions.displayAngle();
     record.speedRpm = positions.speedRpm();
+    record.speedKnown =
+        kind == MonitorRecord::Kind::Position && samplesSinceReset_ >= kSpeedSettleSamples &&
+        std::isfinite(readings.speed) && !(readings.speedOverLimit && readings.speedLimit > 0.0);
     record.amplitudeWH = readings.amplitudeWH;
     record.amplitudeYE = readings.amplitudeYE;
     record.statusWord = readings.statusWord;
@@ -145,15 +175,47 @@ MonitorRecord MonitorSession::makeRecord(MonitorRecord::Kind kind,
     return record;
 }
 
+PlantBox MonitorSession::plantBox(const DeviceReadings& readings) const {
+    PlantBox box;
+    box.port = device_;
+    box.type = trimmed(field(readings.boxTypeText));
+    box.firmware = trimmed(field(readings.versionText));
+    box.serial =
+        trimmed(trimmed(field(readings.serialTextA)) + " " + trimmed(field(readings.serialTextB)));
+    box.bearing = records_.config.bearingType;
+    box.lineCount = readings.detectedPulseRate > 0 ? readings.detectedPulseRate
+                                                   : int32_t(records_.config.pulseRate);
+    return box;
+}
+
+PlantValues MonitorSession::plantValues(const MonitorRecord& record,
+                                        const DeviceReadings& readings) const {
+    PlantValues v;
+    v.when = record.when;
+    v.positionDeg = record.positionDeg;
+    v.speedRpm = record.speedRpm;
+    v.speedKnown = record.speedKnown;
+    v.amplitudeWH = record.amplitudeWH;
+    v.amplitudeYE = record.amplitudeYE;
+    v.signal = signalSampleFrom(readings, record.timeS);
+    v.statusWord = record.statusWord;
+    v.errorFlags = record.errorFlags;
+    v.flags = record.flags;
+    v.statusText = trimmed(status_.shown().text);
+    return v;
+}
+
 void MonitorSession::output(const MonitorRecord& record) {
     print_(formatRecord(record, options_.format));
 }
 
-void MonitorSession::deviceEvent(int code, int, const DeviceReadings& readings) {
+void MonitorSession::deviceEvent(int code, int param, const DeviceReadings& readings) {
     if (ending_)
         return;
     answered_ = true;
     if (code == kPositionEvent) {
+        if (samplesSinceReset_ < kSpeedSettleSamples)
+            ++samplesSinceReset_;
         // As in the diagnosis window: a marker that stays the same means the
         // positions keep coming, and the search stops.
         const PositionTracker& positions = core_.positions();
@@ -175,27 +237,45 @@ void MonitorSession::deviceEvent(int code, int, const DeviceReadings& readings) 
                 box.info += "; serial " + serial;
             output(box);
         }
-        output(makeRecord(MonitorRecord::Kind::Position, readings));
+        const MonitorRecord record = makeRecord(MonitorRecord::Kind::Position, readings);
+        output(record);
+        if (plant_ != nullptr) {
+            // The line count may come after the first position: info follows it.
+            plant_->boxIdentified(plantBox(readings));
+            plant_->positionSample(plantValues(record, readings));
+        }
     } else if (code == kPulseRateEvent) {
         followPulseRate(readings.detectedPulseRate);
+    } else if (code == kReferencePassedEvent) {
+        if (plant_ != nullptr)
+            plant_->referenceMark();
     } else if (code == kStatusEvent) {
+        // The status line's text, as the diagnosis window would show it.
+        if (plant_ != nullptr)
+            status_.updateStatusDisplay(param != kStatusNotReady);
         if (statusShown_ && readings.statusWord == lastStatusWord_ &&
             readings.errorFlags == lastErrorFlags_)
             return;
         statusShown_ = true;
         lastStatusWord_ = readings.statusWord;
         lastErrorFlags_ = readings.errorFlags;
-        output(makeRecord(MonitorRecord::Kind::Status, readings));
+        const MonitorRecord record = makeRecord(MonitorRecord::Kind::Status, readings);
+        output(record);
+        if (plant_ != nullptr)
+            plant_->statusChanged(plantValues(record, readings));
     }
 }
 
 void MonitorSession::noSerialData() {
     if (ending_)
         return;
+    if (plant_ != nullptr)
+        plant_->boxLost();
     if (identityShown_) {
         MonitorRecord record;
         record.kind = MonitorRecord::Kind::NoData;
         record.timeS = elapsedS();
+        record.wallTime = isoWallClockNow();
         output(record);
     }
     core_.search().setActive(true);
@@ -211,6 +291,7 @@ void MonitorSession::readingsReset() {
     // The box identifies itself again; its next position brings a new identity.
     shownMarker_.clear();
     identityShown_ = false;
+    samplesSinceReset_ = 0;
     statusShown_ = false;
     records_.link.boxStarting = true;
     records_.link.statusRestart = true;
@@ -237,6 +318,8 @@ void MonitorSession::checkPortRefused() {
         portProblemText(shortPortName(device_), device_, access, records_.config.language);
     if (!text.line.empty())
         problem_(text.detail.empty() ? text.line : text.detail);
+    else if (const std::string notAPort = portKindProblem(device_, true); !notAPort.empty())
+        problem_(notAPort);
     else
         problem_(device_ + ": the port is busy: another program uses it.");
     finish(kExitPort);

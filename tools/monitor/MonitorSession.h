@@ -10,6 +10,7 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "acquisition/DeviceReceiver.h"
+#include "display/StatusDisplay.h"
 
 #include <QObject>
 #include <QTimer>
@@ -19,12 +20,19 @@
 #include <memory>
 #include <string>
 
+class PlantPublisher;
+struct PlantBox;
+struct PlantValues;
 class SerialTraceWriter;
 
 class MonitorSession : public QObject, public DeviceReceiver {
 public:
     // No box answering within this long ends the run with kExitNoBox.
     static constexpr int kAnswerTimeoutMs = 10000;
+    // Position samples after the box (re)identified before the speed counts:
+    // the link's estimate averages windows of ten samples, and the first
+    // window still holds the step from whatever position came before.
+    static constexpr int kSpeedSettleSamples = 21;
 
     // `device` is the box's port (also the name reported); `printLine` takes every
     // record's line; `problem` takes the advice when the run fails.
@@ -34,6 +42,9 @@ public:
     ~MonitorSession() override;
 
     void setTraceWriter(SerialTraceWriter* trace) { core_.setTraceWriter(trace); }
+    // The plant's broker hears the box too; with it, a box that does not
+    // answer is reported as such and waited for, not a reason to end.
+    void setPlantPublisher(PlantPublisher* plant);
 
     // Starts the link; the returned code comes through `finished` once the
     // reader thread has ended.
@@ -52,6 +63,8 @@ public:
 
 private:
     MonitorRecord makeRecord(MonitorRecord::Kind kind, const DeviceReadings& readings) const;
+    PlantValues plantValues(const MonitorRecord& record, const DeviceReadings& readings) const;
+    PlantBox plantBox(const DeviceReadings& readings) const;
     void output(const MonitorRecord& record);
     void checkPortRefused();
     void followPulseRate(int32_t detected);
@@ -64,11 +77,15 @@ private:
     std::function<void(const std::string&)> problem_;
     AcquisitionCore core_;
     std::string shownMarker_; // what the window's marker field would show
+    StatusDisplay status_;
+    PlantPublisher* plant_ = nullptr;
+    QTimer healthTimer_;
     QTimer answerTimer_;
     QTimer endTimer_;
     std::chrono::steady_clock::time_point start_;
     bool answered_ = false;
     bool identityShown_ = false;
+    int samplesSinceReset_ = 0;
     bool statusShown_ = false;
     int32_t lastStatusWord_ = 0;
     int32_t lastErrorFlags_ = 0;

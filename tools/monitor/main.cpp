@@ -3,6 +3,9 @@
 
 #include "MonitorOptions.h"
 #include "MonitorSession.h"
+#include "PlantPublisher.h"
+
+#include "app/ProgramVersion.h"
 
 #include "boxsim/BoxSimulator.h"
 #include "config/ConfigData.h"
@@ -15,6 +18,7 @@
 #include <QDir>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -39,6 +43,10 @@ int main(int argc, char** argv) {
     const MonitorOptions options = parseMonitorOptions(args);
     if (options.action == MonitorOptions::Action::Help) {
         std::cout << monitorHelpText();
+        return kExitDone;
+    }
+    if (options.action == MonitorOptions::Action::Version) {
+        std::cout << monitorVersionText() << "\n";
         return kExitDone;
     }
     if (options.action == MonitorOptions::Action::Error) {
@@ -82,14 +90,17 @@ int main(int argc, char** argv) {
     if (!options.tracePath.empty()) {
         std::string error;
         if (!trace.open(options.tracePath, &error)) {
-            std::cerr << "orvatix-monitor: " << options.tracePath << ": " << error << "\n";
-            return kExitUsage;
+            std::cerr << "orvatix-monitor: the serial trace cannot be written: " << error << "\n";
+            return kExitTrace;
         }
     }
 
+    const bool quiet = options.quiet;
     MonitorSession session(
         device, options, LinkRecords::global(),
-        [](const std::string& line) {
+        [quiet](const std::string& line) {
+            if (quiet)
+                return;
             std::fwrite(line.data(), 1, line.size(), stdout);
             std::fputc('\n', stdout);
             std::fflush(stdout);
@@ -97,6 +108,28 @@ int main(int argc, char** argv) {
         [](const std::string& text) { std::cerr << "orvatix-monitor: " << text << "\n"; });
     if (trace.isOpen())
         session.setTraceWriter(&trace);
+
+    // --mqtt: the plant's broker hears what the records say.
+    std::unique_ptr<PlantPublisher> plant;
+    if (!options.mqtt.url.empty()) {
+        plant = std::make_unique<PlantPublisher>(
+            options.mqtt, options.demo ? std::string("demo") : device, kProgramVersion);
+        plant->log = [](const std::string& text) {
+            std::cerr << "orvatix-monitor: mqtt: " + text + "\n";
+        };
+        plant->failed = [&session](int code, const std::string& why) {
+            std::cerr << "orvatix-monitor: mqtt: " + why + "\n";
+            QMetaObject::invokeMethod(
+                &session, [&session, code] { session.finish(code); }, Qt::QueuedConnection);
+        };
+        std::string why;
+        int code = kExitUsage;
+        if (!plant->start(&why, &code)) {
+            std::cerr << "orvatix-monitor: " << why << "\n";
+            return code;
+        }
+        session.setPlantPublisher(plant.get());
+    }
     int exitCode = kExitDone;
     session.finished = [&exitCode](int code) {
         exitCode = code;
@@ -113,9 +146,38 @@ int main(int argc, char** argv) {
         std::signal(SIGHUP, onSignal);
     }
 
+    // A trace that loses bytes is said at once (a service runs for days), and
+    // again with its own exit code at the end.
+    QTimer traceWatch;
+    bool traceFailureShown = false;
+    const auto reportTraceFailure = [&] {
+        const std::string failure = trace.failure();
+        if (failure.empty() || traceFailureShown)
+            return;
+        traceFailureShown = true;
+        std::cerr << "orvatix-monitor: the serial trace " << options.tracePath
+                  << " could not be written: " << failure << "; it is incomplete.\n";
+    };
+    if (trace.isOpen()) {
+        QObject::connect(&traceWatch, &QTimer::timeout, &session, reportTraceFailure);
+        traceWatch.start(1000);
+    }
+
     session.start();
     app.exec();
+    traceWatch.stop();
+    if (plant)
+        plant->stop();
+    const bool tracing = trace.isOpen();
     trace.close();
+    if (tracing && !trace.failure().empty()) {
+        reportTraceFailure();
+        if (trace.droppedBytes() > 0)
+            std::cerr << "orvatix-monitor: " << trace.droppedBytes()
+                      << " bytes of the serial trace were lost.\n";
+        if (exitCode == kExitDone)
+            exitCode = kExitTrace;
+    }
     if (demoBox)
         demoBox->stop();
     return exitCode;

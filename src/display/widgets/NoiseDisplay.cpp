@@ -1,9 +1,13 @@
 #include "display/widgets/NoiseDisplay.h"
 
+#include "config/DiagnosisNoticeRows.h"
+#include "config/MainWindowRows.h"
 #include "device/LinkControl.h"
 #include "display/BarColours.h"
 #include "display/widgets/QtColour.h"
 #include "ui/Artwork.h"
+#include "ui/Notice.h"
+#include "ui/UiText.h"
 
 #include <QAbstractButton>
 #include <QFontMetricsF>
@@ -55,12 +59,47 @@ void NoiseDisplay::toggleNoise(bool pressed) {
     if (noise_.toggleNoise(pressed))
         postStopForm();
     apply();
+    reportSelfStop();
 }
 
 void NoiseDisplay::showNoise(double a, double b) {
     if (noise_.showNoise(a, b))
         postStopForm();
     apply();
+    reportSelfStop();
+}
+
+QString NoiseDisplay::stopText(NoiseStop why) {
+    namespace rows = diagnosisnoticerow;
+    switch (why) {
+    case NoiseStop::TooMuchInterference:
+        return uiText(TextTable::DiagnosisNotices, rows::kNoiseStoppedHigh);
+    case NoiseStop::NoData:
+        return uiText(TextTable::DiagnosisNotices, rows::kNoiseStoppedNoData);
+    case NoiseStop::None:
+        break;
+    }
+    return {};
+}
+
+void NoiseDisplay::reportSelfStop() {
+    const NoiseStop why = noise_.takeSelfStop();
+    if (why == NoiseStop::None)
+        return;
+    // Called inside a device event: the notice (which does not block) and
+    // the log entry follow once the reader thread goes on.
+    QTimer::singleShot(0, this, [this, why] {
+        const QString reason = stopText(why);
+        if (stopNotice_)
+            stopNotice_->close();
+        QWidget* owner = window();
+        // The button's caption, on one line, names the measurement.
+        const QString caption = uiText(TextTable::MainWindow, mainwindowrow::kMeasureNoise)
+                                    .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        stopNotice_ = showNotice(owner, QMessageBox::Information, caption, reason);
+        if (stoppedByItself)
+            stoppedByItself(why);
+    });
 }
 
 void NoiseDisplay::stopForm() {

@@ -23,7 +23,10 @@
 #include "display/NoiseMeasurement.h"
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
+
+#include <functional>
 
 class QAbstractButton;
 class QLabel;
@@ -59,6 +62,15 @@ public:
 
     static QColor paintColour(NoisePaint paint, int depth);
 
+    // The measurement stopped by itself: `why` is shown in a notice beside
+    // the main window and handed here too (the event log), once per stop,
+    // after the device event that caused it.
+    std::function<void(NoiseStop why)> stoppedByItself;
+    // The notice of the last such stop while it is open.
+    QWidget* stopNotice() const { return stopNotice_; }
+    // The notice's text for `why` in the current language.
+    static QString stopText(NoiseStop why);
+
     // The countdown's font: the window's, made smaller where the longest
     // countdown would not fit the area (a long word such as "Attendere").
     QFont areaFont() const;
@@ -69,6 +81,7 @@ protected:
 private:
     void apply();
     void postStopForm();
+    void reportSelfStop();
 
     LinkControl& link_;
     NoiseMeasurement noise_;
@@ -77,4 +90,5 @@ private:
     bool iconSet_ = false;
     NoiseIcon shownIcon_ = NoiseIcon::Idle;
     NoiseView shown_;
+    QPointer<QWidget> stopNotice_;
 };

@@ -205,6 +205,9 @@ void CErgebnisDlg::paintEvent(QPaintEvent*) {
 }
 
 void CErgebnisDlg::clearPressed() {
+    if (mayClear && !mayClear()) {
+        return;
+    }
     emit clearRequested();
     setWindowTitle(QString::fromUtf8(kClearedTitle));
     showResults_ = false;
@@ -246,7 +249,9 @@ void CErgebnisDlg::keyPressEvent(QKeyEvent* event) {
 
 void CErgebnisDlg::print() {
     CProtokollText remarks(this, report_.remarks);
-    remarks.exec();
+    if (remarks.exec() != QDialog::Accepted) {
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setCopyCount(1);
     printer.setPageOrientation(QPageLayout::Portrait);
@@ -264,7 +269,9 @@ void CErgebnisDlg::print() {
 
 void CErgebnisDlg::saveReportAsPdf() {
     CProtokollText remarks(this, report_.remarks);
-    remarks.exec();
+    if (remarks.exec() != QDialog::Accepted) {
+        return;
+    }
     const QString path =
         QFileDialog::getSaveFileName(this, uiText(TextTable::Evaluation, evaluationrow::kSaveAsPdf),
                                      reportDocumentName() + QStringLiteral(".pdf"),

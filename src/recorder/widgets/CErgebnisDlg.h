@@ -29,6 +29,7 @@
 #include <QImage>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QPushButton;
@@ -73,6 +74,10 @@ public:
     void setReportSource(const QString& fileName, const QString& boxType,
                          const QString& firmwareVersion, const QString& serialNumber);
     ReportInfo& reportInfo() { return report_; }
+
+    // Asked before Clear throws the samples away; false keeps them. Empty:
+    // Clear asks nothing.
+    std::function<bool()> mayClear;
 
     // Captions in the current language (and the plot titles at the next paint).
     void refreshCaptions();

@@ -1,11 +1,12 @@
 #pragma once
 // CProtokollText: the report remarks dialog.
 //
-// The remarks dialog before a report is printed (template 184 x 112 dialog
-// units): the bearing designation and three lines of remarks. OK copies what
-// was typed into the report's remarks; Cancel (also Escape and the close box)
-// first puts the presets back ("KAVO " and empty lines) and copies those.
-// Either way the report is printed afterwards.
+// The remarks dialog before a report is printed or saved as a PDF: the
+// bearing designation and three lines of remarks. It opens with the texts of
+// the last try (the presets "KAVO " and empty lines at first). OK hands them
+// to the report; Cancel (also Escape and the close box) cancels the report
+// but keeps what was typed for the next try. Each edit shows how many of its
+// characters are used, so that its limit is seen before it is reached.
 
 #include "recorder/widgets/MeasurementReport.h"
 #include "ui/DialogUnits.h"
@@ -30,16 +31,27 @@ public:
         kRemark3 = 1013,
         kOk = 1019,
         kCancel = 2,
+        // "5/12": characters used of the edit's limit, beside each edit.
+        kBearingCount = 1020,
+        kRemark1Count = 1021,
+        kRemark2Count = 1022,
+        kRemark3Count = 1023,
     };
 
-    // `remarks` receives the texts when the dialog closes.
+    // `remarks` gives the texts the dialog opens with and receives what was
+    // typed when it closes, by OK or by Cancel.
     CProtokollText(QWidget* parent, ReportRemarks& remarks);
 
     void accept() override;
     void reject() override;
 
+    // The counter's text for `length` characters of `limit`.
+    static QString countText(int length, int limit);
+
 private:
     void copyTo(ReportRemarks& remarks) const;
+    QLineEdit* placeEdit(int id, int countId, int x, int y, int width, int countX, int limit,
+                         const QString& text);
 
     ReportRemarks& remarks_;
     DialogTemplate template_;

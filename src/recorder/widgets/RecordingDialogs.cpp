@@ -34,6 +34,14 @@ QString QtRecordingDialogs::saveFileName(QWidget* parent, const QString& title,
                                         filter);
 }
 
+QString QtRecordingDialogs::recordingName(QWidget* parent, const QString& title,
+                                          const QString& proposedName, const QString& filter) {
+    // The name typed is not a file that is written: "run1.txt" becomes
+    // run1_amp.txt and run1_ref.txt, which the session checks.
+    return QFileDialog::getSaveFileName(parent, title, QDir::fromNativeSeparators(proposedName),
+                                        filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
 QString QtRecordingDialogs::recordingToOpen(QWidget* parent, const QStringList& lastFiles) {
     namespace rows = evaluationrow;
     QMenu menu(parent);
@@ -67,13 +75,13 @@ void QtRecordingDialogs::message(QWidget* parent, const RecorderMessage& message
 bool QtRecordingDialogs::question(QWidget* parent, const RecorderMessage& message) {
     QMessageBox box(iconOf(message), QString::fromUtf8(message.caption),
                     QString::fromUtf8(message.text), QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(message.defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtRecordingDialogs::editRemarks(QWidget* parent, ReportRemarks& remarks) {
+bool QtRecordingDialogs::editRemarks(QWidget* parent, ReportRemarks& remarks) {
     CProtokollText dialog(parent, remarks);
-    dialog.exec();
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtRecordingDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {

@@ -2,10 +2,13 @@
 
 #include "config/ConfigData.h"
 #include "config/EvaluationRows.h"
+#include "config/StatusMessageRows.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "display/TextFormat.h"
 #include "recorder/MeasurementResults.h"
 #include "recorder/RecentFiles.h"
+#include "recorder/RecordFileCollision.h"
 #include "recorder/RecordFileReader.h"
 #include "recorder/widgets/CErgebnisDlg.h"
 #include "recorder/widgets/MeasurementReport.h"
@@ -102,8 +105,7 @@ void RecordingSession::toggleRecording() {
         break;
     }
 
-    const QString path = dialogs_->saveFileName(
-        owner_, qs(decision.dialog.title), decision.dialog.proposedName, decision.dialog.filter);
+    const QString path = chooseRecordingName(owner_, decision.dialog);
     if (path.isEmpty()) {
         recorder.startCancelled();
         setRecording(false);
@@ -130,6 +132,22 @@ void RecordingSession::toggleRecording() {
     setRecording(true);
 }
 
+QString RecordingSession::chooseRecordingName(QWidget* parent, FileDialogRequest dialog) {
+    for (;;) {
+        const QString path =
+            dialogs_->recordingName(parent, qs(dialog.title), dialog.proposedName, dialog.filter);
+        if (path.isEmpty()) {
+            return {};
+        }
+        const QStringList taken = recordFilesInTheWay(path);
+        if (taken.isEmpty() || dialogs_->question(parent, replaceRecordingQuestion(taken))) {
+            return path;
+        }
+        // Not replaced: the name again, to change it.
+        dialog.proposedName = path;
+    }
+}
+
 void RecordingSession::stopped() {
     setRecording(false);
     if (window_) {
@@ -145,6 +163,7 @@ void RecordingSession::openWindow() {
     connect(window_, &CErgebnisDlg::closeRequested, this, &RecordingSession::closeWindow);
     connect(window_, &CErgebnisDlg::clearRequested, this, &RecordingSession::clearPressed);
     connect(window_, &CErgebnisDlg::openFileRequested, this, &RecordingSession::openRecordingFile);
+    window_->mayClear = [this] { return mayClear(); };
     // Print and Save as PDF ask their questions through the session's dialogs.
     const struct {
         int id;
@@ -172,6 +191,14 @@ void RecordingSession::positionEvent(const RecordEvent& event) {
 
 void RecordingSession::referenceEvent(const RecordEvent& event) {
     addSample(event, SampleKind::Reference);
+}
+
+void RecordingSession::portLost() {
+    if (!window_ || records_.recorder.state() != DataRecorder::State::Recording) {
+        return;
+    }
+    window_->setWindowTitle(qs(records_.recorder.title() + "  -  " +
+                               text(TextTable::StatusMessages, statusrow::kPortLostRecording)));
 }
 
 void RecordingSession::addSample(const RecordEvent& event, SampleKind kind) {
@@ -239,9 +266,8 @@ bool RecordingSession::saveWithDialogs(SaveResult result) {
             recorder.discardRecording();
             return true;
         }
-        const QString path = dialogs_->saveFileName(
-            window_ ? static_cast<QWidget*>(window_) : owner_, qs(result.dialog.title),
-            result.dialog.proposedName, result.dialog.filter);
+        const QString path =
+            chooseRecordingName(window_ ? static_cast<QWidget*>(window_) : owner_, result.dialog);
         if (path.isEmpty()) {
             return false; // kept: the next close tries again
         }
@@ -279,6 +305,20 @@ void RecordingSession::closeWindow() {
     comparison_.clear();
 }
 
+bool RecordingSession::mayClear() {
+    const DataRecorder& recorder = records_.recorder;
+    if (!recorder.hasUnsavedSamples()) {
+        return true; // nothing that is not on disk
+    }
+    RecorderMessage question;
+    question.icon = RecorderMessage::Icon::Information;
+    question.caption = "Data recorder:";
+    question.text = formatText(text(TextTable::Evaluation, rows::kClearQuestion),
+                               static_cast<int>(recorder.samples().size()));
+    question.defaultYes = false;
+    return dialogs_->question(window_ ? static_cast<QWidget*>(window_) : owner_, question);
+}
+
 void RecordingSession::clearPressed() {
     records_.recorder.clearRecording();
 }
@@ -302,7 +342,12 @@ void RecordingSession::openRecordingFile() {
     DataRecorder& recorder = records_.recorder;
     LoadedRecording loaded = loadRecording(path, recorder.sampleLimit());
     if (!loaded.ok) {
-        dialogs_->message(parent, evaluationError(rows::kInvalidFile));
+        RecorderMessage why = evaluationError(rows::kInvalidFile);
+        if (loaded.tooManySamples) {
+            why.text = formatText(text(TextTable::Evaluation, rows::kTooManySamples),
+                                  static_cast<int>(recorder.sampleLimit()));
+        }
+        dialogs_->message(parent, why);
         return;
     }
     recent.add(path);
@@ -342,7 +387,10 @@ void RecordingSession::printReport() {
     }
     fillReportSource();
     ReportInfo& info = window_->reportInfo();
-    dialogs_->editRemarks(window_, info.remarks);
+    if (!dialogs_->editRemarks(window_, remarks_) || !window_) {
+        return;
+    }
+    info.remarks = remarks_;
     QPrinter printer(QPrinter::HighResolution);
     printer.setCopyCount(1);
     printer.setPageOrientation(QPageLayout::Portrait);
@@ -371,7 +419,10 @@ void RecordingSession::saveReportAsPdf() {
     }
     fillReportSource();
     ReportInfo& info = window_->reportInfo();
-    dialogs_->editRemarks(window_, info.remarks);
+    if (!dialogs_->editRemarks(window_, remarks_) || !window_) {
+        return;
+    }
+    info.remarks = remarks_;
     const QString path =
         dialogs_->saveFileName(window_, uiText(TextTable::Evaluation, rows::kSaveAsPdf),
                                reportDocumentName() + QStringLiteral(".pdf"),

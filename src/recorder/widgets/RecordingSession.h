@@ -21,6 +21,7 @@
 
 #include "recorder/DataRecorder.h"
 #include "recorder/RecordEvent.h"
+#include "recorder/widgets/MeasurementReport.h"
 
 #include <QObject>
 #include <QPointer>
@@ -84,6 +85,9 @@ public:
     // The two recorded device events, while recording.
     void positionEvent(const RecordEvent& event);
     void referenceEvent(const RecordEvent& event);
+    // The port went away while recording: the samples are kept and the
+    // window's title says so until the next sample comes.
+    void portLost();
     // "Open ORVATIX Files": a saved recording into the evaluation window (laid
     // under the samples when there are unsaved ones to compare with).
     void openRecordingFile();
@@ -108,6 +112,10 @@ private:
     void showLater(const RecorderMessage& message);
     void fillReportSource();
     void clearPressed();
+    bool mayClear();
+    // A name for the recording's files, asking before a taken one is
+    // replaced; empty when the user cancels.
+    QString chooseRecordingName(QWidget* parent, FileDialogRequest dialog);
     std::int64_t now() const;
 
     RecordingSessionRecords records_;
@@ -118,4 +126,5 @@ private:
     std::vector<RecordSample> comparison_; // a file laid under the recording
     bool messagePending_ = false;          // one deferred message at a time
     bool reportedActive_ = false;          // what recordingActiveChanged said last
+    ReportRemarks remarks_;                // the remarks of the last report, kept for the next
 };

@@ -1,6 +1,7 @@
 #include "recorder/widgets/ReferencePlot.h"
 
 #include "config/EvaluationRows.h"
+#include "recorder/RecordFileFormat.h"
 #include "recorder/RecordSample.h"
 #include "recorder/widgets/PlotGrid.h"
 #include "recorder/widgets/PlotStyle.h"
@@ -120,9 +121,16 @@ PlotBox ReferencePlot::frame(const PlotTarget& target) {
 }
 
 int ReferencePlot::halfRangeFor(double largestRefC, double smallestRefE) {
-    const int m = static_cast<int>(std::floor(largestRefC / 100.0));
-    const int n = static_cast<int>(std::floor(std::fabs(smallestRefE) / 100.0));
-    return std::max(100 * m + 100, 100 * n + 100);
+    // In floating point and held to the widest axis: a value beyond what a
+    // box sends (a damaged line) must not wrap the axis around.
+    const auto rounded = [](double v) {
+        const double limit = std::floor(kMaxReferenceValue / 100.0) * 100.0 + 100.0;
+        if (!(v >= 0.0)) {
+            return 100.0; // a negative extreme, or not a number: the smallest axis
+        }
+        return std::min(std::floor(v / 100.0) * 100.0 + 100.0, limit);
+    };
+    return static_cast<int>(std::max(rounded(largestRefC), rounded(std::fabs(smallestRefE))));
 }
 
 int ReferencePlot::halfRange(const std::vector<RecordSample>& samples) {
@@ -132,6 +140,9 @@ int ReferencePlot::halfRange(const std::vector<RecordSample>& samples) {
 int ReferencePlot::yOfValue(const PlotBox& plot, int halfRange, double value) {
     const int mid = plot.bottom - plot.height() / 2;
     const double y = mid - value * plot.height() / (2.0 * halfRange);
+    if (std::isnan(y)) {
+        return mid;
+    }
     return static_cast<int>(std::clamp(y, double(plot.top), double(plot.bottom)));
 }
 
@@ -140,7 +151,9 @@ int ReferencePlot::yOfGridLine(const PlotBox& plot, int i) {
 }
 
 int ReferencePlot::gridValue(int halfRange, int i) {
-    return -halfRange + i * (2 * halfRange / 20);
+    // 64-bit: twice the widest half range is beyond an int.
+    const long long d = halfRange;
+    return static_cast<int>(-d + i * (2 * d / 20));
 }
 
 void ReferenceIndex::add(const std::vector<RecordSample>& samples, std::size_t i) {

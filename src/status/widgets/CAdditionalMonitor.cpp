@@ -216,7 +216,19 @@ void CAdditionalMonitor::clearReadings() {
 
 void CAdditionalMonitor::newSensor() {
     AdditionalMonitorHost* host = &host_;
-    requestNewSensor(mainWindow_ != nullptr ? mainWindow_ : this, link_, host_.boxRequests(),
-                     snapshot(), host_.offsetSeenWH(), host_.offsetSeenYE(),
-                     [host] { host->resetReadings(); });
+    CMessagebox* question = requestNewSensor(
+        mainWindow_ != nullptr ? mainWindow_ : this, link_, host_.boxRequests(), snapshot(),
+        host_.offsetSeenWH(), host_.offsetSeenYE(), [host] { host->resetReadings(); });
+    if (question != nullptr) {
+        // "Yes" erases the box's teach-in: a stray Return or Space must not.
+        auto* yes = question->findChild<QPushButton*>(controlName(CMessageWindow::kOk));
+        auto* no = question->findChild<QPushButton*>(controlName(CMessageWindow::kCancel));
+        if (yes != nullptr && no != nullptr) {
+            yes->setDefault(false);
+            yes->setAutoDefault(false);
+            no->setAutoDefault(true);
+            no->setDefault(true);
+            no->setFocus(Qt::OtherFocusReason);
+        }
+    }
 }

@@ -1,7 +1,10 @@
 #include "status/widgets/CErrorDialog.h"
 
+#include "config/DiagnosisNoticeRows.h"
 #include "config/MainWindowRows.h"
+#include "config/YesNoRows.h"
 #include "device/DeviceReadings.h"
+#include "display/TextFormat.h"
 #include "eventlog/EventLog.h"
 #include "status/StatusListFile.h"
 #include "status/StatusListText.h"
@@ -12,11 +15,11 @@
 #include "ui/WindowPlacement.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -90,7 +93,8 @@ CErrorDialog::CErrorDialog(QWidget* owner, StatusList& list, const DeviceReading
                            std::mutex& readingsMutex)
     : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      list_(list), readings_(readings), readingsMutex_(readingsMutex), template_(this, 253, 218) {
+      folderDesktop(systemFolderDesktop()), list_(list), readings_(readings),
+      readingsMutex_(readingsMutex), template_(this, 253, 218) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -211,7 +215,23 @@ bool CErrorDialog::saveTo(const QString& chosen) {
     return false;
 }
 
+bool CErrorDialog::confirmDelete() {
+    QMessageBox box(QMessageBox::Question,
+                    uiText(TextTable::MainWindow, mainwindowrow::kSystemState),
+                    QString::fromStdString(formatText(
+                        text(TextTable::DiagnosisNotices, diagnosisnoticerow::kDeleteStatusList),
+                        list_.count())),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.button(QMessageBox::Yes)->setText(uiText(TextTable::YesNo, yesnorow::kYes));
+    box.button(QMessageBox::No)->setText(uiText(TextTable::YesNo, yesnorow::kNo));
+    // The list is gone for good: Return keeps it.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void CErrorDialog::deleteAll() {
+    if (!list_.empty() && !confirmDelete())
+        return;
     list_.setBusy(true);
     list_.clear();
     list_.setBusy(false);
@@ -227,15 +247,37 @@ void CErrorDialog::toggleFixDisplay() {
     refill();
 }
 
+void CErrorDialog::showLogFolderNotice(int row, const QString& folder) {
+    QString message = uiText(TextTable::DiagnosisNotices, row);
+    if (!folder.isEmpty()) {
+        message += QStringLiteral("\n\n") +
+                   uiText(TextTable::DiagnosisNotices, diagnosisnoticerow::kLogFolderIs) +
+                   QStringLiteral("\n") + QDir::toNativeSeparators(folder);
+    }
+    if (logFolderNotice_)
+        logFolderNotice_->close();
+    logFolderNotice_ =
+        showNotice(this, QMessageBox::Information,
+                   uiText(TextTable::MainWindow, mainwindowrow::kOpenLogFolder), message);
+    // The path is there to be copied into a file manager or a terminal.
+    logFolderNotice_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                              Qt::TextSelectableByKeyboard);
+}
+
 void CErrorDialog::openLogFolder() {
+    namespace rows = diagnosisnoticerow;
     const QString folder = EventLog::defaultFolder();
-    if (folder.isEmpty())
-        return;
     // The log makes its folder with its first entry; a session without one
     // still opens an (empty) folder rather than an error.
-    QDir().mkpath(folder);
-    if (openFolder)
-        openFolder(folder);
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        showLogFolderNotice(rows::kFolderNotOpened, folder);
+        return;
+    }
+    const FolderDesktop desktop = folderDesktop;
+    desktop.askFileManager(this, [this, desktop, folder](bool fileManagerExists) {
+        if (!fileManagerExists)
+            showLogFolderNotice(rows::kNoFileManager, folder);
+        else if (!desktop.openUrl(QUrl::fromLocalFile(folder)))
+            showLogFolderNotice(rows::kFolderNotOpened, folder);
+    });
 }

@@ -19,16 +19,20 @@
 // itself when one is added (unless frozen).
 
 #include <QDialog>
+#include <QMessageBox>
+#include <QPointer>
 
 #include <functional>
 #include <mutex>
 #include <vector>
 
 #include "status/StatusList.h"
+#include "status/widgets/FolderDesktop.h"
 #include "ui/DialogUnits.h"
 
 class QLabel;
 class QListWidget;
+
 class QPushButton;
 struct DeviceReadings;
 
@@ -70,21 +74,28 @@ public:
     // Writes the list to `chosen` (".txt" added when the name has none). A
     // file that cannot be written shows "Can't open file !" and keeps the list.
     bool saveTo(const QString& chosen);
-    // Delete: empties the list and the list box.
+    // Delete: asks first when there are entries (No is the default), then
+    // empties the list and the list box.
     void deleteAll();
     // Fix Display: the list box stops following new entries, or catches up.
     void toggleFixDisplay();
 
-    // Open log folder: the event log's folder in the system's file manager
-    // (QDesktopServices unless replaced; tests replace it).
+    // Open log folder: the event log's folder in the system's file manager.
+    // When there is none, or it cannot be opened, a notice says so and gives
+    // the folder's path to copy.
     void openLogFolder();
-    std::function<void(const QString& folder)> openFolder;
+    // The desktop that shows the folder (systemFolderDesktop() at first).
+    FolderDesktop folderDesktop;
+    // The notice of the last failed opening while it is open.
+    QMessageBox* logFolderNotice() const { return logFolderNotice_; }
 
     // Details of line `row` (0 the oldest; -1 the oldest as well).
     void showDetails(int row);
 
 private:
     double firmwareVersion() const;
+    bool confirmDelete();
+    void showLogFolderNotice(int row, const QString& folder);
 
     StatusList& list_;
     const DeviceReadings& readings_;
@@ -105,4 +116,5 @@ private:
     // was emptied by the no-data notice, the details still belong to the line
     // that is shown.
     std::vector<StatusListEntry> shown_;
+    QPointer<QMessageBox> logFolderNotice_;
 };
