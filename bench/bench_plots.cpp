@@ -5,6 +5,7 @@
 #include "support/SyntheticRecording.h"
 
 #include "config/ConfigData.h"
+#include "recorder/AmplitudeEnvelope.h"
 #include "recorder/widgets/AmplitudePlot.h"
 #include "recorder/widgets/ReferencePlot.h"
 
@@ -27,23 +28,26 @@ PlotTarget windowTarget() {
     return t;
 }
 
-// A shaft turned slowly through ten revolutions, as recorded over a long run.
-const std::vector<RecordSample>& recording(int samples) {
-    static std::map<int, std::vector<RecordSample>> made;
-    auto it = made.find(samples);
+// A shaft turned through a number of revolutions: ten as in a test run, a
+// thousand as at about 1 rpm over a night.
+const std::vector<RecordSample>& recording(int samples, int revolutions = 10) {
+    static std::map<std::pair<int, int>, std::vector<RecordSample>> made;
+    const std::pair<int, int> key(samples, revolutions);
+    auto it = made.find(key);
     if (it == made.end()) {
         SyntheticShaft shaft;
         shaft.samples = samples;
-        shaft.revolutions = 10.0;
-        it = made.emplace(samples, syntheticRecording(shaft)).first;
+        shaft.revolutions = revolutions;
+        it = made.emplace(key, syntheticRecording(shaft)).first;
     }
     return it->second;
 }
 
 void FullRedraw(benchmark::State& state) {
-    const std::vector<RecordSample>& samples = recording(static_cast<int>(state.range(0)));
+    const std::vector<RecordSample>& samples =
+        recording(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const PlotDetail detail =
-        state.range(1) != 0 ? PlotDetail::EverySample : PlotDetail::ColumnExtremes;
+        state.range(2) != 0 ? PlotDetail::EverySample : PlotDetail::ColumnExtremes;
     QImage image(kWindow, QImage::Format_RGB32);
     const PlotTarget target = windowTarget();
     for (auto _ : state) {
@@ -52,6 +56,20 @@ void FullRedraw(benchmark::State& state) {
         drawRecordingPlots(painter, target, samples, refScale, nullptr, detail);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(samples.size()));
+}
+
+// Taking a whole recording into a fresh envelope: what the first redraw of a
+// recording just opened, or of a plot of a new width, costs beyond the drawing.
+void EnvelopeBuild(benchmark::State& state) {
+    const std::vector<RecordSample>& samples =
+        recording(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const PlotBox plot = AmplitudePlot::frame(windowTarget());
+    for (auto _ : state) {
+        AmplitudeEnvelope envelope(plot.left, plot.right);
+        envelope.extend(samples);
+        benchmark::DoNotOptimize(envelope.columns().data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(samples.size()));
 }
@@ -102,11 +120,21 @@ void IncrementalSample(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(FullRedraw)
-    ->ArgNames({"samples", "every"})
-    ->Args({10000, 0})
-    ->Args({100000, 0})
-    ->Args({1000000, 0})
-    ->Args({1000000, 1})
+    ->ArgNames({"samples", "turns", "every"})
+    ->Args({10000, 10, 0})
+    ->Args({100000, 10, 0})
+    ->Args({100000, 1000, 0})
+    ->Args({1000000, 10, 0})
+    ->Args({1000000, 1000, 0})
+    ->Args({1000000, 10, 1})
+    ->Args({1000000, 1000, 1})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(EnvelopeBuild)
+    ->ArgNames({"samples", "turns"})
+    ->Args({100000, 10})
+    ->Args({100000, 1000})
+    ->Args({1000000, 10})
+    ->Args({1000000, 1000})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(WalkOnly)->ArgName("samples")->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(IncrementalSample)->ArgName("reference")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

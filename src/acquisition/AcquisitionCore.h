@@ -108,8 +108,13 @@ public:
     // One tick, as the timer gives it.
     void tick();
 
-private:
+    // The reader thread's notices, handed to every receiver as they arrive;
+    // a test without a reader thread hands its own the same way.
     void deliverDeviceEvent(int code, int param);
+    void deliverNoSerialData() { deliver(&DeviceReceiver::noSerialData); }
+    void deliverBoxRestart() { deliver(&DeviceReceiver::boxRestart); }
+
+private:
     void deliver(void (DeviceReceiver::*notice)());
     void onBoxRestart();
     void onLinkEnded();

@@ -3,6 +3,7 @@
 #include "app/CORVATIXDlg.h"
 #include "app/DemoSession.h"
 #include "app/EventLogNotice.h"
+#include "app/ProgramCore.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
 #include "app/ProgramVersion.h"
@@ -17,7 +18,6 @@
 #include "recorder/DataRecorder.h"
 #include "recorder/RecentFiles.h"
 #include "status/StatusList.h"
-#include "teachin/WarnOptimum.h"
 #include "ui/Artwork.h"
 
 #include <QApplication>
@@ -56,8 +56,8 @@ bool CORVATIXApp::InitInstance() {
     if (!options_.port.empty())
         qputenv("ORVATIX_PORTS", QByteArray::fromStdString(options_.port));
 
-    // Made before the window and closed after it: the reader thread writes
-    // to it until the window has joined the thread.
+    // Made before the core and closed after it: the reader thread writes to
+    // it until the core has joined the thread.
     std::unique_ptr<SerialTraceWriter> trace;
     if (!options_.trace.empty()) {
         SerialTraceWriter::Options traceOptions;
@@ -77,17 +77,20 @@ bool CORVATIXApp::InitInstance() {
             return false;
         }
     }
-    CORVATIXDlg dlg(deviceReadings, readingsMutex, linkControl, configData,
-                    demo_ ? &demo_->sessionDialogs() : nullptr);
+    // The program's one acquisition core, before every window and feature
+    // that is handed it and gone after them.
+    ProgramCore program(LinkRecords::global());
+    AcquisitionCore& core = program.core();
     if (trace)
-        dlg.setTraceWriter(trace.get());
+        core.setTraceWriter(trace.get());
+    CORVATIXDlg dlg(program, demo_ ? &demo_->sessionDialogs() : nullptr);
     // What happened at the machine, for afterwards; gone before the window.
     EventLog eventLog(eventLogOptionsWithNotice());
     if (!eventLog.active())
         std::fprintf(stderr, "ORVATIX: no event log: %s\n",
                      eventLog.inactiveReason().toLocal8Bit().constData());
     eventLog.programStarted(kProgramVersion);
-    SessionEventLog sessionLog(eventLog, dlg.deviceCore(), statusList);
+    SessionEventLog sessionLog(eventLog, core, statusList);
     // A noise measurement that ends by itself is noted with why.
     dlg.noiseDisplay().stoppedByItself = [&eventLog](NoiseStop why) {
         eventLog.append(noiseStopLogText(why));
@@ -98,18 +101,19 @@ bool CORVATIXApp::InitInstance() {
     // would choose it, so that a pulled cable is back as soon as it is
     // plugged in again ("Automatic search" in the menu searches COM1..COM65).
     if (options_.demo)
-        dlg.deviceCore().search().choosePort(comPortName(1));
+        core.search().choosePort(comPortName(1));
 
     // The program's sequence around the window; it goes first, with the
     // wizard it may have opened.
-    ProgramFlow flow(dlg);
+    ProgramFlow flow(dlg, core);
     // The wizard and the recorder beside the diagnosis window; the recorder
     // goes before the window whose core it is subscribed to.
-    flow.setTeachInFactory(
-        teachInWizardFactory(deviceReadings, readingsMutex, linkControl, WarnOptimum, &sessionLog));
+    flow.setTeachInFactory(teachInWizardFactory(core, flow.warnOptimum(), &sessionLog));
     RecentFiles recentFiles(RecentFiles::defaultStorePath());
+    // The recorded samples outlive every evaluation window of the run.
+    DataRecorder samples(linkControl, configData);
     RecorderFeature recorder(
-        dlg, {dataRecorder, deviceReadings, readingsMutex, linkControl, configData, recentFiles});
+        dlg, core, {samples, deviceReadings, readingsMutex, linkControl, configData, recentFiles});
     recorder.setEventLog(&sessionLog);
     dlg.setRecorderFlow(&recorder);
     if (demo_)

@@ -30,18 +30,10 @@
 #include <QScreen>
 #include <QThread>
 
-#include <chrono>
-
 namespace {
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-int64_t steadyMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
 }
 
 std::string mainText(int row) {
@@ -50,20 +42,19 @@ std::string mainText(int row) {
 
 } // namespace
 
-CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, LinkControl& link,
-                         ConfigData& config, SessionDialogs* dialogs, QWidget* parent)
+CORVATIXDlg::CORVATIXDlg(ProgramCore& program, SessionDialogs* dialogs, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      readings_(readings), readingsMutex_(readingsMutex), link_(link), config_(config),
+      program_(program), core_(program.core()), readings_(core_.records().readings),
+      readingsMutex_(core_.records().readingsMutex), link_(core_.records().link),
+      config_(core_.records().config),
       ownDialogs_(dialogs == nullptr ? std::make_unique<StandardSessionDialogs>() : nullptr),
       dialogs_(dialogs == nullptr ? ownDialogs_.get() : dialogs),
       template_(this, kMainWindowWidthUnits, kMainWindowHeightUnits),
       controls_(buildMainWindowControls(template_)), fonts_(makeMainWindowFonts(size())),
-      clock_(steadyMs),
-      core_(LinkRecords{readings, readingsMutex, link, config, minPulseRate, maxPulseRate},
-            searchHooks(), [this] { return clock_(); }),
-      events_(*this, readings, readingsMutex, link, config, core_, [this] { return clock_(); }),
-      windows_(*this, *this, core_, readings, readingsMutex, link, config) {
+      events_(*this, readings_, readingsMutex_, link_, config_, core_,
+              [&program] { return program.now(); }),
+      windows_(*this, *this, core_, readings_, readingsMutex_, link_, config_) {
     setObjectName(QString::number(kTemplate));
     setWindowTitle(QStringLiteral("ORVATIX Diagnose"));
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -89,36 +80,28 @@ CORVATIXDlg::CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, Li
     // The window's receiver is the core's first after the request door; the
     // signal view's feed follows it.
     core_.subscribe(&events_);
-    windows_.signalFeed().clock = [this] { return clock_(); };
+    windows_.signalFeed().clock = [&program] { return program.now(); };
     core_.subscribe(&windows_.signalFeed());
+    // What the interface search tells the user shows here while the window lives.
+    program_.showSearchIn({[this](const std::string& line) { setStatusLine(line); },
+                           [this] {
+                               if (!events_.onlyPort())
+                                   showInterfaceNotFound();
+                           }});
 
     connectSignals();
     setMainWindowToolTips(controls_, false);
 }
 
 CORVATIXDlg::~CORVATIXDlg() {
-    // The reader thread ends before the window it reports to; normally it has
-    // ended already (LinkEnded arrived before finishClosing).
-    core_.stopLink();
-    core_.joinLinkThread();
+    // The core outlives the window: it hears of nothing here any more.
+    program_.showSearchIn({});
     core_.unsubscribe(&events_);
     // The noise display's requests lead to the core's door, which goes before
     // the window's children.
     delete noise_;
     noise_ = nullptr;
     controls_.noiseArea = nullptr;
-}
-
-InterfaceSearchHooks CORVATIXDlg::searchHooks() {
-    // The core probes its own port map.
-    InterfaceSearchHooks hooks;
-    hooks.discardStatusList = [] { statusList.clear(); };
-    hooks.showStatusLine = [this](const std::string& line) { setStatusLine(line); };
-    hooks.showInterfaceNotFound = [this] {
-        if (!events_.onlyPort())
-            showInterfaceNotFound();
-    };
-    return hooks;
 }
 
 void CORVATIXDlg::connectSignals() {
@@ -265,11 +248,11 @@ bool CORVATIXDlg::amplitudeBusy() const {
     return bars_->busy();
 }
 
-void CORVATIXDlg::drawAmplitude(char command, double value) {
-    bars_->drawAmplitude(command, value);
+void CORVATIXDlg::drawBar(const BarUpdate& update) {
+    bars_->draw(update);
     // The wizard draws the same bars in its own window.
     if (teachIn_ != nullptr)
-        teachIn_->amplitudeUpdate(command, value);
+        teachIn_->barUpdate(update);
 }
 
 void CORVATIXDlg::toggleRecording() {
@@ -346,7 +329,7 @@ void CORVATIXDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CORVATIXDlg::openContextMenu(const QPoint& globalPos) {
-    openMainWindowContextMenu(*this, globalPos);
+    openMainWindowContextMenu(*this, core_, globalPos);
 }
 
 void CORVATIXDlg::openSetup() {

@@ -5,16 +5,16 @@
 // thread do is MainWindowEvents', the window's receiver of the core; the
 // context menu is built in MainWindowContextMenu.
 //
-// The window does not own the link: its AcquisitionCore does. The teach-in
-// wizard and the data recorder are receivers beside it; they join the session
-// through a TeachInFactory and RecorderFlow and use the window's
-// MainWindowServices.
+// The window does not own the link: the application's AcquisitionCore
+// (ProgramCore) does, and the window is handed it. The teach-in wizard and the
+// data recorder are receivers beside it; they join the session through a
+// TeachInFactory and RecorderFlow and use the window's ProgramServices.
 //
 // Threads: every method runs on the user-interface thread.
 
-#include "acquisition/AcquisitionCore.h"
 #include "app/MainWindowContextMenu.h"
 #include "app/MainWindowEvents.h"
+#include "app/ProgramCore.h"
 #include "app/ProgramHooks.h"
 #include "app/ReferenceIndicator.h"
 #include "app/SecondaryWindows.h"
@@ -40,7 +40,7 @@ struct PortProblemText;
 class NoiseDisplay;
 class ProgramFlow;
 
-class CORVATIXDlg : public QDialog, public MainWindowServices, private AdditionalMonitorHost {
+class CORVATIXDlg : public QDialog, public ProgramServices {
     Q_OBJECT
 public:
     // The window's ids: its template, its controls (placed at their template
@@ -89,11 +89,11 @@ public:
         kMenuExtendedDisplay = 32777,
     };
 
-    // The records are the process-wide ones in the program; tests pass their
-    // own. `dialogs` answers the setup dialog and the start menu; null uses
-    // the real ones.
-    CORVATIXDlg(DeviceReadings& readings, std::mutex& readingsMutex, LinkControl& link,
-                ConfigData& config, SessionDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    // The window reads the core's records and shows what its interface
+    // search says until it goes. `dialogs` answers the setup dialog and the
+    // start menu; null uses the real ones.
+    explicit CORVATIXDlg(ProgramCore& program, SessionDialogs* dialogs = nullptr,
+                         QWidget* parent = nullptr);
     ~CORVATIXDlg() override;
 
     // The program's flow, which answers close requests, LinkEnded and the
@@ -119,9 +119,9 @@ public:
     void setRecorderFlow(RecorderFlow* recorder) { recorder_ = recorder; }
     RecorderFlow* recorderFlow() const { return recorder_; }
 
-    // MainWindowServices
-    AcquisitionCore& deviceCore() override { return core_; }
+    // ProgramServices
     QWidget* mainWindow() override { return this; }
+    void openContextMenu(const QPoint& globalPos) override;
     void setStatusRestart() override { link_.statusRestart = true; }
     StatusDecoding statusDecoding() const override { return events_.statusDecoding(); }
     void stopNoiseMeasurement() override;
@@ -132,11 +132,7 @@ public:
     // start menu is confirmed and with reset and erase requests.
     void resetReadings() override { core_.resetReadings(); }
 
-    // The notices of the reader thread, as the core hands them to the
-    // window's receiver.
-    void onDeviceEvent(int code, int param) { events_.deviceEvent(code, param, readings_); }
-    void onNoSerialData() { events_.noSerialData(); }
-    void onBoxRestart() { events_.boxRestart(); }
+    // The reader thread has ended (the window's receiver forwards it to the flow).
     void onLinkEnded();
 
     // Drawing, for the window's receiver.
@@ -154,8 +150,8 @@ public:
     void restoreSerialLineTip();
     void drawReferenceImage(ReferenceIndicator::Image image);
     bool amplitudeBusy() const;
-    // A bar draw command; the wizard draws the same bars in its own window.
-    void drawAmplitude(char command, double value);
+    // An amplitude bar's update; the wizard draws the same bars in its own window.
+    void drawBar(const BarUpdate& update);
     void showOffsetSeen(Head head, bool seen);
     void setZeroEnabled(bool enabled);
     NoiseDisplay& noiseDisplay() const { return *noise_; }
@@ -173,17 +169,13 @@ public:
     // the serial-number line and on the terminal instead of the not-found
     // notice.
     void setOnlyPort(bool only) { events_.setOnlyPort(only); }
-    // A serial trace of the link (null: none), before the flow runs.
-    void setTraceWriter(SerialTraceWriter* trace) { core_.setTraceWriter(trace); }
 
     // Window title, icons and captions in the current language.
     void refresh();
 
-    bool linkThreadStarted() const { return core_.linkThreadStarted(); }
     const MainWindowControls& controls() const { return controls_; }
     const DialogTemplate& layoutTemplate() const { return template_; }
     const ReferenceIndicator& referenceIndicator() const { return events_.referenceIndicator(); }
-    InterfaceSearch& interfaceSearch() { return core_.search(); }
     CErrorDialog* statusListWindow() const { return windows_.statusList(); }
     CAdditionalMonitor* extendedDisplay() const { return windows_.extendedDisplay(); }
 
@@ -197,7 +189,7 @@ public:
     bool signalViewOpen() const { return windows_.signalViewOpen(); }
     CSignalViewDlg* signalView() const { return windows_.signalView(); }
     // The context menu's commands; the windows carry a tick while open.
-    void fillContextMenu(QMenu& menu) { fillMainWindowContextMenu(*this, menu); }
+    void fillContextMenu(QMenu& menu) { fillMainWindowContextMenu(*this, core_, menu); }
     void showAboutBox() { showMainWindowAboutBox(*this); }
 
     // Why the port cannot be used, in the serial-number line (the whole
@@ -205,10 +197,6 @@ public:
     void showPortProblemText(const PortProblemText& problem) {
         events_.showPortProblemText(problem);
     }
-
-    // The clock of the reference indicator and the status details; tests
-    // pass their own before the first event.
-    void setClock(std::function<int64_t()> clock) { clock_ = std::move(clock); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -222,13 +210,6 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    // AdditionalMonitorHost
-    bool offsetSeenWH() const override { return core_.sensors().offsetSeenWH(); }
-    bool offsetSeenYE() const override { return core_.sensors().offsetSeenYE(); }
-    void openContextMenu(const QPoint& globalPos) override;
-    BoxRequests& boxRequests() override { return core_.requests(); }
-
-    InterfaceSearchHooks searchHooks();
     // A left click in the amplitude group: the box reset handling, and the
     // extended display redrawn (a reset of the readings tells it itself).
     void amplitudeGroupClicked();
@@ -241,6 +222,8 @@ private:
     void toggleRecording();
     void connectSignals();
 
+    ProgramCore& program_;
+    AcquisitionCore& core_;
     DeviceReadings& readings_;
     std::mutex& readingsMutex_;
     LinkControl& link_;
@@ -252,10 +235,6 @@ private:
     MainWindowControls controls_;
     MainWindowFonts fonts_;
 
-    std::function<int64_t()> clock_;
-    // The reader thread, its notices, the port map (read from ORVATIX_PORTS
-    // or the system when the window is made) and the interface search.
-    AcquisitionCore core_;
     MainWindowEvents events_;
     ProgramFlow* flow_ = nullptr;
     TeachInFeature* teachIn_ = nullptr;

@@ -33,7 +33,7 @@ void tickWhenOpen(QAction* action, bool open) {
 
 } // namespace
 
-void fillMainWindowContextMenu(CORVATIXDlg& window, QMenu& menu) {
+void fillMainWindowContextMenu(CORVATIXDlg& window, AcquisitionCore& core, QMenu& menu) {
     QAction* extended = menu.addAction(menuText(TextTable::Menu, menurow::kExtendedDisplay));
     QAction* list = menu.addAction(menuText(TextTable::Menu, menurow::kStatusList));
     QAction* info = menu.addAction(menuText(TextTable::Menu, menurow::kInfo));
@@ -59,12 +59,13 @@ void fillMainWindowContextMenu(CORVATIXDlg& window, QMenu& menu) {
     signal->setObjectName(QStringLiteral("signalView"));
     tickWhenOpen(signal, window.signalViewOpen());
     QObject::connect(signal, &QAction::triggered, &window, &CORVATIXDlg::toggleSignalView);
-    addSerialPortMenu(menu, window.deviceCore().search(), window.deviceCore().ports());
+    addSerialPortMenu(menu, core.search(), core.ports());
 }
 
-void openMainWindowContextMenu(CORVATIXDlg& window, const QPoint& globalPos) {
+void openMainWindowContextMenu(CORVATIXDlg& window, AcquisitionCore& core,
+                               const QPoint& globalPos) {
     QMenu menu(&window);
-    fillMainWindowContextMenu(window, menu);
+    fillMainWindowContextMenu(window, core, menu);
     const QSize hint = menu.sizeHint();
     menu.exec(globalPos - QPoint(hint.width() / 2, hint.height() / 2));
 }

@@ -4,13 +4,15 @@
 // the recorder's files and the signal view, each window with a tick while it
 // is open; and the about box it opens.
 
+class AcquisitionCore;
 class CORVATIXDlg;
 class QMenu;
 class QPoint;
 
-void fillMainWindowContextMenu(CORVATIXDlg& window, QMenu& menu);
+// The serial port submenu chooses the port of `core`'s interface search.
+void fillMainWindowContextMenu(CORVATIXDlg& window, AcquisitionCore& core, QMenu& menu);
 // The menu centred on `globalPos`, run until a command is chosen or it closes.
-void openMainWindowContextMenu(CORVATIXDlg& window, const QPoint& globalPos);
+void openMainWindowContextMenu(CORVATIXDlg& window, AcquisitionCore& core, const QPoint& globalPos);
 
 // The about box (dialog 100) of the menu's "Info" command, modal.
 void showMainWindowAboutBox(CORVATIXDlg& window);

@@ -9,12 +9,14 @@
 #include "config/MainWindowRows.h"
 #include "config/StatusMessageRows.h"
 #include "config/Texts.h"
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/InterfaceSearch.h"
 #include "device/LinkControl.h"
 #include "device/PortAccess.h"
 #include "device/PortMap.h"
 #include "device/PortProbe.h"
+#include "display/TextFormat.h"
 #include "display/widgets/AmplitudeBars.h"
 #include "display/widgets/NoiseDisplay.h"
 #include "ui/Notice.h"
@@ -23,6 +25,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <optional>
 
 MainWindowEvents::MainWindowEvents(CORVATIXDlg& window, DeviceReadings& readings,
                                    std::mutex& readingsMutex, LinkControl& link, ConfigData& config,
@@ -31,14 +34,79 @@ MainWindowEvents::MainWindowEvents(CORVATIXDlg& window, DeviceReadings& readings
       config_(config), core_(core), statusLog_(statusList, config),
       position_(core.positions(), readings, config, readingsMutex),
       status_(readings, link, core.sensors(), core.positions(), &statusLog_, clock),
-      indicator_(clock), dispatcher_(readings, link, indicator_, *this) {}
+      indicator_(std::move(clock)) {}
+
+std::string MainWindowEvents::versionLine(const DeviceReadings& readings) {
+    std::string line(fieldText(readings.boxTypeText));
+    line.append(" Version ").append(fieldText(readings.versionText));
+    line.append(" [").append(fieldText(readings.boxInfoText)).append("]");
+    return line;
+}
+
+std::string MainWindowEvents::serialLine(const DeviceReadings& readings) {
+    std::string line("SN ");
+    line.append(fieldText(readings.serialTextB))
+        .append(" ")
+        .append(fieldText(readings.serialTextA));
+    return line;
+}
 
 // ---------------------------------------------------------------------------
 // Notices of the reader thread
 
-void MainWindowEvents::deviceEvent(int code, int param, const DeviceReadings&) {
-    // The dispatcher reads the same records the core hands over.
-    dispatcher_.dispatch(code, param);
+void MainWindowEvents::deviceEvent(int code, int param, const DeviceReadings& readings) {
+    // The events a recording mutes never arrive here while it runs (the
+    // core's rule for display receivers); the rest are read directly, the
+    // reader thread waits meanwhile.
+    switch (code) {
+    case kPositionEvent:
+        showPosition();
+        break;
+    case kDacOffsetsEvent:
+        offsetsReported(param);
+        break;
+    case kStatusEvent:
+        updateStatusDisplay(param != kStatusNotReady);
+        break;
+    case kAmplitudeWhiteEvent:
+        if (!window_.amplitudeBusy())
+            window_.drawBar(BarUpdate::newAmplitude(Head::WH, readings.amplitudeWH));
+        break;
+    case kAmplitudeYellowEvent:
+        if (!window_.amplitudeBusy())
+            window_.drawBar(BarUpdate::newAmplitude(Head::YE, readings.amplitudeYE));
+        break;
+    case kInterferenceEvent:
+        showNoiseValues(param);
+        break;
+    case kReferenceFoundEvent:
+        indicator_.referenceFound(fieldText(readings.boxTypeText), readings.absolutePositionMode,
+                                  core_.positions().displayAngle());
+        break;
+    case kReferencePassedEvent:
+        indicator_.referencePassed(fieldText(readings.boxTypeText), readings.absolutePositionMode,
+                                   core_.positions().displayAngle());
+        break;
+    case kVersionEvent:
+        window_.drawVersionLine(versionLine(readings));
+        break;
+    case kResetResultEvent:
+        if (param == kResetError)
+            showBoxResetResult(true);
+        else if (param == kFlashErased)
+            showBoxResetResult(false);
+        break;
+    case kPulseRateEvent:
+        selectBearingByPulseRate();
+        break;
+    case kSerialNumbersEvent:
+        setSerialLine(serialLine(readings));
+        break;
+    default: // the extended display's codes, distance, box info, zero value A and unknown
+             // codes: only the common step
+        break;
+    }
+    window_.drawReferenceImage(indicator_.expire());
 }
 
 void MainWindowEvents::noSerialData() {
@@ -49,7 +117,7 @@ void MainWindowEvents::noSerialData() {
     applyStatus(status_.showNoData(), false);
     core_.resetReadings();
     indicator_.setNotConnected();
-    setReferenceImage(indicator_.image());
+    window_.drawReferenceImage(indicator_.image());
     window_.clearMarkerField();
     position_.clearMarkerField();
     // The serial-number line tells which port is silent, unless it explains
@@ -83,8 +151,8 @@ void MainWindowEvents::boxResetHandling() {
     window_.showOffsetSeen(Head::YE, false);
     link_.boxStarting = true;
     for (Head head : {Head::WH, Head::YE}) {
-        drawAmplitude('R', headCode(head));
-        drawAmplitude('P', headCode(head));
+        window_.drawBar(BarUpdate::forgetExtremes(head));
+        window_.drawBar(BarUpdate::redraw(head));
     }
     window_.drawVersionLine("");
     {
@@ -147,7 +215,7 @@ void MainWindowEvents::showPosition() {
     // sends the serial numbers, so the line stays empty for it.
     if (serialLineSilent_) {
         setSerialLine(readings_.serialTextA[0] != 0 || readings_.serialTextB[0] != 0
-                          ? DeviceEventDispatcher::serialLine(readings_)
+                          ? serialLine(readings_)
                           : std::string());
     }
     window_.drawPositionView(view);
@@ -158,25 +226,15 @@ void MainWindowEvents::showPosition() {
     }
 }
 
-double MainWindowEvents::displayAngle() const {
-    return core_.positions().displayAngle();
-}
-
-bool MainWindowEvents::markOffsetSeen(Head head) {
+void MainWindowEvents::offsetsReported(int) {
     // The core has noted the offsets before this event reached the window.
-    if (core_.sensors().offsetsFirstSeen() != head)
-        return false;
+    const std::optional<Head> head = core_.sensors().offsetsFirstSeen();
+    if (!head)
+        return;
     // The bar's label turns bold once its offsets are known.
-    window_.showOffsetSeen(head, true);
-    return true;
-}
-
-bool MainWindowEvents::amplitudeBusy() const {
-    return window_.amplitudeBusy();
-}
-
-void MainWindowEvents::drawAmplitude(char command, double value) {
-    window_.drawAmplitude(command, value);
+    window_.showOffsetSeen(*head, true);
+    if (!link_.recordingActive.load())
+        window_.drawBar(BarUpdate::forgetExtremes(*head));
 }
 
 void MainWindowEvents::updateStatusDisplay(bool statusValid) {
@@ -194,20 +252,12 @@ void MainWindowEvents::applyStatus(const StatusUpdate& update, bool withText) {
     window_.drawStatusView(update.view);
 }
 
-bool MainWindowEvents::noiseButtonPressed() const {
-    return window_.noiseDisplay().running();
-}
-
-void MainWindowEvents::showNoise(double a, double b) {
-    window_.noiseDisplay().showNoise(a, b);
-}
-
-void MainWindowEvents::stopNoiseDisplay() {
-    window_.noiseDisplay().stopForm();
-}
-
-void MainWindowEvents::setVersionLine(const std::string& line) {
-    window_.drawVersionLine(line);
+void MainWindowEvents::showNoiseValues(int param) {
+    NoiseDisplay& noise = window_.noiseDisplay();
+    if (param == 0)
+        noise.stopForm();
+    else if (noise.running())
+        noise.showNoise(readings_.interferenceA / 10.0, readings_.interferenceB / 10.0);
 }
 
 void MainWindowEvents::setSerialLine(const std::string& line) {
@@ -245,10 +295,6 @@ void MainWindowEvents::selectBearingByPulseRate() {
     applyDetectedPulseRate(config_, bearingTable, bearingCount, readings_.detectedPulseRate);
     window_.setTitleIfChanged(
         QString::fromStdString(mainWindowTitle(config_.bearingType, config_.pulseRate)));
-}
-
-void MainWindowEvents::setReferenceImage(ReferenceIndicator::Image image) {
-    window_.drawReferenceImage(image);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,8 +1,12 @@
 #pragma once
 // What the diagnosis window does with the notices of the reader thread: the
-// core's receiver for the window. It decides (through the dispatcher, the
-// position and status displays and the reference indicator) and has the
-// window draw; the window itself only draws and forwards clicks.
+// core's receiver for the window. It decides which part of the window each
+// device event reaches (with the position and status displays and the
+// reference indicator) and has the window draw; the window itself only draws
+// and forwards clicks. The extended display and the signal view are receivers
+// of their own; a running recording keeps most events from all of them by the
+// core's one rule (mutedWhileRecording), and the data recorder, a receiver
+// that is no display, takes its samples meanwhile.
 //
 // Also here: the no-data handling, the box reset handling that follows every
 // reset of the readings and every box restart, the bearing chosen by the
@@ -13,7 +17,6 @@
 // takes readingsMutex.
 
 #include "acquisition/DeviceReceiver.h"
-#include "app/DeviceEventDispatcher.h"
 #include "app/ProgramHooks.h"
 #include "app/ReferenceIndicator.h"
 #include "display/PositionDisplay.h"
@@ -32,7 +35,7 @@ struct DeviceReadings;
 struct LinkControl;
 struct PortProblemText;
 
-class MainWindowEvents : public DeviceReceiver, private DeviceEventTarget {
+class MainWindowEvents : public DeviceReceiver {
 public:
     MainWindowEvents(CORVATIXDlg& window, DeviceReadings& readings, std::mutex& readingsMutex,
                      LinkControl& link, ConfigData& config, AcquisitionCore& core,
@@ -74,23 +77,24 @@ public:
     const StatusDisplay& status() const { return status_; }
     const ReferenceIndicator& referenceIndicator() const { return indicator_; }
 
+    // "%s Version %s [%s]" with box type, version text and box info.
+    static std::string versionLine(const DeviceReadings& readings);
+    // "SN %s %s" with serialTextB and serialTextA.
+    static std::string serialLine(const DeviceReadings& readings);
+
 private:
-    // DeviceEventTarget
-    void showPosition() override;
-    double displayAngle() const override;
-    bool markOffsetSeen(Head head) override;
-    bool amplitudeBusy() const override;
-    void drawAmplitude(char command, double value) override;
-    bool statusDisplayBusy() const override { return false; }
-    void updateStatusDisplay(bool statusValid) override;
-    bool noiseButtonPressed() const override;
-    void showNoise(double a, double b) override;
-    void stopNoiseDisplay() override;
-    void setVersionLine(const std::string& text) override;
-    void setSerialLine(const std::string& text) override;
-    void showBoxResetResult(bool resetError) override;
-    void selectBearingByPulseRate() override;
-    void setReferenceImage(ReferenceIndicator::Image image) override;
+    // Code 0: convert and show position, marker and speed.
+    void showPosition();
+    // Code 2: the bar of a sensor whose offsets are reported for the first
+    // time since the box's reset forgets its extremes (not while recording).
+    void offsetsReported(int param);
+    void showNoiseValues(int param);
+    void updateStatusDisplay(bool statusValid);
+    void setSerialLine(const std::string& text);
+    // Code 17: the box's answer to a reset (error) or erase request.
+    void showBoxResetResult(bool resetError);
+    // Code 18: select the bearing of the reported pulse rate, refresh the title.
+    void selectBearingByPulseRate();
 
     void applyStatus(const StatusUpdate& update, bool withText = true);
     void showPortProblem();
@@ -107,7 +111,6 @@ private:
     PositionDisplay position_;
     StatusDisplay status_;
     ReferenceIndicator indicator_;
-    DeviceEventDispatcher dispatcher_;
 
     std::string shownPortProblem_;
     bool onlyPort_ = false;

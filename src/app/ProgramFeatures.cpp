@@ -45,7 +45,7 @@ void logTeachInResult(SessionEventLog& log, WizardResult result, int failure) {
 // with this object, which the main window destroys after teachInEnded.
 class TeachInWizardFeature : public TeachInFeature {
 public:
-    TeachInWizardFeature(TeachInHooks hooks, bool& warnOptimum, MainWindowServices& services,
+    TeachInWizardFeature(TeachInHooks hooks, bool& warnOptimum, ProgramServices& services,
                          SessionEventLog* eventLog)
         : session_(std::make_unique<TeachInSession>(std::move(hooks), warnOptimum)) {
         // finished is queued: the session is not inside its own handler when
@@ -64,8 +64,9 @@ public:
     void positionTexts(const std::string& position, const std::string& speed) override {
         session_->positionTexts(position, speed);
     }
-    void amplitudeUpdate(char command, double value) override {
-        session_->amplitudeUpdate(command, value);
+    void barUpdate(const BarUpdate& update) override {
+        // The wizard's bar rules still take the letters.
+        session_->amplitudeUpdate(update.command(), update.value());
     }
 
 private:
@@ -74,23 +75,23 @@ private:
 
 } // namespace
 
-TeachInFactory teachInWizardFactory(DeviceReadings& readings, std::mutex& readingsMutex,
-                                    const LinkControl& link, bool& warnOptimum,
+TeachInFactory teachInWizardFactory(AcquisitionCore& core, bool& warnOptimum,
                                     SessionEventLog* eventLog) {
-    return [&readings, &readingsMutex, &link, &warnOptimum,
-            eventLog](MainWindowServices& services) -> std::unique_ptr<TeachInFeature> {
+    return [&core, &warnOptimum,
+            eventLog](ProgramServices& services) -> std::unique_ptr<TeachInFeature> {
         TeachInHooks hooks;
         // The wizard ticks on a timer, outside any device event: a copy under
         // the lock.
-        hooks.readInputs = [&readings, &readingsMutex, &link, &services] {
-            const DeviceReadings snapshot = snapshotReadings(readings, readingsMutex);
+        hooks.readInputs = [&core, &services] {
+            const LinkRecords& records = core.records();
+            const LinkControl& link = records.link;
+            const DeviceReadings snapshot =
+                snapshotReadings(records.readings, records.readingsMutex);
             const StatusDecoding decoding = services.statusDecoding();
             return wizardInputs(snapshot, link, decoding.offsetSeenYE, decoding.offsetSeenWH,
                                 decoding.sensorConnection, decoding.comPort);
         };
-        hooks.placeRequest = [&services](BoxRequest request) {
-            services.deviceCore().requests().submit(request);
-        };
+        hooks.placeRequest = [&core](BoxRequest request) { core.requests().submit(request); };
         hooks.setStatusRestart = [&services] { services.setStatusRestart(); };
         hooks.resetReadings = [&services] { services.resetReadings(); };
         return std::make_unique<TeachInWizardFeature>(std::move(hooks), warnOptimum, services,
@@ -98,9 +99,9 @@ TeachInFactory teachInWizardFactory(DeviceReadings& readings, std::mutex& readin
     };
 }
 
-RecorderFeature::RecorderFeature(MainWindowServices& services, RecorderRecords records,
-                                 std::unique_ptr<RecordingDialogs> dialogs)
-    : services_(services), records_(records) {
+RecorderFeature::RecorderFeature(ProgramServices& services, AcquisitionCore& core,
+                                 RecorderRecords records, std::unique_ptr<RecordingDialogs> dialogs)
+    : services_(services), core_(core), records_(records) {
     RecordingSessionHooks hooks;
     hooks.setRecordButton = [this](bool pressed) { services_.showRecordButton(pressed); };
     hooks.stopNoiseMeasurement = [this] { services_.stopNoiseMeasurement(); };
@@ -124,11 +125,11 @@ RecorderFeature::RecorderFeature(MainWindowServices& services, RecorderRecords r
         RecordingSessionRecords{records_.recorder, records_.link, records_.config,
                                 records_.recentFiles},
         std::move(hooks), services_.mainWindow(), std::move(dialogs));
-    services_.deviceCore().subscribe(this);
+    core_.subscribe(this);
 }
 
 RecorderFeature::~RecorderFeature() {
-    services_.deviceCore().unsubscribe(this);
+    core_.unsubscribe(this);
 }
 
 void RecorderFeature::recordButtonClicked() {

@@ -2,7 +2,8 @@
 // The teach-in wizard and the data recorder as the program runs them beside
 // the diagnosis window: the wizard's session opened by the start menu's
 // choice, and the recording session behind the record button. Both reach the
-// box only through the main window's MainWindowServices and its core.
+// box only through the program's core, and the main window through its
+// ProgramServices.
 
 #include "acquisition/DeviceReceiver.h"
 #include "app/ProgramHooks.h"
@@ -11,6 +12,7 @@
 #include <memory>
 #include <mutex>
 
+class AcquisitionCore;
 class DataRecorder;
 class RecentFiles;
 class RecordingSession;
@@ -20,11 +22,11 @@ struct DeviceReadings;
 struct LinkControl;
 
 // Opens the real wizard, maximised, fed with a consistent copy of `readings`
-// on each of its ticks. `warnOptimum` is the program's WarnOptimum (tests
+// on each of its ticks. `warnOptimum` is the flow's (ProgramFlow::warnOptimum; tests
 // pass their own).
 // `eventLog` (may be null) hears how each run of the wizard ended.
-TeachInFactory teachInWizardFactory(DeviceReadings& readings, std::mutex& readingsMutex,
-                                    const LinkControl& link, bool& warnOptimum,
+// Its requests go to `core`'s door.
+TeachInFactory teachInWizardFactory(AcquisitionCore& core, bool& warnOptimum,
                                     SessionEventLog* eventLog = nullptr);
 
 struct RecorderRecords {
@@ -41,8 +43,9 @@ struct RecorderRecords {
 // amplitude (6) and reference-mark (20) events it records.
 class RecorderFeature : public RecorderFlow, private DeviceReceiver {
 public:
-    // `dialogs` null: the standard file dialogs and messages.
-    RecorderFeature(MainWindowServices& services, RecorderRecords records,
+    // Subscribed to `core` while it lives. `dialogs` null: the standard file
+    // dialogs and messages.
+    RecorderFeature(ProgramServices& services, AcquisitionCore& core, RecorderRecords records,
                     std::unique_ptr<RecordingDialogs> dialogs = nullptr);
     ~RecorderFeature() override;
 
@@ -65,7 +68,8 @@ private:
     // While recording, only a port that went away is reported.
     void noSerialData() override;
 
-    MainWindowServices& services_;
+    ProgramServices& services_;
+    AcquisitionCore& core_;
     RecorderRecords records_;
     std::unique_ptr<RecordingSession> session_;
     SessionEventLog* eventLog_ = nullptr;

@@ -3,18 +3,19 @@
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
 #include "app/TerminationSignals.h"
+#include "config/ConfigFile.h"
 #include "config/MainWindowRows.h"
 #include "config/Texts.h"
 #include "device/LinkControl.h"
-#include "teachin/WarnOptimum.h"
 #include "ui/SettingsSaveNotice.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
 
-ProgramFlow::ProgramFlow(CORVATIXDlg& window)
-    : window_(window), core_(window.deviceCore()), link_(core_.records().link),
+ProgramFlow::ProgramFlow(CORVATIXDlg& window, AcquisitionCore& core)
+    : window_(window), core_(core), link_(core_.records().link),
+      loadConfiguration_([] { loadConfig(); }),
       // A failure at the end is shown before the program ends; after a
       // termination signal nobody waits for an answer (stderr and the log).
       saveConfiguration_([] { saveSettings(nullptr, !terminationRequested()); }) {
@@ -46,6 +47,8 @@ void ProgramFlow::startSession(bool firstStart) {
 
     if (firstStart) {
         core_.applyStartUpValues();
+        // The settings of the last run, over the start-up values.
+        loadConfiguration_();
         core_.sensors().clearOffsetsSeen();
         if (!window_.sessionDialogs().runSetup(&window_)) {
             closing_ = true;
@@ -55,7 +58,7 @@ void ProgramFlow::startSession(bool firstStart) {
     }
 
     // Each start menu asks the optimum-range question of the wizard again.
-    rearmWarnOptimum();
+    warnOptimum_ = true;
     const int choice = window_.sessionDialogs().runStartMenu(&window_);
     if (choice == SessionDialogs::kTeachIn || choice == SessionDialogs::kDiagnosis) {
         closing_ = false;

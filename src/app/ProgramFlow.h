@@ -27,22 +27,30 @@ class ProgramFlow : public QObject {
     Q_OBJECT
 public:
     // The flow answers the window's close requests, its LinkEnded and the
-    // end of the wizard from here on.
-    explicit ProgramFlow(CORVATIXDlg& window);
+    // end of the wizard from here on; it starts and ends `core`'s link.
+    ProgramFlow(CORVATIXDlg& window, AcquisitionCore& core);
     ~ProgramFlow() override;
 
     // The first session start, then the window's loop until finishClosing.
     // Returns the window's result.
     int run();
 
-    // What finishClosing does to save the configuration (saveSettings by
+    // What the first start does to read the configuration file, once, before
+    // the first setup dialog (loadConfig into the process-wide records by
+    // default), and what finishClosing does to save it (saveSettings by
     // default); tests count the calls.
+    void setConfigurationLoader(std::function<void()> loader) {
+        loadConfiguration_ = std::move(loader);
+    }
     void setConfigurationSaver(std::function<void()> saver) {
         saveConfiguration_ = std::move(saver);
     }
     // Opens the wizard when the start menu chooses the teach-in; empty keeps
     // the diagnosis window in its place. It must outlive the session.
     void setTeachInFactory(TeachInFactory factory) { teachInFactory_ = std::move(factory); }
+    // The wizard's "warn outside the optimum range" flag: the wizard clears
+    // it when the user declines the warning, each start menu sets it again.
+    bool& warnOptimum() { return warnOptimum_; }
 
     // The end asked for from outside (a termination signal): open dialogs
     // close as with Cancel, then the program ends as when the start menu is
@@ -73,9 +81,11 @@ private:
     LinkControl& link_;
     TeachInFactory teachInFactory_;
     std::unique_ptr<TeachInFeature> teachIn_;
+    std::function<void()> loadConfiguration_;
     std::function<void()> saveConfiguration_;
     bool closing_ = false;
     bool finished_ = false;
     bool sessionRestartQueued_ = false;
+    bool warnOptimum_ = true;
     int endAttempts_ = 0;
 };

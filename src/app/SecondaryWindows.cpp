@@ -2,13 +2,14 @@
 
 #include "acquisition/AcquisitionCore.h"
 #include "config/ConfigData.h"
+#include "eventlog/EventLog.h"
 #include "status/StatusList.h"
 
-SecondaryWindows::SecondaryWindows(QWidget& owner, AdditionalMonitorHost& host,
-                                   AcquisitionCore& core, DeviceReadings& readings,
-                                   std::mutex& readingsMutex, LinkControl& link, ConfigData& config)
-    : owner_(owner), host_(host), core_(core), readings_(readings), readingsMutex_(readingsMutex),
-      link_(link), config_(config) {}
+SecondaryWindows::SecondaryWindows(QWidget& owner, ProgramServices& services, AcquisitionCore& core,
+                                   DeviceReadings& readings, std::mutex& readingsMutex,
+                                   LinkControl& link, ConfigData& config)
+    : owner_(owner), services_(services), core_(core), readings_(readings),
+      readingsMutex_(readingsMutex), link_(link), config_(config) {}
 
 SecondaryWindows::~SecondaryWindows() {
     core_.unsubscribe(&signalFeed_);
@@ -26,8 +27,8 @@ void SecondaryWindows::toggleExtendedDisplay() {
 }
 
 void SecondaryWindows::openExtendedDisplay() {
-    extendedDisplay_ = new CAdditionalMonitor(&owner_, host_, readings_, readingsMutex_, link_,
-                                              config_, extDisplayOn);
+    extendedDisplay_ = new CAdditionalMonitor(&owner_, services_, core_.requests(), readings_,
+                                              readingsMutex_, link_, config_, extDisplayOn);
     extendedDisplay_->receiveFrom(core_);
     extendedDisplay_->present();
 }
@@ -37,7 +38,8 @@ void SecondaryWindows::toggleStatusList() {
         statusList_->close(); // deletes itself
         return;
     }
-    statusList_ = new CErrorDialog(&owner_, ::statusList, readings_, readingsMutex_);
+    statusList_ = new CErrorDialog(&owner_, ::statusList, readings_, readingsMutex_,
+                                   EventLog::defaultFolder());
     statusList_->present();
 }
 

@@ -22,7 +22,7 @@ struct LinkControl;
 
 class SecondaryWindows {
 public:
-    SecondaryWindows(QWidget& owner, AdditionalMonitorHost& host, AcquisitionCore& core,
+    SecondaryWindows(QWidget& owner, ProgramServices& services, AcquisitionCore& core,
                      DeviceReadings& readings, std::mutex& readingsMutex, LinkControl& link,
                      ConfigData& config);
     ~SecondaryWindows();
@@ -56,7 +56,7 @@ private:
     void openExtendedDisplay();
 
     QWidget& owner_;
-    AdditionalMonitorHost& host_;
+    ProgramServices& services_;
     AcquisitionCore& core_;
     DeviceReadings& readings_;
     std::mutex& readingsMutex_;

@@ -40,7 +40,7 @@ struct LinkControl {
     std::atomic<bool> boxStarting{true};
     // Reader (identification turns, polls without data, status lines); core
     // (reset of the readings); the main window's box reset handling, also
-    // for the teach-in wizard (MainWindowServices::setStatusRestart).
+    // for the teach-in wizard (ProgramServices::setStatusRestart).
     std::atomic<bool> statusRestart{false};
     // The noise measurement runs (button 1034 in): written by the measurement
     // whichever way it stops, read by the poll cycle at step 14.

@@ -183,6 +183,3 @@ private:
 // "Can't open file! ", followed by "\n\n" and "Disk is write protected. " when
 // the medium is read-only; in the current language.
 std::string recordFileOpenFailureText(bool writeProtected);
-
-// The recorder of the program; its samples outlive the evaluation window.
-extern DataRecorder dataRecorder;

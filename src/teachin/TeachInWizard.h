@@ -32,7 +32,7 @@ struct PositionTextChanges {
 
 class TeachInWizard {
 public:
-    // warnOptimum: the program's WarnOptimum (read and cleared here); tests
+    // warnOptimum: the flow's flag (read and cleared here); tests
     // pass their own.
     explicit TeachInWizard(bool& warnOptimum);
 

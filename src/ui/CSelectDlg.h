@@ -5,7 +5,7 @@
 // Shown after the setup at start-up and every time the wizard or the diagnosis
 // window ends. Modal; the owner reads choice() after it closes.
 //
-// The wizard's optimum-range question (WarnOptimum) is re-armed by the owner
+// The wizard's optimum-range question (ProgramFlow::warnOptimum) is re-armed by the owner
 // each time it shows the menu: the start menu knows nothing of the wizard.
 
 #include "ui/CSetup.h"

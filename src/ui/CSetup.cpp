@@ -33,9 +33,8 @@ constexpr int kFormatCount = 4;
 } // namespace
 
 SetupRecords SetupRecords::globals() {
-    return SetupRecords{
-        globalConfigRecords(),       ::minPulseRate,        ::maxPulseRate, setupState,
-        [] { return loadConfig(); }, [] { saveSettings(); }};
+    return SetupRecords{globalConfigRecords(), ::minPulseRate, ::maxPulseRate, setupState,
+                        [] { saveSettings(); }};
 }
 
 CSetup::CSetup(const SetupRecords& records, QWidget* parent)
@@ -95,11 +94,6 @@ void CSetup::initialise() {
     SetupState& state = records_.state;
     ConfigRecords& config = records_.config;
     state.currentRow = state.confirmedRow;
-
-    if (state.configNotLoaded) {
-        state.configNotLoaded = false;
-        records_.load();
-    }
     const int count = std::clamp(config.bearingCount, 0, kMaxBearingRows);
     {
         const QSignalBlocker blocker(bearingList_);

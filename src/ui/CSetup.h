@@ -30,22 +30,20 @@ class SpinButtons;
 struct SetupState {
     int currentRow = 0;   // row chosen in the bearing list
     int confirmedRow = 0; // row of the last OK
-    // Raised at start-up; the first opening reads ORVAdata.cfg and clears it.
-    bool configNotLoaded = true;
 };
 
 extern SetupState setupState;
 
-// The records the dialog works on, and how it reads and writes the file.
+// The records the dialog works on, and how it writes the file. The dialog
+// never reads the file: the program has read it before the first opening.
 struct SetupRecords {
     ConfigRecords config;
     RelaxedAtomic<int32_t>& minPulseRate;
     RelaxedAtomic<int32_t>& maxPulseRate;
     SetupState& state;
-    std::function<int()> load;  // reads the file, returns bearingCount
     std::function<void()> save; // writes the file
 
-    // The process-wide records with loadConfig and saveConfig.
+    // The process-wide records with saveSettings.
     static SetupRecords globals();
 };
 
@@ -71,8 +69,8 @@ public:
         kLanguageGroup = 1061,
     };
 
-    // Builds and initialises the dialog (the first opening of a run reads the
-    // configuration file; every opening writes it).
+    // Builds and initialises the dialog (every opening writes the
+    // configuration file).
     explicit CSetup(const SetupRecords& records, QWidget* parent = nullptr);
 
 protected:

@@ -1,205 +1,241 @@
-// Which part of the main window, or of the extended display, each device
-// event reaches, and what a running recording (through the core's rule for
-// display receivers) or a busy display holds back.
+// Which part of the diagnosis window each device event reaches, handed over
+// by the program's core as the reader thread's notices are, and what a
+// running recording (the core's rule for display receivers) holds back.
 
-#include "acquisition/DeviceReceiver.h"
-#include "app/DeviceEventDispatcher.h"
+#include "ScriptedSessionDialogs.h"
+#include "app/CORVATIXDlg.h"
+#include "app/ProgramCore.h"
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
+#include "config/MainWindowRows.h"
+#include "config/Texts.h"
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
-#include "status/ExtendedDisplayEvents.h"
+#include "display/widgets/AmplitudeBars.h"
+
+#include <QLabel>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
-// Records what the dispatcher asks the window to do.
-class RecordingTarget : public DeviceEventTarget {
-public:
-    std::vector<std::string> calls;
-    bool amplitudesBusy = false;
-    bool statusBusy = false;
-    bool noisePressed = false;
-    bool offsetSeenWH = false;
-    bool offsetSeenYE = false;
-    double angle = 0.0;
-
-    void showPosition() override { calls.push_back("position"); }
-    double displayAngle() const override { return angle; }
-    bool markOffsetSeen(Head head) override {
-        bool& seen = head == Head::WH ? offsetSeenWH : offsetSeenYE;
-        const bool wasClear = !seen;
-        seen = true;
-        return wasClear;
-    }
-    bool amplitudeBusy() const override { return amplitudesBusy; }
-    void drawAmplitude(char command, double value) override {
-        calls.push_back(std::string("amplitude ") + command + " " + std::to_string(int(value)));
-    }
-    bool statusDisplayBusy() const override { return statusBusy; }
-    void updateStatusDisplay(bool valid) override {
-        calls.push_back(valid ? "status valid" : "status not ready");
-    }
-    bool noiseButtonPressed() const override { return noisePressed; }
-    void showNoise(double a, double b) override {
-        calls.push_back("noise " + std::to_string(a) + " " + std::to_string(b));
-    }
-    void stopNoiseDisplay() override { calls.push_back("noise stop"); }
-    void setVersionLine(const std::string& text) override { calls.push_back("version " + text); }
-    void setSerialLine(const std::string& text) override { calls.push_back("serial " + text); }
-    void showBoxResetResult(bool error) override {
-        calls.push_back(error ? "reset error" : "flash erased");
-    }
-    void selectBearingByPulseRate() override { calls.push_back("bearing"); }
-    void setReferenceImage(ReferenceIndicator::Image image) override {
-        lastImage = image;
-        ++imageCalls;
-    }
-    ReferenceIndicator::Image lastImage = ReferenceIndicator::Image::Idle;
-    int imageCalls = 0;
-};
-
-class Dispatch : public testing::Test {
+class WindowEvents : public testing::Test {
 protected:
     DeviceReadings readings;
+    std::mutex mutex;
     LinkControl link;
+    ConfigData config;
+    ScriptedSessionDialogs dialogs;
     int64_t now = 1000;
-    ReferenceIndicator indicator{[this] { return now; }};
-    RecordingTarget target;
-    DeviceEventDispatcher dispatcher{readings, link, indicator, target};
+    ProgramCore program{{readings, mutex, link, config, minPulseRate, maxPulseRate},
+                        [this] { return now; }};
+    std::unique_ptr<CORVATIXDlg> window;
 
     void SetUp() override {
+        setLanguage(0);
+        bearingCount = setBuiltInBearings(bearingTable);
+        config.bearingType = "KAVO150/KAVOS150";
+        config.pulseRate = 1344;
+        window = std::make_unique<CORVATIXDlg>(program, &dialogs);
         readings.amplitudeWH = 61.0;
         readings.amplitudeYE = 72.0;
         readings.interferenceA = 15.0;
         readings.interferenceB = 25.0;
         std::strcpy(readings.boxTypeText, "QTBX01");
+        link.noData = false;
+        link.boxStarting = false;
+        link.statusRestart = false;
     }
-    // As the core delivers it to the window and then to the extended
-    // display, both display receivers.
-    std::vector<std::string> run(int code, int param) {
-        target.calls.clear();
-        if (!(link.recordingActive && mutedWhileRecording(code))) {
-            dispatcher.dispatch(code, param);
-            if (const int view = extendedDisplayRefresh(code, param, link.recordingActive))
-                target.calls.push_back("extended " + std::to_string(view));
-        }
-        return target.calls;
+    void TearDown() override {
+        window.reset();
+        configData = ConfigData{};
+    }
+
+    void deliver(DeviceEventCode code, int param = 0) {
+        program.core().deliverDeviceEvent(code, param);
+    }
+    const MainWindowControls& c() const { return window->controls(); }
+    AmplitudeBars& bars() const { return *window->findChild<AmplitudeBars*>(); }
+    double barValue(Head head) const { return bars().track(head).value; }
+    // What the window shows in its texts, to see that an event left it alone.
+    std::string texts() const {
+        return (c().positionField->text() + "|" + c().speedField->text() + "|" +
+                c().statusText->text() + "|" + c().versionLine->text() + "|" +
+                c().serialLine->text() + "|" + c().noiseValue->text())
+            .toStdString();
+    }
+    void pressNoiseButton() {
+        c().noiseButton->setEnabled(true);
+        c().noiseButton->click();
+        ASSERT_TRUE(c().noiseButton->isChecked());
     }
 };
 
-using Calls = std::vector<std::string>;
+TEST_F(WindowEvents, AmplitudesMoveTheBarsUnlessRecording) {
+    deliver(kAmplitudeWhiteEvent);
+    deliver(kAmplitudeYellowEvent);
+    EXPECT_EQ(barValue(Head::WH), 61.0);
+    EXPECT_EQ(barValue(Head::YE), 72.0);
 
-TEST_F(Dispatch, AmplitudesMoveTheBarsWhenNotRecording) {
-    EXPECT_EQ(run(6, 0), Calls{"amplitude W 61"});
-    EXPECT_EQ(run(7, 0), Calls{"amplitude Y 72"});
-    target.amplitudesBusy = true;
-    EXPECT_EQ(run(6, 0), Calls{});
-    EXPECT_EQ(run(7, 0), Calls{});
-}
-
-TEST_F(Dispatch, WhileRecordingAmplitudeAndReferenceEventsLeaveTheWindowAlone) {
-    // The recorder, a receiver of its own, takes them as samples.
+    // The recorder, a receiver of its own, takes them as samples meanwhile.
     link.recordingActive = true;
-    EXPECT_EQ(run(6, 0), Calls{});
-    EXPECT_EQ(run(7, 0), Calls{});
-    EXPECT_EQ(run(20, 0), Calls{});
-    // Everything a recording suppresses.
-    EXPECT_EQ(run(3, 0), Calls{});
-    EXPECT_EQ(run(5, 19), Calls{});
-    EXPECT_EQ(run(8, 1), Calls{});
-    EXPECT_EQ(run(16, 0), Calls{});
-    // And what it does not.
-    EXPECT_EQ(run(0, 0), Calls{"position"});
-    EXPECT_EQ(run(4, 0), Calls{"extended 4"});
-    EXPECT_EQ(run(12, 0), Calls{"extended 12"});
-    EXPECT_EQ(run(19, 0), Calls{"extended 19"});
-}
-
-TEST_F(Dispatch, WhileRecordingReferenceEventsLeaveTheIndicatorAlone) {
-    link.recordingActive = true;
-    run(9, 0);
-    run(10, 0);
-    EXPECT_EQ(target.lastImage, ReferenceIndicator::Image::Idle);
+    readings.amplitudeWH = 40.0;
+    readings.amplitudeYE = 45.0;
+    deliver(kAmplitudeWhiteEvent);
+    deliver(kAmplitudeYellowEvent);
+    EXPECT_EQ(barValue(Head::WH), 61.0);
+    EXPECT_EQ(barValue(Head::YE), 72.0);
     link.recordingActive = false;
-    run(9, 0);
-    EXPECT_EQ(target.lastImage, ReferenceIndicator::Image::Found);
+    deliver(kAmplitudeWhiteEvent);
+    EXPECT_EQ(barValue(Head::WH), 40.0);
 }
 
-TEST_F(Dispatch, OffsetsResetEachBarOnceUntilTheNextBoxReset) {
-    EXPECT_EQ(run(2, 0), (Calls{"amplitude R 87", "extended 2"}));
-    EXPECT_EQ(run(2, 0), Calls{"extended 2"});
-    EXPECT_EQ(run(2, 2), Calls{"amplitude R 89"});
-    EXPECT_EQ(run(2, 2), Calls{});
-    EXPECT_EQ(run(2, 1), Calls{});
-    // While recording the flag is still set, but no bar is touched.
-    target.offsetSeenWH = false;
+TEST_F(WindowEvents, WhileRecordingTheMutedEventsLeaveTheWindowAlone) {
+    pressNoiseButton();
     link.recordingActive = true;
-    EXPECT_EQ(run(2, 0), Calls{});
-    EXPECT_TRUE(target.offsetSeenWH);
+    const std::string before = texts();
+    for (DeviceEventCode code : {kChannelValuesEvent, kStatusEvent, kInterferenceEvent,
+                                 kZeroValueBEvent, kReferenceMarkEvent})
+        for (int param : {0, 1, kStatusValidTwoLetter}) {
+            deliver(code, param);
+            EXPECT_EQ(texts(), before) << code << " " << param;
+        }
+    // A position still reaches it.
+    deliver(kPositionEvent);
+    EXPECT_NE(texts(), before);
 }
 
-TEST_F(Dispatch, StatusEventsUnlessBusyAndTheirValidity) {
-    EXPECT_EQ(run(5, 0), Calls{"status not ready"});
-    EXPECT_EQ(run(5, 19), Calls{"status valid"});
-    EXPECT_EQ(run(5, 18), Calls{"status valid"});
-    target.statusBusy = true;
-    EXPECT_EQ(run(5, 19), Calls{});
+TEST_F(WindowEvents, WhileRecordingReferenceEventsLeaveTheIndicatorAlone) {
+    link.recordingActive = true;
+    deliver(kReferenceFoundEvent);
+    deliver(kReferencePassedEvent);
+    EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Idle);
+    link.recordingActive = false;
+    deliver(kReferenceFoundEvent);
+    EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Found);
 }
 
-TEST_F(Dispatch, NoiseValuesOnlyWhileTheButtonIsPressed) {
-    EXPECT_EQ(run(8, 1), Calls{});
-    target.noisePressed = true;
-    EXPECT_EQ(run(8, 1), Calls{"noise 1.500000 2.500000"});
-    EXPECT_EQ(run(8, 0), Calls{"noise stop"});
+TEST_F(WindowEvents, OffsetsMarkEachBarAndResetItOnceUntilTheNextBoxReset) {
+    // The bars' extremes of the amplitudes so far.
+    const auto swing = [this](Head head) {
+        double& amplitude = head == Head::WH ? readings.amplitudeWH : readings.amplitudeYE;
+        const DeviceEventCode code =
+            head == Head::WH ? kAmplitudeWhiteEvent : kAmplitudeYellowEvent;
+        for (double value : {40.0, 90.0}) {
+            amplitude = value;
+            deliver(code);
+        }
+    };
+    swing(Head::WH);
+    swing(Head::YE);
+    ASSERT_TRUE(bars().track(Head::WH).hasRange());
+
+    deliver(kDacOffsetsEvent, headFirstChannel(Head::WH));
+    EXPECT_TRUE(bars().offsetSeen(Head::WH));
+    EXPECT_FALSE(bars().offsetSeen(Head::YE));
+    EXPECT_FALSE(bars().track(Head::WH).hasRange());
+    EXPECT_TRUE(bars().track(Head::YE).hasRange());
+
+    // Once per box reset: the second report keeps the extremes.
+    swing(Head::WH);
+    deliver(kDacOffsetsEvent, headFirstChannel(Head::WH));
+    EXPECT_TRUE(bars().track(Head::WH).hasRange());
+    // Another channel names no bar.
+    deliver(kDacOffsetsEvent, 1);
+    EXPECT_TRUE(bars().track(Head::YE).hasRange());
+
+    // While recording the label is marked, but no bar is touched.
+    link.recordingActive = true;
+    deliver(kDacOffsetsEvent, headFirstChannel(Head::YE));
+    EXPECT_TRUE(bars().offsetSeen(Head::YE));
+    EXPECT_TRUE(bars().track(Head::YE).hasRange());
+    EXPECT_TRUE(window->statusDecoding().offsetSeenYE);
 }
 
-TEST_F(Dispatch, ChannelEventsReachTheExtendedDisplayOnlyForTheirParameter) {
-    EXPECT_EQ(run(3, 0), Calls{"extended 3"});
-    EXPECT_EQ(run(3, 2), Calls{});
-    EXPECT_EQ(run(4, 1), Calls{});
-    EXPECT_EQ(run(20, 0), Calls{"extended 20"});
-    for (int code : {1, 11, 13, 15, 22, -1})
-        EXPECT_EQ(run(code, 0), Calls{}) << code;
+TEST_F(WindowEvents, StatusEventsAndTheirValidity) {
+    deliver(kStatusEvent, kStatusNotReady);
+    EXPECT_EQ(c().statusText->text().toStdString(), "...  ");
+    for (int valid : {kStatusValidTwoLetter, kStatusValidOneLetter}) {
+        c().statusText->setText("-");
+        deliver(kStatusEvent, valid);
+        EXPECT_NE(c().statusText->text().toStdString(), "...  ") << valid;
+    }
 }
 
-TEST_F(Dispatch, VersionAndSerialLines) {
-    std::strcpy(readings.boxTypeText, "QTBX01");
+TEST_F(WindowEvents, NoiseValuesOnlyWhileTheButtonIsPressed) {
+    link.newProtocol = true; // a two-letter box: values on each answer
+    deliver(kInterferenceEvent, kInterferenceValues);
+    EXPECT_TRUE(c().noiseValue->text().isEmpty());
+    pressNoiseButton();
+    deliver(kInterferenceEvent, kInterferenceValues);
+    EXPECT_FALSE(c().noiseValue->text().isEmpty());
+    // 0: the measurement's stop form.
+    deliver(kInterferenceEvent, 0);
+    EXPECT_TRUE(c().noiseValue->text().isEmpty());
+}
+
+TEST_F(WindowEvents, EventsForOtherReceiversLeaveTheWindowsTextsAlone) {
+    const std::string before = texts();
+    for (int code : std::initializer_list<int>{
+             1, kChannelValuesEvent, kChannelFactorsEvent, kReferenceDistanceEvent,
+             kReferencePhaseEvent, kBoxInfoEvent, kZeroValueAEvent, kZeroValueBEvent,
+             kReferenceAnalysisEvent, kReferenceMarkEvent, 22, -1}) {
+        program.core().deliverDeviceEvent(code, 0);
+        EXPECT_EQ(texts(), before) << code;
+    }
+}
+
+TEST_F(WindowEvents, VersionAndSerialLines) {
     std::strcpy(readings.versionText, "1.60");
     std::strcpy(readings.boxInfoText, "123");
-    EXPECT_EQ(run(14, 0), Calls{"version QTBX01 Version 1.60 [123]"});
+    deliver(kVersionEvent);
+    EXPECT_EQ(c().versionLine->text().toStdString(), "QTBX01 Version 1.60 [123]");
     std::strcpy(readings.serialTextA, "0815");
     std::strcpy(readings.serialTextB, "ORVA-2041");
-    EXPECT_EQ(run(21, 0), Calls{"serial SN ORVA-2041 0815"});
+    deliver(kSerialNumbersEvent);
+    EXPECT_EQ(c().serialLine->text().toStdString(), "SN ORVA-2041 0815");
 }
 
-TEST_F(Dispatch, TextFieldsWithoutTheirClosingZeroAreReadOnlyToTheirCapacity) {
+TEST_F(WindowEvents, TextFieldsWithoutTheirClosingZeroAreReadOnlyToTheirCapacity) {
     std::memset(readings.boxTypeText, 'A', sizeof readings.boxTypeText);
     std::memset(readings.versionText, 'V', sizeof readings.versionText);
     std::memset(readings.boxInfoText, 'I', sizeof readings.boxInfoText);
-    const std::string line = DeviceEventDispatcher::versionLine(readings);
+    const std::string line = MainWindowEvents::versionLine(readings);
     EXPECT_EQ(line, std::string(32, 'A') + " Version " + std::string(16, 'V') + " [" +
                         std::string(20, 'I') + "]");
 }
 
-TEST_F(Dispatch, ResetResultAndPulseRate) {
-    EXPECT_EQ(run(17, 49), Calls{"reset error"});
-    EXPECT_EQ(run(17, 50), Calls{"flash erased"});
-    EXPECT_EQ(run(17, 51), Calls{});
-    EXPECT_EQ(run(18, 0), Calls{"bearing"});
+TEST_F(WindowEvents, ResetResultsInTheStatusLine) {
+    // Each answer stands for a second (the reader thread waits meanwhile).
+    const struct {
+        int param;
+        int row;
+    } answers[] = {{kResetError, mainwindowrow::kResetError},
+                   {kFlashErased, mainwindowrow::kFlashErased}};
+    for (const auto& answer : answers) {
+        c().statusText->setText("-");
+        deliver(kResetResultEvent, answer.param);
+        EXPECT_EQ(c().statusText->text().toStdString(), text(TextTable::MainWindow, answer.row));
+    }
+    c().statusText->setText("-");
+    deliver(kResetResultEvent, '3');
+    EXPECT_EQ(c().statusText->text().toStdString(), "-");
 }
 
-TEST_F(Dispatch, EveryEventEndsWithTheIndicatorStep) {
-    run(9, 0);
-    EXPECT_EQ(target.lastImage, ReferenceIndicator::Image::Found);
+TEST_F(WindowEvents, EveryEventEndsWithTheIndicatorStep) {
+    deliver(kReferenceFoundEvent);
+    EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Found);
+    const qint64 foundIcon = c().zeroButton->icon().cacheKey();
     now += 501;
-    const int before = target.imageCalls;
-    run(13, 0);
-    EXPECT_EQ(target.imageCalls, before + 1);
-    EXPECT_EQ(target.lastImage, ReferenceIndicator::Image::Idle);
+    deliver(kBoxInfoEvent);
+    EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Idle);
+    EXPECT_NE(c().zeroButton->icon().cacheKey(), foundIcon);
 }
 
 } // namespace

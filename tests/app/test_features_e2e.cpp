@@ -6,6 +6,7 @@
 
 #include "ScriptedSessionDialogs.h"
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramCore.h"
 #include "app/ProgramFeatures.h"
 #include "app/ProgramFlow.h"
 #include "boxsim/BoxSimulator.h"
@@ -28,7 +29,6 @@
 #include "status/StatusList.h"
 #include "support/Controls.h"
 #include "support/Waiting.h"
-#include "teachin/WarnOptimum.h"
 #include "teachin/widgets/CTeachInDlg.h"
 #include "ui/Artwork.h"
 
@@ -113,10 +113,10 @@ protected:
     std::unique_ptr<RecentFiles> recent;
     ScriptedSessionDialogs sessionDialogs;
     ScriptedRecordingDialogs* recordingDialogs = nullptr; // owned by the recorder
-    bool warnOptimum = true;
 
     QTemporaryDir logDir;
     std::string boxLink;
+    std::unique_ptr<ProgramCore> program; // the program's core, before the window and after it
     std::unique_ptr<CORVATIXDlg> window;
     std::unique_ptr<EventLog> eventLog;
     std::unique_ptr<SessionEventLog> sessionLog;
@@ -136,32 +136,37 @@ protected:
         qputenv("ORVATIX_PORTS", QByteArray::fromStdString(boxLink));
 
         recent = std::make_unique<RecentFiles>(workDir.filePath(QStringLiteral("recent.txt")));
-        window =
-            std::make_unique<CORVATIXDlg>(readings, readingsMutex, link, config, &sessionDialogs);
-        flow = std::make_unique<ProgramFlow>(*window);
+        program = std::make_unique<ProgramCore>(
+            LinkRecords{readings, readingsMutex, link, config, minPulseRate, maxPulseRate});
+        window = std::make_unique<CORVATIXDlg>(*program, &sessionDialogs);
+        flow = std::make_unique<ProgramFlow>(*window, core());
+        // The test's own settings, not the process-wide ones of a file.
+        flow->setConfigurationLoader([] {});
         flow->setConfigurationSaver([] {});
         // The session's event log, as the program keeps it.
         ASSERT_TRUE(logDir.isValid());
         EventLogOptions logOptions;
         logOptions.folder = logDir.path();
         eventLog = std::make_unique<EventLog>(logOptions);
-        sessionLog = std::make_unique<SessionEventLog>(*eventLog, window->deviceCore(), statusList);
+        sessionLog = std::make_unique<SessionEventLog>(*eventLog, core(), statusList);
         flow->setTeachInFactory(
-            teachInWizardFactory(readings, readingsMutex, link, warnOptimum, sessionLog.get()));
+            teachInWizardFactory(core(), flow->warnOptimum(), sessionLog.get()));
         auto scripted = std::make_unique<ScriptedRecordingDialogs>();
         recordingDialogs = scripted.get();
         recorderFeature = std::make_unique<RecorderFeature>(
-            *window, RecorderRecords{recorder, readings, readingsMutex, link, config, *recent},
+            *window, core(),
+            RecorderRecords{recorder, readings, readingsMutex, link, config, *recent},
             std::move(scripted));
         recorderFeature->setEventLog(sessionLog.get());
         window->setRecorderFlow(recorderFeature.get());
     }
     void TearDown() override {
-        // The recorder is subscribed to the window's core: it goes first.
+        // The recorder is subscribed to the program's core: it goes first.
         recorderFeature.reset();
         flow.reset();
         sessionLog.reset();
         window.reset();
+        program.reset();
         box.stop();
         qunsetenv("ORVATIX_PORTS");
         QDir::setCurrent(previousDir);
@@ -173,6 +178,7 @@ protected:
             return {};
         return file.readAll().toStdString();
     }
+    AcquisitionCore& core() { return program->core(); }
     bool logHas(const std::string& text) const { return logText().find(text) != std::string::npos; }
 
     // Runs the program; `during` runs once the first session has started.
@@ -203,7 +209,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
     // A box without a teach-in: no repeat question before the first step.
     box.setKind(boxsim::BoxKind::NoReference);
     box.eraseTeachIn();
-    WarnOptimum = false;
+    flow->warnOptimum() = false;
     bool wizardSeen = false;
     runWith([&] {
         CTeachInDlg* wizard = openWizardWindow();
@@ -211,7 +217,7 @@ TEST_F(FeaturesInTheProgram, TheTeachInOpensTheWizardAndCancelReturnsToTheStartM
         wizardSeen = true;
         EXPECT_TRUE(wizard->windowState() & Qt::WindowMaximized);
         EXPECT_FALSE(window->isVisible()) << "the diagnosis window stays hidden";
-        EXPECT_TRUE(WarnOptimum) << "the start menu asks the optimum question again";
+        EXPECT_TRUE(flow->warnOptimum()) << "the start menu asks the optimum question again";
         // The wizard reads the box through the program's link: it gets past
         // the wait for the box's identification to its first step, and on to
         // the next one.
@@ -360,7 +366,7 @@ TEST_F(FeaturesInTheProgram, TheSerialPortMenuChoosesThePortTheBoxAnswersOn) {
 
         // Chosen: handed to the reader thread at once, and the box answers there.
         box1->trigger();
-        EXPECT_EQ(window->interfaceSearch().chosenPort(), comPortName(1));
+        EXPECT_EQ(core().search().chosenPort(), comPortName(1));
         EXPECT_TRUE(link.reopenRequest);
         EXPECT_TRUE(waitWithEvents([&] { return !link.reopenRequest; }));
         EXPECT_TRUE(waitForDiagnosis()) << "positions again after the port opened afresh";
@@ -370,7 +376,7 @@ TEST_F(FeaturesInTheProgram, TheSerialPortMenuChoosesThePortTheBoxAnswersOn) {
         EXPECT_TRUE(submenuAction(*menu, com1)->isChecked());
         EXPECT_FALSE(submenuAction(*menu, QStringLiteral("automaticSearch"))->isChecked());
         submenuAction(*menu, QStringLiteral("automaticSearch"))->trigger();
-        EXPECT_TRUE(window->interfaceSearch().chosenPort().empty());
+        EXPECT_TRUE(core().search().chosenPort().empty());
         EXPECT_TRUE(logHas("port chosen  automatic search")) << logText();
     });
 }
@@ -406,7 +412,7 @@ TEST_F(FeaturesInTheProgram, APulledCableDuringARecordingIsShownLoggedAndTheReco
     runWith([&] {
         ASSERT_TRUE(waitForDiagnosis());
         NoDataNotices notices;
-        window->deviceCore().subscribe(&notices);
+        core().subscribe(&notices);
         recordingDialogs->saveAnswers.push_back(base + QStringLiteral(".txt"));
         window->controls().recordButton->click();
         ASSERT_TRUE(link.recordingActive);
@@ -446,7 +452,7 @@ TEST_F(FeaturesInTheProgram, APulledCableDuringARecordingIsShownLoggedAndTheReco
 
         window->controls().recordButton->click();
         EXPECT_FALSE(link.recordingActive);
-        window->deviceCore().unsubscribe(&notices);
+        core().unsubscribe(&notices);
     });
     // The end saved the recording: both sides of the gap, and the gap in the
     // times.

@@ -4,6 +4,7 @@
 
 #include "ScriptedSessionDialogs.h"
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramCore.h"
 #include "app/ProgramFlow.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -36,6 +37,7 @@
 #include <cstring>
 #include <deque>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -51,7 +53,9 @@ protected:
         return d;
     }();
     int saves = 0;
+    std::vector<bool> loadedBeforeSetup; // one entry per reading of the settings file
     int64_t now = 100'000;
+    ProgramCore program{records(), [this] { return now; }};
     std::unique_ptr<CORVATIXDlg> window;
     std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
 
@@ -61,10 +65,11 @@ protected:
         setUserDefinedRow(bearingTable, bearingCount, 1728);
         config.bearingType = "KAVO150/KAVOS150";
         config.pulseRate = 1344;
-        window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        flow = std::make_unique<ProgramFlow>(*window);
+        window = std::make_unique<CORVATIXDlg>(program, &dialogs);
+        flow = std::make_unique<ProgramFlow>(*window, core());
         flow->setConfigurationSaver([this] { ++saves; });
-        window->setClock([this] { return now; });
+        flow->setConfigurationLoader(
+            [this] { loadedBeforeSetup.push_back(dialogs.setupRuns == 0); });
     }
     void TearDown() override {
         flow.reset();
@@ -74,6 +79,9 @@ protected:
     }
 
     const MainWindowControls& c() const { return window->controls(); }
+    // The window hears of the box only through the program's core.
+    AcquisitionCore& core() { return program.core(); }
+    LinkRecords records() { return {readings, mutex, link, config, minPulseRate, maxPulseRate}; }
 };
 
 TEST_F(MainWindow, CancelledSetupEndsWithoutLinkAndSavesOnce) {
@@ -81,10 +89,21 @@ TEST_F(MainWindow, CancelledSetupEndsWithoutLinkAndSavesOnce) {
     flow->run();
     EXPECT_EQ(dialogs.setupRuns, 1);
     EXPECT_EQ(dialogs.menuRuns, 0);
-    EXPECT_FALSE(window->linkThreadStarted());
+    EXPECT_FALSE(core().linkThreadStarted());
     EXPECT_TRUE(link.stopRequest);
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(flow->closing());
+}
+
+TEST_F(MainWindow, TheSettingsFileIsReadOnceBeforeTheFirstSetup) {
+    dialogs.setupAnswers = {true};
+    dialogs.menuAnswers = {SessionDialogs::kDiagnosis, SessionDialogs::kExit};
+    // Back to the start menu once: no second reading.
+    QTimer::singleShot(0, window.get(), [this] { flow->closeRequested(); });
+    flow->run();
+    EXPECT_EQ(dialogs.menuRuns, 2);
+    EXPECT_EQ(loadedBeforeSetup, std::vector<bool>{true});
+    EXPECT_EQ(saves, 1);
 }
 
 TEST_F(MainWindow, CancelledFirstStartMenuEndsAtOnceAndSavesOnce) {
@@ -92,7 +111,7 @@ TEST_F(MainWindow, CancelledFirstStartMenuEndsAtOnceAndSavesOnce) {
     dialogs.menuAnswers = {SessionDialogs::kExit};
     flow->run();
     EXPECT_EQ(dialogs.menuRuns, 1);
-    EXPECT_FALSE(window->linkThreadStarted());
+    EXPECT_FALSE(core().linkThreadStarted());
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(c().positionField->text().toStdString(), "done.");
     // A LinkEnded that arrives late does not save a second time.
@@ -152,7 +171,7 @@ TEST_F(MainWindow, NoDataResetsTheReadingsAndShowsTheNotConnectedState) {
     ASSERT_TRUE(c().noiseButton->isChecked());
     link.noData = true;
 
-    window->onNoSerialData();
+    core().deliverNoSerialData();
 
     EXPECT_EQ(readings.firmwareVersion, 0.0);
     EXPECT_STREQ(readings.boxTypeText, "");
@@ -178,11 +197,11 @@ TEST_F(MainWindow, NoDataResetsTheReadingsAndShowsTheNotConnectedState) {
     // The picture blinks: the next notice shows the other no-data picture.
     // The status line keeps what the interface search writes there.
     window->setStatusLine("Searching for COM2");
-    window->onNoSerialData();
+    core().deliverNoSerialData();
     EXPECT_NE(c().boxPicture->art(), first);
     EXPECT_EQ(c().statusText->text().toStdString(), "Searching for COM2");
     // The next status line of the box replaces the search text.
-    window->onDeviceEvent(5, 0);
+    core().deliverDeviceEvent(kStatusEvent, 0);
     EXPECT_EQ(c().statusText->text().toStdString(), "...  ");
 }
 
@@ -192,24 +211,24 @@ TEST_F(MainWindow, TitleFollowsTheBearingAndTheReportedPulseRate) {
 
     // The box reports the pulse rate of the third bearing row.
     readings.detectedPulseRate = 1704;
-    window->onDeviceEvent(18, 0);
+    core().deliverDeviceEvent(kPulseRateEvent, 0);
     EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX KAVO200/KAVOS200 (3408)");
     EXPECT_EQ(config.pulseRate, 1704);
     EXPECT_EQ(config.bearingType, "KAVO200/KAVOS200");
 
     // A rate no row has: the selection stays, only the title is refreshed.
     readings.detectedPulseRate = 999;
-    window->onDeviceEvent(18, 0);
+    core().deliverDeviceEvent(kPulseRateEvent, 0);
     EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX KAVO200/KAVOS200 (3408)");
     EXPECT_EQ(config.pulseRate, 1704);
 
     // Only the "User defined" row has the rate.
     readings.detectedPulseRate = 1728;
-    window->onDeviceEvent(18, 0);
+    core().deliverDeviceEvent(kPulseRateEvent, 0);
     EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX User defined (3456)");
 
     // A box restart forgets the reported rate: the name alone.
-    window->onBoxRestart();
+    core().deliverBoxRestart();
     EXPECT_EQ(readings.detectedPulseRate, 0);
     EXPECT_EQ(window->windowTitle().toStdString(), "ORVATIX User defined");
 }
@@ -226,7 +245,7 @@ TEST_F(MainWindow, AnotherPulseRateIsToldOncePerConnection) {
     window->show();
     // A row of the table fits: the notice says the settings change.
     readings.detectedPulseRate = 1704;
-    window->onDeviceEvent(18, 0);
+    core().deliverDeviceEvent(kPulseRateEvent, 0);
     ASSERT_EQ(notices().size(), 1u);
     const std::string message = notices()[0]->text().toStdString();
     EXPECT_EQ(message.rfind(mismatch, 0), 0u) << message;
@@ -240,25 +259,25 @@ TEST_F(MainWindow, AnotherPulseRateIsToldOncePerConnection) {
     // No row fits: no second notice in this connection, but the status line
     // warns, also after the next status line of the box.
     readings.detectedPulseRate = 999;
-    window->onDeviceEvent(18, 0);
+    core().deliverDeviceEvent(kPulseRateEvent, 0);
     EXPECT_EQ(notices().size(), 1u);
     EXPECT_EQ(c().statusText->text().toStdString().rfind(mismatch, 0), 0u);
-    window->onDeviceEvent(5, 0);
+    core().deliverDeviceEvent(kStatusEvent, 0);
     EXPECT_EQ(c().statusText->text().toStdString().rfind(mismatch, 0), 0u);
 
     // The next connection tells it again, without the last sentence.
     for (QMessageBox* box : notices())
         box->close();
-    window->onNoSerialData();
+    core().deliverNoSerialData();
     readings.detectedPulseRate = 999;
-    window->onDeviceEvent(18, 0);
+    core().deliverDeviceEvent(kPulseRateEvent, 0);
     ASSERT_EQ(notices().size(), 1u);
     EXPECT_EQ(notices()[0]->text().toStdString().find(
                   text(TextTable::StatusMessages, statusrow::kSettingsFollowBearing)),
               std::string::npos);
     // The box restarts: the warning waits for its next report.
-    window->onBoxRestart();
-    window->onDeviceEvent(5, 0);
+    core().deliverBoxRestart();
+    core().deliverDeviceEvent(kStatusEvent, 0);
     EXPECT_EQ(c().statusText->text().toStdString().find(mismatch), std::string::npos);
     window->hide();
 }
@@ -267,20 +286,20 @@ TEST_F(MainWindow, VersionLineAndReferenceIndicatorOnTheZeroButton) {
     std::strcpy(readings.boxTypeText, "QTBX01");
     std::strcpy(readings.versionText, "1.60");
     std::strcpy(readings.boxInfoText, "123");
-    window->onDeviceEvent(14, 0);
+    core().deliverDeviceEvent(kVersionEvent, 0);
     EXPECT_EQ(c().versionLine->text().toStdString(), "QTBX01 Version 1.60 [123]");
 
     const qint64 idleIcon = c().zeroButton->icon().cacheKey();
-    window->onDeviceEvent(9, 0);
+    core().deliverDeviceEvent(kReferenceFoundEvent, 0);
     EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Found);
     EXPECT_NE(c().zeroButton->icon().cacheKey(), idleIcon);
     now += 300;
-    window->onDeviceEvent(9, 0);
+    core().deliverDeviceEvent(kReferenceFoundEvent, 0);
     now += 450;
-    window->onDeviceEvent(13, 0);
+    core().deliverDeviceEvent(kBoxInfoEvent, 0);
     EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Found);
     now += 51;
-    window->onDeviceEvent(13, 0);
+    core().deliverDeviceEvent(kBoxInfoEvent, 0);
     EXPECT_EQ(window->referenceIndicator().image(), ReferenceIndicator::Image::Idle);
 }
 
@@ -328,37 +347,40 @@ TEST_F(MainWindow, ABoxThatAnswersClosesTheNotFoundNotice) {
     window->showInterfaceNotFound();
     ASSERT_TRUE(window->interfaceNotFoundOpen());
     link.noData = false;
-    window->onDeviceEvent(0, 0);
-    window->onDeviceEvent(0, 0); // the marker is written first, then the search ends
+    core().deliverDeviceEvent(kPositionEvent, 0);
+    core().deliverDeviceEvent(kPositionEvent,
+                              0); // the marker is written first, then the search ends
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(window->interfaceNotFoundOpen());
-    EXPECT_FALSE(window->interfaceSearch().active());
+    EXPECT_FALSE(core().search().active());
 }
 
 TEST_F(MainWindow, TheSilentPortTextGoesWhenDataFlows) {
     // An older box never sends its serial numbers: the line is emptied.
-    window->onNoSerialData();
+    core().deliverNoSerialData();
     ASSERT_EQ(c().serialLine->text().toStdString(), "COM1: No serial data.");
     link.noData = false;
-    window->onDeviceEvent(0, 0);
+    core().deliverDeviceEvent(kPositionEvent, 0);
     EXPECT_TRUE(c().serialLine->text().isEmpty());
 
     // Serial numbers kept from before come back at once.
-    window->onNoSerialData();
+    core().deliverNoSerialData();
     std::strcpy(readings.serialTextA, "0815");
     std::strcpy(readings.serialTextB, "X");
-    window->onDeviceEvent(0, 0);
+    core().deliverDeviceEvent(kPositionEvent, 0);
     EXPECT_EQ(c().serialLine->text().toStdString(), "SN X 0815");
     // A later position leaves the line alone.
     c().serialLine->setText("SN Y 1");
-    window->onDeviceEvent(0, 0);
+    core().deliverDeviceEvent(kPositionEvent, 0);
     EXPECT_EQ(c().serialLine->text().toStdString(), "SN Y 1");
 }
 
 TEST_F(MainWindow, AMissingCommandLinePortIsToldAtOnceAndNoOtherPortIsSearched) {
     qputenv("ORVATIX_PORTS", "/dev/orvatix-test-nonexistent");
-    CORVATIXDlg only(readings, mutex, link, config, &dialogs);
+    ProgramCore onlyProgram(records(), [this] { return now; });
     qunsetenv("ORVATIX_PORTS");
+    CORVATIXDlg only(onlyProgram, &dialogs);
+    AcquisitionCore& onlyCore = onlyProgram.core();
     testing::internal::CaptureStderr();
     only.setOnlyPort(true);
     const std::string terminal = testing::internal::GetCapturedStderr();
@@ -372,20 +394,20 @@ TEST_F(MainWindow, AMissingCommandLinePortIsToldAtOnceAndNoOtherPortIsSearched) 
     // The search keeps to COM1 and brings no notice about drivers; the
     // no-data notices leave the problem standing.
     link.stopRequest = false;
-    only.onNoSerialData();
+    onlyCore.deliverNoSerialData();
     for (int i = 0; i < 3 * InterfaceSearch::kPortCount; ++i) {
-        only.interfaceSearch().searchTick();
-        EXPECT_EQ(only.interfaceSearch().searchPortNumber(), 1);
+        onlyCore.search().searchTick();
+        EXPECT_EQ(onlyCore.search().searchPortNumber(), 1);
     }
-    only.onNoSerialData();
+    onlyCore.deliverNoSerialData();
     EXPECT_FALSE(only.interfaceNotFoundOpen());
     EXPECT_EQ(only.controls().serialLine->text().toStdString(), line);
 
     // The user chooses a port that is there in its place: the old port's
     // problem does not stay on the line.
-    only.interfaceSearch().choosePort("/dev/null");
+    onlyCore.search().choosePort("/dev/null");
     only.events().tick();
-    only.onNoSerialData();
+    onlyCore.deliverNoSerialData();
     EXPECT_NE(only.controls().serialLine->text().toStdString(), line);
 }
 
@@ -429,7 +451,7 @@ TEST_F(MainWindow, PortProblemFitsTheSerialNumberLineInEveryLanguage) {
     // Once the box tells its version, both lines share the row again.
     std::strcpy(readings.boxTypeText, "QTBX01");
     std::strcpy(readings.versionText, "1.60");
-    window->onDeviceEvent(kVersionEvent, 0);
+    core().deliverDeviceEvent(kVersionEvent, 0);
     EXPECT_TRUE(c().versionLine->isVisibleTo(window.get()));
     EXPECT_FALSE(c().serialLine->geometry().intersects(c().versionLine->geometry()));
 }
@@ -451,18 +473,18 @@ TEST_F(MainWindow, NoiseCountdownKeepsAllItsDotsInEveryLanguage) {
 
 TEST_F(MainWindow, ZeroButtonIsDisabledWhileTheBoxReportsAbsolutePositions) {
     readings.absolutePositionMode = true;
-    window->onDeviceEvent(kPositionEvent, 0);
+    core().deliverDeviceEvent(kPositionEvent, 0);
     EXPECT_FALSE(c().zeroButton->isEnabled());
     // The lit reference indicator still shows on the disabled button.
     const QIcon icon = c().zeroButton->icon();
     EXPECT_EQ(icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage(),
               icon.pixmap(QSize(24, 24), QIcon::Normal).toImage());
     readings.absolutePositionMode = false;
-    window->onDeviceEvent(kPositionEvent, 0);
+    core().deliverDeviceEvent(kPositionEvent, 0);
     EXPECT_TRUE(c().zeroButton->isEnabled());
     // The box reset handling forgets the mode.
     readings.absolutePositionMode = true;
-    window->onDeviceEvent(kPositionEvent, 0);
+    core().deliverDeviceEvent(kPositionEvent, 0);
     window->resetReadings();
     EXPECT_TRUE(c().zeroButton->isEnabled());
 }

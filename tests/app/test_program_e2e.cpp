@@ -5,6 +5,7 @@
 // box, and ends cleanly with the configuration saved once.
 
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramCore.h"
 #include "app/ProgramFlow.h"
 #include "boxsim/BoxSimulator.h"
 #include "config/ConfigData.h"
@@ -146,8 +147,10 @@ bool showsPosition(const CORVATIXDlg& window) {
 }
 
 TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEndsCleanly) {
-    CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
-    ProgramFlow flow(window);
+    ProgramCore program(LinkRecords::global());
+    AcquisitionCore& core = program.core();
+    CORVATIXDlg window(program);
+    ProgramFlow flow(window, core);
     int saves = 0;
     flow.setConfigurationSaver([&saves] {
         ++saves;
@@ -180,7 +183,7 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     });
     script.add("no-data state", [&] {
         return window.controls().positionField->text() == QLatin1String("No data.  ") &&
-               window.interfaceSearch().active();
+               core.search().active();
     });
     script.add("cable plugged in", [&] { return box.reconnect(); });
     script.add(
@@ -238,7 +241,7 @@ TEST_F(ProgramAgainstSimulatedBox, FindsTheBoxShowsPositionsSurvivesFaultsAndEnd
     EXPECT_TRUE(serialLine.startsWith(QLatin1String("SN "))) << serialLine.toStdString();
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(linkControl.threadEnded);
-    EXPECT_FALSE(window.linkThreadStarted()); // joined and gone
+    EXPECT_FALSE(core.linkThreadStarted()); // joined and gone
     EXPECT_TRUE(std::filesystem::exists(settingsDir().filePath(kConfigFileName).toStdString()));
 }
 
@@ -246,14 +249,16 @@ TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCa
     SerialTraceWriter trace;
     const std::string tracePath = workDir.filePath("line.trace").toStdString();
     ASSERT_TRUE(trace.open(tracePath));
-    CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
-    ProgramFlow flow(window);
+    ProgramCore program(LinkRecords::global());
+    AcquisitionCore& core = program.core();
+    CORVATIXDlg window(program);
+    ProgramFlow flow(window, core);
     flow.setConfigurationSaver([] {});
-    window.setTraceWriter(&trace);
+    core.setTraceWriter(&trace);
     EventLogOptions logOptions;
     logOptions.folder = workDir.filePath("log");
     EventLog log(logOptions);
-    SessionEventLog sessionLog(log, window.deviceCore(), statusList);
+    SessionEventLog sessionLog(log, core, statusList);
 
     std::chrono::steady_clock::time_point plugged;
     double backAfterS = 0.0;
@@ -333,8 +338,10 @@ TEST_F(ProgramAgainstSimulatedBox, TracesTheLineAndLogsTheSessionAcrossAPulledCa
 // open (the display also after it came back with the window), and the
 // settings are saved once, at the end.
 TEST_F(ProgramAgainstSimulatedBox, ReturnsToTheStartMenuKeepsTheLinkAndSavesOnceAtTheEnd) {
-    CORVATIXDlg window(deviceReadings, readingsMutex, linkControl, configData);
-    ProgramFlow flow(window);
+    ProgramCore program(LinkRecords::global());
+    AcquisitionCore& core = program.core();
+    CORVATIXDlg window(program);
+    ProgramFlow flow(window, core);
     int saves = 0;
     flow.setConfigurationSaver([&saves] { ++saves; });
     const auto listLines = [&window] {
@@ -379,7 +386,7 @@ TEST_F(ProgramAgainstSimulatedBox, ReturnsToTheStartMenuKeepsTheLinkAndSavesOnce
         if (window.isVisible() || !clickIn<CSelectDlg>(1023))
             return false;
         savesInSession = saves;
-        threadRanThrough = window.linkThreadStarted() && !linkControl.threadEnded;
+        threadRanThrough = core.linkThreadStarted() && !linkControl.threadEnded;
         return true;
     });
     script.add("positions again", [&] { return showsPosition(window); });
@@ -422,7 +429,7 @@ TEST_F(ProgramAgainstSimulatedBox, ReturnsToTheStartMenuKeepsTheLinkAndSavesOnce
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(flow.finished());
     EXPECT_TRUE(linkControl.threadEnded);
-    EXPECT_FALSE(window.linkThreadStarted()); // joined and gone
+    EXPECT_FALSE(core.linkThreadStarted()); // joined and gone
     EXPECT_FALSE(extDisplayOn);
 }
 

@@ -5,6 +5,7 @@
 #include "ScriptedSessionDialogs.h"
 #include "acquisition/AcquisitionCore.h"
 #include "app/CORVATIXDlg.h"
+#include "app/ProgramCore.h"
 #include "app/ProgramFlow.h"
 #include "config/Bearings.h"
 #include "config/ConfigData.h"
@@ -39,7 +40,9 @@ public:
     void positionTexts(const std::string& position, const std::string& speed) override {
         log_.texts.push_back(position + "|" + speed);
     }
-    void amplitudeUpdate(char command, double) override { log_.barCommands.push_back(command); }
+    void barUpdate(const BarUpdate& update) override {
+        log_.barCommands.push_back(update.command());
+    }
 
 private:
     WizardLog& log_;
@@ -63,6 +66,7 @@ protected:
     ConfigData config;
     ScriptedSessionDialogs dialogs;
     WizardLog wizard;
+    std::unique_ptr<ProgramCore> program; // one per run of the program, as in the program
     std::unique_ptr<CORVATIXDlg> window;
     std::unique_ptr<ProgramFlow> flow; // after the window, gone before it
 
@@ -71,13 +75,20 @@ protected:
         bearingCount = setBuiltInBearings(bearingTable);
         config.bearingType = "KAVO150/KAVOS150";
         config.pulseRate = 1344;
-        window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        flow = std::make_unique<ProgramFlow>(*window);
+        start();
+    }
+    void start() {
+        program = std::make_unique<ProgramCore>(
+            LinkRecords{readings, mutex, link, config, minPulseRate, maxPulseRate});
+        window = std::make_unique<CORVATIXDlg>(*program, &dialogs);
+        flow = std::make_unique<ProgramFlow>(*window, program->core());
+        flow->setConfigurationLoader([] {});
         flow->setConfigurationSaver([] {});
     }
     void TearDown() override {
         flow.reset();
         window.reset();
+        program.reset();
         configData = ConfigData{};
     }
     // Runs the window; `during` runs once the first session has started, and
@@ -92,8 +103,8 @@ protected:
 };
 
 TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMenu) {
-    MainWindowServices* given = nullptr;
-    flow->setTeachInFactory([&](MainWindowServices& services) {
+    ProgramServices* given = nullptr;
+    flow->setTeachInFactory([&](ProgramServices& services) {
         given = &services;
         return std::make_unique<FakeWizard>(wizard);
     });
@@ -119,7 +130,7 @@ TEST_F(ProgramFlowHooks, TheTeachInOpensThroughTheFactoryAndEndsBackAtTheStartMe
         });
     });
     flow->run();
-    EXPECT_EQ(given, static_cast<MainWindowServices*>(window.get()));
+    EXPECT_EQ(given, static_cast<ProgramServices*>(window.get()));
     EXPECT_EQ(wizard.opened, 1);
 }
 
@@ -128,16 +139,15 @@ TEST_F(ProgramFlowHooks, WithoutAWizardTheDiagnosisWindowServes) {
         SCOPED_TRACE(nullSession ? "a factory that opens nothing" : "no factory");
         if (nullSession)
             flow->setTeachInFactory(
-                [](MainWindowServices&) { return std::unique_ptr<TeachInFeature>(); });
+                [](ProgramServices&) { return std::unique_ptr<TeachInFeature>(); });
         dialogs.menuAnswers = {SessionDialogs::kTeachIn};
         runWith([&] {
             EXPECT_TRUE(window->isVisible());
             EXPECT_FALSE(flow->teachInOpen());
         });
         flow.reset();
-        window = std::make_unique<CORVATIXDlg>(readings, mutex, link, config, &dialogs);
-        flow = std::make_unique<ProgramFlow>(*window);
-        flow->setConfigurationSaver([] {});
+        window.reset();
+        start();
     }
 }
 
@@ -171,8 +181,7 @@ TEST_F(ProgramFlowHooks, TheRecordButtonReachesTheRecorderWhichClosesItsFilesAtT
 }
 
 TEST_F(ProgramFlowHooks, ServicesForTheFeatures) {
-    MainWindowServices& services = *window;
-    EXPECT_EQ(&services.deviceCore(), &services.deviceCore());
+    ProgramServices& services = *window;
     EXPECT_EQ(services.mainWindow(), window.get());
     link.statusRestart = false;
     services.setStatusRestart();

@@ -50,9 +50,9 @@ protected:
 };
 
 TEST_F(BarsWidget, PaintsTheRangeInItsBandColours) {
-    bars->drawAmplitude('Y', 40.0);
-    bars->drawAmplitude('Y', 90.0);
-    bars->drawAmplitude('Y', 62.3);
+    bars->draw(BarUpdate::newAmplitude(Head::YE, 40.0));
+    bars->draw(BarUpdate::newAmplitude(Head::YE, 90.0));
+    bars->draw(BarUpdate::newAmplitude(Head::YE, 62.3));
     EXPECT_EQ(bars->track(Head::YE).value, 62.0);
     EXPECT_EQ(colourAtLevel(Head::YE, AmplitudeScale(45)), yellow);
     EXPECT_EQ(colourAtLevel(Head::YE, AmplitudeScale(55)), green);
@@ -64,13 +64,13 @@ TEST_F(BarsWidget, PaintsTheRangeInItsBandColours) {
 }
 
 TEST_F(BarsWidget, ResetAndRepaintShowGreyUntilTheNextValue) {
-    bars->drawAmplitude('W', 40.0);
-    bars->drawAmplitude('W', 90.0);
-    bars->drawAmplitude('R', headCode(Head::WH));
-    bars->drawAmplitude('P', headCode(Head::WH));
+    bars->draw(BarUpdate::newAmplitude(Head::WH, 40.0));
+    bars->draw(BarUpdate::newAmplitude(Head::WH, 90.0));
+    bars->draw(BarUpdate::forgetExtremes(Head::WH));
+    bars->draw(BarUpdate::redraw(Head::WH));
     EXPECT_EQ(bars->track(Head::WH).value, 0.0);
     EXPECT_EQ(colourAtLevel(Head::WH, AmplitudeScale(62)), grey);
-    bars->drawAmplitude('W', 62.3);
+    bars->draw(BarUpdate::newAmplitude(Head::WH, 62.3));
     EXPECT_EQ(bars->track(Head::WH).minimum, 62.0);
     EXPECT_EQ(bars->track(Head::WH).maximum, 62.0);
     EXPECT_EQ(colourAtLevel(Head::WH, AmplitudeScale(50)), grey);

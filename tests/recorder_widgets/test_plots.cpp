@@ -1,6 +1,7 @@
 // The two plots drawn into images: what an empty recording shows, the axis
 // rules, the 90-degree rule, incremental drawing against a full redraw, and the
-// column-extremes drawing against drawing every sample.
+// column-extremes drawing against drawing every sample, for few turns and for
+// many laid over each other.
 
 #include "support/SyntheticRecording.h"
 
@@ -254,5 +255,122 @@ INSTANTIATE_TEST_SUITE_P(Recordings, ColumnExtremesLook,
                          [](const ::testing::TestParamInfo<LookCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// Many turns over one another: each column's bars cover every pixel that
+// drawing every sample colours with a curve, whichever colour ends on top.
+class ManyTurnsCover : public Plots, public ::testing::WithParamInterface<LookCase> {};
+
+// Every pixel `plain` colours with a curve is a curve's pixel in `fast` too.
+void expectCurvesCovered(const QImage& fast, const QImage& plain, QRgb wh, QRgb ye) {
+    wh &= 0xffffff;
+    ye &= 0xffffff;
+    int stroked = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            const QRgb b = plain.pixel(x, y) & 0xffffff;
+            if (b != wh && b != ye) {
+                continue;
+            }
+            ++stroked;
+            const QRgb a = fast.pixel(x, y) & 0xffffff;
+            ASSERT_TRUE(a == wh || a == ye) << "uncovered at " << x << "," << y;
+        }
+    }
+    EXPECT_GT(stroked, 1000);
+}
+
+TEST_P(ManyTurnsCover, EveryStrokedPixelIsCovered) {
+    size = QSize(1900, 1000);
+    target = screenTarget(size);
+    const std::vector<RecordSample> samples = syntheticRecording(GetParam().shaft);
+    expectCurvesCovered(draw(samples, PlotDetail::ColumnExtremes),
+                        draw(samples, PlotDetail::EverySample), AmplitudePlot::kCurveWH,
+                        AmplitudePlot::kCurveYE);
+}
+
+// The printed report's wider pens, and a comparison recording under the
+// curves, are covered in the same way.
+TEST_P(ManyTurnsCover, PrintedPageAndComparisonAreCovered) {
+    PlotTarget page;
+    page.printer = true;
+    page.sx = 6.0; // about 150 dots per inch
+    page.sy = 6.0;
+    page.area = QRect(0, 0, 1260, 1782);
+    const std::vector<RecordSample> samples = syntheticRecording(GetParam().shaft);
+    const ComparisonRecording comparison = ComparisonRecording::of(samples);
+    const std::vector<RecordSample> none;
+    auto render = [&](PlotDetail detail) {
+        QImage image(page.area.size(), QImage::Format_RGB32);
+        image.fill(kBackground);
+        QPainter painter(&image);
+        drawAmplitudePlot(painter, page, samples, PlotMode::Full, detail);
+        return image;
+    };
+    expectCurvesCovered(render(PlotDetail::ColumnExtremes), render(PlotDetail::EverySample),
+                        AmplitudePlot::kCurveWH, AmplitudePlot::kCurveYE);
+    // The comparison is always drawn the fast way; against its own recording
+    // drawn every sample it covers the same pixels in its lighter colours.
+    QImage under(page.area.size(), QImage::Format_RGB32);
+    under.fill(kBackground);
+    {
+        QPainter painter(&under);
+        drawAmplitudePlot(painter, page, none, PlotMode::Full, PlotDetail::EverySample, nullptr,
+                          &comparison);
+    }
+    QImage recolouredPlain = render(PlotDetail::EverySample);
+    for (int y = 0; y < recolouredPlain.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(recolouredPlain.scanLine(y));
+        for (int x = 0; x < recolouredPlain.width(); ++x) {
+            if ((line[x] & 0xffffff) == (AmplitudePlot::kCurveWH & 0xffffff)) {
+                line[x] = AmplitudePlot::kCompareWH;
+            } else if ((line[x] & 0xffffff) == (AmplitudePlot::kCurveYE & 0xffffff)) {
+                line[x] = AmplitudePlot::kCompareYE;
+            }
+        }
+    }
+    expectCurvesCovered(under, recolouredPlain, AmplitudePlot::kCompareWH,
+                        AmplitudePlot::kCompareYE);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, ManyTurnsCover,
+                         ::testing::Values(LookCase{"nightly", {200000, 1000.0, 123.4, 1.5, 5}},
+                                           LookCase{"noisy", {100000, 300.0, 40.0, 12.0, 9}},
+                                           LookCase{"sparse", {60000, 2000.0, 300.0, 20.0, 2}}),
+                         [](const ::testing::TestParamInfo<LookCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The envelope kept between drawings follows the recording: samples appended
+// while recording (past the point where the turns overlap too much for runs),
+// a cleared and refilled recording, all draw as a fresh copy of the same
+// samples does.
+TEST_F(Plots, RedrawsFollowTheRecordingAsItGrowsAndIsReplaced) {
+    SyntheticShaft shaft;
+    shaft.samples = 60000;
+    shaft.revolutions = 120.0;
+    const std::vector<RecordSample> all = syntheticRecording(shaft);
+    std::vector<RecordSample> recording;
+    auto matchesFresh = [&] {
+        const std::vector<RecordSample> copy = recording;
+        return draw(recording) == draw(copy);
+    };
+    for (std::size_t n : {std::size_t{1}, std::size_t{500}, std::size_t{5000}, all.size()}) {
+        while (recording.size() < n) {
+            recording.push_back(all[recording.size()]);
+            if (recording.size() % 97 == 0) {
+                QImage image = blank();
+                drawIncrementally(image, recording);
+            }
+        }
+        EXPECT_TRUE(matchesFresh()) << n << " samples";
+    }
+    shaft.seed = 99;
+    shaft.samples = 3000;
+    shaft.revolutions = 2.0;
+    recording = syntheticRecording(shaft);
+    EXPECT_TRUE(matchesFresh()) << "refilled";
+    recording.clear();
+    EXPECT_TRUE(draw(recording) == draw({})) << "cleared";
+}
 
 } // namespace

@@ -9,12 +9,11 @@
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
-#include "eventlog/EventLog.h"
 #include "status/StatusList.h"
 #include "status/StatusListFile.h"
 #include "status/widgets/CAdditionalMonitor.h"
 #include "status/widgets/CErrorDialog.h"
-#include "ui/CMessagebox.h"
+#include "status/widgets/CMessagebox.h"
 #include "ui/GroupCaptionChecks.h"
 
 #include <QApplication>
@@ -52,7 +51,7 @@ protected:
         add(0x1000);
         add(0x0000);
         add(0x0005);
-        dialog = new CErrorDialog(&owner, list, readings, mutex);
+        dialog = new CErrorDialog(&owner, list, readings, mutex, logDir.filePath("log"));
         dialog->present();
         lines = control<QListWidget>(dialog, CErrorDialog::kList);
         ASSERT_NE(lines, nullptr);
@@ -67,6 +66,7 @@ protected:
     QString label(int id) { return control<QLabel>(dialog, id)->text(); }
 
     int seconds = 0;
+    QTemporaryDir logDir;
     DeviceReadings readings;
     std::mutex mutex;
     StatusList list;
@@ -171,9 +171,8 @@ TEST_F(StatusWindow, OpenLogFolderOpensTheEventLogsFolderInEveryLanguage) {
     EXPECT_EQ(captions.front(), QStringLiteral("Open log folder"));
     EXPECT_NE(captions[1], captions[0]);
 
-    // The test's own data folder, not the user's; a file manager that only
-    // notes what it was asked to show.
-    QStandardPaths::setTestModeEnabled(true);
+    // The folder it was handed, made if the log has not written yet; a file
+    // manager that only notes what it was asked to show.
     QString opened;
     dialog->folderDesktop.askFileManager = [](QObject*, std::function<void(bool)> answer) {
         answer(true);
@@ -183,7 +182,7 @@ TEST_F(StatusWindow, OpenLogFolderOpensTheEventLogsFolderInEveryLanguage) {
         return true;
     };
     button->click();
-    EXPECT_EQ(opened, EventLog::defaultFolder());
+    EXPECT_EQ(opened, logDir.filePath("log"));
     EXPECT_TRUE(QDir(opened).exists());
     EXPECT_EQ(dialog->logFolderNotice(), nullptr);
 }
@@ -244,8 +243,7 @@ TEST_F(StatusWindow, OpenLogFolderWithoutAFileManagerSaysSoAndGivesThePath) {
     if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty()) {
         GTEST_SKIP() << "xdg-mime is not installed";
     }
-    QStandardPaths::setTestModeEnabled(true);
-    const QString folder = EventLog::defaultFolder();
+    const QString folder = logDir.filePath("log");
     int openings = 0;
     // The desktop is asked for real; only the opening itself is noted.
     dialog->folderDesktop.openUrl = [&openings](const QUrl&) {
@@ -356,15 +354,21 @@ TEST_F(StatusWindow, DeleteAsksFirstAndReturnKeepsTheList) {
     }
 }
 
-// The main window's part, recording what the extended display asks of it.
-class RecordingHost : public AdditionalMonitorHost {
+// The program's part, recording what the extended display asks of it.
+class RecordingHost : public ProgramServices {
 public:
-    bool offsetSeenWH() const override { return whSeen; }
-    bool offsetSeenYE() const override { return false; }
-    void resetReadings() override { ++resets; }
+    QWidget* mainWindow() override { return nullptr; }
     void openContextMenu(const QPoint& at) override { menuAt = at; }
-    BoxRequests& boxRequests() override { return *requests; }
-    BoxRequests* requests = nullptr;
+    void resetReadings() override { ++resets; }
+    void setStatusRestart() override {}
+    StatusDecoding statusDecoding() const override {
+        StatusDecoding decoding;
+        decoding.offsetSeenWH = whSeen;
+        return decoding;
+    }
+    void stopNoiseMeasurement() override {}
+    void showRecordButton(bool) override {}
+    void teachInEnded() override {}
     bool whSeen = false;
     int resets = 0;
     QPoint menuAt;
@@ -379,8 +383,8 @@ protected:
         std::snprintf(readings.boxInfoText, sizeof readings.boxInfoText, "0*");
         mainWindow.setGeometry(100, 100, 600, 400);
         mainWindow.show();
-        host.requests = &requests;
-        monitor = new CAdditionalMonitor(&mainWindow, host, readings, mutex, link, config, shown);
+        monitor = new CAdditionalMonitor(&mainWindow, host, requests, readings, mutex, link, config,
+                                         shown);
         monitor->present();
     }
     void TearDown() override { delete monitor.data(); }

@@ -23,7 +23,6 @@ protected:
         data.displayFormat = 1;
         data.language = 0;
         setLanguage(0);
-        state.configNotLoaded = false; // the file is read only where a test says so
     }
     void TearDown() override {
         setLanguage(0);
@@ -31,15 +30,7 @@ protected:
     }
 
     SetupRecords records() {
-        return SetupRecords{ConfigSet::records(),
-                            minRate,
-                            maxRate,
-                            state,
-                            [this] {
-                                ++loads;
-                                return loadConfigFrom(dir, ConfigSet::records());
-                            },
-                            [this] {
+        return SetupRecords{ConfigSet::records(), minRate, maxRate, state, [this] {
                                 ++saves;
                                 saveConfigTo(dir, ConfigSet::records());
                             }};
@@ -52,6 +43,5 @@ protected:
     RelaxedAtomic<int32_t> minRate{2};
     RelaxedAtomic<int32_t> maxRate{20000};
     SetupState state;
-    int loads = 0;
     int saves = 0;
 };

@@ -145,9 +145,7 @@ TEST_F(HelpTest, F1InTheSetupDialogOpensTheManual) {
     RelaxedAtomic<int32_t> minRate{2};
     RelaxedAtomic<int32_t> maxRate{20000};
     SetupState state;
-    state.configNotLoaded = false;
-    CSetup dialog(SetupRecords{config.records(), minRate, maxRate, state,
-                               [&config] { return config.count; }, [] {}});
+    CSetup dialog(SetupRecords{config.records(), minRate, maxRate, state, [] {}});
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));

@@ -45,9 +45,9 @@ QWidget* amplitudeGroup(std::initializer_list<double> ye, std::initializer_list<
     bars->setOffsetSeen(Head::YE, offsetsSeen);
     bars->setOffsetSeen(Head::WH, offsetsSeen);
     for (double v : ye)
-        bars->drawAmplitude('Y', v);
+        bars->draw(BarUpdate::newAmplitude(Head::YE, v));
     for (double v : wh)
-        bars->drawAmplitude('W', v);
+        bars->draw(BarUpdate::newAmplitude(Head::WH, v));
     return window;
 }
 

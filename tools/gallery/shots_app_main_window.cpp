@@ -6,6 +6,7 @@
 
 #include "app/CORVATIXDlg.h"
 #include "app/IndicatorIcons.h"
+#include "app/ProgramCore.h"
 #include "app/SerialPortMenu.h"
 #include "boxsim/BoxSimulator.h"
 #include "boxsim/widgets/BoxSimulatorPanel.h"
@@ -13,6 +14,7 @@
 #include "config/ConfigData.h"
 #include "config/StatusMessageRows.h"
 #include "config/Texts.h"
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "device/PortAccess.h"
@@ -23,6 +25,7 @@
 #include <QLabel>
 #include <QMenu>
 
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -30,11 +33,21 @@
 
 namespace {
 
+int64_t steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 struct GalleryRecords {
     DeviceReadings readings;
     std::mutex mutex;
     LinkControl link;
     ConfigData config;
+    // The shot's own core; its clock is the gallery's when it is set.
+    int64_t* clock = nullptr;
+    ProgramCore program{{readings, mutex, link, config, minPulseRate, maxPulseRate},
+                        [this] { return clock != nullptr ? *clock : steadyMs(); }};
 };
 
 // Each shot gets its own records; they live as long as the gallery runs.
@@ -52,10 +65,10 @@ GalleryRecords& freshRecords() {
 }
 
 CORVATIXDlg* notConnectedWindow(GalleryRecords& r) {
-    auto* window = new CORVATIXDlg(r.readings, r.mutex, r.link, r.config);
+    auto* window = new CORVATIXDlg(r.program);
     window->refresh();
     r.link.noData = true;
-    window->onNoSerialData();
+    r.program.core().deliverNoSerialData();
     // What the search shows while it probes the second port.
     window->setStatusLine(
         std::string(text(TextTable::StatusMessages, statusrow::kSearchingForCom)) + "2");
@@ -74,7 +87,7 @@ ORVATIX_GALLERY_SHOT(main_window_connected) {
     // The box has been answering for a while: the zero button is no longer
     // in its not-connected state.
     static int64_t clock = 0;
-    window->setClock([] { return clock; });
+    r.clock = &clock;
     DeviceReadings& d = r.readings;
     r.link.noData = false;
     r.link.newProtocol = true;
@@ -87,31 +100,31 @@ ORVATIX_GALLERY_SHOT(main_window_connected) {
     std::strcpy(d.boxInfoText, "4711");
     std::strcpy(d.serialTextA, "0815");
     std::strcpy(d.serialTextB, "ORVA-2041-0042");
-    window->onDeviceEvent(14, 0);
-    window->onDeviceEvent(21, 0);
+    r.program.core().deliverDeviceEvent(kVersionEvent, 0);
+    r.program.core().deliverDeviceEvent(kSerialNumbersEvent, 0);
     d.detectedPulseRate = r.config.pulseRate;
-    window->onDeviceEvent(18, 0);
+    r.program.core().deliverDeviceEvent(kPulseRateEvent, 0);
 
     // Offsets of both heads, then a valid status with a known reference.
-    window->onDeviceEvent(2, 0);
-    window->onDeviceEvent(2, 2);
+    r.program.core().deliverDeviceEvent(kDacOffsetsEvent, 0);
+    r.program.core().deliverDeviceEvent(kDacOffsetsEvent, 2);
     std::strcpy(d.refPhaseText, "2417");
     d.errorFlags = 0;
     d.amplitudeWH = 62.5;
     d.amplitudeYE = 58.0;
     r.link.boxStarting = false;
     r.link.statusRestart = false;
-    window->onDeviceEvent(5, 19);
+    r.program.core().deliverDeviceEvent(kStatusEvent, 19);
 
     // A position of 123° 27' 44" turning at 6 rpm.
     const int64_t turn = int64_t(r.config.pulseRate) * 5000;
     d.rawPosition = static_cast<int32_t>(turn * 123.4622 / 360.0);
     d.speed = 6.0 * r.config.pulseRate / 12000.0;
-    window->onDeviceEvent(0, 0);
+    r.program.core().deliverDeviceEvent(kPositionEvent, 0);
     clock += 1000;
-    window->onDeviceEvent(0, 0);
-    window->onDeviceEvent(6, 0);
-    window->onDeviceEvent(7, 0);
+    r.program.core().deliverDeviceEvent(kPositionEvent, 0);
+    r.program.core().deliverDeviceEvent(kAmplitudeWhiteEvent, 0);
+    r.program.core().deliverDeviceEvent(kAmplitudeYellowEvent, 0);
     return window;
 }
 
@@ -146,9 +159,9 @@ ORVATIX_GALLERY_SHOT(main_window_serial_port_menu) {
         {"/dev/ttyUSB0", "FTDI", "FT232R USB UART", "A10K3J2C"},
         {"/dev/ttyS0", "", "", ""},
     };
-    window->interfaceSearch().choosePort(comPortName(1));
+    r.program.core().search().choosePort(comPortName(1));
     auto* menu = new QMenu(window);
-    addSerialPortMenu(*menu, window->interfaceSearch(), ports, system);
+    addSerialPortMenu(*menu, r.program.core().search(), ports, system);
     QMenu* sub = menu->actions().front()->menu();
     sub->setWindowTitle(QStringLiteral("Menu"));
     return sub;

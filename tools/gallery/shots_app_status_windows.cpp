@@ -9,10 +9,11 @@
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
 #include "display/widgets/NoiseDisplay.h"
+#include "eventlog/EventLog.h"
 #include "status/StatusList.h"
 #include "status/widgets/CAdditionalMonitor.h"
 #include "status/widgets/CErrorDialog.h"
-#include "ui/CMessagebox.h"
+#include "status/widgets/CMessagebox.h"
 #include "ui/DialogUnits.h"
 
 #include <QCoreApplication>
@@ -33,13 +34,21 @@ bool galleryDisplayOn = false;
 BoxRequests galleryRequests{galleryLink, [] { return int64_t(0); }};
 StatusList galleryList;
 
-class GalleryHost : public AdditionalMonitorHost {
+class GalleryHost : public ProgramServices {
 public:
-    bool offsetSeenWH() const override { return true; }
-    bool offsetSeenYE() const override { return true; }
-    void resetReadings() override {}
+    QWidget* mainWindow() override { return nullptr; }
     void openContextMenu(const QPoint&) override {}
-    BoxRequests& boxRequests() override { return galleryRequests; }
+    void resetReadings() override {}
+    void setStatusRestart() override {}
+    StatusDecoding statusDecoding() const override {
+        StatusDecoding decoding;
+        decoding.offsetSeenWH = true;
+        decoding.offsetSeenYE = true;
+        return decoding;
+    }
+    void stopNoiseMeasurement() override {}
+    void showRecordButton(bool) override {}
+    void teachInEnded() override {}
 };
 GalleryHost galleryHost;
 
@@ -70,8 +79,9 @@ QWidget* monitor(int mode) {
     fillReadings();
     galleryConfig.extDisplayMode = mode;
     auto* owner = new QWidget;
-    auto* window = new CAdditionalMonitor(owner, galleryHost, galleryReadings, galleryMutex,
-                                          galleryLink, galleryConfig, galleryDisplayOn);
+    auto* window =
+        new CAdditionalMonitor(owner, galleryHost, galleryRequests, galleryReadings, galleryMutex,
+                               galleryLink, galleryConfig, galleryDisplayOn);
     window->present();
     return window;
 }
@@ -92,7 +102,8 @@ ORVATIX_GALLERY_SHOT(app_status_list) {
         seconds += 37;
         position += 27.1234;
     }
-    auto* window = new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex);
+    auto* window =
+        new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex, QString());
     window->present();
     return window;
 }
@@ -109,7 +120,8 @@ ORVATIX_GALLERY_SHOT(app_status_list_long_lines) {
         galleryList.append({start.addSecs(seconds), 100.0 + seconds, f});
         seconds += 11;
     }
-    auto* window = new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex);
+    auto* window =
+        new CErrorDialog(new QWidget, galleryList, galleryReadings, galleryMutex, QString());
     window->present();
     if (auto* lines = window->findChild<QListWidget*>(QString::number(CErrorDialog::kList))) {
         lines->setCurrentRow(1);
@@ -134,7 +146,8 @@ ORVATIX_GALLERY_SHOT(app_extended_display_factors) {
 ORVATIX_GALLERY_SHOT(app_status_list_log_folder_notice) {
     galleryList.clear();
     auto* owner = new QWidget;
-    auto* dialog = new CErrorDialog(owner, galleryList, galleryReadings, galleryMutex);
+    auto* dialog = new CErrorDialog(owner, galleryList, galleryReadings, galleryMutex,
+                                    EventLog::defaultFolder());
     // As on a desktop where nothing is set up to show folders.
     dialog->folderDesktop.askFileManager = [](QObject*, std::function<void(bool)> answer) {
         answer(false);

@@ -4,7 +4,7 @@
 
 #include "acquisition/BoxRequests.h"
 #include "device/LinkControl.h"
-#include "ui/CMessagebox.h"
+#include "status/widgets/CMessagebox.h"
 #include "ui/CMessagebox2.h"
 #include "ui/CSelectDlg.h"
 #include "ui/CSetup.h"

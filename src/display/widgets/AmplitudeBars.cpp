@@ -41,31 +41,23 @@ const AmplitudeTrack& AmplitudeBars::track(Head sensor) const {
     return sensor == Head::WH ? wh_ : ye_;
 }
 
-void AmplitudeBars::drawAmplitude(char command, double value) {
+void AmplitudeBars::draw(const BarUpdate& bar) {
     if (painting_)
         return;
     const AmplitudeBarGeometry g = geometry();
-    switch (command) {
-    case 'W':
-    case 'Y': {
-        const Head head = *headFromLetter(command);
-        if (trackOf(head).newAmplitude(value))
-            update(barRegion(g, head));
+    switch (bar.kind) {
+    case BarUpdate::Kind::Amplitude:
+        if (trackOf(bar.head).newAmplitude(bar.amplitude))
+            update(barRegion(g, bar.head));
         break;
-    }
-    case 'R':
-        if (const auto head = headFromCode(value))
-            trackOf(*head).reset();
+    case BarUpdate::Kind::ForgetExtremes:
+        trackOf(bar.head).reset();
         break;
-    case 'P':
-        if (const auto head = headFromCode(value)) {
-            // The scale is drawn with the white bar.
-            if (*head == Head::WH)
-                update(scaleRegion(g));
-            update(barRegion(g, *head));
-        }
-        break;
-    default:
+    case BarUpdate::Kind::Redraw:
+        // The scale is drawn with the white bar.
+        if (bar.head == Head::WH)
+            update(scaleRegion(g));
+        update(barRegion(g, bar.head));
         break;
     }
 }

@@ -11,17 +11,16 @@
 //     auto* bars = new AmplitudeBars;
 //     controls.amplitudeGroup->setBars(bars);
 //     bars->setLabelFonts(fonts.barLabel, fonts.barLabelBold);
-//     // device events 7 and 6, unless recording or bars->busy():
-//     bars->drawAmplitude('Y', readings.amplitudeYE);
-//     bars->drawAmplitude('W', readings.amplitudeWH);
-//     // box reset handling:
-//     bars->drawAmplitude('R', headCode(Head::WH)); bars->drawAmplitude('R', headCode(Head::YE));
-//     bars->drawAmplitude('P', headCode(Head::WH)); bars->drawAmplitude('P', headCode(Head::YE));
+//     // amplitude events, unless recording or bars->busy():
+//     bars->draw(BarUpdate::newAmplitude(Head::YE, readings.amplitudeYE));
+//     // box reset handling, for each head:
+//     bars->draw(BarUpdate::forgetExtremes(head)); bars->draw(BarUpdate::redraw(head));
 //     // offsets reported / box reset: bars->setOffsetSeen(Head::WH, seen);
 
 #include "display/AmplitudeBarLayout.h"
 #include "display/AmplitudeTrack.h"
 #include "display/BarColours.h"
+#include "display/BarUpdate.h"
 
 #include <QColor>
 #include <QFont>
@@ -32,12 +31,11 @@ class AmplitudeBars : public QWidget {
 public:
     explicit AmplitudeBars(QWidget* parent = nullptr);
 
-    // 'W' / 'Y': a new amplitude of the white / yellow sensor; the bar is
-    // redrawn only when its value, minimum or maximum changed.
-    // 'R': value 87 (WH) or 89 (YE) forgets that bar's minimum and maximum;
-    // nothing is drawn. 'P': value 87 redraws the scale and the WH bar, 89 the
-    // YE bar. Calls made while the bars are being painted are ignored.
-    void drawAmplitude(char command, double value);
+    // A new amplitude redraws the bar only when its value, minimum or maximum
+    // changed; forgetting the extremes draws nothing; a redraw of the white
+    // bar redraws the scale too. Updates made while the bars are being
+    // painted are ignored.
+    void draw(const BarUpdate& update);
 
     // True while the bars are being painted: amplitude notifications that
     // arrive meanwhile are skipped.

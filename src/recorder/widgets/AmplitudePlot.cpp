@@ -1,6 +1,7 @@
 #include "recorder/widgets/AmplitudePlot.h"
 
 #include "config/EvaluationRows.h"
+#include "recorder/AmplitudeEnvelope.h"
 #include "recorder/RecordSample.h"
 #include "recorder/widgets/PlotGrid.h"
 #include "recorder/widgets/PlotStyle.h"
@@ -11,9 +12,11 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <mutex>
 
 namespace {
 
@@ -406,47 +409,182 @@ private:
     std::vector<std::uint8_t> rows_;
 };
 
-void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
-                        const std::vector<RecordSample>& samples, ReferenceIndex* references) {
+// A run of the envelope in pixels of this plot. The y axis falls as the
+// amplitude rises, so the highest amplitude gives the lowest row.
+ColumnRun runOnPlot(const PlotBox& plot, const EnvelopeRun& e) {
+    ColumnRun r;
+    r.begin = e.begin;
+    r.end = e.end;
+    r.x = e.x;
+    r.count = e.count;
+    r.firstWH = AmplitudePlot::yOfAmplitude(plot, e.firstWH);
+    r.lastWH = AmplitudePlot::yOfAmplitude(plot, e.lastWH);
+    r.minWH = AmplitudePlot::yOfAmplitude(plot, e.highWH);
+    r.maxWH = AmplitudePlot::yOfAmplitude(plot, e.lowWH);
+    r.firstYE = AmplitudePlot::yOfAmplitude(plot, e.firstYE);
+    r.lastYE = AmplitudePlot::yOfAmplitude(plot, e.lastYE);
+    r.minYE = AmplitudePlot::yOfAmplitude(plot, e.highYE);
+    r.maxYE = AmplitudePlot::yOfAmplitude(plot, e.lowYE);
+    return r;
+}
+
+void drawRuns(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
+              const std::vector<RecordSample>& samples, const AmplitudeEnvelope& envelope) {
     CurveBatch batch(painter, plot, pens, samples);
-    bool haveRun = false;
-    bool havePreviousRun = false;
+    bool havePrevious = false;
     ColumnRun previous;
-    ColumnRun current;
-    auto finish = [&] {
-        const bool joined = havePreviousRun && joinsAcross(plot, previous.x, current.x);
+    for (const EnvelopeRun& e : envelope.runs()) {
+        const ColumnRun current = runOnPlot(plot, e);
+        const bool joined = havePrevious && joinsAcross(plot, previous.x, current.x);
         batch.run(current, joined ? &previous : nullptr);
         previous = current;
-        havePreviousRun = true;
-    };
-    // A sample spans three cache lines and the work per sample is small: ask
-    // for the lines a little ahead, or the walk waits on memory.
-    constexpr std::size_t kAhead = 12;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        if (i + kAhead < samples.size()) {
-            const RecordSample* ahead = &samples[i + kAhead];
-            __builtin_prefetch(&ahead->position);
-            __builtin_prefetch(&ahead->isReference);
-        }
-        if (references != nullptr && samples[i].isReference) {
-            references->add(samples, i);
-        }
-        const Point p = pointOf(plot, samples[i]);
-        if (!inside(plot, p.x)) {
-            continue;
-        }
-        if (haveRun && p.x == current.x) {
-            current.add(i, p);
-            continue;
-        }
-        if (haveRun) {
-            finish();
-        }
-        current.start(i, p);
-        haveRun = true;
+        havePrevious = true;
     }
-    if (haveRun) {
-        finish();
+}
+
+// Turns laid over each other: one bar per column and head from the lowest to
+// the highest point any stroke reaches there. The bar is the pen's vertical
+// stroke widened on every side: the square cap of a slanted joining line
+// reaches up to width / sqrt(2) past its end, a vertical stroke's only half
+// the width. Yellow on top, as the newest samples would leave it.
+void drawColumnBars(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
+                    const AmplitudeEnvelope& envelope) {
+    const StrokeFootprint f = verticalFootprint(pens.white);
+    const int slack = static_cast<int>(std::ceil(0.25 * pens.white.widthF()));
+    const std::vector<EnvelopeColumn>& columns = envelope.columns();
+    auto bars = [&](const QColor& colour, bool white) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const EnvelopeColumn& c = columns[i];
+            if (!c.used) {
+                continue;
+            }
+            const int x = envelope.left() + static_cast<int>(i);
+            const int top = AmplitudePlot::yOfAmplitude(plot, white ? c.highWH : c.highYE);
+            const int bottom = AmplitudePlot::yOfAmplitude(plot, white ? c.lowWH : c.lowYE);
+            painter.fillRect(QRect(QPoint(x + f.left - slack, top + f.top - slack),
+                                   QPoint(x + f.right + slack, bottom + f.bottom + slack)),
+                             colour);
+        }
+    };
+    bars(pens.white.color(), true);
+    bars(pens.yellow.color(), false);
+}
+
+// The envelopes of the recordings drawn lately, one per recording and
+// horizontal scale (the window and the printed report differ), brought up to
+// date with the samples appended since the last drawing. A recording is known
+// by its container and checked by a few of its samples, so a cleared or
+// replaced recording is taken in afresh.
+class EnvelopeCache {
+public:
+    struct Entry {
+        const std::vector<RecordSample>* recording = nullptr;
+        AmplitudeEnvelope envelope;
+        ReferenceIndex references;
+        std::vector<RecordSample> witnesses;
+        unsigned lastUse = 0;
+    };
+
+    // The entry for this recording and plot, created when `create`.
+    Entry* find(const PlotBox& plot, const std::vector<RecordSample>& samples, bool create) {
+        ++clock_;
+        for (Entry& e : entries_) {
+            if (e.recording == &samples && e.envelope.left() == plot.left &&
+                e.envelope.right() == plot.right) {
+                if (!stillHolds(e, samples)) {
+                    e = Entry{&samples, AmplitudeEnvelope(plot.left, plot.right), {}, {}, 0};
+                }
+                bringUpToDate(e, samples);
+                return &e;
+            }
+        }
+        if (!create) {
+            return nullptr;
+        }
+        if (entries_.size() >= kEntries) {
+            entries_.erase(std::min_element(
+                entries_.begin(), entries_.end(),
+                [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; }));
+        }
+        entries_.push_back(Entry{&samples, AmplitudeEnvelope(plot.left, plot.right), {}, {}, 0});
+        bringUpToDate(entries_.back(), samples);
+        return &entries_.back();
+    }
+
+private:
+    static constexpr std::size_t kEntries = 6;
+
+    static std::vector<std::size_t> witnessIndices(std::size_t covered) {
+        if (covered == 0) {
+            return {};
+        }
+        return {0, covered / 3, covered / 2, covered - 1};
+    }
+
+    static bool same(const RecordSample& a, const RecordSample& b) {
+        return a.time == b.time && a.position == b.position && a.amplitudeWH == b.amplitudeWH &&
+               a.amplitudeYE == b.amplitudeYE && a.isReference == b.isReference;
+    }
+
+    static bool stillHolds(const Entry& e, const std::vector<RecordSample>& samples) {
+        const std::size_t covered = e.envelope.covered();
+        if (samples.size() < covered) {
+            return false;
+        }
+        const std::vector<std::size_t> at = witnessIndices(covered);
+        for (std::size_t k = 0; k < at.size(); ++k) {
+            if (!same(e.witnesses[k], samples[at[k]])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void bringUpToDate(Entry& e, const std::vector<RecordSample>& samples) {
+        e.lastUse = clock_;
+        const std::size_t from = e.envelope.covered();
+        if (from == samples.size()) {
+            return;
+        }
+        for (std::size_t i = from; i < samples.size(); ++i) {
+            if (samples[i].isReference) {
+                e.references.add(samples, i);
+            }
+        }
+        e.envelope.extend(samples);
+        e.witnesses.clear();
+        for (std::size_t i : witnessIndices(e.envelope.covered())) {
+            e.witnesses.push_back(samples[i]);
+        }
+    }
+
+    std::vector<Entry> entries_;
+    unsigned clock_ = 0;
+};
+
+EnvelopeCache& envelopeCache() {
+    static EnvelopeCache cache;
+    return cache;
+}
+
+// The plots are drawn on the user-interface thread; a report rendered on
+// another would share the cache, so it is taken for the drawing.
+std::mutex& envelopeCacheMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+void drawColumnExtremes(QPainter& painter, const PlotBox& plot, const CurvePens& pens,
+                        const std::vector<RecordSample>& samples, ReferenceIndex* references) {
+    const std::lock_guard<std::mutex> lock(envelopeCacheMutex());
+    const EnvelopeCache::Entry* entry = envelopeCache().find(plot, samples, true);
+    if (references != nullptr) {
+        *references = entry->references;
+    }
+    if (entry->envelope.hasRuns()) {
+        drawRuns(painter, plot, pens, samples, entry->envelope);
+    } else {
+        drawColumnBars(painter, plot, pens, entry->envelope);
     }
 }
 
@@ -502,6 +640,12 @@ void drawAmplitudePlot(QPainter& painter, const PlotTarget& target,
             drawColumnExtremes(painter, plot, pens, samples, references);
         }
     } else if (samples.size() >= 2) {
+        // Keeps the envelope of a recording on show current, so that the next
+        // full redraw has only this sample to take in.
+        {
+            const std::lock_guard<std::mutex> lock(envelopeCacheMutex());
+            envelopeCache().find(plot, samples, false);
+        }
         drawEverySample(painter, plot, pens, samples, samples.size() - 2, nullptr);
     }
     painter.restore();

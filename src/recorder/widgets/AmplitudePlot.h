@@ -19,8 +19,8 @@ enum class PlotMode {
     Incremental, // only what the newest sample adds
 };
 
-// How a long recording is drawn. Both give the same picture (see
-// drawAmplitudePlot); EverySample is the plain way, kept as the reference.
+// How a long recording is drawn (see drawAmplitudePlot); EverySample is the
+// plain way, kept as the reference.
 enum class PlotDetail {
     ColumnExtremes, // consecutive samples on one pixel column as one vertical stroke
     EverySample,
@@ -56,11 +56,16 @@ public:
 // second-to-last sample to the last one. Every sample (position or reference
 // mark) gives a point per head; points 90 degrees or more apart stay unjoined.
 //
-// ColumnExtremes draws a run of consecutive samples that share a pixel column
-// as one stroke from its lowest to its highest point: the same pixels as the
-// run's own segments, since they all lie in that column. Only where the white
-// and the yellow curve overlap inside one column may the colour on top differ
-// (each curve's run is drawn whole, not interleaved sample by sample).
+// ColumnExtremes draws from the recording's envelope (recorder/
+// AmplitudeEnvelope.h), kept between drawings and brought up to date with the
+// samples appended since, so a redraw costs about the same whatever the length
+// of the recording and the number of turns. While the recording has few runs
+// of consecutive samples per pixel column, each run is drawn as one stroke
+// from its lowest to its highest point: the same pixels as the run's own
+// segments, since they all lie in that column. Where the curves touch inside a
+// column the run is resolved row by row, so the colour on top is the one
+// drawing every sample leaves. A recording over many turns is drawn as one bar
+// per column and head covering every pixel any of its strokes covers.
 //
 // In full mode `references`, when given, is filled with the reference samples
 // on the way, and a `comparison` recording is drawn under the curves in the

@@ -4,7 +4,7 @@
 // messages and the report. The main window (or the acquisition core) owns one
 // and wires it:
 //
-//     session_ = new RecordingSession({dataRecorder, linkControl, configData, recentFiles},
+//     session_ = new RecordingSession({samples, linkControl, configData, recentFiles},
 //                                     hooks, this);
 //     connect(recordButton, &QPushButton::clicked, session_, &RecordingSession::toggleRecording);
 //     ... device event 6 while recording, with the core's positions p:

@@ -11,8 +11,8 @@
 #include "display/BarColours.h"
 #include "display/widgets/QtColour.h"
 #include "status/ExtendedDisplayEvents.h"
+#include "status/widgets/CMessagebox.h"
 #include "ui/Artwork.h"
-#include "ui/CMessagebox.h"
 #include "ui/Help.h"
 #include "ui/UiText.h"
 #include "ui/WindowPlacement.h"
@@ -25,12 +25,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-CAdditionalMonitor::CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHost& host,
-                                       DeviceReadings& readings, std::mutex& readingsMutex,
-                                       LinkControl& link, ConfigData& config, bool& displayOn)
-    : QDialog(mainWindow, Qt::Tool | Qt::FramelessWindowHint), mainWindow_(mainWindow), host_(host),
-      readings_(readings), readingsMutex_(readingsMutex), link_(link), config_(config),
-      displayOn_(displayOn), template_(this, 373, 82) {
+CAdditionalMonitor::CAdditionalMonitor(QWidget* mainWindow, ProgramServices& services,
+                                       BoxRequests& requests, DeviceReadings& readings,
+                                       std::mutex& readingsMutex, LinkControl& link,
+                                       ConfigData& config, bool& displayOn)
+    : QDialog(mainWindow, Qt::Tool | Qt::FramelessWindowHint), mainWindow_(mainWindow),
+      services_(services), requests_(requests), readings_(readings), readingsMutex_(readingsMutex),
+      link_(link), config_(config), displayOn_(displayOn), template_(this, 373, 82) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     displayOn_ = true;
@@ -193,7 +194,7 @@ void CAdditionalMonitor::paintEvent(QPaintEvent* event) {
 }
 
 void CAdditionalMonitor::contextMenuEvent(QContextMenuEvent* event) {
-    host_.openContextMenu(event->globalPos());
+    services_.openContextMenu(event->globalPos());
     event->accept();
 }
 
@@ -210,15 +211,16 @@ void CAdditionalMonitor::done(int result) {
 
 void CAdditionalMonitor::clearReadings() {
     // Reset first: the request then waits for the new identification.
-    host_.resetReadings();
-    host_.boxRequests().submit(BoxRequest::Reset);
+    services_.resetReadings();
+    requests_.submit(BoxRequest::Reset);
 }
 
 void CAdditionalMonitor::newSensor() {
-    AdditionalMonitorHost* host = &host_;
+    ProgramServices* services = &services_;
+    const StatusDecoding decoding = services_.statusDecoding();
     CMessagebox* question = requestNewSensor(
-        mainWindow_ != nullptr ? mainWindow_ : this, link_, host_.boxRequests(), snapshot(),
-        host_.offsetSeenWH(), host_.offsetSeenYE(), [host] { host->resetReadings(); });
+        mainWindow_ != nullptr ? mainWindow_ : this, link_, requests_, snapshot(),
+        decoding.offsetSeenWH, decoding.offsetSeenYE, [services] { services->resetReadings(); });
     if (question != nullptr) {
         // "Yes" erases the box's teach-in: a stray Return or Space must not.
         auto* yes = question->findChild<QPushButton*>(controlName(CMessageWindow::kOk));

@@ -10,8 +10,9 @@
 //
 //     if (extendedDisplay_) extendedDisplay_->close();     // clears extDisplayOn, deletes itself
 //     else {
-//         extendedDisplay_ = new CAdditionalMonitor(this, *this, deviceReadings, readingsMutex,
-//                                                   linkControl, configData, extDisplayOn);
+//         extendedDisplay_ = new CAdditionalMonitor(this, services, core.requests(),
+//                                                   deviceReadings, readingsMutex, linkControl,
+//                                                   configData, extDisplayOn);
 //         extendedDisplay_->receiveFrom(core);             // its device events, while it lives
 //         extendedDisplay_->present();                     // docks, shows, full refresh
 //     }
@@ -27,6 +28,7 @@
 #include "acquisition/DeviceReceiver.h"
 #include "status/MonitorValues.h"
 #include "ui/DialogUnits.h"
+#include "ui/ProgramServices.h"
 
 #include <QDialog>
 #include <QRect>
@@ -42,21 +44,6 @@ class QRadioButton;
 struct ConfigData;
 struct DeviceReadings;
 struct LinkControl;
-
-// What the extended display needs of the main window.
-class AdditionalMonitorHost {
-public:
-    virtual ~AdditionalMonitorHost() = default;
-    // The box has reported the DAC offsets of that sensor since its last reset.
-    virtual bool offsetSeenWH() const = 0;
-    virtual bool offsetSeenYE() const = 0;
-    // The main window's whole reset of the readings (with the box reset handling).
-    virtual void resetReadings() = 0;
-    // The door for reset and erase requests.
-    virtual BoxRequests& boxRequests() = 0;
-    // The main window's context menu, centred on `globalPos`.
-    virtual void openContextMenu(const QPoint& globalPos) = 0;
-};
 
 class CAdditionalMonitor : public QDialog, private DeviceReceiver {
     Q_OBJECT
@@ -76,10 +63,12 @@ public:
     static constexpr int kFullRefresh = 22;
 
     // Sets `displayOn` (extDisplayOn); closing the window clears it. The
-    // window deletes itself when it closes.
-    CAdditionalMonitor(QWidget* mainWindow, AdditionalMonitorHost& host, DeviceReadings& readings,
-                       std::mutex& readingsMutex, LinkControl& link, ConfigData& config,
-                       bool& displayOn);
+    // window deletes itself when it closes. `services` gives the offsets
+    // seen, the whole reset of the readings and the main window's context
+    // menu; reset and erase requests go through `requests`.
+    CAdditionalMonitor(QWidget* mainWindow, ProgramServices& services, BoxRequests& requests,
+                       DeviceReadings& readings, std::mutex& readingsMutex, LinkControl& link,
+                       ConfigData& config, bool& displayOn);
 
     ~CAdditionalMonitor() override;
 
@@ -133,7 +122,8 @@ private:
 
     QWidget* mainWindow_;
     AcquisitionCore* core_ = nullptr;
-    AdditionalMonitorHost& host_;
+    ProgramServices& services_;
+    BoxRequests& requests_;
     DeviceReadings& readings_;
     std::mutex& readingsMutex_;
     LinkControl& link_;

@@ -5,7 +5,6 @@
 #include "config/YesNoRows.h"
 #include "device/DeviceReadings.h"
 #include "display/TextFormat.h"
-#include "eventlog/EventLog.h"
 #include "status/StatusListFile.h"
 #include "status/StatusListText.h"
 #include "ui/Artwork.h"
@@ -90,11 +89,11 @@ private:
 } // namespace
 
 CErrorDialog::CErrorDialog(QWidget* owner, StatusList& list, const DeviceReadings& readings,
-                           std::mutex& readingsMutex)
+                           std::mutex& readingsMutex, QString logFolder)
     : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       folderDesktop(systemFolderDesktop()), list_(list), readings_(readings),
-      readingsMutex_(readingsMutex), template_(this, 253, 218) {
+      readingsMutex_(readingsMutex), template_(this, 253, 218), logFolder_(std::move(logFolder)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowIcon(artIcon(Art::ProgramIcon));
@@ -266,7 +265,7 @@ void CErrorDialog::showLogFolderNotice(int row, const QString& folder) {
 
 void CErrorDialog::openLogFolder() {
     namespace rows = diagnosisnoticerow;
-    const QString folder = EventLog::defaultFolder();
+    const QString folder = logFolder_;
     // The log makes its folder with its first entry; a session without one
     // still opens an (empty) folder rather than an error.
     if (folder.isEmpty() || !QDir().mkpath(folder)) {

@@ -10,7 +10,8 @@
 //
 //     if (statusList_) statusList_->close();     // deletes itself
 //     else {
-//         statusList_ = new CErrorDialog(this, statusList, deviceReadings, readingsMutex);
+//         statusList_ = new CErrorDialog(this, statusList, deviceReadings, readingsMutex,
+//                                        logFolder);
 //         statusList_->present();
 //     }
 //
@@ -21,6 +22,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QString>
 
 #include <functional>
 #include <mutex>
@@ -54,9 +56,10 @@ public:
     };
 
     // `readings` (under `readingsMutex`) gives the firmware version that names
-    // the flags. The window deletes itself when it closes.
+    // the flags; "Open log folder" opens `logFolder` (the event log's; empty:
+    // the button does nothing). The window deletes itself when it closes.
     CErrorDialog(QWidget* owner, StatusList& list, const DeviceReadings& readings,
-                 std::mutex& readingsMutex);
+                 std::mutex& readingsMutex, QString logFolder);
     ~CErrorDialog() override;
 
     // Shows the window beside its owner and brings it to the top.
@@ -107,6 +110,7 @@ private:
     QPushButton* deleteButton_ = nullptr;
     QPushButton* fixButton_ = nullptr;
     QPushButton* okButton_ = nullptr;
+    QString logFolder_;
     QPushButton* logFolderButton_ = nullptr;
     QLabel* time_ = nullptr;
     QLabel* position_ = nullptr;

@@ -16,7 +16,7 @@
 //     hooks.placeRequest = [&](BoxRequest r) { core.requests().submit(r); };
 //     hooks.setStatusRestart = [&] { link.statusRestart = true; };
 //     hooks.resetReadings = [&] { resetReadings(); };
-//     auto* session = new TeachInSession(std::move(hooks), WarnOptimum, owner);
+//     auto* session = new TeachInSession(std::move(hooks), flow.warnOptimum(), owner);
 //     connect(session, &TeachInSession::finished, owner, ...);
 //     session->show();
 //     session->amplitudeUpdate('Y', amplitudeYE);   // every drawAmplitude call
@@ -53,7 +53,7 @@ struct TeachInHooks {
 class TeachInSession : public QObject {
     Q_OBJECT
 public:
-    // warnOptimum: the program's WarnOptimum (tests pass their own). The
+    // warnOptimum: the flow's flag (tests pass their own). The
     // window is created here, without a parent: a maximised window of its own.
     TeachInSession(TeachInHooks hooks, bool& warnOptimum, QObject* parent = nullptr);
     ~TeachInSession() override;

@@ -1,4 +1,4 @@
-#include "ui/NewSensorCheck.h"
+#include "status/NewSensorCheck.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
-#include "ui/CMessagebox.h"
+#include "status/widgets/CMessagebox.h"
 
 #include "config/MainWindowRows.h"
 #include "config/StatusMessageRows.h"
 #include "config/TeachInRows.h"
-#include "ui/NewSensorCheck.h"
+#include "status/NewSensorCheck.h"
 #include "ui/Notice.h"
 #include "ui/TeachInWarning.h"
 #include "ui/UiText.h"

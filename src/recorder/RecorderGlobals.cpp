@@ -1,5 +1,0 @@
-#include "config/ConfigData.h"
-#include "device/LinkControl.h"
-#include "recorder/DataRecorder.h"
-
-DataRecorder dataRecorder(linkControl, configData);

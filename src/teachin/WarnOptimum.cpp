@@ -1,7 +1,0 @@
-#include "teachin/WarnOptimum.h"
-
-bool WarnOptimum = true;
-
-void rearmWarnOptimum() {
-    WarnOptimum = true;
-}
