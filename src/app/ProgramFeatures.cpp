@@ -158,7 +158,7 @@ void RecorderFeature::deviceEvent(int code, int, const DeviceReadings& readings)
     if (!records_.link.recordingActive)
         return;
     // The core's tracker has counted this event's positions already.
-    const PositionTracker& positions = services_.deviceCore().positions();
+    const PositionTracker& positions = core_.positions();
     if (code == kAmplitudeWhiteEvent)
         session_->positionEvent(RecordEvent::position(readings, positions.displayPosition()));
     else if (code == kReferenceMarkEvent)
