@@ -1,5 +1,6 @@
 #include "acquisition/AcquisitionCore.h"
 
+#include "device/DeviceEvents.h"
 #include "device/PortProbe.h"
 #include "device/ReadingsReset.h"
 
@@ -19,7 +20,8 @@ int64_t steadyMs() {
 AcquisitionCore::AcquisitionCore(LinkRecords records, InterfaceSearchHooks hooks,
                                  std::function<int64_t()> clockMs, QObject* parent)
     : QObject(parent), records_(records), notifier_(records.link),
-      requests_(records.link, clockMs ? std::move(clockMs) : steadyMs) {
+      requests_(records.link, clockMs ? std::move(clockMs) : steadyMs),
+      positions_(records.config, records.link) {
     if (!hooks.probePort)
         hooks.probePort = [this](int n) { return probePort(ports_, n); };
     if (!hooks.probeChosenPort)
@@ -38,8 +40,7 @@ AcquisitionCore::AcquisitionCore(LinkRecords records, InterfaceSearchHooks hooks
             &AcquisitionCore::deliverDeviceEvent);
     connect(&notifier_, &QtLinkNotifier::noSerialDataArrived, this,
             [this] { deliver(&DeviceReceiver::noSerialData); });
-    connect(&notifier_, &QtLinkNotifier::boxRestartArrived, this,
-            [this] { deliver(&DeviceReceiver::boxRestart); });
+    connect(&notifier_, &QtLinkNotifier::boxRestartArrived, this, &AcquisitionCore::onBoxRestart);
     connect(&notifier_, &QtLinkNotifier::linkEndedArrived, this, &AcquisitionCore::onLinkEnded);
     connect(&notifier_, &QtLinkNotifier::deletingTextRequested, this,
             [this] { deliver(&DeviceReceiver::deletingText); });
@@ -80,6 +81,8 @@ void AcquisitionCore::resetReadings() {
         std::lock_guard<std::mutex> lock(records_.readingsMutex);
         resetDeviceReadings(records_.readings, records_.link);
     }
+    positions_.reset();
+    sensors_.clearOffsetsSeen();
     deliver(&DeviceReceiver::readingsReset);
 }
 
@@ -124,6 +127,13 @@ void AcquisitionCore::tick() {
 
 void AcquisitionCore::deliverDeviceEvent(int code, int param) {
     const DeviceReadings& readings = records_.readings;
+    // The reader thread waits: the readings are read directly, and what the
+    // program makes of them is settled before any receiver looks.
+    if (code == kPositionEvent)
+        positions_.positionEvent(readings);
+    else if (code == kReferenceMarkEvent)
+        positions_.referenceMarkEvent(readings);
+    sensors_.deviceEvent(code, param, readings, records_.link.newProtocol.load());
     const bool muteDisplays = records_.link.recordingActive.load() && mutedWhileRecording(code);
     receivers_.forEach([&](DeviceReceiver& r) {
         if (!(muteDisplays && r.displayReceiver()))
@@ -133,6 +143,11 @@ void AcquisitionCore::deliverDeviceEvent(int code, int param) {
 
 void AcquisitionCore::deliver(void (DeviceReceiver::*notice)()) {
     receivers_.forEach([notice](DeviceReceiver& r) { (r.*notice)(); });
+}
+
+void AcquisitionCore::onBoxRestart() {
+    sensors_.clearOffsetsSeen();
+    deliver(&DeviceReceiver::boxRestart);
 }
 
 void AcquisitionCore::onLinkEnded() {

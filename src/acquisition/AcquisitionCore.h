@@ -14,13 +14,22 @@
 // User-interface thread only (the thread that made the core). The box
 // requests are the first receiver, so a feature learns the answer to its
 // request before a window reacts to the same event.
+//
+// What the program makes of the box's values is the core's too: the position
+// tracker (zero point, wrap of the box's counter, the position as shown, the
+// turn counter, the reference mark's position, the speed) and the heads'
+// state (offsets seen, sensor connection). Both are brought up to date with
+// each event before the first receiver hears of it, so every receiver reads
+// the same values (core.positions(), core.sensors()).
 
 #include "acquisition/BoxRequests.h"
 #include "acquisition/ReceiverList.h"
 #include "device/CSerialComm.h"
 #include "device/InterfaceSearch.h"
 #include "device/PortMap.h"
+#include "device/PositionTracker.h"
 #include "device/QtLinkNotifier.h"
+#include "device/SensorState.h"
 
 #include <QObject>
 #include <QTimer>
@@ -55,6 +64,10 @@ public:
     bool subscribed(const DeviceReceiver* receiver) const { return receivers_.contains(receiver); }
 
     BoxRequests& requests() { return requests_; }
+    PositionTracker& positions() { return positions_; }
+    const PositionTracker& positions() const { return positions_; }
+    SensorState& sensors() { return sensors_; }
+    const SensorState& sensors() const { return sensors_; }
     InterfaceSearch& search() { return *search_; }
     const InterfaceSearch& search() const { return *search_; }
     const PortMap& ports() const { return ports_; }
@@ -65,8 +78,9 @@ public:
     // counting forwards.
     void applyStartUpValues();
 
-    // Zeroes the readings (under the lock) and restarts the identification,
-    // then tells every receiver (readingsReset). Also what the reader thread
+    // Zeroes the readings (under the lock), the position tracking and the
+    // heads' offsets seen, restarts the identification, then tells every
+    // receiver (readingsReset). Also what the reader thread
     // asks for when it opens another port.
     void resetReadings();
 
@@ -102,6 +116,7 @@ public:
 
 private:
     void deliver(void (DeviceReceiver::*notice)());
+    void onBoxRestart();
     void onLinkEnded();
 
     LinkRecords records_;
@@ -109,6 +124,8 @@ private:
     PortMap ports_;
     std::unique_ptr<InterfaceSearch> search_;
     BoxRequests requests_;
+    PositionTracker positions_;
+    SensorState sensors_;
     ReceiverList receivers_;
     std::unique_ptr<CSerialComm> thread_;
     SerialTraceWriter* trace_ = nullptr;

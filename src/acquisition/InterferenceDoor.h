@@ -3,10 +3,9 @@
 //
 //   NoiseMeasurement noise(link, interferenceRequestsThrough(core.requests()));
 
-#include "display/NoiseMeasurement.h"
+#include "device/InterferenceRequests.h"
 
 class BoxRequests;
-struct LinkControl;
 
 // Through `door`, which outlives the measurement.
 InterferenceRequests interferenceRequestsThrough(BoxRequests& door);

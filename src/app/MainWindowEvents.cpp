@@ -32,7 +32,8 @@ MainWindowEvents::MainWindowEvents(CORVATIXDlg& window, DeviceReadings& readings
                                    AcquisitionCore& core, std::function<int64_t()> clock)
     : window_(window), readings_(readings), readingsMutex_(readingsMutex), link_(link),
       config_(config), core_(core), statusLog_(statusList, config),
-      position_(readings, link, config, readingsMutex), status_(readings, link, &statusLog_, clock),
+      position_(core.positions(), readings, config, readingsMutex),
+      status_(readings, link, core.sensors(), core.positions(), &statusLog_, clock),
       indicator_(std::move(clock)) {}
 
 std::string MainWindowEvents::versionLine(const DeviceReadings& readings) {
@@ -80,11 +81,11 @@ void MainWindowEvents::deviceEvent(int code, int param, const DeviceReadings& re
         break;
     case kReferenceFoundEvent:
         indicator_.referenceFound(fieldText(readings.boxTypeText), readings.absolutePositionMode,
-                                  position_.displayAngle());
+                                  core_.positions().displayAngle());
         break;
     case kReferencePassedEvent:
         indicator_.referencePassed(fieldText(readings.boxTypeText), readings.absolutePositionMode,
-                                   position_.displayAngle());
+                                   core_.positions().displayAngle());
         break;
     case kVersionEvent:
         window_.drawVersionLine(versionLine(readings));
@@ -141,12 +142,11 @@ void MainWindowEvents::deletingText() {
 }
 
 void MainWindowEvents::readingsReset() {
-    position_.reset();
     boxResetHandling();
 }
 
 void MainWindowEvents::boxResetHandling() {
-    status_.clearOffsetsSeen();
+    core_.sensors().clearOffsetsSeen();
     window_.showOffsetSeen(Head::WH, false);
     window_.showOffsetSeen(Head::YE, false);
     link_.boxStarting = true;
@@ -178,9 +178,10 @@ void MainWindowEvents::tick() {
 
 StatusDecoding MainWindowEvents::statusDecoding() const {
     StatusDecoding decoding;
-    decoding.offsetSeenYE = status_.offsetSeenYE();
-    decoding.offsetSeenWH = status_.offsetSeenWH();
-    decoding.sensorConnection = status_.sensorConnection();
+    const SensorState& sensors = core_.sensors();
+    decoding.offsetSeenYE = sensors.offsetSeenYE();
+    decoding.offsetSeenWH = sensors.offsetSeenWH();
+    decoding.sensorConnection = sensors.sensorConnection();
     decoding.comPort = core_.search().shownPortNumber();
     return decoding;
 }
@@ -225,11 +226,10 @@ void MainWindowEvents::showPosition() {
     }
 }
 
-void MainWindowEvents::offsetsReported(int param) {
-    // Two-letter boxes report both heads' offsets with their first channel;
-    // the other channels change nothing here.
-    const std::optional<Head> head = headWithFirstChannel(param);
-    if (!head || !status_.noteOffsetsReported(param))
+void MainWindowEvents::offsetsReported(int) {
+    // The core has noted the offsets before this event reached the window.
+    const std::optional<Head> head = core_.sensors().offsetsFirstSeen();
+    if (!head)
         return;
     // The bar's label turns bold once its offsets are known.
     window_.showOffsetSeen(*head, true);

@@ -157,8 +157,10 @@ void RecorderFeature::noSerialData() {
 void RecorderFeature::deviceEvent(int code, int, const DeviceReadings& readings) {
     if (!records_.link.recordingActive)
         return;
+    // The core's tracker has counted this event's positions already.
+    const PositionTracker& positions = core_.positions();
     if (code == kAmplitudeWhiteEvent)
-        session_->positionEvent(RecordEvent::position(readings));
+        session_->positionEvent(RecordEvent::position(readings, positions.displayPosition()));
     else if (code == kReferenceMarkEvent)
-        session_->referenceEvent(RecordEvent::reference(readings));
+        session_->referenceEvent(RecordEvent::reference(readings, positions.referencePosition()));
 }

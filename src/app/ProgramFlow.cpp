@@ -49,7 +49,7 @@ void ProgramFlow::startSession(bool firstStart) {
         core_.applyStartUpValues();
         // The settings of the last run, over the start-up values.
         loadConfiguration_();
-        window_.events().status().clearOffsetsSeen();
+        core_.sensors().clearOffsetsSeen();
         if (!window_.sessionDialogs().runSetup(&window_)) {
             closing_ = true;
             finishClosing();

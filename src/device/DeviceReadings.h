@@ -4,10 +4,14 @@
 // Threads: the line parser on the reader thread is the only writer of measured
 // values. It holds `readingsMutex` while it applies a line and releases it
 // before every notification, so
-//   - inside a DeviceEvent handler (the reader thread waits) the main window
-//     reads and writes fields directly or under the lock, as it likes;
+//   - inside a DeviceEvent handler (the reader thread waits) the receivers
+//     read fields directly;
 //   - anywhere else (timers, button clicks) the user-interface thread takes the
 //     lock, or copies a snapshot under it.
+// What the program makes of the values (the position as shown, the zero
+// point, the turn counter, the heads' state) is not here: the acquisition
+// core's PositionTracker and SensorState hold it, so nothing the user
+// interface decides flows back into the parser.
 
 #include <cstdint>
 #include <mutex>
@@ -20,9 +24,6 @@ struct DeviceReadings {
     // and whether the shaft turns faster: then `speed` means nothing.
     double speedLimit = 0.0;
     bool speedOverLimit = false;
-    int32_t displayPosition = 0;
-    int32_t wrapCorrection = 0;
-    int32_t zeroPosition = 0;
     bool absolutePositionMode = false;
     int32_t detectedPulseRate = 0;
 
@@ -38,7 +39,9 @@ struct DeviceReadings {
     double interferenceB = 0.0;
 
     // Reference mark
-    int32_t refPosition = 0;
+    // The raw count of the last reference mark as the box reported it
+    // (two-letter box); the position tracker counts it as it counts positions.
+    int32_t refRawPosition = 0;
     int32_t refDistance = 0;
     double refValues[7] = {};
     char refPhaseText[12] = {};

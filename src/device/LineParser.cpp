@@ -30,7 +30,6 @@ constexpr double kResolvableTurn = 0.35;
 constexpr int32_t kMarkRunSamples = 40;
 // A sample interval this many times the mean is a gap, not a sample.
 constexpr double kLateInterval = 2.0;
-constexpr int64_t kWrapTurns = 20; // turns added before the reference position is wrapped
 constexpr int64_t kSmoothingJump = 5;
 constexpr int32_t kSpeedSamples = 10;
 
@@ -432,22 +431,8 @@ void LineParser::referenceMarkLine(Lock& lock, int32_t startTimeMs) {
         smoothing_ = p;
         speedSample(p, startTimeMs, true);
     }
-    int64_t q = int64_t{position} + readings_.wrapCorrection - readings_.zeroPosition;
-    // Direction and turn as the position display counts them.
-    if (shaft::reversed(config_.directionReversed)) {
-        q = -q;
-    }
-    const int64_t revolution = shaft::countsPerRevolution(config_.pulseRate.load());
-    if (revolution > 0) {
-        if (q < 0) {
-            q += kWrapTurns * revolution;
-        }
-        q %= revolution;
-    }
-    if (readings_.absolutePositionMode) {
-        q -= kAbsoluteShift;
-    }
-    readings_.refPosition = saturate(q);
+    // The mark's count as the box reported it; the position tracker counts it.
+    readings_.refRawPosition = position;
     readings_.refValues[4] = plus * kSixteenth;
     readings_.refValues[5] = minus * kSixteenth;
 
@@ -821,7 +806,6 @@ void LineParser::oldReferenceLine(Lock& lock) {
     readings_.refValues[5] = minus;
     readings_.refValues[4] = plus;
     readings_.refValues[6] = f1 * kQuarter;
-    readings_.refPosition = readings_.displayPosition;
     readings_.refDistance = distance;
     notify(lock, kReferenceMarkEvent, 0);
 }

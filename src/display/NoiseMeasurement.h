@@ -8,6 +8,8 @@
 // button, the main window's 200 ms timer, and the interference notification of
 // the device link (inside the notification, while the reader thread waits).
 
+#include "device/InterferenceRequests.h"
+
 #include <QRect>
 
 #include <functional>
@@ -15,13 +17,6 @@
 #include <vector>
 
 struct LinkControl;
-
-// How the measurement asks the box for a measurement: its owner connects both
-// to the box-request door (BoxRequest::Interference).
-struct InterferenceRequests {
-    std::function<void()> request;   // one measurement, sent on the scheduler's next turn
-    std::function<bool()> slotTaken; // a request, whoever's, has not left the slot yet
-};
 
 enum class NoiseIcon { Idle, Green, Yellow, Red };
 

@@ -1,13 +1,14 @@
 #pragma once
-// What the "Position" group shows: the box's raw count turned into the
-// displayed position (zero point, counting direction, wrap of the box's
-// counter, one revolution), the marker text (" Abs ", the turn counter or the
-// blinking " Ref ") and the position and speed texts.
+// What the "Position" group shows: the position and speed texts in the chosen
+// display format and the marker text (" Abs ", the turn counter or the
+// blinking " Ref "), from the acquisition core's position tracker, which has
+// counted the event's raw position before the window hears of it.
 //
 // The main window owns one PositionDisplay and calls showPosition for every
-// position notification of the device link, while the reader thread waits, so
-// the readings are read and written directly there. The zero command comes
-// from a button click and takes the readings lock.
+// position notification of the device link, while the reader thread waits.
+// The zero and direction commands come from button clicks; they change the
+// tracker's counting (the zero command reads the raw position under the
+// readings lock).
 //
 // The class also remembers what the three fields show, so that the window
 // writes a field only when its text changes.
@@ -16,14 +17,9 @@
 #include <mutex>
 #include <string>
 
+class PositionTracker;
 struct ConfigData;
 struct DeviceReadings;
-struct LinkControl;
-
-struct ConvertedPosition {
-    int32_t position = 0; // counts within one revolution (absolute mode: the box's value)
-    std::string marker;   // text for the marker field (control 1009)
-};
 
 // Result of one position update: the texts and which fields to rewrite.
 struct PositionView {
@@ -55,16 +51,11 @@ struct StateWrites {
 
 class PositionDisplay {
 public:
-    PositionDisplay(DeviceReadings& readings, const LinkControl& link, ConfigData& config,
+    PositionDisplay(PositionTracker& tracker, const DeviceReadings& readings, ConfigData& config,
                     std::mutex& readingsLock);
 
-    // The raw count as the position within one revolution, and the marker
-    // text; keeps the wrap correction, the zero point (in the readings), the
-    // previous raw and display positions and the turn counter.
-    ConvertedPosition convertPosition(int32_t rawPosition);
-
-    // The whole update for one position notification; writes displayPosition
-    // into the readings.
+    // The texts for one position notification, from the tracker's position
+    // and the readings' speed.
     PositionView showPosition();
 
     // A state message in place of the position (for example "No data.  "),
@@ -83,30 +74,17 @@ public:
     // The no-data notice empties the marker field.
     void clearMarkerField() { shownMarker_.clear(); }
 
-    // Called from the main window's resetReadings (the readings themselves,
-    // including the zero point and wrap correction, are zeroed there).
-    void reset();
-
     // The 200 ms timer's blink phase for " Ref ".
     void toggleRefBlink() { refBlink_ = !refBlink_; }
     bool refBlink() const { return refBlink_; }
 
-    int32_t previousRawPosition() const { return previousRawPosition_; }
-    double previousDisplayPosition() const { return previousDisplayPosition_; }
-    int32_t turnCount() const { return turnCount_; }
-    double displayAngle() const { return displayAngle_; }
-
 private:
-    DeviceReadings& readings_;
-    const LinkControl& link_;
+    PositionTracker& tracker_;
+    const DeviceReadings& readings_;
     ConfigData& config_;
     std::mutex& readingsLock_;
 
-    int32_t previousRawPosition_ = 0;
-    double previousDisplayPosition_ = 0.0; // 0 means none
-    int32_t turnCount_ = 0;
     bool refBlink_ = false;
-    double displayAngle_ = 0.0;
 
     std::string shownPosition_; // copy of the last position text written
     std::string shownSpeed_;    // what the speed field shows

@@ -121,3 +121,17 @@ bool positionDimmed(std::string_view boxTypeText, std::string_view markerText) {
     return boxTypeText.find("1Ref") != std::string_view::npos &&
            (markerText.empty() || markerText.find(" Ref ") != std::string_view::npos);
 }
+
+std::string markerText(PositionMarker marker, int32_t turnCount, bool refBlink) {
+    switch (marker) {
+    case PositionMarker::Absolute:
+        return " Abs ";
+    case PositionMarker::Turns:
+        return formatText("%i T ", turnCount);
+    case PositionMarker::Reference:
+        return refBlink ? " Ref " : "";
+    case PositionMarker::None:
+        break;
+    }
+    return {};
+}

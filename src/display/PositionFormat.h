@@ -5,6 +5,7 @@
 // Texts are UTF-8 (degree sign U+00B0, micro sign U+00B5); utf8ToLatin1
 // (config/Latin1.h) gives the 8-bit form with 0xB0 and 0xB5.
 
+#include "device/PositionTracker.h"
 #include "display/Rgb.h"
 
 #include <cstdint>
@@ -39,3 +40,7 @@ constexpr Rgb kSpeedWarningColour{192, 0, 0};
 constexpr Rgb kMarkerDimColour{128, 0, 0};
 constexpr Rgb kPositionDimColour{64, 64, 64};
 bool positionDimmed(std::string_view boxTypeText, std::string_view markerText);
+
+// Text for the marker field (control 1009): " Abs ", the turn counter "%i T ",
+// " Ref " in the blink phase refBlink (empty otherwise), or nothing.
+std::string markerText(PositionMarker marker, int32_t turnCount, bool refBlink);

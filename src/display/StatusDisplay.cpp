@@ -3,8 +3,9 @@
 #include "config/StatusMessageRows.h"
 #include "config/Texts.h"
 #include "device/DeviceReadings.h"
-#include "device/Head.h"
 #include "device/LinkControl.h"
+#include "device/PositionTracker.h"
+#include "device/SensorState.h"
 #include "display/ErrorFlags.h"
 #include "display/TextFormat.h"
 
@@ -57,8 +58,9 @@ StatusChanges diff(const StatusView& before, const StatusView& after) {
 }
 
 StatusDisplay::StatusDisplay(const DeviceReadings& readings, const LinkControl& link,
+                             const SensorState& sensors, const PositionTracker& positions,
                              StatusListHook* hook, Clock clock)
-    : readings_(readings), link_(link), hook_(hook),
+    : readings_(readings), link_(link), sensors_(sensors), positions_(positions), hook_(hook),
       clock_(clock ? std::move(clock) : Clock(steadyMilliseconds)) {}
 
 std::optional<StatusUpdate> StatusDisplay::updateStatusDisplay(bool statusValid) {
@@ -84,24 +86,6 @@ void StatusDisplay::selectDetail(int selection) {
     }
 }
 
-bool StatusDisplay::noteOffsetsReported(int channel) {
-    const std::optional<Head> head = headWithFirstChannel(channel);
-    if (!head) {
-        return false;
-    }
-    bool& seen = *head == Head::WH ? offsetSeenWH_ : offsetSeenYE_;
-    if (seen) {
-        return false;
-    }
-    seen = true;
-    return true;
-}
-
-void StatusDisplay::clearOffsetsSeen() {
-    offsetSeenWH_ = false;
-    offsetSeenYE_ = false;
-}
-
 StatusUpdate StatusDisplay::apply(StatusView view) {
     StatusUpdate update;
     update.changes = diff(shown_, view);
@@ -119,13 +103,12 @@ StatusView StatusDisplay::decide(bool statusValid) {
 
     // Every status line is logged, also without a valid status.
     if (hook_ != nullptr && !link_.statusRestart && !hook_->statusListBusy()) {
-        hook_->appendStatusEntry(readings_.displayPosition, f);
+        hook_->appendStatusEntry(positions_.displayPosition(), f);
     }
 
     StatusView view = shown_;
     // A box that has not identified itself has no valid status.
     if (!statusValid || !(version > 0.0)) {
-        sensorConnection_ = -1;
         detailSelection_ = kDetailNone;
         detailStamp_ = clock_();
         view.text = row(sr::kWaiting);
@@ -147,9 +130,7 @@ StatusView StatusDisplay::decide(bool statusValid) {
     view.lamps.fill(Lamp::Green);
     int r = sr::kNoError;
     bool amplitudeWarning = false;
-    const bool notConnected = link_.newProtocol && (f & kWhSignal) && (f & kYeSignal) &&
-                              readings_.channelValues[headFirstChannel(Head::WH)] == 0.0 &&
-                              readings_.channelValues[headFirstChannel(Head::YE)] == 0.0;
+    const bool notConnected = sensorsNotConnected(readings_, link_.newProtocol);
 
     // SIGNAL lamps.
     struct SignalInputs {
@@ -161,18 +142,18 @@ StatusView StatusDisplay::decide(bool statusValid) {
         int detail;
     };
     const SignalInputs sensors[2] = {
-        {kWhSignal, kWhHigh, offsetSeenWH_, readings_.amplitudeWH, kSignalWH, kDetailSignalWH},
-        {kYeSignal, kYeHigh, offsetSeenYE_, readings_.amplitudeYE, kSignalYE, kDetailSignalYE},
+        {kWhSignal, kWhHigh, sensors_.offsetSeenWH(), readings_.amplitudeWH, kSignalWH,
+         kDetailSignalWH},
+        {kYeSignal, kYeHigh, sensors_.offsetSeenYE(), readings_.amplitudeYE, kSignalYE,
+         kDetailSignalYE},
     };
     if (notConnected) {
-        sensorConnection_ = 1;
         view.lamps[kSignalWH] = Lamp::Red;
         view.lamps[kSignalYE] = Lamp::Red;
         if (d == kDetailSignalWH || d == kDetailSignalYE) {
             r = sr::kNotConnected;
         }
     } else {
-        sensorConnection_ = 0;
         for (const SignalInputs& s : sensors) {
             Lamp& lamp = view.lamps[s.lamp];
             const bool selected = d == s.detail;
@@ -254,7 +235,8 @@ StatusView StatusDisplay::decide(bool statusValid) {
     } else if (f & kDacCalFailed) {
         view.picture = BoxPicture::Dac;
         pictureRow = sr::kOutputCalFailed;
-    } else if (offsetSeenWH_ && offsetSeenYE_ && !(f & (kNoOffset | kWhNoSensor | kYeNoSensor))) {
+    } else if (sensors_.offsetSeenWH() && sensors_.offsetSeenYE() &&
+               !(f & (kNoOffset | kWhNoSensor | kYeNoSensor))) {
         if (refPhaseKnown && !readings_.absolutePositionMode && oneRef) {
             if (contains(ident, "^") || contains(ident, "*")) {
                 view.picture = BoxPicture::LearnWithRef;

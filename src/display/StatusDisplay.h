@@ -7,6 +7,9 @@
 //
 // Runs on the user-interface thread inside the status notification of the
 // device link (the reader thread waits), so the readings are read directly.
+// What it knows of the heads (offsets seen) and the position each status line
+// is logged with come from the acquisition core (SensorState,
+// PositionTracker), which has taken the event in before the window hears of it.
 
 #include <array>
 #include <cstdint>
@@ -14,6 +17,8 @@
 #include <optional>
 #include <string>
 
+class PositionTracker;
+class SensorState;
 struct DeviceReadings;
 struct LinkControl;
 
@@ -99,6 +104,7 @@ public:
 
     // hook may be null (nothing is logged); clock defaults to steady_clock.
     StatusDisplay(const DeviceReadings& readings, const LinkControl& link,
+                  const SensorState& sensors, const PositionTracker& positions,
                   StatusListHook* hook = nullptr, Clock clock = {});
 
     // The update for one status notification; statusValid is false during the
@@ -117,18 +123,6 @@ public:
     void selectDetail(int selection);
     int detailSelection() const { return detailSelection_; }
 
-    // The box reported the DAC offsets of a channel (device event 2). Returns
-    // true when this is the first report for that sensor since the last box
-    // reset (channel 0 white, 2 yellow); the window then resets that bar.
-    bool noteOffsetsReported(int channel);
-    // Box reset: the offsets must be reported again.
-    void clearOffsetsSeen();
-    bool offsetSeenWH() const { return offsetSeenWH_; }
-    bool offsetSeenYE() const { return offsetSeenYE_; }
-
-    // -1 no valid status, 1 sensors not connected, 0 otherwise.
-    int sensorConnection() const { return sensorConnection_; }
-
     // What the window shows now.
     const StatusView& shown() const { return shown_; }
 
@@ -138,13 +132,12 @@ private:
 
     const DeviceReadings& readings_;
     const LinkControl& link_;
+    const SensorState& sensors_;
+    const PositionTracker& positions_;
     StatusListHook* hook_;
     Clock clock_;
 
     bool busy_ = false;
-    bool offsetSeenWH_ = false;
-    bool offsetSeenYE_ = false;
-    int sensorConnection_ = -1;
     int detailSelection_ = kDetailNone;
     int previousDetail_ = kDetailNone;
     int64_t detailStamp_ = 0;

@@ -115,7 +115,7 @@ public:
     DataRecorder(LinkControl& link, ConfigData& config,
                  std::size_t sampleLimit = kMaxRecordSamples);
 
-    // A position update (displayPosition) or a reference mark (refPosition)
+    // A position update (the position shown) or a reference mark (its position)
     // while recording.
     AddOutcome addRecordSample(std::int32_t counts, double amplitudeWH, double amplitudeYE,
                                SampleKind kind, const SampleContext& context);

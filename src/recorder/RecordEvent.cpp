@@ -21,12 +21,12 @@ RecordEvent copyOf(const DeviceReadings& r, std::int32_t counts) {
 
 } // namespace
 
-RecordEvent RecordEvent::position(const DeviceReadings& readings) {
-    return copyOf(readings, readings.displayPosition);
+RecordEvent RecordEvent::position(const DeviceReadings& readings, std::int32_t displayPosition) {
+    return copyOf(readings, displayPosition);
 }
 
-RecordEvent RecordEvent::reference(const DeviceReadings& readings) {
-    return copyOf(readings, readings.refPosition);
+RecordEvent RecordEvent::reference(const DeviceReadings& readings, std::int32_t referencePosition) {
+    return copyOf(readings, referencePosition);
 }
 
 void RecordEvent::copyTo(DeviceReadings& r) const {

@@ -9,7 +9,7 @@
 struct DeviceReadings;
 
 struct RecordEvent {
-    std::int32_t counts = 0; // displayPosition (position event) or refPosition (reference mark)
+    std::int32_t counts = 0; // the position shown (position event) or the reference mark's
     double amplitudeWH = 0.0;
     double amplitudeYE = 0.0;
     double dacOffsets[5] = {};
@@ -17,11 +17,11 @@ struct RecordEvent {
     double refValues[7] = {};
     std::int32_t refDistance = 0;
 
-    // The position update: displayPosition, as the position display has just
-    // converted it.
-    static RecordEvent position(const DeviceReadings& readings);
-    // The reference mark: refPosition.
-    static RecordEvent reference(const DeviceReadings& readings);
+    // The position update at `displayPosition`, as the acquisition core's
+    // position tracker has just counted it.
+    static RecordEvent position(const DeviceReadings& readings, std::int32_t displayPosition);
+    // The reference mark at `referencePosition` (the tracker's too).
+    static RecordEvent reference(const DeviceReadings& readings, std::int32_t referencePosition);
 
     // The readings again, with only the fields above filled in.
     void copyTo(DeviceReadings& readings) const;

@@ -5,6 +5,7 @@
 #include "acquisition/AcquisitionCore.h"
 #include "acquisition/InterferenceDoor.h"
 #include "acquisition/RecordedEvent.h"
+#include "config/ShaftGeometry.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
 #include "device/SerialTrace.h"
@@ -30,7 +31,9 @@ public:
     explicit CountingReceiver(bool display) : display_(display) {}
     void deviceEvent(int code, int, const DeviceReadings& readings) override {
         codes.push_back(code);
-        if (auto sample = recordedEvent(code, readings))
+        if (positions == nullptr)
+            return;
+        if (auto sample = recordedEvent(code, readings, *positions))
             samples.push_back(*sample);
     }
     void noSerialData() override { ++noData; }
@@ -45,6 +48,7 @@ public:
         samples.clear();
     }
 
+    const PositionTracker* positions = nullptr; // the core's
     std::vector<int> codes;
     std::vector<RecordedEvent> samples;
     int noData = 0;
@@ -63,6 +67,7 @@ protected:
         box = startSimulatedBox(boxLink);
         box->setSpeedRpm(2.0);
         core = coreOnComOne(r.records(), boxLink);
+        display.positions = recorder.positions = &core->positions();
         core->subscribe(&display);
         core->subscribe(&recorder);
         openComOne(*core);
@@ -263,6 +268,117 @@ TEST_F(CoreOnTheBox, TheInterferenceRequestGoesOutThroughTheDoorAsBefore) {
     for (char c : written)
         EXPECT_TRUE(c == '3' || c == '\xA0') << escapeTraceBytes(std::string(1, c));
     core->unsubscribe(&measurement);
+}
+
+// What the program makes of the box's values, checked by a receiver as each
+// event reaches it: the core has counted the event's position and reference
+// mark and noted the heads' state before any receiver hears of it.
+class TrackingChecker : public DeviceReceiver {
+public:
+    explicit TrackingChecker(const AcquisitionCore& core) : core_(core) {}
+
+    void deviceEvent(int code, int param, const DeviceReadings& readings) override {
+        const PositionTracker& positions = core_.positions();
+        const SensorState& sensors = core_.sensors();
+        const int32_t pulseRate = core_.records().config.pulseRate.load();
+        // The box's counter may run over during the run: the tracker's wrap
+        // correction counts then.
+        const auto counted = [&](int64_t raw) {
+            return shaft::wrapToTurn(raw + positions.wrapCorrection() - zero, pulseRate);
+        };
+        switch (code) {
+        case kPositionEvent:
+            ++positionsSeen;
+            wrong += positions.displayPosition() != counted(readings.rawPosition);
+            break;
+        case kReferenceMarkEvent:
+            ++marksSeen;
+            wrong += positions.referencePosition() != counted(readings.refRawPosition);
+            break;
+        case kAmplitudeWhiteEvent:
+            // The recorder's sample is at the position shown.
+            wrong +=
+                recordedEvent(code, readings, positions)->counts != positions.displayPosition();
+            break;
+        case kDacOffsetsEvent:
+            if (param == 0 || param == 2)
+                wrong += !sensors.offsetSeen(param == 0 ? Head::WH : Head::YE);
+            break;
+        case kStatusEvent:
+            if (param != 0)
+                connections.push_back(sensors.sensorConnection());
+            break;
+        default:
+            break;
+        }
+    }
+
+    int64_t zero = 0; // the zero point the test set
+    int positionsSeen = 0;
+    int marksSeen = 0;
+    int wrong = 0;
+    std::vector<int> connections;
+
+private:
+    const AcquisitionCore& core_;
+};
+
+TEST(CoreTracking, PositionsMarksAndHeadsAreSettledBeforeTheReceiversHearOfThem) {
+    qtApp();
+    Records r;
+    const std::string dir = scratchDir();
+    const std::string boxLink = dir + "/box";
+    auto box = startSimulatedBox(boxLink);
+    // A box with one reference mark: positions are counts, not absolute.
+    box->setKind(boxsim::BoxKind::Reference);
+    box->setSpeedRpm(30.0);
+    auto core = coreOnComOne(r.records(), boxLink);
+    TrackingChecker checker(*core);
+    core->subscribe(&checker);
+    openComOne(*core);
+
+    ASSERT_TRUE(waitWithEvents([&] { return checker.marksSeen >= 2 && checker.positionsSeen > 20; },
+                               std::chrono::seconds(60)));
+    EXPECT_TRUE(core->sensors().offsetSeenWH() && core->sensors().offsetSeenYE());
+
+    // The zero button: the shaft's raw count becomes 0, for every receiver.
+    {
+        std::lock_guard<std::mutex> lock(r.readingsMutex);
+        checker.zero = r.readings.rawPosition;
+    }
+    core->positions().zero(static_cast<int32_t>(checker.zero));
+    const int marks = checker.marksSeen;
+    ASSERT_TRUE(
+        waitWithEvents([&] { return checker.marksSeen >= marks + 2; }, std::chrono::seconds(60)));
+    EXPECT_EQ(checker.wrong, 0);
+
+    // Both heads unplugged: the status decoding sees no sensor connected.
+    checker.connections.clear();
+    box->setPlugged(boxsim::Sensor::Yellow, false);
+    box->setPlugged(boxsim::Sensor::White, false);
+    ASSERT_TRUE(waitWithEvents([&] {
+        return !checker.connections.empty() &&
+               checker.connections.back() == SensorState::kNotConnected;
+    }));
+    box->setPlugged(boxsim::Sensor::Yellow, true);
+    box->setPlugged(boxsim::Sensor::White, true);
+    ASSERT_TRUE(
+        waitWithEvents([&] { return checker.connections.back() == SensorState::kConnected; }));
+
+    // A reset of the readings starts the counting again.
+    core->resetReadings();
+    EXPECT_EQ(core->positions().zeroPosition(), 0);
+    EXPECT_FALSE(core->sensors().offsetSeenWH() || core->sensors().offsetSeenYE());
+    checker.zero = 0;
+    const int seen = checker.positionsSeen;
+    ASSERT_TRUE(waitWithEvents([&] { return checker.positionsSeen > seen + 5; }));
+    EXPECT_EQ(checker.wrong, 0);
+
+    endLink(*core);
+    core->unsubscribe(&checker);
+    core.reset();
+    box->stop();
+    ::rmdir(dir.c_str());
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "acquisition/BoxRequests.h"
 #include "acquisition/ReceiverList.h"
 #include "acquisition/RecordedEvent.h"
+#include "config/ConfigData.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/PositionTracker.h"
 
 #include <gtest/gtest.h>
 
@@ -402,18 +404,26 @@ TEST_F(Door, ASlotTakenByAnotherRequestCountsAsSent) {
 
 TEST(RecordedEvents, PositionAndReferenceSamplesOnly) {
     DeviceReadings readings;
-    readings.displayPosition = 1234;
-    readings.refPosition = -777;
+    ConfigData config;
+    LinkControl link;
+    link.newProtocol = true;
+    PositionTracker positions(config, link);
+    readings.rawPosition = 1234;
+    positions.positionEvent(readings);
+    // An absolute box's mark, shifted as its positions are.
+    readings.absolutePositionMode = true;
+    readings.refRawPosition = 20000 - 777 + 1728 * 5000;
+    positions.referenceMarkEvent(readings);
     readings.amplitudeWH = 61.5;
     readings.amplitudeYE = 72.25;
-    EXPECT_EQ(recordedEvent(kAmplitudeWhiteEvent, readings),
+    EXPECT_EQ(recordedEvent(kAmplitudeWhiteEvent, readings, positions),
               (RecordedEvent{1234, 61.5, 72.25, false}));
-    EXPECT_EQ(recordedEvent(kReferenceMarkEvent, readings),
+    EXPECT_EQ(recordedEvent(kReferenceMarkEvent, readings, positions),
               (RecordedEvent{-777, 61.5, 72.25, true}));
     for (int code = 0; code <= kSerialNumbersEvent + 1; ++code) {
         if (code == kAmplitudeWhiteEvent || code == kReferenceMarkEvent)
             continue;
-        EXPECT_EQ(recordedEvent(code, readings), std::nullopt) << code;
+        EXPECT_EQ(recordedEvent(code, readings, positions), std::nullopt) << code;
     }
 }
 

@@ -45,8 +45,7 @@ TEST(LinkThreads, ReadingsAreSharedOnlyUnderTheLock) {
         for (int i = 0; !done.load(); ++i) {
             {
                 std::lock_guard<std::mutex> lock(r.readingsMutex);
-                r.readings.displayPosition = r.readings.rawPosition;
-                r.readings.zeroPosition = i % 100;
+                r.readings.boxInfoMarked = r.readings.rawPosition % 2 == 0;
                 if (i % 500 == 499) {
                     resetDeviceReadings(r.readings, r.link);
                 }

@@ -26,8 +26,7 @@ TEST(ReadingsReset, ZeroesAllButTheSerialNumbersAndAwaitsIdentification) {
     EXPECT_EQ(readings.firmwareVersion, 0.0);
     EXPECT_STREQ(readings.boxTypeText, "");
     EXPECT_EQ(readings.rawPosition, 0);
-    EXPECT_EQ(readings.wrapCorrection, 0);
-    EXPECT_EQ(readings.zeroPosition, 0);
+    EXPECT_EQ(readings.refRawPosition, 0);
     EXPECT_FALSE(readings.absolutePositionMode);
     EXPECT_FALSE(readings.boxInfoMarked);
     EXPECT_EQ(readings.speed, 0.0);

@@ -41,13 +41,15 @@ TEST(TwoLetterLines, AcceptedLines) {
         {"position underflows in absolute mode", "PA -99999999999 0 0 0 0", kPositionEvents,
          [](const DeviceReadings& r) { EXPECT_EQ(r.rawPosition, kMin); }, absolute},
 
+        // The mark's raw count is kept as the box sent it; the position
+        // tracker counts it (zero point, direction, turn).
         {"reference mark after a position poll",
          "RM 12345 5000 160 -160",
          {{0, 0}, {20, 0}, {11, 0}, {10, 0}},
          [](const DeviceReadings& r) {
              EXPECT_EQ(r.rawPosition, 12345);
              EXPECT_EQ(r.refDistance, 5000);
-             EXPECT_EQ(r.refPosition, 12345);
+             EXPECT_EQ(r.refRawPosition, 12345);
              EXPECT_DOUBLE_EQ(r.refValues[4], 10.0);
              EXPECT_DOUBLE_EQ(r.refValues[5], -10.0);
          },
@@ -55,38 +57,21 @@ TEST(TwoLetterLines, AcceptedLines) {
         {"reference mark after another poll", "RM 12345 5000 160 -160", kMarkEvents,
          [](const DeviceReadings& r) {
              EXPECT_EQ(r.rawPosition, 0);
-             EXPECT_EQ(r.refPosition, 12345);
+             EXPECT_EQ(r.refRawPosition, 12345);
          },
          [](ParserRig& g) { g.pollStep = 2; }},
-        {"reference mark, reversed direction", "RM 100 0 0 0", kMarkEvents,
-         [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 100); },
-         [](ParserRig& g) {
-             g.readings.zeroPosition = 200;
-             g.config.directionReversed = 1;
-         }},
-        // Direction and turn as the position display counts them.
-        {"reference mark, any non-zero direction setting reverses", "RM 100 0 0 0", kMarkEvents,
-         [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 100); },
-         [](ParserRig& g) {
-             g.readings.zeroPosition = 200;
-             g.config.directionReversed = 2;
-         }},
-        {"reference mark, a pulse rate out of range wraps at the nearest usable one",
-         "RM 100 0 0 0", kMarkEvents,
-         [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 2 * 5000 - 100); },
-         [](ParserRig& g) {
-             g.readings.zeroPosition = 200;
-             g.config.pulseRate = 0;
-         }},
-        {"reference mark before the zero point wraps", "RM 100 0 0 0", kMarkEvents,
-         [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 1728 * 5000 - 100); },
-         [](ParserRig& g) { g.readings.zeroPosition = 200; }},
-        {"reference mark, absolute mode", "RM 100 0 0 0", kMarkEvents,
-         [](const DeviceReadings& r) { EXPECT_EQ(r.refPosition, 100 - 20000); }, absolute},
+        {"reference mark, reversed direction: the raw count as sent", "RM 100 0 0 0", kMarkEvents,
+         [](const DeviceReadings& r) { EXPECT_EQ(r.refRawPosition, 100); },
+         [](ParserRig& g) { g.config.directionReversed = 1; }},
+        {"reference mark, absolute mode: the raw count unshifted", "RM 100 0 0 0", kMarkEvents,
+         [](const DeviceReadings& r) { EXPECT_EQ(r.refRawPosition, 100); }, absolute},
         {"reference mark as position poll, absolute mode",
          "RM 21000 0 0 0",
          {{0, 0}, {20, 0}, {11, 0}, {10, 0}},
-         [](const DeviceReadings& r) { EXPECT_EQ(r.rawPosition, 1000); },
+         [](const DeviceReadings& r) {
+             EXPECT_EQ(r.rawPosition, 1000);
+             EXPECT_EQ(r.refRawPosition, 21000);
+         },
          [](ParserRig& g) {
              g.readings.absolutePositionMode = true;
              g.pollStep = 1;
@@ -97,12 +82,9 @@ TEST(TwoLetterLines, AcceptedLines) {
          [](const DeviceReadings& r) {
              EXPECT_EQ(r.rawPosition, kMax);
              EXPECT_EQ(r.refDistance, kMax);
-             EXPECT_EQ(r.refPosition, static_cast<int32_t>((int64_t{kMax} + 1000) % 8640000));
+             EXPECT_EQ(r.refRawPosition, kMax);
          },
-         [](ParserRig& g) {
-             g.pollStep = 1;
-             g.readings.wrapCorrection = 1000;
-         }},
+         [](ParserRig& g) { g.pollStep = 1; }},
         // A line that breaks off after its third field still sets the distance.
         {"reference mark, three fields",
          "RM 1 5000",
@@ -123,7 +105,7 @@ TEST(TwoLetterLines, AcceptedLines) {
          {},
          [](const DeviceReadings& r) {
              EXPECT_EQ(r.refDistance, 5000);
-             EXPECT_EQ(r.refPosition, 0);
+             EXPECT_EQ(r.refRawPosition, 0);
          }},
 
         {"channel values",

@@ -1,6 +1,7 @@
 #include "config/ConfigData.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/PositionTracker.h"
 #include "display/PositionDisplay.h"
 #include "display/PositionFormat.h"
 
@@ -96,8 +97,10 @@ protected:
         link.boxStarting = false;
         readings.firmwareVersion = 1.6;
     }
+    // As the core does: the tracker counts the event, then the window shows it.
     PositionView show(int32_t raw) {
         readings.rawPosition = raw;
+        tracker.positionEvent(readings);
         return display.showPosition();
     }
     int32_t position(int32_t raw) { return show(raw).displayPosition; }
@@ -107,12 +110,13 @@ protected:
     LinkControl link;
     ConfigData config;
     std::mutex lock;
-    PositionDisplay display{readings, link, config, lock};
+    PositionTracker tracker{config, link};
+    PositionDisplay display{tracker, readings, config, lock};
 };
 
 TEST_F(PositionDisplayTest, ZeroPointAndDirection) {
     const PositionView view = show(kN / 2 + 1000);
-    EXPECT_EQ(readings.displayPosition, kN / 2 + 1000);
+    EXPECT_EQ(tracker.displayPosition(), kN / 2 + 1000);
     EXPECT_EQ(view.markerText, "0 T ");
     display.zeroCommand();
     EXPECT_EQ(position(kN / 2 + 1500), 500);
@@ -138,17 +142,17 @@ TEST_F(PositionDisplayTest, CountsTurnsBothWaysAndRestartsAt100) {
     for (int i = 0; i < 100; ++i) {
         turn(+1);
     }
-    EXPECT_EQ(display.turnCount(), 99);
+    EXPECT_EQ(tracker.turnCount(), 99);
     turn(+1);
-    EXPECT_EQ(display.turnCount(), 0);
+    EXPECT_EQ(tracker.turnCount(), 0);
     turn(-1);
-    EXPECT_EQ(display.turnCount(), -1);
+    EXPECT_EQ(tracker.turnCount(), -1);
     display.zeroCommand();
-    EXPECT_EQ(display.turnCount(), 0);
+    EXPECT_EQ(tracker.turnCount(), 0);
     turn(+1);
     display.directionCommand();
-    EXPECT_EQ(display.turnCount(), 0);
-    EXPECT_EQ(display.previousDisplayPosition(), 0.0);
+    EXPECT_EQ(tracker.turnCount(), 0);
+    EXPECT_EQ(tracker.previousDisplayPosition(), 0.0);
 }
 
 TEST_F(PositionDisplayTest, CounterWrapOfBothDialectsIsAbsorbed) {
@@ -170,8 +174,7 @@ TEST_F(PositionDisplayTest, CounterWrapOfBothDialectsIsAbsorbed) {
         const int32_t p1 = position(c.after);
         EXPECT_EQ(p1, wrapped(int64_t{p0} + c.moved)) << c.before << " -> " << c.after;
         EXPECT_EQ(position(c.after + 500), wrapped(int64_t{p1} + 500));
-        display.reset(); // as resetReadings does
-        readings.wrapCorrection = 0;
+        tracker.reset(); // as resetReadings does
     }
 }
 
@@ -182,7 +185,7 @@ TEST_F(PositionDisplayTest, AnyRawCountGivesAPositionWithinTheRevolution) {
             config.directionReversed = reversed;
             for (int32_t raw : {kMin, kMax, 0, kMin + 1, -1, kMax - 1, kMin}) {
                 link.newProtocol = !link.newProtocol;
-                readings.zeroPosition = raw >= 0 ? kMin : kMax;
+                tracker.zero(raw >= 0 ? kMin : kMax);
                 const int32_t p = position(raw);
                 EXPECT_GE(p, 0);
                 EXPECT_LT(p, int64_t{pulseRate} * 5000);
@@ -192,9 +195,7 @@ TEST_F(PositionDisplayTest, AnyRawCountGivesAPositionWithinTheRevolution) {
     // Far below the zero point (more than 20 revolutions) it still wraps.
     config.pulseRate = 2;
     config.directionReversed = 0;
-    readings.zeroPosition = 0;
-    readings.wrapCorrection = 0;
-    display.reset();
+    tracker.reset();
     for (int32_t raw = 0; raw > -250'000; raw -= 25'000) {
         show(raw);
     }
@@ -202,17 +203,17 @@ TEST_F(PositionDisplayTest, AnyRawCountGivesAPositionWithinTheRevolution) {
 }
 
 TEST_F(PositionDisplayTest, AbsoluteModeShowsTheBoxValue) {
+    tracker.zero(77);
     show(kN - 100);
     show(kN + 100);
+    EXPECT_EQ(tracker.turnCount(), 1);
     readings.absolutePositionMode = true;
-    readings.zeroPosition = 77;
-    readings.wrapCorrection = 55;
     const PositionView view = show(-1);
     EXPECT_EQ(view.displayPosition, kN - 1);
     EXPECT_EQ(view.markerText, " Abs ");
-    EXPECT_EQ(readings.zeroPosition, 0);
-    EXPECT_EQ(readings.wrapCorrection, 0);
-    EXPECT_EQ(display.turnCount(), 1);
+    EXPECT_EQ(tracker.zeroPosition(), 0);
+    EXPECT_EQ(tracker.wrapCorrection(), 0);
+    EXPECT_EQ(tracker.turnCount(), 1);
     EXPECT_EQ(position(12345), 12345);
     config.directionReversed = 1;
     EXPECT_EQ(position(5), kN - 6);
@@ -224,7 +225,7 @@ TEST_F(PositionDisplayTest, MarkerFollowsTheBoxState) {
     readings.firmwareVersion = 0.0; // not identified: no counter
     show(kN - 100);
     EXPECT_EQ(show(kN + 100).markerText, "");
-    EXPECT_EQ(display.turnCount(), 0);
+    EXPECT_EQ(tracker.turnCount(), 0);
     readings.firmwareVersion = 2.1;
     link.boxStarting = true;
     EXPECT_EQ(show(kN + 300).markerText, "");

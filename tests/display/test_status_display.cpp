@@ -1,5 +1,9 @@
+#include "config/ConfigData.h"
+#include "device/DeviceEvents.h"
 #include "device/DeviceReadings.h"
 #include "device/LinkControl.h"
+#include "device/PositionTracker.h"
+#include "device/SensorState.h"
 #include "display/ErrorFlags.h"
 #include "display/StatusDisplay.h"
 
@@ -79,12 +83,15 @@ protected:
         std::strcpy(readings.refPhaseText, "123");
         std::strcpy(readings.boxTypeText, "QTBX01");
         link.newProtocol = true;
-        status.noteOffsetsReported(0);
-        status.noteOffsetsReported(2);
+        sensors.deviceEvent(kDacOffsetsEvent, 0, readings, true);
+        sensors.deviceEvent(kDacOffsetsEvent, 2, readings, true);
     }
     StatusView update(int32_t flags, int detail = kDetailNone, bool valid = true) {
         readings.errorFlags = flags;
         status.selectDetail(detail);
+        // As the core does before the window hears of the status line.
+        sensors.deviceEvent(kStatusEvent, valid ? kStatusValidTwoLetter : 0, readings,
+                            link.newProtocol);
         const std::optional<StatusUpdate> result = status.updateStatusDisplay(valid);
         EXPECT_TRUE(result.has_value());
         return result ? result->view : StatusView{};
@@ -92,9 +99,12 @@ protected:
 
     DeviceReadings readings;
     LinkControl link;
+    ConfigData config;
     RecordingHook hook;
     int64_t now = 1'000'000;
-    StatusDisplay status{readings, link, &hook, [this] { return now; }};
+    SensorState sensors;
+    PositionTracker positions{config, link};
+    StatusDisplay status{readings, link, sensors, positions, &hook, [this] { return now; }};
 };
 
 TEST_F(StatusDisplayTest, LampsPictureStatusLineAndDetailOfEachFlag) {
@@ -190,7 +200,7 @@ TEST_F(StatusDisplayTest, NoValidStatusGreysEverything) {
         EXPECT_EQ(view.picture, BoxPicture::Wait);
         EXPECT_EQ(view.text, "...  ");
         EXPECT_FALSE(view.startButtonsEnabled);
-        EXPECT_EQ(status.sensorConnection(), -1);
+        EXPECT_EQ(sensors.sensorConnection(), -1);
         EXPECT_EQ(status.detailSelection(), kDetailNone);
     }
 }
@@ -231,7 +241,7 @@ TEST_F(StatusDisplayTest, WhatTheBoxStillMisses) {
         EXPECT_EQ(update(0, kDetailPicture).text, c.pictureDetail) << c.info;
     }
     // Without offsets the picture keeps its state while a reference is known.
-    status.clearOffsetsSeen();
+    sensors.clearOffsetsSeen();
     std::strcpy(readings.refPhaseText, "1");
     update(0x0800);
     EXPECT_EQ(update(0).picture, BoxPicture::Adc);
@@ -262,12 +272,12 @@ TEST_F(StatusDisplayTest, AmplitudeLimitsAndUnpluggedSensors) {
     readings.channelValues[0] = readings.channelValues[2] = 0.0;
     EXPECT_EQ(update(0x0011).lamps, (Lamps{G, G, G, G, R, R}));
     EXPECT_EQ(status.shown().picture, BoxPicture::Sensor);
-    EXPECT_EQ(status.sensorConnection(), 1);
+    EXPECT_EQ(sensors.sensorConnection(), 1);
     EXPECT_EQ(update(0x0011, kDetailSignalWH).text, "SIG.WH: Sensor not connected ! ");
     EXPECT_EQ(update(0x0011, kDetailSignalYE).text, "SIG.YE: Sensor not connected ! ");
     link.newProtocol = false; // the one-letter box cannot tell: a signal error
     EXPECT_EQ(update(0x0011, kDetailSignalWH).text, "SIG.WH: Signal error.  ");
-    EXPECT_EQ(status.sensorConnection(), 0);
+    EXPECT_EQ(sensors.sensorConnection(), 0);
 }
 
 TEST_F(StatusDisplayTest, DetailWithoutFaultReturnsAfterSixteenSeconds) {
@@ -292,7 +302,8 @@ TEST_F(StatusDisplayTest, DetailWithoutFaultReturnsAfterSixteenSeconds) {
 }
 
 TEST_F(StatusDisplayTest, StatusListGetsEachLineUnlessRestartingBusyOrRecording) {
-    readings.displayPosition = 4321;
+    readings.rawPosition = 4321; // shown there, as the core's tracker counts it
+    positions.positionEvent(readings);
     update(0x0001, kDetailNone, false);
     link.statusRestart = true;
     update(0x0002);

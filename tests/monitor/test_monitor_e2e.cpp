@@ -3,6 +3,7 @@
 // codes of a missing port, a silent port and bad options, and a serial trace
 // that replays into the same records.
 
+#include "config/Bearings.h"
 #include "support/Waiting.h"
 
 #include <QDateTime>
@@ -16,9 +17,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdlib.h>
 #include <string>
 #include <sys/resource.h>
@@ -304,6 +308,113 @@ TEST(Monitor, ATraceOfARunReplaysIntoTheSameRecords) {
         EXPECT_EQ(a[i].kind, b[i].kind);
         EXPECT_EQ(a[i].position, b[i].position);
         EXPECT_EQ(a[i].status, b[i].status);
+    }
+}
+
+// The raw counts of every position the box sent ("PA" and "RM" lines), read
+// from the box's own serial trace. A busy machine may cut a line into two
+// chunks, so the box's bytes are joined first and cut at the line ends.
+std::vector<int64_t> positionsSent(const std::string& tracePath) {
+    std::string sent; // the box's bytes, unescaped
+    std::ifstream trace(tracePath);
+    std::string line;
+    while (std::getline(trace, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const size_t r = line.find(" R ");
+        if (line.empty() || line[0] == '#' || r == std::string::npos)
+            continue;
+        for (size_t i = r + 3; i < line.size(); ++i) {
+            if (line[i] != '\\' || i + 1 >= line.size()) {
+                sent += line[i];
+            } else if (line[i + 1] == 'x' && i + 3 < line.size()) {
+                sent += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
+                i += 3;
+            } else {
+                sent += line[i + 1] == 'r' ? '\r' : line[i + 1] == 'n' ? '\n' : line[i + 1];
+                ++i;
+            }
+        }
+    }
+    std::vector<int64_t> counts;
+    std::istringstream lines(sent);
+    while (std::getline(lines, line, '\r')) {
+        std::istringstream fields(line);
+        std::string name;
+        int64_t raw = 0;
+        if (fields >> name >> raw && (name == "PA" || name == "RM"))
+            counts.push_back(raw);
+    }
+    return counts;
+}
+
+std::string csvField(const std::string& csvLine, int index) {
+    std::istringstream fields(csvLine);
+    std::string field;
+    for (int i = 0; i <= index && std::getline(fields, field, ','); ++i) {
+    }
+    return field;
+}
+
+// Each bearing's box counts its own lines: once it has reported them, the
+// monitor's positions are its counts within that bearing's turn and its speed
+// the shaft's, whichever bearing the settings name.
+TEST(Monitor, PositionsAndSpeedCountWithTheLinesTheBoxReports) {
+    BearingEntry rows[kBearingTableSize] = {};
+    const int count = setBuiltInBearings(rows);
+    ASSERT_GT(count, 0);
+    constexpr double kRpm = 6.0;
+    for (int row = 0; row < count; ++row) {
+        const int32_t pulses = rows[row].pulses;
+        SCOPED_TRACE(rows[row].name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString trace = dir.filePath(QStringLiteral("box.trace"));
+        std::vector<std::string> lines;
+        {
+            // A box without a reference mark: its positions are plain counts.
+            SimulatedBox box(dir, QStringLiteral("box"),
+                             {QStringLiteral("--pulse-rate"), QString::number(pulses),
+                              QStringLiteral("--speed"), QString::number(kRpm),
+                              QStringLiteral("--kind"), QStringLiteral("noref"),
+                              QStringLiteral("--trace"), trace});
+            ASSERT_TRUE(box.started());
+            const MonitorRun run =
+                runMonitor(dir, {QStringLiteral("--port"), box.link(), QStringLiteral("--csv"),
+                                 QStringLiteral("--seconds"), QStringLiteral("6")});
+            ASSERT_EQ(run.exitCode, 0) << run.errors;
+            lines = run.lines;
+        }
+        // The box's trace is whole once it has ended.
+        const std::vector<int64_t> sent = positionsSent(trace.toStdString());
+        ASSERT_FALSE(sent.empty());
+        const double turn = double(pulses) * 5000.0;
+        std::vector<double> expected;
+        for (int64_t raw : sent)
+            expected.push_back(double(((raw % int64_t(turn)) + int64_t(turn)) % int64_t(turn)) *
+                               360.0 / turn);
+
+        // The rate arrives a poll cycle after the first positions: the later
+        // half of the records counts with it.
+        std::vector<std::string> positions;
+        for (size_t i = 1; i < lines.size(); ++i)
+            if (lines[i].find(",position,") != std::string::npos)
+                positions.push_back(lines[i]);
+        ASSERT_GT(positions.size(), 20u);
+        std::vector<double> speeds;
+        for (size_t i = positions.size() / 2; i < positions.size(); ++i) {
+            const double degrees = std::atof(csvField(positions[i], 2).c_str());
+            const bool sentThere = std::any_of(expected.begin(), expected.end(), [&](double e) {
+                return std::fabs(e - degrees) < 1e-4;
+            });
+            EXPECT_TRUE(sentThere) << positions[i];
+            // Empty while the estimate has too few samples.
+            if (const std::string speed = csvField(positions[i], 3); !speed.empty())
+                speeds.push_back(std::atof(speed.c_str()));
+        }
+        ASSERT_FALSE(speeds.empty());
+        std::sort(speeds.begin(), speeds.end());
+        EXPECT_NEAR(speeds[speeds.size() / 2], kRpm, 0.1 * kRpm);
     }
 }
 

@@ -1,19 +1,16 @@
 #pragma once
-// A recording session on the reader thread and the simulated box: the device
-// events reach the session the way the main window passes them (position event
-// 0 converts the position, white amplitude event 6 and reference-mark event 20
-// feed the recorder while recording), and scripted dialogs answer for the
-// user. Every recorded event is kept, so that the files can be checked
-// against what the box sent.
+// A recording session on the acquisition core and the simulated box: the
+// device events reach the session the way the program's recorder takes them
+// from the core (white amplitude event 6 and reference-mark event 20 feed the
+// recorder while recording, at the positions the core's tracker counted), and
+// scripted dialogs answer for the user. Every recorded event is kept, so that
+// the files can be checked against what the box sent.
 
 #include "link/LinkTestSupport.h"
 
+#include "acquisition/AcquisitionCore.h"
+#include "acquisition/DeviceReceiver.h"
 #include "boxsim/BoxSimulator.h"
-#include "device/CSerialComm.h"
-#include "device/PortMap.h"
-#include "device/QtLinkNotifier.h"
-#include "device/ReadingsReset.h"
-#include "display/PositionDisplay.h"
 #include "display/TextFormat.h"
 #include "recorder/DataRecorder.h"
 #include "recorder/RecentFiles.h"
@@ -21,6 +18,7 @@
 #include "recorder/widgets/MeasurementReport.h"
 #include "recorder/widgets/RecordingDialogs.h"
 #include "recorder/widgets/RecordingSession.h"
+#include "support/CoreOnComOne.h"
 
 #include <QDir>
 #include <QPrinter>
@@ -135,15 +133,8 @@ public:
             RecordingSessionRecords{recorder, r.link, r.config, *recent}, hooks, &owner,
             std::move(scripted));
 
-        notifier = std::make_unique<QtLinkNotifier>(r.link);
-        QObject::connect(notifier.get(), &QtLinkNotifier::deviceEventArrived,
-                         [this](int code, int param) { onDeviceEvent(code, param); });
-        QObject::connect(notifier.get(), &QtLinkNotifier::readingsResetRequested,
-                         [this] { resetReadings(); });
-        QObject::connect(notifier.get(), &QtLinkNotifier::noSerialDataArrived,
-                         [this] { resetReadings(); });
-        ports = std::make_unique<PortMap>(std::vector<std::string>{boxLink});
-        comm = std::make_unique<CSerialComm>(*notifier, *ports, r.records());
+        core = coreOnComOne(r.records(), boxLink);
+        core->subscribe(&receiver);
     }
     ~SessionRig() {
         stopLink();
@@ -151,14 +142,11 @@ public:
         box.stop();
     }
 
-    void startLink() {
-        r.config.portName = comPortName(1);
-        r.link.reopenRequest = true;
-        comm->startLinkThread();
-    }
+    void startLink() { openComOne(*core); }
     void stopLink() {
-        r.link.stopRequest = true;
-        comm->wait();
+        if (core->linkThreadStarted())
+            endLink(*core);
+        core->unsubscribe(&receiver);
     }
 
     // Positions arrive and the box's status has settled: the record button works.
@@ -196,11 +184,7 @@ public:
     std::unique_ptr<RecentFiles> recent;
     ScriptedDialogs* dialogs = nullptr; // owned by the session
     std::unique_ptr<RecordingSession> session;
-    PositionDisplay position{r.readings, r.link, r.config, r.readingsMutex};
-
-    std::unique_ptr<QtLinkNotifier> notifier;
-    std::unique_ptr<PortMap> ports;
-    std::unique_ptr<CSerialComm> comm;
+    std::unique_ptr<AcquisitionCore> core;
 
     // What happened, all on the test's thread.
     bool buttonPressed = false;
@@ -212,21 +196,30 @@ public:
     int messagesInsideEvents = 0; // a modal box there would hold the reader thread
 
 private:
-    void resetReadings() {
-        {
-            std::lock_guard<std::mutex> lock(r.readingsMutex);
-            resetDeviceReadings(r.readings, r.link);
+    // The rig's part of the program: a receiver of the core beside the box
+    // requests, as the recorder feature is.
+    class Receiver : public DeviceReceiver {
+    public:
+        explicit Receiver(SessionRig& rig) : rig_(rig) {}
+        void deviceEvent(int code, int, const DeviceReadings&) override {
+            rig_.onDeviceEvent(code);
         }
-        position.reset();
-        r.link.boxStarting = true;
-        r.link.statusRestart = true;
-    }
+        // As the main window: a silent box's readings start over.
+        void noSerialData() override { rig_.core->resetReadings(); }
+        void readingsReset() override {
+            rig_.r.link.boxStarting = true;
+            rig_.r.link.statusRestart = true;
+        }
 
-    // What the main window does with these events, the reader thread waiting.
-    void onDeviceEvent(int code, int) {
+    private:
+        SessionRig& rig_;
+    };
+    Receiver receiver{*this};
+
+    // What the recorder takes from these events, the reader thread waiting.
+    void onDeviceEvent(int code) {
         switch (code) {
         case kPositionEvent:
-            position.showPosition();
             ++positions;
             break;
         case kSerialNumbersEvent:
@@ -237,8 +230,10 @@ private:
             if (!r.link.recordingActive)
                 break;
             const bool reference = code == kReferenceMarkEvent;
+            const PositionTracker& tracked = core->positions();
             const RecordEvent event =
-                reference ? RecordEvent::reference(r.readings) : RecordEvent::position(r.readings);
+                reference ? RecordEvent::reference(r.readings, tracked.referencePosition())
+                          : RecordEvent::position(r.readings, tracked.displayPosition());
             const std::size_t before = recorder.samples().size();
             if (reference)
                 session->referenceEvent(event);

@@ -4,6 +4,8 @@
 
 #include "boxsim/BoxModel.h"
 #include "device/DeviceEvents.h"
+#include "device/PositionTracker.h"
+#include "device/SensorState.h"
 #include "display/StatusDisplay.h"
 #include "status/StatusList.h"
 #include "status/StatusListFile.h"
@@ -51,7 +53,8 @@ protected:
     // `counts`; returns the flag word the program derived from it.
     int32_t statusLine(int seconds, int32_t counts = 0) {
         const auto at = start + std::chrono::seconds(seconds);
-        readings.displayPosition = counts;
+        readings.rawPosition = counts; // the shaft stands there, as the tracker counts it
+        positions.positionEvent(readings);
         parser.parseLine(box.statusLine(at), seconds * 1000);
         return readings.errorFlags;
     }
@@ -64,7 +67,9 @@ protected:
     ConfigData& config = records.config;
     StatusList list;
     StatusListLog log{list, config};
-    StatusDisplay display{readings, link, &log};
+    PositionTracker positions{config, link};
+    SensorState sensors;
+    StatusDisplay display{readings, link, sensors, positions, &log};
     StatusWindow window{display};
     LineParser parser{records.makeParser(window)};
 };

@@ -12,7 +12,7 @@
 #include "device/PortMap.h"
 #include "device/QtLinkNotifier.h"
 #include "device/ReadingsReset.h"
-#include "display/StatusDisplay.h"
+#include "device/SensorState.h"
 #include "display/TextFormat.h"
 #include "support/Controls.h"
 #include "teachin/widgets/CTeachInDlg.h"
@@ -87,8 +87,8 @@ public:
                 std::lock_guard<std::mutex> lock(r.readingsMutex);
                 snapshot = r.readings;
             }
-            return wizardInputs(snapshot, r.link, status.offsetSeenYE(), status.offsetSeenWH(),
-                                status.sensorConnection(), 1);
+            return wizardInputs(snapshot, r.link, sensors.offsetSeenYE(), sensors.offsetSeenWH(),
+                                sensors.sensorConnection(), 1);
         };
         hooks.placeRequest = [this](BoxRequest request) {
             placed.push_back(request);
@@ -185,7 +185,7 @@ public:
     }
 
     void boxResetHandling() {
-        status.clearOffsetsSeen();
+        sensors.clearOffsetsSeen();
         r.link.boxStarting = true;
         {
             std::lock_guard<std::mutex> lock(r.readingsMutex);
@@ -207,6 +207,8 @@ public:
         if (!session)
             return;
         const DeviceReadings& d = r.readings;
+        // The heads' state first, as the acquisition core keeps it.
+        sensors.deviceEvent(code, param, d, r.link.newProtocol);
         switch (code) {
         case kPositionEvent: {
             const double turn = 1728.0 * 5000.0;
@@ -216,13 +218,10 @@ public:
             break;
         }
         case kDacOffsetsEvent:
-            if (param == 0 && status.noteOffsetsReported(0))
+            if (sensors.offsetsFirstSeen() == Head::WH)
                 session->amplitudeUpdate('R', 'W');
-            else if (param == 2 && status.noteOffsetsReported(2))
+            else if (sensors.offsetsFirstSeen() == Head::YE)
                 session->amplitudeUpdate('R', 'Y');
-            break;
-        case kStatusEvent:
-            status.updateStatusDisplay(param != 0);
             break;
         case kAmplitudeWhiteEvent:
             session->amplitudeUpdate('W', d.amplitudeWH);
@@ -245,7 +244,7 @@ public:
     std::string dir;
     std::string boxLink;
     boxsim::BoxSimulator box;
-    StatusDisplay status{r.readings, r.link};
+    SensorState sensors;
     std::unique_ptr<PortMap> ports;
     std::unique_ptr<QtLinkNotifier> notifier;
     std::unique_ptr<CSerialComm> comm;

@@ -10,9 +10,9 @@
 #include "device/CSerialComm.h"
 #include "device/DeviceEvents.h"
 #include "device/PortMap.h"
+#include "device/PositionTracker.h"
 #include "device/QtLinkNotifier.h"
 #include "device/ReadingsReset.h"
-#include "display/PositionDisplay.h"
 #include "display/TextFormat.h"
 #include "recorder/DataRecorder.h"
 #include "recorder/MeasurementResults.h"
@@ -94,7 +94,7 @@ BoxRecording recordFromTheBox() {
     link.notificationsSuppressed = false;
     link.noData = true;
 
-    PositionDisplay position(readings, link, config, readingsMutex);
+    PositionTracker position(config, link);
     DataRecorder recorder(link, config);
     RecentFiles recent(dir.filePath(QStringLiteral("recent.txt")));
     RecordingSession session({recorder, link, config, recent}, {}, nullptr,
@@ -116,12 +116,15 @@ BoxRecording recordFromTheBox() {
     // As the main window passes the events, the reader thread waiting.
     QObject::connect(&notifier, &QtLinkNotifier::deviceEventArrived, [&](int code, int) {
         if (code == kPositionEvent) {
-            position.showPosition();
+            position.positionEvent(readings);
             ++positions;
         } else if (code == kAmplitudeWhiteEvent && link.recordingActive) {
-            session.positionEvent(RecordEvent::position(readings));
-        } else if (code == kReferenceMarkEvent && link.recordingActive) {
-            session.referenceEvent(RecordEvent::reference(readings));
+            session.positionEvent(RecordEvent::position(readings, position.displayPosition()));
+        } else if (code == kReferenceMarkEvent) {
+            position.referenceMarkEvent(readings);
+            if (link.recordingActive)
+                session.referenceEvent(
+                    RecordEvent::reference(readings, position.referencePosition()));
         }
     });
     PortMap ports(std::vector<std::string>{boxLink});

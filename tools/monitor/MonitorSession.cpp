@@ -6,6 +6,8 @@
 
 #include "signalview/SignalSample.h"
 
+#include "config/Bearings.h"
+#include "config/ConfigData.h"
 #include "device/DeviceEvents.h"
 #include "device/PortAccess.h"
 #include "display/ErrorFlags.h"
@@ -51,8 +53,7 @@ MonitorSession::MonitorSession(const std::string& device, const MonitorOptions& 
                                std::function<void(const std::string&)> problem)
     : device_(device), options_(options), records_(records), print_(std::move(printLine)),
       problem_(std::move(problem)), core_(records, monitorSearchHooks()),
-      position_(records.readings, records.link, records.config, records.readingsMutex),
-      status_(records.readings, records.link) {
+      status_(records.readings, records.link, core_.sensors(), core_.positions()) {
     core_.subscribe(this);
     answerTimer_.setSingleShot(true);
     connect(&answerTimer_, &QTimer::timeout, this, [this] {
@@ -159,9 +160,9 @@ MonitorRecord MonitorSession::makeRecord(MonitorRecord::Kind kind,
     record.timeS = elapsedS();
     record.when = std::chrono::system_clock::now();
     record.wallTime = isoWallClock(record.when);
-    record.positionDeg = position_.displayAngle();
-    const double perTurn = static_cast<double>(countsPerRevolution(records_.config.pulseRate));
-    record.speedRpm = std::isfinite(readings.speed) ? readings.speed * 1e6 * 60.0 / perTurn : 0.0;
+    const PositionTracker& positions = core_.positions();
+    record.positionDeg = positions.displayAngle();
+    record.speedRpm = positions.speedRpm();
     record.speedKnown =
         kind == MonitorRecord::Kind::Position && samplesSinceReset_ >= kSpeedSettleSamples &&
         std::isfinite(readings.speed) && !(readings.speedOverLimit && readings.speedLimit > 0.0);
@@ -215,9 +216,13 @@ void MonitorSession::deviceEvent(int code, int param, const DeviceReadings& read
     if (code == kPositionEvent) {
         if (samplesSinceReset_ < kSpeedSettleSamples)
             ++samplesSinceReset_;
-        const PositionView view = position_.showPosition();
-        if (view.stopInterfaceSearch)
+        // As in the diagnosis window: a marker that stays the same means the
+        // positions keep coming, and the search stops.
+        const PositionTracker& positions = core_.positions();
+        const std::string marker = markerText(positions.marker(), positions.turnCount(), false);
+        if (marker == shownMarker_)
             core_.search().setActive(false);
+        shownMarker_ = marker;
         if (!identityShown_) {
             // By the first position the box has told who it is.
             identityShown_ = true;
@@ -239,6 +244,8 @@ void MonitorSession::deviceEvent(int code, int param, const DeviceReadings& read
             plant_->boxIdentified(plantBox(readings));
             plant_->positionSample(plantValues(record, readings));
         }
+    } else if (code == kPulseRateEvent) {
+        followPulseRate(readings.detectedPulseRate);
     } else if (code == kReferencePassedEvent) {
         if (plant_ != nullptr)
             plant_->referenceMark();
@@ -282,13 +289,23 @@ void MonitorSession::boxRestart() {
 
 void MonitorSession::readingsReset() {
     // The box identifies itself again; its next position brings a new identity.
-    position_.reset();
+    shownMarker_.clear();
     identityShown_ = false;
     samplesSinceReset_ = 0;
     statusShown_ = false;
     records_.link.boxStarting = true;
     records_.link.statusRestart = true;
     checkPortRefused();
+}
+
+void MonitorSession::followPulseRate(int32_t detected) {
+    // Positions and speed count with the box's lines: the bearing row with
+    // that rate, as the diagnosis window selects it. The monitor has no one
+    // to warn of a rate without a row, so it counts with the box's rate then.
+    if (detected <= 0)
+        return;
+    if (!applyDetectedPulseRate(records_.config, bearingTable, bearingCount, detected))
+        records_.config.pulseRate = detected;
 }
 
 void MonitorSession::checkPortRefused() {

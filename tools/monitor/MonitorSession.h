@@ -1,14 +1,15 @@
 #pragma once
 // orvatix-monitor's session: the acquisition core on one port, the program's
 // own reader thread and tick, and a receiver that turns what the box reports
-// into records. No widgets.
+// into records. Positions and speed are the core's (its position tracker),
+// counted with the lines of the box's bearing once the box has reported them,
+// as the diagnosis window counts. No widgets, no display classes.
 
 #include "MonitorOptions.h"
 #include "MonitorRecord.h"
 
 #include "acquisition/AcquisitionCore.h"
 #include "acquisition/DeviceReceiver.h"
-#include "display/PositionDisplay.h"
 #include "display/StatusDisplay.h"
 
 #include <QObject>
@@ -66,6 +67,7 @@ private:
     PlantBox plantBox(const DeviceReadings& readings) const;
     void output(const MonitorRecord& record);
     void checkPortRefused();
+    void followPulseRate(int32_t detected);
     double elapsedS() const;
 
     std::string device_;
@@ -74,7 +76,7 @@ private:
     std::function<void(const std::string&)> print_;
     std::function<void(const std::string&)> problem_;
     AcquisitionCore core_;
-    PositionDisplay position_;
+    std::string shownMarker_; // what the window's marker field would show
     StatusDisplay status_;
     PlantPublisher* plant_ = nullptr;
     QTimer healthTimer_;

@@ -7,8 +7,10 @@
 //     session_ = new RecordingSession({samples, linkControl, configData, recentFiles},
 //                                     hooks, this);
 //     connect(recordButton, &QPushButton::clicked, session_, &RecordingSession::toggleRecording);
-//     ... device event 6 while recording:  session_->positionEvent(RecordEvent::position(r));
-//     ... device event 20 while recording: session_->referenceEvent(RecordEvent::reference(r));
+//     ... device event 6 while recording, with the core's positions p:
+//           session_->positionEvent(RecordEvent::position(r, p.displayPosition()));
+//     ... device event 20 while recording:
+//           session_->referenceEvent(RecordEvent::reference(r, p.referencePosition()));
 //     ... context menu "Open ORVATIX Files": session_->openRecordingFile();
 //
 // The recorder writes the link's recordingActive itself (on the LinkControl it
