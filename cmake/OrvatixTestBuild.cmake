@@ -1,0 +1,49 @@
+# How test programs are compiled. Included by OrvatixTest.cmake.
+#
+# Test programs are most of what the build compiles, and most of their time
+# goes to the same headers (GoogleTest, Qt, the standard library). They are
+# parsed once into one precompiled header that every test program reuses
+# (ORVATIX_TEST_PCH). GCC drops a precompiled header whose flags do not match
+# the program's and says so (-Winvalid-pch, an error here), so a mismatch
+# shows at once instead of silently costing time. Clang refuses a header built
+# with other macros outright, so only GCC builds use it.
+#
+# In the normal build test programs are compiled with -O1 and line tables only
+# (-g1): enough for backtraces, much less to compile and link; what they test
+# is the libraries, built as the program has them.
+
+option(ORVATIX_TEST_PCH "Test programs share one precompiled header (GCC)" ON)
+
+if(NOT TARGET orvatix_test_flags)
+  add_library(orvatix_test_flags INTERFACE)
+  if(CMAKE_BUILD_TYPE STREQUAL "RelWithDebInfo")
+    target_compile_options(orvatix_test_flags INTERFACE -O1 -g1)
+  endif()
+endif()
+
+set(ORVATIX_USE_TEST_PCH OFF)
+if(ORVATIX_TEST_PCH AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  set(ORVATIX_USE_TEST_PCH ON)
+endif()
+
+if(ORVATIX_USE_TEST_PCH AND NOT TARGET orvatix_test_pch)
+  add_library(orvatix_test_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/pch/TestHeaders.cpp)
+  target_link_libraries(orvatix_test_pch PRIVATE GTest::gtest Qt6::Core orvatix_warnings
+                                                 orvatix_test_flags)
+  set(orvatix_test_pch_headers
+    <gtest/gtest.h>
+    <algorithm> <atomic> <chrono> <cmath> <cstdint> <cstdio> <cstdlib> <cstring> <deque>
+    <fstream> <functional> <limits> <memory> <mutex> <optional> <sstream> <stdexcept>
+    <string> <thread> <vector>
+    <QtCore/QByteArray> <QtCore/QDir> <QtCore/QFile> <QtCore/QFileInfo> <QtCore/QObject>
+    <QtCore/QString> <QtCore/QStringList> <QtCore/QTemporaryDir> <QtCore/QTimer>)
+  target_precompile_headers(orvatix_test_pch PRIVATE ${orvatix_test_pch_headers})
+  set_target_properties(orvatix_test_pch PROPERTIES AUTOMOC OFF)
+endif()
+
+# orvatix_test_compile_setup(<target>): a test program's compile settings.
+function(orvatix_test_compile_setup target)
+  if(ORVATIX_USE_TEST_PCH)
+    target_precompile_headers(${target} REUSE_FROM orvatix_test_pch)
+  endif()
+endfunction()
