@@ -1,9 +1,11 @@
 # How test programs are compiled. Included by OrvatixTest.cmake.
 #
-# Test programs are most of what the build compiles, and most of their time
-# goes to the same headers (GoogleTest, Qt, the standard library). They are
+# Test programs are most of what the build compiles, and much of their time
+# goes to the same headers (GoogleTest and the standard library). They are
 # parsed once into one precompiled header that every test program reuses
-# (ORVATIX_TEST_PCH). GCC drops a precompiled header whose flags do not match
+# (ORVATIX_TEST_PCH). Qt's headers stay out: their keyword macros (slots,
+# signals, emit) would reach tests that never include Qt and use those words
+# as names. GCC drops a precompiled header whose flags do not match
 # the program's and says so (-Winvalid-pch, an error here), so a mismatch
 # shows at once instead of silently costing time. Clang refuses a header built
 # with other macros outright, so only GCC builds use it.
@@ -28,21 +30,23 @@ endif()
 
 if(ORVATIX_USE_TEST_PCH AND NOT TARGET orvatix_test_pch)
   add_library(orvatix_test_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/pch/TestHeaders.cpp)
-  target_link_libraries(orvatix_test_pch PRIVATE GTest::gtest Qt6::Core orvatix_warnings
+  target_link_libraries(orvatix_test_pch PRIVATE GTest::gtest orvatix_warnings
                                                  orvatix_test_flags)
   set(orvatix_test_pch_headers
     <gtest/gtest.h>
     <algorithm> <atomic> <chrono> <cmath> <cstdint> <cstdio> <cstdlib> <cstring> <deque>
     <fstream> <functional> <limits> <memory> <mutex> <optional> <sstream> <stdexcept>
-    <string> <thread> <vector>
-    <QtCore/QByteArray> <QtCore/QDir> <QtCore/QFile> <QtCore/QFileInfo> <QtCore/QObject>
-    <QtCore/QString> <QtCore/QStringList> <QtCore/QTemporaryDir> <QtCore/QTimer>)
+    <string> <thread> <vector>)
   target_precompile_headers(orvatix_test_pch PRIVATE ${orvatix_test_pch_headers})
-  set_target_properties(orvatix_test_pch PROPERTIES AUTOMOC OFF)
+  # Qt asks for position-independent code; every test program builds that way
+  # so that the one header fits them all.
+  set_target_properties(orvatix_test_pch PROPERTIES AUTOMOC OFF UNITY_BUILD OFF
+                                                    POSITION_INDEPENDENT_CODE ON)
 endif()
 
 # orvatix_test_compile_setup(<target>): a test program's compile settings.
 function(orvatix_test_compile_setup target)
+  set_target_properties(${target} PROPERTIES UNITY_BUILD OFF POSITION_INDEPENDENT_CODE ON)
   if(ORVATIX_USE_TEST_PCH)
     target_precompile_headers(${target} REUSE_FROM orvatix_test_pch)
   endif()
