@@ -12,7 +12,8 @@
 #
 # In the normal build test programs are compiled with -O1 and line tables only
 # (-g1): enough for backtraces, much less to compile and link; what they test
-# is the libraries, built as the program has them.
+# is the libraries, built as the program has them. The sanitizer builds keep
+# their optimisation and take line tables too, all a sanitizer report needs.
 
 option(ORVATIX_TEST_PCH "Test programs share one precompiled header (GCC)" ON)
 
@@ -20,6 +21,8 @@ if(NOT TARGET orvatix_test_flags)
   add_library(orvatix_test_flags INTERFACE)
   if(CMAKE_BUILD_TYPE STREQUAL "RelWithDebInfo")
     target_compile_options(orvatix_test_flags INTERFACE -O1 -g1)
+  elseif(ORVATIX_SANITIZE)
+    target_compile_options(orvatix_test_flags INTERFACE -g1)
   endif()
 endif()
 
@@ -27,9 +30,13 @@ set(ORVATIX_USE_TEST_PCH OFF)
 if(ORVATIX_TEST_PCH AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   set(ORVATIX_USE_TEST_PCH ON)
 endif()
+set(ORVATIX_TEST_PCH_SOURCE ${CMAKE_CURRENT_LIST_DIR}/pch/TestHeaders.cpp)
 
-if(ORVATIX_USE_TEST_PCH AND NOT TARGET orvatix_test_pch)
-  add_library(orvatix_test_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/pch/TestHeaders.cpp)
+# orvatix_make_test_pch(): the shared header's target. The top-level file
+# calls it once the build's own compile options (sanitizers) are set, so that
+# the header and the test programs are compiled alike.
+function(orvatix_make_test_pch)
+  add_library(orvatix_test_pch OBJECT ${ORVATIX_TEST_PCH_SOURCE})
   target_link_libraries(orvatix_test_pch PRIVATE GTest::gtest orvatix_warnings
                                                  orvatix_test_flags)
   set(orvatix_test_pch_headers
@@ -40,13 +47,13 @@ if(ORVATIX_USE_TEST_PCH AND NOT TARGET orvatix_test_pch)
   target_precompile_headers(orvatix_test_pch PRIVATE ${orvatix_test_pch_headers})
   # Qt asks for position-independent code; every test program builds that way
   # so that the one header fits them all.
-  set_target_properties(orvatix_test_pch PROPERTIES AUTOMOC OFF UNITY_BUILD OFF
+  set_target_properties(orvatix_test_pch PROPERTIES AUTOMOC OFF
                                                     POSITION_INDEPENDENT_CODE ON)
-endif()
+endfunction()
 
 # orvatix_test_compile_setup(<target>): a test program's compile settings.
 function(orvatix_test_compile_setup target)
-  set_target_properties(${target} PROPERTIES UNITY_BUILD OFF POSITION_INDEPENDENT_CODE ON)
+  set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   if(ORVATIX_USE_TEST_PCH)
     target_precompile_headers(${target} REUSE_FROM orvatix_test_pch)
   endif()
