@@ -19,7 +19,10 @@
 option(ORVATIX_TEST_PCH "Test programs share one precompiled header (GCC)" ON)
 
 if(NOT TARGET orvatix_test_flags)
+  # Qt asks for position-independent code (-fPIC); every test program and the
+  # shared header are compiled that way, so that the one header fits them all.
   add_library(orvatix_test_flags INTERFACE)
+  target_compile_options(orvatix_test_flags INTERFACE -fPIC)
   if(CMAKE_BUILD_TYPE STREQUAL "RelWithDebInfo")
     target_compile_options(orvatix_test_flags INTERFACE -O0 -g1)
   elseif(ORVATIX_SANITIZE)
@@ -46,15 +49,11 @@ function(orvatix_make_test_pch)
     <fstream> <functional> <limits> <memory> <mutex> <optional> <sstream> <stdexcept>
     <string> <thread> <vector>)
   target_precompile_headers(orvatix_test_pch PRIVATE ${orvatix_test_pch_headers})
-  # Qt asks for position-independent code; every test program builds that way
-  # so that the one header fits them all.
-  set_target_properties(orvatix_test_pch PROPERTIES AUTOMOC OFF
-                                                    POSITION_INDEPENDENT_CODE ON)
+  set_target_properties(orvatix_test_pch PROPERTIES AUTOMOC OFF)
 endfunction()
 
 # orvatix_test_compile_setup(<target>): a test program's compile settings.
 function(orvatix_test_compile_setup target)
-  set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   if(ORVATIX_USE_TEST_PCH)
     target_precompile_headers(${target} REUSE_FROM orvatix_test_pch)
   endif()
