@@ -35,13 +35,13 @@ step() {
 }
 stage_table() {
   end_stage
-  printf '\n%-50s %8s\n' "stage" "time"
+  printf '\n%-56s %8s\n' "stage" "time"
   local i
   for i in "${!stage_names[@]}"; do
-    printf '%-50s %5d:%02d\n' "${stage_names[$i]}" $((stage_seconds[i] / 60)) $((stage_seconds[i] % 60))
+    printf '%-56s %5d:%02d\n' "${stage_names[$i]}" $((stage_seconds[i] / 60)) $((stage_seconds[i] % 60))
   done
   local all=$(($(date +%s) - run_start))
-  printf '%-50s %5d:%02d\n' "all" $((all / 60)) $((all % 60))
+  printf '%-56s %5d:%02d\n' "all" $((all / 60)) $((all % 60))
 }
 # A run that stops early still shows where its time went.
 trap '[[ $finished -eq 1 ]] || stage_table' EXIT
