@@ -12,7 +12,7 @@ PACKAGES=(
   clang clang-format libclang-rt-dev
   fonts-liberation fontconfig xvfb xauth
   poppler-utils ghostscript
-  xdg-utils ccache
+  xdg-utils ccache lld
   lintian
   libmosquitto-dev mosquitto mosquitto-clients
 )
