@@ -46,8 +46,8 @@ const char* const kEnglish[kRows] = {
     "Save as PDF",
     "PDF files (*.pdf)",
     "Clear the recording?\n\nIts %d samples have not been saved and will be lost.",
-    "This file holds more than the %d samples that a recording can have.\n\nFile could not be "
-    "opened.",
+    ("This file holds more than the %d samples that a recording can have.\n\nFile could not be "
+     "opened."),
     "Stop",
     "spread",
     "yellow sensor YE: dark yellow line",
@@ -99,8 +99,9 @@ const char* const kGerman[kRows] = {
     "Als PDF speichern",
     "PDF-Dateien (*.pdf)",
     "Aufzeichnung löschen?\n\nIhre %d Messwerte wurden nicht gespeichert und gehen verloren.",
-    "Diese Datei enthält mehr als die %d Messwerte, die eine Aufzeichnung haben kann.\n\nDatensatz "
-    "konnte nicht geöffnet werden.",
+    ("Diese Datei enthält mehr als die %d Messwerte, die eine Aufzeichnung haben "
+     "kann.\n\nDatensatz "
+     "konnte nicht geöffnet werden."),
     "Stopp",
     "Streuung",
     "Gelber Sensor YE: dunkelgelbe Linie",
@@ -152,8 +153,8 @@ const char* const kFrench[kRows] = {
     "Enregistrer en PDF",
     "Fichiers PDF (*.pdf)",
     "Effacer l'enregistrement ?\n\nSes %d mesures n'ont pas été sauvegardées et seront perdues.",
-    "Ce fichier contient plus que les %d mesures qu'un enregistrement peut avoir.\n\nLe fichier "
-    "n'a pas pu être ouvert.",
+    ("Ce fichier contient plus que les %d mesures qu'un enregistrement peut avoir.\n\nLe fichier "
+     "n'a pas pu être ouvert."),
     "Arrêter",
     "dispersion",
     "capteur jaune YE : ligne jaune foncé",
@@ -205,8 +206,8 @@ const char* const kItalian[kRows] = {
     "Salva come PDF",
     "File PDF (*.pdf)",
     "Cancellare la registrazione?\n\nI suoi %d campioni non sono stati salvati e andranno persi.",
-    "Questo file contiene più dei %d campioni che una registrazione può avere.\n\nImpossibile "
-    "aprire il file.",
+    ("Questo file contiene più dei %d campioni che una registrazione può avere.\n\nImpossibile "
+     "aprire il file."),
     "Ferma",
     "dispersione",
     "sensore giallo YE: linea giallo scuro",
@@ -258,8 +259,8 @@ const char* const kSpanish[kRows] = {
     "Guardar como PDF",
     "Archivos PDF (*.pdf)",
     "¿Borrar la grabación?\n\nSus %d muestras no se han guardado y se perderán.",
-    "Este archivo contiene más de las %d muestras que puede tener una grabación.\n\nNo se pudo "
-    "abrir el archivo.",
+    ("Este archivo contiene más de las %d muestras que puede tener una grabación.\n\nNo se pudo "
+     "abrir el archivo."),
     "Detener",
     "dispersión",
     "sensor amarillo YE: línea amarillo oscuro",
