@@ -23,7 +23,8 @@
 #define ORVATIX_INSTALL_DATA_DIR "share/orvatix"
 #endif
 
-void askDesktopForPdfViewer(QObject* context, PdfViewerAnswer answer) {
+void askDesktopForHandler(QObject* context, const QString& mimeType,
+                          std::function<void(bool)> answer) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (xdgMime.isEmpty()) {
@@ -34,12 +35,12 @@ void askDesktopForPdfViewer(QObject* context, PdfViewerAnswer answer) {
     auto* query = new QProcess(context);
     auto* patience = new QTimer(query);
     auto answered = std::make_shared<bool>(false);
-    const auto reply = [query, answer = std::move(answer), answered](bool viewerExists) {
+    const auto reply = [query, answer = std::move(answer), answered](bool exists) {
         if (*answered)
             return;
         *answered = true;
         query->deleteLater();
-        answer(viewerExists);
+        answer(exists);
     };
     QObject::connect(query, &QProcess::finished, query, [query, reply](int, QProcess::ExitStatus) {
         reply(!query->readAllStandardOutput().trimmed().isEmpty());
@@ -53,12 +54,16 @@ void askDesktopForPdfViewer(QObject* context, PdfViewerAnswer answer) {
         reply(true);
     });
     patience->start(10000);
-    query->start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                           QStringLiteral("application/pdf")});
+    query->start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
 #else
     (void)context;
+    (void)mimeType;
     answer(true);
 #endif
+}
+
+void askDesktopForPdfViewer(QObject* context, PdfViewerAnswer answer) {
+    askDesktopForHandler(context, QStringLiteral("application/pdf"), std::move(answer));
 }
 
 QStringList defaultManualFolders() {

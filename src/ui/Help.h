@@ -40,6 +40,11 @@ HelpDesktop& helpDesktop();
 // stays responsive however slow the desktop is. Where xdg-mime does not exist
 // (other platforms), or gives no answer within 10 s, the answer is yes (the
 // opening itself then tells).
+// Asks the desktop, without blocking, whether a program is set up for
+// `mimeType`; no answer within 10 s or no way to ask counts as yes, so that
+// the opening itself tells.
+void askDesktopForHandler(QObject* context, const QString& mimeType,
+                          std::function<void(bool)> answer);
 void askDesktopForPdfViewer(QObject* context, PdfViewerAnswer answer);
 
 // The working directory, the program's folder, and <prefix>/share/orvatix

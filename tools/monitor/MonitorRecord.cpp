@@ -1,5 +1,6 @@
 #include "MonitorRecord.h"
 
+#include "JsonText.h"
 #include "display/TextFormat.h"
 
 const char* kindName(MonitorRecord::Kind kind) {
@@ -25,21 +26,6 @@ std::string compactFlags(const std::string& shortForm) {
 }
 
 namespace {
-
-std::string jsonString(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            out += formatText("\\u%04x", c);
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
 
 // A CSV field is quoted when it holds a separator, a quote or a line end.
 std::string csvField(const std::string& s) {
